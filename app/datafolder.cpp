@@ -1,0 +1,65 @@
+#include "datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace datafolder {
+namespace {
+
+const QString templateName = QStringLiteral("template.mdb");
+const QString soundsFolder = QStringLiteral("sounds");
+
+bool holdsDatabase(const QString &folder)
+{
+    return !folder.isEmpty() && QFileInfo(QDir(folder).filePath(databaseName)).isFile();
+}
+
+} // namespace
+
+QString choose(const QString &workingFolder, const QString &programFolder, const QString &userDataFolder)
+{
+    if (holdsDatabase(workingFolder))
+        return workingFolder;
+    if (holdsDatabase(programFolder))
+        return programFolder;
+    return userDataFolder;
+}
+
+QString shareFolder(const QString &programFolder)
+{
+    const QDir program(programFolder);
+    for (const QString &candidate : {QStringLiteral("share/wzplog"), QStringLiteral("../share/wzplog")}) {
+        if (QFileInfo(program.filePath(candidate + QLatin1Char('/') + templateName)).isFile())
+            return QDir::cleanPath(program.filePath(candidate));
+    }
+    return {};
+}
+
+QString prepare(const QString &folder, const QString &shareFolder)
+{
+    QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return QStringLiteral("Cannot create the data folder %1.").arg(folder);
+    const QString database = dir.filePath(databaseName);
+    if (!QFileInfo::exists(database)) {
+        const QString source = QDir(shareFolder).filePath(templateName);
+        if (shareFolder.isEmpty() || !QFileInfo(source).isFile())
+            return QStringLiteral("The delivered database was not found, so %1 cannot be created.").arg(database);
+        const QString partial = database + QStringLiteral(".new");
+        QFile::remove(partial);
+        if (!QFile::copy(source, partial) || !QFile::rename(partial, database)) {
+            QFile::remove(partial);
+            return QStringLiteral("Cannot create %1.").arg(database);
+        }
+        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    const QDir sounds(QDir(shareFolder).filePath(soundsFolder));
+    for (const QString &name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        if (!QFileInfo::exists(dir.filePath(name)))
+            QFile::copy(sounds.filePath(name), dir.filePath(name));
+    }
+    return {};
+}
+
+} // namespace datafolder

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps log.mdb, its backup folder and its sounds: the working folder when it
+// holds log.mdb; otherwise the executable's folder when it holds one (portable use); otherwise
+// the user's data folder, seeded with the delivered database on first start.
+namespace datafolder {
+
+inline const QString databaseName = QStringLiteral("log.mdb");
+
+QString choose(const QString &workingFolder, const QString &programFolder, const QString &userDataFolder);
+
+// The folder of delivered files (the database template and the sounds) for an executable in
+// programFolder, or an empty text when there is none.
+QString shareFolder(const QString &programFolder);
+
+// Creates the folder when needed, puts a copy of the template there as log.mdb when it has none,
+// and adds any delivered sound that is missing. Returns an error text, or an empty one.
+QString prepare(const QString &folder, const QString &shareFolder);
+
+} // namespace datafolder

@@ -1,0 +1,42 @@
+#include "datafolder.h"
+#include "prompter.h"
+#include "services.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("wzplog"));
+    QApplication::setApplicationDisplayName(QStringLiteral("WZP Logbook"));
+    // The splash window stays hidden once left; the program ends only by an explicit exit.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString programFolder = QApplication::applicationDirPath();
+    const QString folder = datafolder::choose(QDir::currentPath(), programFolder,
+                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString problem = datafolder::prepare(folder, datafolder::shareFolder(programFolder));
+    if (!problem.isEmpty()) {
+        services::prompter().error(problem);
+        return 1;
+    }
+    QDir::setCurrent(folder);
+
+    // One writer per data folder: a second instance is turned away.
+    QLockFile lock(QDir(folder).filePath(QStringLiteral("wzplog.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(200)) {
+        services::prompter().error(
+            QStringLiteral("WZP Logbook is already running on the data folder %1.").arg(QDir::toNativeSeparators(folder)));
+        return 1;
+    }
+
+    Startup startup(QDir(folder).filePath(datafolder::databaseName));
+    QObject::connect(&startup, &Startup::terminated, &app, &QApplication::quit, Qt::QueuedConnection);
+    startup.start();
+    return app.exec();
+}

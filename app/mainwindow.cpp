@@ -1,0 +1,299 @@
+// TForm4: the main window.
+#include "mainwindow.h"
+
+#include "clock.h"
+#include "datamodule.h"
+#include "engineguard.h"
+#include "entrypanel.h"
+#include "hint.h"
+#include "localformat.h"
+#include "managementview.h"
+#include "memoryload.h"
+#include "services.h"
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+const QString exitHint = QStringLiteral("Exit | Application terminate");
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm4>()), Dm(dm), m_userData(userDataWindow)
+{
+    ui->setupUi(this);
+    Panel1 = new EntryPanel(Dm, *this, ui->centralwidget);
+    Panel2 = new ManagementView(Dm, *this, ui->centralwidget);
+    ui->panelArea->addWidget(Panel1);
+    ui->panelArea->addWidget(Panel2);
+    Panel1->hide();
+    Panel2->hide();
+    buildStatusBar();
+    setHints();
+    setIcons();
+    connectHandlers();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    Timer1->start();
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::buildStatusBar()
+{
+    const int widths[3] = {260, 220, 75};
+    for (int i = 0; i < 3; ++i) {
+        auto *panel = new QLabel(this);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFixedWidth(widths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        ui->StatusBar1->addWidget(panel, i == 0 ? 1 : 0);
+        m_statusPanels[i] = panel;
+    }
+}
+
+void TForm4::setHints()
+{
+    const std::pair<QAction *, const char *> hints[] = {
+        {ui->Nuovo1, "| Insert a new QSO"},
+        {ui->Modifica1, "| Modify data of a QSO"},
+        {ui->Delete1, "| Delete QSO"},
+        {ui->Registra1, "| Save QSO"},
+        {ui->Esci1, " Esci dal programma "},
+        {ui->Speednew, " New QSO | Write a new QSO "},
+        {ui->Speedmod, " Modify | Modify QSO'S data "},
+        {ui->Speeddel, "Delete | Delete QSO"},
+        {ui->Speedreg, "Save | Save QSO's data"},
+        {ui->speedman, " WZP | WZP Management"},
+        {ui->SpeedButton2, " Request | WZP: Diplome request"},
+        {ui->SpeedButton4, " Rules | WZP: Award Rules"},
+        {ui->Calcolo1, " Refresh | Refresh all data and recalculate the score"},
+        {ui->Summary2, " Summary |  Show the summary of your QSO by band/mode"},
+        {ui->SpeedButton20, " User Data | Write your personal data"},
+        {ui->SpeedBack, " Backup | Save files into Backup directory"},
+        {ui->SpeedRest, " Restore | Restore data from Backup directory"},
+        {ui->SpeedButton6, "Exit | Application terminate"},
+    };
+    for (const auto &[action, text] : hints)
+        hint::set(action, QString::fromUtf8(text));
+}
+
+void TForm4::setIcons()
+{
+    const std::pair<QAction *, QStyle::StandardPixmap> icons[] = {
+        {ui->Speednew, QStyle::SP_FileIcon},
+        {ui->Speedmod, QStyle::SP_FileDialogDetailedView},
+        {ui->Speeddel, QStyle::SP_TrashIcon},
+        {ui->Speedreg, QStyle::SP_DialogSaveButton},
+        {ui->speedman, QStyle::SP_FileDialogListView},
+        {ui->SpeedButton2, QStyle::SP_FileDialogContentsView},
+        {ui->SpeedButton4, QStyle::SP_MessageBoxInformation},
+        {ui->Calcolo1, QStyle::SP_BrowserReload},
+        {ui->Summary2, QStyle::SP_FileDialogInfoView},
+        {ui->SpeedButton20, QStyle::SP_DirHomeIcon},
+        {ui->SpeedBack, QStyle::SP_DriveFDIcon},
+        {ui->SpeedRest, QStyle::SP_ArrowBack},
+        {ui->SpeedButton6, QStyle::SP_DialogCloseButton},
+    };
+    for (const auto &[action, pixmap] : icons)
+        action->setIcon(style()->standardIcon(pixmap));
+}
+
+void TForm4::connectHandlers()
+{
+    connect(ui->Esci1, &QAction::triggered, this, &TForm4::Esci1Click);
+    connect(ui->SpeedButton6, &QAction::triggered, this, &TForm4::Esci1Click);
+    // A checkable action has already flipped its tick when it fires; the handler decides from
+    // the tick as it was.
+    connect(ui->Sound1, &QAction::triggered, this, [this](bool checked) {
+        ui->Sound1->setChecked(!checked);
+        Sound1Click();
+    });
+    connect(ui->UserData1, &QAction::triggered, this, &TForm4::UserData1Click);
+    connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
+}
+
+void TForm4::setCommandEnabled(Command command, bool enabled)
+{
+    const auto pair = [&]() -> std::pair<QAction *, QAction *> {
+        switch (command) {
+        case Command::New: return {ui->Nuovo1, ui->Speednew};
+        case Command::Modify: return {ui->Modifica1, ui->Speedmod};
+        case Command::Delete: return {ui->Delete1, ui->Speeddel};
+        case Command::Save: return {ui->Registra1, ui->Speedreg};
+        case Command::Management: return {ui->Management1, ui->speedman};
+        case Command::Request: return {ui->Request1, ui->SpeedButton2};
+        case Command::Rules: return {ui->Rules1, ui->SpeedButton4};
+        case Command::Refresh: return {ui->Calcolo2, ui->Calcolo1};
+        case Command::Summary: return {ui->Summary1, ui->Summary2};
+        case Command::UserData: return {ui->UserData1, ui->SpeedButton20};
+        case Command::Backup: return {ui->Backup1, ui->SpeedBack};
+        case Command::Restore: return {ui->Restore1, ui->SpeedRest};
+        case Command::Exit: return {ui->Esci1, ui->SpeedButton6};
+        }
+        return {nullptr, nullptr};
+    }();
+    pair.first->setEnabled(enabled);
+    pair.second->setEnabled(enabled);
+}
+
+QAction *TForm4::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+QLabel *TForm4::statusPanel(int index) const
+{
+    return m_statusPanels[index];
+}
+
+void TForm4::setStatusPanelRaised(int index, bool raised)
+{
+    m_statusPanels[index]->setFrameShadow(raised ? QFrame::Raised : QFrame::Sunken);
+}
+
+void TForm4::setExitHint(const QString &text)
+{
+    hint::set(ui->SpeedButton6, text);
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm4::FormShow()
+{
+    reportEngineErrors([&] {
+        ui->Sound1->setChecked(!Dm.info.boolean(QStringLiteral("sound")));
+        Sound1Click();
+    });
+    setCommandEnabled(Command::Backup, false);
+    setCommandEnabled(Command::Restore, false);
+    reportEngineErrors([&] {
+        const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
+        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : QStringLiteral("never");
+        ui->Calcolo2->setText(QStringLiteral("Refresh &Data: last on ") + date);
+        hint::set(ui->Calcolo1, QStringLiteral(" Refresh Data| Recalculate the score: last on ") + date);
+    });
+    setCommandEnabled(Command::Modify, false);
+    setCommandEnabled(Command::Delete, false);
+    Panel1->hide();
+    Panel2->hide();
+    setCommandEnabled(Command::Save, false);
+    reportEngineErrors([&] {
+        Dm.log.setFiltered(true);
+        Dm.dok.setFilter(QString());
+        Panel2->showDokTotal(Dm.dok.recordCount());
+        Dm.dok.first();
+    });
+}
+
+void TForm4::Timer1Timer()
+{
+    const QDateTime local = services::clock().now();
+    const QDateTime utc = local.toUTC();
+    Panel1->showClock(twoDigits(utc.time().hour()) + QLatin1Char('.') + twoDigits(utc.time().minute()),
+                      twoDigits(local.time().hour()) + QLatin1Char('.') + twoDigits(local.time().minute())
+                          + QLatin1Char('.') + twoDigits(local.time().second()));
+    if (const auto load = systemMemoryLoad())
+        m_statusPanels[2]->setText(QStringLiteral("Memoria in uso ") + QString::number(*load) + QStringLiteral(" %"));
+}
+
+void TForm4::Sound1Click()
+{
+    reportEngineErrors([&] {
+        Dm.info.edit();
+        if (ui->Sound1->isChecked()) {
+            ui->Sound1->setText(QStringLiteral("Sounds ON"));
+            ui->Sound1->setChecked(false);
+            Dm.soundOn = false;
+            Dm.info.setBoolean(QStringLiteral("sound"), false);
+        } else {
+            ui->Sound1->setText(QStringLiteral("Sounds OFF"));
+            ui->Sound1->setChecked(true);
+            Dm.soundOn = true;
+            Dm.info.setBoolean(QStringLiteral("sound"), true);
+        }
+        Dm.info.post();
+    });
+}
+
+void TForm4::UserData1Click()
+{
+    m_userData->exec();
+}
+
+void TForm4::Esci1Click()
+{
+    if (Panel1->isHidden() && Panel2->isHidden()) {
+        terminate();
+        return;
+    }
+    setCommandEnabled(Command::Modify, false);
+    setCommandEnabled(Command::Delete, false);
+    setCommandEnabled(Command::Refresh, true);
+    if (!Panel1->isHidden()) {
+        setExitHint(exitHint);
+        ui->Registra1->setEnabled(false);
+        ui->Speedreg->setEnabled(false);
+        setCommandEnabled(Command::Management, true);
+        reportEngineErrors([&] { Dm.log.setFilter(QString()); });
+        Panel1->hide();
+        ui->Compact1->setEnabled(true);
+    }
+    if (!Panel2->isHidden()) {
+        viewMarker = QLatin1Char('N');
+        setCommandEnabled(Command::Backup, false);
+        setCommandEnabled(Command::Restore, false);
+        setExitHint(exitHint);
+        setCommandEnabled(Command::New, true);
+        reportEngineErrors([&] {
+            Dm.dok.setFilter(QString());
+            Dm.log.setSort(QStringLiteral("dok"));
+        });
+        Panel2->hide();
+        setStatusPanelRaised(1, false);
+        m_statusPanels[1]->clear();
+        ui->Compact1->setEnabled(true);
+    }
+}
+
+void TForm4::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    terminate();
+}
+
+void TForm4::terminate()
+{
+    Dm.ADOconn.disconnect();
+    emit terminateRequested();
+}
+
+bool TForm4::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        m_statusPanels[0]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+namespace Ui {
+class TForm4;
+}
+class EntryPanel;
+class ManagementView;
+class QDialog;
+class QLabel;
+class QTimer;
+class TDm;
+
+// The main window: menus, tool bar, clock, status bar, and the two working panels of which at
+// most one is shown (the QSO entry panel and the DOK management view).
+class TForm4 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Commands whose menu item and tool button are always enabled and disabled together.
+    enum class Command { New, Modify, Delete, Save, Management, Request, Rules, Refresh, Summary, UserData, Backup, Restore, Exit };
+
+    TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent = nullptr);
+    ~TForm4() override;
+
+    void setCommandEnabled(Command command, bool enabled);
+    QAction *action(const QString &name) const;
+    // The status bar's three panels: hint, count text of the management view, memory load.
+    QLabel *statusPanel(int index) const;
+    void setStatusPanelRaised(int index, bool raised);
+    void setExitHint(const QString &text);
+    QTimer *clockTimer() const { return Timer1; }
+
+    EntryPanel *entryPanel() const { return Panel1; }
+    ManagementView *managementView() const { return Panel2; }
+
+    // "N" normal, "S" while the management view shows QSO details, "D" while awards print.
+    QChar viewMarker = QLatin1Char('N');
+
+    void FormShow();
+    void Timer1Timer();
+    void Esci1Click();
+    void Sound1Click();
+    void UserData1Click();
+
+signals:
+    void terminateRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void setHints();
+    void setIcons();
+    void connectHandlers();
+    void buildStatusBar();
+    void terminate();
+
+    std::unique_ptr<Ui::TForm4> ui;
+    TDm &Dm;
+    QDialog *m_userData;
+    EntryPanel *Panel1;
+    ManagementView *Panel2;
+    QTimer *Timer1;
+    QLabel *m_statusPanels[3] = {};
+};

@@ -1,0 +1,62 @@
+#include "realservices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace {
+
+QString withLineBreaks(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QString title()
+{
+    return QApplication::applicationDisplayName();
+}
+
+} // namespace
+
+void MessageBoxPrompter::message(const QString &text)
+{
+    QMessageBox::information(QApplication::activeWindow(), title(), withLineBreaks(text));
+}
+
+void MessageBoxPrompter::error(const QString &text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), title(), withLineBreaks(text));
+}
+
+bool MessageBoxPrompter::ask(const QString &text, Question question)
+{
+    if (question == Question::YesCancel) {
+        return QMessageBox::information(QApplication::activeWindow(), title(), withLineBreaks(text),
+                                        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+            == QMessageBox::Yes;
+    }
+    return QMessageBox::question(QApplication::activeWindow(), title(), withLineBreaks(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+void MessageBoxPrompter::beep()
+{
+    QApplication::beep();
+}
+
+void EffectSoundPlayer::play(const QString &fileName)
+{
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    if (!QFileInfo(path).isFile())
+        return;
+    QPointer<QSoundEffect> &effect = m_effects[path];
+    if (!effect) {
+        effect = new QSoundEffect(qApp);
+        effect->setSource(QUrl::fromLocalFile(path));
+    }
+    effect->play();
+}

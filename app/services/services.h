@@ -1,0 +1,18 @@
+#pragma once
+
+class Clock;
+class Prompter;
+class SoundPlayer;
+
+// The program's services. The real ones are installed at start-up; tests install doubles.
+namespace services {
+
+Prompter &prompter();
+SoundPlayer &sound();
+Clock &clock();
+
+void install(Prompter *prompter, SoundPlayer *sound, Clock *clock);
+// Puts back the real services.
+void installReal();
+
+} // namespace services

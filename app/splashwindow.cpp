@@ -1,0 +1,58 @@
+// TForm1: the splash window.
+#include "splashwindow.h"
+
+#include "datamodule.h"
+#include "engineguard.h"
+#include "ui_splashwindow.h"
+
+#include <QShowEvent>
+
+TForm1::TForm1(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), Dm(dm)
+{
+    ui->setupUi(this);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm1::SpeedButton2Click);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setFollowers(QWidget *userData, QWidget *mainWindow)
+{
+    m_userData = userData;
+    m_mainWindow = mainWindow;
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm1::FormShow()
+{
+    if (!reportEngineErrors([&] { Dm.ADOconn.connect(); }))
+        return;
+    for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info})
+        reportEngineErrors([&] { view->open(); });
+    reportEngineErrors([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
+    for (TableView *view : {&Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
+        reportEngineErrors([&] { view->open(); });
+}
+
+void TForm1::SpeedButton1Click()
+{
+    QString call;
+    if (!reportEngineErrors([&] { call = Dm.info.text(QStringLiteral("call")); }))
+        return; // without a readable database the splash stays, so the user can still leave
+    hide();
+    QWidget *next = call.isEmpty() ? m_userData : m_mainWindow;
+    if (next)
+        next->show();
+}
+
+void TForm1::SpeedButton2Click()
+{
+    Dm.ADOconn.disconnect();
+    emit terminateRequested();
+}

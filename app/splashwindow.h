@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+class TDm;
+
+// The splash window: connects to the database when shown, and leads into the program.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(TDm &dm, QWidget *parent = nullptr);
+    ~TForm1() override;
+    // The windows "Enter" leads to: the main window, or the user data window while no callsign
+    // is stored.
+    void setFollowers(QWidget *userData, QWidget *mainWindow);
+
+    void FormShow();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+signals:
+    void terminateRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TForm1> ui;
+    TDm &Dm;
+    QWidget *m_userData = nullptr;
+    QWidget *m_mainWindow = nullptr;
+};

@@ -1,0 +1,32 @@
+#include "startup.h"
+
+#include "datamodule.h"
+#include "mainwindow.h"
+#include "splashwindow.h"
+#include "userdatawindow.h"
+
+Startup::Startup(const QString &databasePath, QObject *parent)
+    : QObject(parent),
+      m_dm(std::make_unique<TDm>(databasePath)),
+      m_splash(std::make_unique<TForm1>(*m_dm)),
+      m_userData(std::make_unique<TForm3>(*m_dm)),
+      m_main(std::make_unique<TForm4>(*m_dm, m_userData.get()))
+{
+    m_splash->setFollowers(m_userData.get(), m_main.get());
+    connect(m_userData.get(), &TForm3::mainWindowRequested, m_main.get(), &QWidget::show);
+    connect(m_splash.get(), &TForm1::terminateRequested, this, &Startup::terminated);
+    connect(m_main.get(), &TForm4::terminateRequested, this, &Startup::terminated);
+}
+
+Startup::~Startup()
+{
+    // Windows go before the data module whose views they show.
+    m_main.reset();
+    m_userData.reset();
+    m_splash.reset();
+}
+
+void Startup::start()
+{
+    m_splash->show();
+}

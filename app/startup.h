@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class TDm;
+class TForm1;
+class TForm3;
+class TForm4;
+
+// Creates the data module and the windows that live for the whole run, and wires them together.
+class Startup : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Startup(const QString &databasePath, QObject *parent = nullptr);
+    ~Startup() override;
+
+    TDm &dm() const { return *m_dm; }
+    TForm1 &splash() const { return *m_splash; }
+    TForm3 &userData() const { return *m_userData; }
+    TForm4 &mainWindow() const { return *m_main; }
+
+    // Shows the splash window, which connects to the database.
+    void start();
+
+signals:
+    // The program is to end; the connection is already closed.
+    void terminated();
+
+private:
+    std::unique_ptr<TDm> m_dm;
+    std::unique_ptr<TForm1> m_splash;
+    std::unique_ptr<TForm3> m_userData;
+    std::unique_ptr<TForm4> m_main;
+};

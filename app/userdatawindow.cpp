@@ -1,0 +1,145 @@
+// TForm3: the user data window.
+#include "userdatawindow.h"
+
+#include "datamodule.h"
+#include "engineguard.h"
+#include "fieldlink.h"
+#include "ui_userdatawindow.h"
+#include "uppercase.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+TForm3::TForm3(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    ui->Label16->hide();
+    ui->combobox1->lineEdit()->setMaxLength(40);
+    ui->combobox1->setInsertPolicy(QComboBox::NoInsert);
+
+    const std::pair<QLineEdit *, const char *> edits[] = {
+        {ui->DBEdit1, "CALL"}, {ui->DBEdit2, "NOME"}, {ui->DBEdit3, "COGN"},
+        {ui->DBEdit4, "INDIR"}, {ui->DBEdit5, "CITTA"}, {ui->DBEdit6, "ZIP"},
+        {ui->DBEdit7, "PROV"}, {ui->DBEdit8, "LOCATOR"}, {ui->DBEdit9, "EMAIL"},
+    };
+    for (const auto &[edit, column] : edits) {
+        FieldLink::bind(edit, Dm.info, QString::fromLatin1(column));
+        if (edit != ui->DBEdit9)
+            makeUpperCase(edit);
+        edit->installEventFilter(this);
+    }
+    FieldLink::bind(ui->DBComboBox1, Dm.info, QStringLiteral("OM"));
+    for (QComboBox *box : {ui->DBComboBox1, ui->combobox1}) {
+        makeUpperCase(box);
+        box->installEventFilter(this);
+        box->lineEdit()->installEventFilter(this);
+    }
+    connect(ui->combobox1, &QComboBox::editTextChanged, this, &TForm3::combobox1Change);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm3::FormShow()
+{
+    reportEngineErrors([&] { Dm.info.open(); });
+    ui->Label16->hide();
+    reportEngineErrors([&] {
+        const QSignalBlocker blocker(ui->combobox1);
+        const QString state = Dm.info.text(QStringLiteral("stato"));
+        QStringList countries;
+        Dm.dxcc.first();
+        for (int i = 0; i < Dm.dxcc.recordCount(); ++i) {
+            countries << Dm.dxcc.text(QStringLiteral("coun"));
+            Dm.dxcc.next();
+        }
+        countries.sort(Qt::CaseInsensitive);
+        ui->combobox1->clear();
+        ui->combobox1->addItems(countries);
+        ui->combobox1->setCurrentIndex(ui->combobox1->findText(state));
+        ui->combobox1->setEditText(state);
+    });
+    combobox1Change();
+    ui->DBEdit1->setFocus();
+}
+
+void TForm3::combobox1Change()
+{
+    const QString state = ui->combobox1->currentText();
+    if (state.trimmed().isEmpty())
+        return;
+    reportEngineErrors([&] {
+        Dm.info.edit();
+        Dm.info.setText(QStringLiteral("stato"), state);
+        Dm.info.post();
+        Dm.info.refresh();
+    });
+}
+
+void TForm3::SpeedButton1Click()
+{
+    reportEngineErrors([&] {
+        Dm.info.edit();
+        Dm.info.post();
+    });
+    emit mainWindowRequested();
+    close();
+}
+
+bool TForm3::FormClose()
+{
+    for (QLineEdit *edit : {ui->DBEdit1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
+                            ui->DBEdit7, ui->DBEdit8, ui->DBEdit9}) {
+        if (edit->text().isEmpty()) {
+            edit->setFocus();
+            ui->Label16->show();
+            return false;
+        }
+    }
+    for (QComboBox *box : {ui->DBComboBox1, ui->combobox1}) {
+        if (box->currentText().trimmed().isEmpty()) {
+            box->setFocus();
+            ui->Label16->show();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TForm3::closeEvent(QCloseEvent *event)
+{
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TForm3::keyPressEvent(QKeyEvent *event)
+{
+    // "Save and exit" is the only way out.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TForm3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TForm3;
+}
+class TDm;
+
+// The user data window: edits the one row of INFO (callsign, name, address, country...).
+class TForm3 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TForm3(TDm &dm, QWidget *parent = nullptr);
+    ~TForm3() override;
+
+    void FormShow();
+    void combobox1Change();
+    void SpeedButton1Click();
+    // True when every field holds something; otherwise the first empty one gets the focus.
+    bool FormClose();
+
+signals:
+    void mainWindowRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TForm3> ui;
+    TDm &Dm;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tables of log.mdb, their column order, and the rows a new database starts with.
+namespace schema {
+
+inline const QString databasePassword = QStringLiteral("vqt38KX");
+
+// Columns of LOG after its autonumber id, and of every band and mode table.
+const QStringList &logColumns();
+const QStringList &bandTableColumns();
+// RIEP columns after its first two (id, dataagg): every counter, conf and nconf last.
+const QStringList &riepCounters();
+// Diplome's award columns: the band suffixes (positions 2 to 13), then the modes (14 to 18).
+const QStringList &diplomeBandColumns();
+const QStringList &diplomeColumns();
+inline constexpr int diplomeLevels = 10;
+// Band and mode tables, in band order then mode order.
+QStringList bandAndModeTables();
+
+QStringList createStatements();
+// Empty tables' first rows: one placeholder row per band and mode table, the RIEP and INFO rows
+// and the ten Diplome rows.
+QStringList seedStatements();
+// A new database file with every table and the seed rows, but no reference data.
+void createDatabase(const QString &path, const QString &password = databasePassword);
+
+} // namespace schema

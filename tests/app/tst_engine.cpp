@@ -1,0 +1,490 @@
+#include "connection.h"
+#include "engineerror.h"
+#include "tableview.h"
+#include "testdatabase.h"
+#include "viewmodel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// A few QSOs in LOG, in insertion order.
+const char *const fixture =
+    "INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, spec, mhz) VALUES"
+    " ('DL1AAA', 'Berlin', '01/02/2020', '14', 'SSB', 'D01', 'C', NULL, 14),"
+    " ('DK2BBB', 'Koeln', '02/02/2020', '3.5', 'CW', 'G04', 'A', NULL, 3),"
+    " ('DA0XYZ', 'O''Brien Hill', '03/02/2020', '144', 'FM', 'a01', 'C', 'S', 144),"
+    " ('DL3CCC', NULL, '04/02/2020', '1.8', 'CW', 'A01', '*', NULL, 1),"
+    " ('DL4DDD', 'Hamburg', '05/02/2020', '14', 'CW', 'E05', 'C', NULL, 14)";
+
+QStringList calls(TableView &view)
+{
+    QStringList out;
+    for (int i = 0; i < view.recordCount(); ++i)
+        out << view.textAt(i, view.columnIndex(QStringLiteral("call")));
+    return out;
+}
+
+} // namespace
+
+class EngineTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<Connection> connection;
+    std::unique_ptr<TableView> log;
+
+private slots:
+    void init()
+    {
+        db = std::make_unique<TestDatabase>(TestDatabase::Content::Empty);
+        db->execute(QString::fromLatin1(fixture));
+        connection = std::make_unique<Connection>(db->path(), QStringLiteral("vqt38KX"));
+        log = std::make_unique<TableView>(*connection, QStringLiteral("LOG"));
+        log->setFiltered(true);
+        log->open();
+    }
+
+    void cleanup()
+    {
+        log.reset();
+        connection.reset();
+        db.reset();
+    }
+
+    void filter_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty passes all") << "" << QStringList{"DL1AAA", "DK2BBB", "DA0XYZ", "DL3CCC", "DL4DDD"};
+        QTest::newRow("equal") << "banda='14'" << QStringList{"DL1AAA", "DL4DDD"};
+        QTest::newRow("not equal") << "conf<>'C'" << QStringList{"DK2BBB", "DL3CCC"};
+        QTest::newRow("less, text") << "dok<'B'" << QStringList{"DA0XYZ", "DL3CCC"};
+        QTest::newRow("greater, text") << "dok>'E'" << QStringList{"DK2BBB", "DL4DDD"};
+        QTest::newRow("numbers compare as numbers") << "mhz>3" << QStringList{"DL1AAA", "DA0XYZ", "DL4DDD"};
+        QTest::newRow("case ignored") << "dok='A01'" << QStringList{"DA0XYZ", "DL3CCC"};
+        QTest::newRow("doubled quote") << "loc='O''Brien Hill'" << QStringList{"DA0XYZ"};
+        QTest::newRow("null") << "spec=null" << QStringList{"DL1AAA", "DK2BBB", "DL3CCC", "DL4DDD"};
+        QTest::newRow("not null") << "loc<>null and spec<>NULL" << QStringList{"DA0XYZ"};
+        QTest::newRow("null never equals a value") << "loc<>'Berlin'" << QStringList{"DK2BBB", "DA0XYZ", "DL4DDD"};
+        QTest::newRow("and") << "banda='14' and modo='CW'" << QStringList{"DL4DDD"};
+        QTest::newRow("or") << "modo='FM' or conf='A'" << QStringList{"DK2BBB", "DA0XYZ"};
+        QTest::newRow("and binds before or") << "modo='FM' or modo='CW' and banda='14'" << QStringList{"DA0XYZ", "DL4DDD"};
+        QTest::newRow("parentheses, no space after quote")
+            << "(dok='A01' and banda='1.8') or (dok='E05'and modo='CW')" << QStringList{"DL3CCC", "DL4DDD"};
+        QTest::newRow("keywords in any case") << "modo='FM' OR Modo='ssb'" << QStringList{"DL1AAA", "DA0XYZ"};
+    }
+
+    void filter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        log->setFilter(filter);
+        QCOMPARE(calls(*log), expected);
+        QCOMPARE(log->recordCount(), expected.size());
+    }
+
+    void filterSwitchIsSeparateFromItsText()
+    {
+        log->setFilter(QStringLiteral("banda='14'"));
+        log->setFiltered(false);
+        QCOMPARE(log->recordCount(), 5);
+        QCOMPARE(log->filter(), QStringLiteral("banda='14'"));
+        log->setFiltered(true);
+        QCOMPARE(log->recordCount(), 2);
+    }
+
+    void malformedFilter_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("fragment");
+        QTest::newRow("value missing") << "dok=" << "Invalid filter";
+        QTest::newRow("unquoted text") << "dok=A01" << "quoted value";
+        QTest::newRow("open quote") << "dok='A01" << "unterminated";
+        QTest::newRow("unknown column") << "nosuch='x'" << "unknown column \"nosuch\"";
+        QTest::newRow("missing parenthesis") << "(dok='A01'" << "missing \")\"";
+        QTest::newRow("dangling and") << "dok='A01' and" << "column name is missing";
+        QTest::newRow("null with less") << "dok<null" << "null";
+        QTest::newRow("stray character") << "dok='A01' ; drop table LOG" << "unexpected";
+    }
+
+    void malformedFilter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, fragment);
+        log->setFilter(QStringLiteral("banda='14'"));
+        try {
+            log->setFilter(filter);
+            QFAIL("no engine error");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().contains(fragment), qPrintable(error.text()));
+        }
+        // The previous filter stays in force.
+        QCOMPARE(log->filter(), QStringLiteral("banda='14'"));
+        QCOMPARE(log->recordCount(), 2);
+    }
+
+    void sortOrders_data()
+    {
+        QTest::addColumn<QString>("sort");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("case-insensitive, ties in insertion order")
+            << "dok" << QStringList{"DA0XYZ", "DL3CCC", "DL1AAA", "DL4DDD", "DK2BBB"};
+        QTest::newRow("numeric, comma separated") << "mhz,modo" << QStringList{"DL3CCC", "DK2BBB", "DL4DDD", "DL1AAA", "DA0XYZ"};
+        QTest::newRow("semicolon separated, nulls first") << "spec;dok" << QStringList{"DL3CCC", "DL1AAA", "DL4DDD", "DK2BBB", "DA0XYZ"};
+    }
+
+    void sortOrders()
+    {
+        QFETCH(QString, sort);
+        QFETCH(QStringList, expected);
+        log->setSort(sort);
+        QCOMPARE(calls(*log), expected);
+    }
+
+    void unknownSortColumnIsAnEngineError()
+    {
+        QVERIFY_THROWS_EXCEPTION(EngineError, log->setSort(QStringLiteral("dok;nosuch")));
+    }
+
+    void locate_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("partial");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("exact") << "dok" << QStringList{"e05"} << false << "DL4DDD";
+        QTest::newRow("exact needs the whole text") << "dok" << QStringList{"E0"} << false << "";
+        QTest::newRow("prefix") << "dok" << QStringList{"g"} << true << "DK2BBB";
+        QTest::newRow("first match in view order") << "dok" << QStringList{"A01"} << false << "DA0XYZ";
+        QTest::newRow("several columns") << "dok;banda;modo" << QStringList{"A01", "1.8", "CW"} << false << "DL3CCC";
+        QTest::newRow("no match") << "dok;banda" << QStringList{"A01", "14"} << false << "";
+    }
+
+    void locate()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QStringList, values);
+        QFETCH(bool, partial);
+        QFETCH(QString, found);
+        log->setSort(QStringLiteral("dok"));
+        log->first();
+        log->next();
+        const QString before = log->text(QStringLiteral("call"));
+        QCOMPARE(log->locate(columns, values, partial), !found.isEmpty());
+        QCOMPARE(log->text(QStringLiteral("call")), found.isEmpty() ? before : found);
+    }
+
+    void locateSeesOnlyPassingRows()
+    {
+        log->setFilter(QStringLiteral("modo='CW'"));
+        QVERIFY(!log->locate(QStringLiteral("dok"), {QStringLiteral("D01")}));
+        QVERIFY(log->locate(QStringLiteral("dok"), {QStringLiteral("a0")}, true));
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DL3CCC"));
+    }
+
+    void firstNextAndEof()
+    {
+        log->setFilter(QStringLiteral("banda='14'"));
+        log->first();
+        QVERIFY(!log->eof());
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DL1AAA"));
+        log->next();
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DL4DDD"));
+        log->next();
+        QVERIFY(log->eof());
+        log->setFilter(QStringLiteral("banda='50'"));
+        QVERIFY(log->eof());
+        QCOMPARE(log->text(QStringLiteral("call")), QString());
+    }
+
+    void columnsByPositionAndName()
+    {
+        QCOMPARE(log->columnCount(), 10);
+        QCOMPARE(log->columnName(0), QStringLiteral("id"));
+        QCOMPARE(log->columnName(9), QStringLiteral("mhz"));
+        QCOMPARE(log->columnIndex(QStringLiteral("BANDA")), 4);
+        log->first();
+        QCOMPARE(log->text(QStringLiteral("CALL")), QStringLiteral("DL1AAA"));
+        try {
+            log->text(QStringLiteral("nosuch"));
+            QFAIL("no engine error");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), QStringLiteral("Field 'nosuch' not found in table 'LOG'."));
+        }
+    }
+
+    void valueKinds()
+    {
+        log->locate(QStringLiteral("call"), {QStringLiteral("DL3CCC")});
+        QCOMPARE(log->text(QStringLiteral("loc")), QString());
+        QVERIFY(log->isNull(QStringLiteral("loc")));
+        QCOMPARE(log->integer(QStringLiteral("mhz")), 1);
+
+        TableView info(*connection, QStringLiteral("INFO"));
+        TableView riep(*connection, QStringLiteral("RIEP"));
+        info.open();
+        riep.open();
+        QVERIFY(info.boolean(QStringLiteral("sound")));
+        const QDateTime stamp(QDate(2004, 3, 5), QTime(21, 7, 30));
+        riep.edit();
+        riep.setDateTime(QStringLiteral("dataagg"), stamp);
+        riep.setInteger(QStringLiteral("CT14"), 300);
+        riep.post();
+        info.edit();
+        info.setBoolean(QStringLiteral("sound"), false);
+        info.setText(QStringLiteral("call"), QStringLiteral("IK2XYZ"));
+        info.post();
+        info.edit();
+        info.clear(QStringLiteral("call"));
+        info.post();
+        riep.refresh();
+        info.refresh();
+        QCOMPARE(riep.dateTime(QStringLiteral("dataagg")), stamp);
+        QCOMPARE(riep.integer(QStringLiteral("ct14")), 300);
+        QVERIFY(!info.boolean(QStringLiteral("sound")));
+        QVERIFY(info.isNull(QStringLiteral("call")));
+        QCOMPARE(db->value(QStringLiteral("SELECT typeof(sound) || sound FROM INFO")), QStringLiteral("integer0"));
+    }
+
+    void appendPostGivesIdAtOnceAndStaysOnTheRow()
+    {
+        log->setSort(QStringLiteral("dok"));
+        log->setFilter(QStringLiteral("banda='14'"));
+        log->append();
+        log->setText(QStringLiteral("call"), QStringLiteral("DL9NEW"));
+        log->setText(QStringLiteral("dok"), QStringLiteral("B12"));
+        log->setText(QStringLiteral("banda"), QStringLiteral("7"));
+        log->setInteger(QStringLiteral("mhz"), 7);
+        log->post();
+        QCOMPARE(log->integer(QStringLiteral("id")), 6);
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DL9NEW"));
+        QCOMPARE(db->value(QStringLiteral("SELECT call FROM LOG WHERE id=6")), QStringLiteral("DL9NEW"));
+        // Setting the filter again applies it to the new row too.
+        log->setFilter(QStringLiteral("banda='14'"));
+        QCOMPARE(calls(*log), (QStringList{"DL1AAA", "DL4DDD"}));
+    }
+
+    void editPostAndCancel()
+    {
+        log->locate(QStringLiteral("call"), {QStringLiteral("DL1AAA")});
+        log->edit();
+        log->setText(QStringLiteral("conf"), QStringLiteral("A"));
+        QCOMPARE(log->text(QStringLiteral("conf")), QStringLiteral("A"));
+        log->post();
+        QCOMPARE(db->value(QStringLiteral("SELECT conf FROM LOG WHERE call='DL1AAA'")), QStringLiteral("A"));
+        log->edit();
+        log->setText(QStringLiteral("conf"), QStringLiteral("*"));
+        log->cancel();
+        QCOMPARE(log->text(QStringLiteral("conf")), QStringLiteral("A"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, log->setText(QStringLiteral("conf"), QStringLiteral("C")));
+    }
+
+    void movingPostsAPendingEdit()
+    {
+        log->first();
+        log->edit();
+        log->setText(QStringLiteral("loc"), QStringLiteral("Spandau"));
+        log->next();
+        QCOMPARE(log->state(), TableView::State::Browse);
+        QCOMPARE(db->value(QStringLiteral("SELECT loc FROM LOG WHERE call='DL1AAA'")), QStringLiteral("Spandau"));
+    }
+
+    void deleteAndRefresh()
+    {
+        log->locate(QStringLiteral("call"), {QStringLiteral("DK2BBB")});
+        log->remove();
+        QCOMPARE(log->recordCount(), 4);
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DA0XYZ"));
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM LOG")), QStringLiteral("4"));
+        db->execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('OUTSIDE')"));
+        QCOMPARE(log->recordCount(), 4);
+        log->refresh();
+        QCOMPARE(log->recordCount(), 5);
+        QCOMPARE(log->text(QStringLiteral("call")), QStringLiteral("DA0XYZ"));
+    }
+
+    void placeholderRowIsHiddenByItsFilter()
+    {
+        TableView band(*connection, QStringLiteral("LOG14"));
+        band.setFiltered(true);
+        band.setFilter(QStringLiteral("dok<>'*'"));
+        band.open();
+        QCOMPARE(band.recordCount(), 0);
+        band.setFiltered(false);
+        QCOMPARE(band.recordCount(), 1);
+        QCOMPARE(band.text(QStringLiteral("dok")), QStringLiteral("*"));
+    }
+
+    void tableNameChangesOnlyWhileClosed()
+    {
+        TableView band(*connection, QStringLiteral("LOG14"));
+        band.open();
+        QVERIFY_THROWS_EXCEPTION(EngineError, band.setTableName(QStringLiteral("LOG7")));
+        band.close();
+        band.setTableName(QStringLiteral("LOG7"));
+        band.open();
+        QCOMPARE(band.tableName(), QStringLiteral("LOG7"));
+        band.close();
+        band.setTableName(QStringLiteral("LOG99"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, band.open());
+        QVERIFY(!band.isOpen());
+    }
+
+    void disconnectClosesEveryView()
+    {
+        TableView info(*connection, QStringLiteral("INFO"));
+        info.open();
+        connection->disconnect();
+        QVERIFY(!log->isOpen());
+        QVERIFY(!info.isOpen());
+        QVERIFY(!connection->isConnected());
+        connection->execute(QStringLiteral("UPDATE LOG SET conf='*' WHERE id>0"));
+        QVERIFY(connection->isConnected());
+    }
+
+    void rolledBackTransactionLeavesDiskAndViewsAsBefore()
+    {
+        TableView info(*connection, QStringLiteral("INFO"));
+        info.open();
+        try {
+            Transaction transaction(*connection);
+            log->append();
+            log->setText(QStringLiteral("call"), QStringLiteral("GHOST"));
+            log->post();
+            info.edit();
+            info.setText(QStringLiteral("call"), QStringLiteral("GHOST"));
+            info.post();
+            throw EngineError(QStringLiteral("disk full"));
+        } catch (const EngineError &) {
+        }
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM LOG")), QStringLiteral("5"));
+        QCOMPARE(log->recordCount(), 5);
+        QVERIFY(!calls(*log).contains(QStringLiteral("GHOST")));
+        QCOMPARE(info.text(QStringLiteral("call")), QString());
+        QCOMPARE(info.state(), TableView::State::Browse);
+    }
+
+    void committedTransactionIsOnDisk()
+    {
+        Transaction transaction(*connection);
+        log->append();
+        log->setText(QStringLiteral("call"), QStringLiteral("KEPT"));
+        log->post();
+        transaction.commit();
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM LOG WHERE call='KEPT'")), QStringLiteral("1"));
+    }
+
+    void failingStatementIsAnEngineError()
+    {
+        db->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON LOG BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        log->append();
+        log->setText(QStringLiteral("call"), QStringLiteral("X"));
+        try {
+            log->post();
+            QFAIL("no engine error");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().contains(QStringLiteral("disk full")), qPrintable(error.text()));
+        }
+        QCOMPARE(log->state(), TableView::State::Insert);
+        QVERIFY_THROWS_EXCEPTION(EngineError, connection->execute(QStringLiteral("UPDATE nosuch SET a=1")));
+    }
+
+    void statementKeepsDoubleQuotedValues()
+    {
+        TestDatabase delivered;
+        Connection other(delivered.path(), QStringLiteral("vqt38KX"));
+        other.execute(QStringLiteral("update dok set T50=\"C\",CONF=\"C\" where id>0"));
+        QCOMPARE(delivered.value(QStringLiteral("SELECT count(*) FROM DOK WHERE T50='C' AND CONF='C'")),
+                 delivered.value(QStringLiteral("SELECT count(*) FROM DOK")));
+    }
+
+    void password()
+    {
+        Connection wrong(db->path(), QStringLiteral("vqt38kx"));
+        try {
+            wrong.connect();
+            QFAIL("connected with a wrong password");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), QStringLiteral("Not a valid password."));
+        }
+        QVERIFY(!wrong.isConnected());
+    }
+
+    void missingAndDamagedFiles()
+    {
+        const QString missing = QDir(db->folder()).filePath(QStringLiteral("none.mdb"));
+        Connection absent(missing, QStringLiteral("vqt38KX"));
+        try {
+            absent.connect();
+            QFAIL("connected to a missing file");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().startsWith(QStringLiteral("Could not find file '")), qPrintable(error.text()));
+        }
+        const QString junk = QDir(db->folder()).filePath(QStringLiteral("junk.mdb"));
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        Connection damaged(junk, QStringLiteral("vqt38KX"));
+        try {
+            damaged.connect();
+            QFAIL("connected to a damaged file");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().startsWith(QStringLiteral("Unrecognized database format")), qPrintable(error.text()));
+        }
+    }
+
+    void compaction()
+    {
+        connection->disconnect();
+        const QString destination = QDir(db->folder()).filePath(QStringLiteral("temp.mdb"));
+        Connection::compact(db->path(), destination, QStringLiteral("vqt38KX"));
+        Connection copy(destination, QStringLiteral("vqt38KX"));
+        TableView copied(copy, QStringLiteral("LOG"));
+        copied.open();
+        QCOMPARE(copied.recordCount(), 5);
+        copy.disconnect();
+        QVERIFY_THROWS_EXCEPTION(EngineError, Connection(destination, QStringLiteral("other")).connect());
+        try {
+            Connection::compact(db->path(), destination, QStringLiteral("vqt38KX"));
+            QFAIL("compacted over an existing file");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().contains(QStringLiteral("already exists")), qPrintable(error.text()));
+        }
+    }
+
+    void itemModelShowsPassingRowsAndFollowsChanges()
+    {
+        ViewModel model;
+        model.setColumns({{QStringLiteral("dok"), QStringLiteral("DOK")},
+                          {QStringLiteral("banda"), QStringLiteral("MHz")},
+                          {QStringLiteral("nosuch"), QStringLiteral("X")}});
+        model.setView(log.get());
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("MHz"));
+        QCOMPARE(model.index(1, 1).data().toString(), QStringLiteral("3.5"));
+        QCOMPARE(model.index(1, 2).data().toString(), QString());
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        log->setFilter(QStringLiteral("modo='CW'"));
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("G04"));
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        log->edit();
+        log->setText(QStringLiteral("banda"), QStringLiteral("7"));
+        log->post();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("7"));
+        model.setColumn(1, {QStringLiteral("modo"), QStringLiteral("MODE")});
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("CW"));
+    }
+};
+
+QTEST_GUILESS_MAIN(EngineTest)
+#include "tst_engine.moc"

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "clock.h"
+#include "prompter.h"
+#include "soundplayer.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <deque>
+
+// Stands in for the user at message boxes: records what was shown and answers questions from a
+// script. A question without a scripted answer is recorded as unexpected and answered "no".
+class ScriptedPrompter : public Prompter
+{
+public:
+    void message(const QString &text) override { messages << text; }
+    void error(const QString &text) override { errors << text; }
+    bool ask(const QString &text, Question question) override;
+    void beep() override { ++beeps; }
+
+    void answer(bool yes) { m_answers.push_back(yes); }
+
+    QStringList messages;
+    QStringList errors;
+    QStringList questions;
+    QList<Question> questionKinds;
+    QStringList unexpectedQuestions;
+    int beeps = 0;
+
+private:
+    std::deque<bool> m_answers;
+};
+
+class RecordingSound : public SoundPlayer
+{
+public:
+    void play(const QString &fileName) override { played << fileName; }
+    QStringList played;
+};
+
+class FakeClock : public Clock
+{
+public:
+    QDateTime now() const override { return current; }
+    QDateTime current = QDateTime(QDate(2026, 12, 9), QTime(12, 0));
+};
+
+// Installs the doubles for the lifetime of a test object and puts the real services back after.
+class ScriptedServices
+{
+public:
+    ScriptedServices();
+    ~ScriptedServices();
+    ScriptedServices(const ScriptedServices &) = delete;
+    ScriptedServices &operator=(const ScriptedServices &) = delete;
+
+    ScriptedPrompter prompter;
+    RecordingSound sound;
+    FakeClock clock;
+};
