@@ -253,20 +253,27 @@ void EntryPanel::logfilter()
     reportEngineErrors([&] {
         const QString onBand = QStringLiteral("dok=%1 and banda=%2").arg(Filter::quoted(dok), Filter::quoted(band));
         const QString inMode = QStringLiteral("dok=%1 and modo=%2").arg(Filter::quoted(dok), Filter::quoted(mode));
+        // One pass over the log lists the DOK's QSOs on this band or in this mode, which is what
+        // callDBG shows for a confirmed DOK; the DOK is new unless both kinds are among them.
         Dm.log.setFiltered(true);
-        Dm.log.setFilter(onBand);
-        bool isNew = Dm.log.recordCount() == 0;
-        if (!isNew) {
-            Dm.log.setFilter(inMode);
-            isNew = Dm.log.recordCount() == 0;
+        Dm.log.setFilter(QLatin1Char('(') + onBand + QStringLiteral(") or (") + inMode + QLatin1Char(')'));
+        const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
+        const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
+        bool workedOnBand = false;
+        bool workedInMode = false;
+        for (int row = 0; row < Dm.log.recordCount(); ++row) {
+            workedOnBand = workedOnBand || Dm.log.textAt(row, bandColumn).compare(band, Qt::CaseInsensitive) == 0;
+            workedInMode = workedInMode || Dm.log.textAt(row, modeColumn).compare(mode, Qt::CaseInsensitive) == 0;
         }
+        const bool isNew = !workedOnBand || !workedInMode;
         ui->nuovo->setVisible(isNew);
         ui->conferm->setVisible(!isNew);
         if (isNew) {
+            // A new DOK lists nothing: the filter that found no QSO stays.
+            Dm.log.setFilter(workedOnBand ? inMode : onBand);
             play(QStringLiteral("newdok.wav"));
         } else {
             play(QStringLiteral("confdok.wav"));
-            Dm.log.setFilter(QLatin1Char('(') + onBand + QStringLiteral(") or (") + inMode + QLatin1Char(')'));
         }
     });
 }
@@ -295,9 +302,13 @@ void EntryPanel::dokChange()
             Dm.dok.first();
             return;
         }
-        setSaveEnabled(false);
-        Dm.dok.first();
-        if (!Dm.dok.locate(dokColumn, {text}, true) && text.size() > 2) {
+        // The save controls and the DOK grid change once per keystroke: anything more repaints
+        // for nothing on every key.
+        const bool begunDok = Dm.dok.locate(dokColumn, {text}, true);
+        if (!begunDok)
+            Dm.dok.first();
+        if (!begunDok && text.size() > 2) {
+            setSaveEnabled(false);
             services::prompter().beep();
             ui->Label3->show();
             ui->dok->setFocus();
@@ -376,29 +387,29 @@ void EntryPanel::modoChange()
     checkListValue(ui->modo, m_rememberedMode, &EntryPanel::showModeColumn);
 }
 
-void EntryPanel::checkListValue(QComboBox *box, const QString &remembered,
-                                void (EntryPanel::*showColumn)(const QString &))
+void EntryPanel::checkListValue(QComboBox *box, const QString &remembered, void (EntryPanel::*showColumn)())
 {
     const QString text = box->currentText();
-    (this->*showColumn)(text);
+    (this->*showColumn)();
     if (!beginsItem(box, text)) {
         services::prompter().message(QStringLiteral("The value ") + text + QStringLiteral(" is not allowed!"));
         setText(box, remembered);
-        (this->*showColumn)(remembered);
+        (this->*showColumn)();
     }
     logfilter();
 }
 
-void EntryPanel::showBandColumn(const QString &band)
+// A band or mode still being typed may name no column; the grid column then stays empty.
+void EntryPanel::showBandColumn()
 {
     convertimodobanda();
-    m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(vocab::bandSuffix(band)), band});
+    m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(m_suffix), ui->mhz->currentText()});
 }
 
-void EntryPanel::showModeColumn(const QString &mode)
+void EntryPanel::showModeColumn()
 {
     convertimodobanda();
-    m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(mode), mode});
+    m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(m_mode), m_mode});
 }
 
 void EntryPanel::GedChange()

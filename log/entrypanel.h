@@ -65,9 +65,9 @@ protected:
 private:
     QsoEntry typedQso() const;
     void focusField(QsoSaver::Field field);
-    void showBandColumn(const QString &band);
-    void showModeColumn(const QString &mode);
-    void checkListValue(QComboBox *box, const QString &remembered, void (EntryPanel::*showColumn)(const QString &));
+    void showBandColumn();
+    void showModeColumn();
+    void checkListValue(QComboBox *box, const QString &remembered, void (EntryPanel::*showColumn)());
     void checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next);
     void play(const QString &sound);
     bool inDokGrid(const QWidget *widget) const;
@@ -79,8 +79,10 @@ private:
     GridLink *m_callGrid;
     // Off until the first "New"; while off, typing a DOK looks nothing up.
     bool m_logging = false;
+    // Taken from mhz and modo whenever the focus enters either; a text not allowed is replaced by them.
     QString m_rememberedBand;
     QString m_rememberedMode;
+    // The QSO's mode name and band suffix, as convertimodobanda works them out.
     QString m_mode;
     QString m_suffix;
 };

@@ -437,28 +437,62 @@ private slots:
         QCOMPARE(book.services.prompter.beeps, 2);
     }
 
+    void newOrAlreadyConfirmedIsShownWithItsSound_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("worked on the band only") << "14" << "SSB" << true << QStringList();
+        QTest::newRow("worked in the mode only") << "18" << "CW" << true << QStringList();
+        QTest::newRow("worked on neither") << "50" << "PSK" << true << QStringList();
+        QTest::newRow("worked on both") << "14" << "CW" << false << QStringList{"DL1AA", "DL2BB"};
+        QTest::newRow("both in one QSO") << "21" << "FM" << false << QStringList{"DL3CC"};
+    }
+
     void newOrAlreadyConfirmedIsShownWithItsSound()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, mode);
+        QFETCH(bool, isNew);
+        QFETCH(QStringList, listed);
+        Logbook book(workedA05);
+        EntryForm form(book);
+        book.main->action("Nuovo1")->trigger();
+        EntryForm::pick(form.mhz, band);
+        EntryForm::pick(form.modo, mode);
+        QVERIFY(book.services.sound.played.isEmpty()); // nothing to test without a DOK
+        QTest::keyClicks(form.dok, "A05");
+        QCOMPARE(form.nuovo->isVisible(), isNew);
+        QCOMPARE(form.conferm->isVisible(), !isNew);
+        QCOMPARE(book.services.sound.played, QStringList{isNew ? "newdok.wav" : "confdok.wav"});
+        QStringList calls;
+        for (int row = 0; row < form.callDBG->model()->rowCount(); ++row)
+            calls << form.callDBG->model()->index(row, 1).data().toString();
+        calls.sort();
+        QCOMPARE(calls, listed);
+    }
+
+    void theNewOrConfirmedTestFollowsBandAndMode()
     {
         Logbook book(workedA05);
         EntryForm form(book);
         book.main->action("Nuovo1")->trigger();
-        QTest::keyClicks(form.dok, "A05"); // 14 MHz is worked, SSB is not
+        QTest::keyClicks(form.dok, "A05");
         QVERIFY(form.nuovo->isVisible());
-        QVERIFY(form.conferm->isHidden());
-        QCOMPARE(book.services.sound.played, QStringList{"newdok.wav"});
-        QCOMPARE(form.callDBG->model()->rowCount(), 0);
-
         EntryForm::pick(form.modo, "CW");
         QVERIFY(form.nuovo->isHidden());
         QVERIFY(form.conferm->isVisible());
         QCOMPARE(form.conferm->text(), "DOK Already confirmed");
+        QCOMPARE(form.nuovo->text(), "NEW DOK");
         QCOMPARE(book.services.sound.played, (QStringList{"newdok.wav", "confdok.wav"}));
-        QStringList listed;
-        for (int row = 0; row < form.callDBG->model()->rowCount(); ++row)
-            listed << form.callDBG->model()->index(row, 1).data().toString();
-        listed.sort();
-        QCOMPARE(listed, (QStringList{"DL1AA", "DL2BB"}));
-        QCOMPARE(header(form.callDBG, 3), "MHz");
+        QCOMPARE(form.callDBG->model()->rowCount(), 2);
+        for (const auto &[column, title] : {std::pair{0, "DOK"}, {1, "CALL"}, {2, "DATA"}, {3, "MHz"}, {4, "MODE"},
+                                            {5, "QTH"}, {6, "Conf."}})
+            QCOMPARE(header(form.callDBG, column), title);
+        EntryForm::pick(form.mhz, "50");
+        QVERIFY(form.nuovo->isVisible());
+        QCOMPARE(form.callDBG->model()->rowCount(), 0);
     }
 
     void noSoundWhileSoundsAreOff()
