@@ -128,6 +128,8 @@ void TForm4::connectHandlers()
     });
     connect(ui->UserData1, &QAction::triggered, this, &TForm4::UserData1Click);
     connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
+    connect(ui->Management1, &QAction::triggered, Panel2, &ManagementView::Management1Click);
+    connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
 }
@@ -280,6 +282,7 @@ void TForm4::Esci1Click()
         setCommandEnabled(Command::Restore, false);
         setExitHint(exitHint);
         setCommandEnabled(Command::New, true);
+        Panel2->leave();
         reportEngineErrors([&] {
             Dm.dok.setFilter(QString());
             Dm.log.setSort(QStringLiteral("dok"));

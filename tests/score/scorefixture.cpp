@@ -45,12 +45,13 @@ void ScoreFixture::addQso(const QString &dok, const QString &band, const QString
 void ScoreFixture::addSavedQso(const QString &dok, const QString &band, const QString &mode, const QString &conf)
 {
     addQso(dok, band, mode, conf);
-    const QString copy = QStringLiteral("INSERT INTO %1 (call, loc, data, banda, modo, dok, conf, spec, num) "
-                                        "SELECT call, loc, data, banda, modo, dok, conf, spec, id FROM LOG "
-                                        "WHERE id = (SELECT max(id) FROM LOG)");
     for (const QString &table : {vocab::bandTable(vocab::bandSuffix(band)), vocab::modeTable(mode)}) {
         m_db.execute(QStringLiteral("DELETE FROM %1 WHERE dok='*'").arg(table));
-        m_db.execute(copy.arg(table));
+        m_db.execute(QStringLiteral("INSERT INTO %1 (call, loc, data, banda, modo, dok, conf, spec, num) "
+                                    "SELECT call, loc, data, banda, modo, dok, conf, spec, id FROM LOG "
+                                    "WHERE id = (SELECT max(id) FROM LOG) "
+                                    "AND NOT EXISTS (SELECT 1 FROM %1 WHERE dok = %2)")
+                         .arg(table, quoted(dok)));
     }
 }
 

@@ -15,9 +15,10 @@ public:
 
     // Reference rows with a blank status matrix ("*" everywhere).
     void addDoks(const QStringList &codes, bool special = false);
-    // Appends a QSO to LOG; returns nothing, ids grow in call order.
+    // Appends a QSO to LOG; ids grow in call order.
     void addQso(const QString &dok, const QString &band, const QString &mode, const QString &conf = QStringLiteral("C"));
-    // Also puts the QSO into its band and mode table as the first of its DOK there.
+    // As saving does: also puts the QSO into its band and mode tables when it is the first of its
+    // DOK there, replacing a placeholder row.
     void addSavedQso(const QString &dok, const QString &band, const QString &mode, const QString &conf = QStringLiteral("C"));
 
     // Connects and opens every view; views opened earlier re-read their tables.
