@@ -62,4 +62,14 @@ QString prepare(const QString &folder, const QString &shareFolder)
     return {};
 }
 
+std::unique_ptr<QLockFile> lock(const QString &folder)
+{
+    auto lockFile = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("wzplog.lock")));
+    // A lock left by a program that died is taken over at once.
+    lockFile->setStaleLockTime(0);
+    if (!lockFile->tryLock(200))
+        return nullptr;
+    return lockFile;
+}
+
 } // namespace datafolder

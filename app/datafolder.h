@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
+#include <memory>
 
 // Where the program keeps log.mdb, its backup folder and its sounds: the working folder when it
 // holds log.mdb; otherwise the executable's folder when it holds one (portable use); otherwise
@@ -18,5 +20,8 @@ QString shareFolder(const QString &programFolder);
 // Creates the folder when needed, puts a copy of the template there as log.mdb when it has none,
 // and adds any delivered sound that is missing. Returns an error text, or an empty one.
 QString prepare(const QString &folder, const QString &shareFolder);
+
+// Holds the data folder for this process; returns nothing while another instance holds it.
+std::unique_ptr<QLockFile> lock(const QString &folder);
 
 } // namespace datafolder

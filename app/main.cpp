@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -27,9 +26,8 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     // One writer per data folder: a second instance is turned away.
-    QLockFile lock(QDir(folder).filePath(QStringLiteral("wzplog.lock")));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(200)) {
+    const auto lock = datafolder::lock(folder);
+    if (!lock) {
         services::prompter().error(
             QStringLiteral("WZP Logbook is already running on the data folder %1.").arg(QDir::toNativeSeparators(folder)));
         return 1;

@@ -57,14 +57,18 @@ TForm4::~TForm4() = default;
 
 void TForm4::buildStatusBar()
 {
+    // Like every status bar's last panel, the memory panel takes the rest of the width.
     const int widths[3] = {260, 220, 75};
     for (int i = 0; i < 3; ++i) {
         auto *panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setFixedWidth(widths[i]);
+        if (i < 2)
+            panel->setFixedWidth(widths[i]);
+        else
+            panel->setMinimumWidth(widths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        ui->StatusBar1->addWidget(panel, i == 0 ? 1 : 0);
+        ui->StatusBar1->addWidget(panel, i == 2 ? 1 : 0);
         m_statusPanels[i] = panel;
     }
 }

@@ -5,6 +5,7 @@
 #include "engineguard.h"
 #include "ui_splashwindow.h"
 
+#include <QScreen>
 #include <QShowEvent>
 
 TForm1::TForm1(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), Dm(dm)
@@ -24,6 +25,8 @@ void TForm1::setFollowers(QWidget *userData, QWidget *mainWindow)
 
 void TForm1::showEvent(QShowEvent *event)
 {
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();

@@ -64,6 +64,10 @@ struct Filter::Node
             if (const auto mine = toNumber(cell.text))
                 return holds(op, *mine, *number);
         }
+        if (op == Op::Eq)
+            return textcompare::equalsNoCase(cell.text, value);
+        if (op == Op::Ne)
+            return !textcompare::equalsNoCase(cell.text, value);
         return holds(op, textcompare::compareNoCase(cell.text, value), 0);
     }
 };

@@ -695,9 +695,13 @@ void TableView::rebuildPassing()
         m_passing = m_order;
         return;
     }
+    // Rows are tested in storage order, which walks memory sequentially, then picked in view order.
+    std::vector<char> passes(m_rows.size(), 0);
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        passes[i] = m_alive[i] && m_filter.matches(m_rows[i]);
     m_passing.clear();
     for (int storage : m_order) {
-        if (m_filter.matches(m_rows[size_t(storage)]))
+        if (passes[size_t(storage)])
             m_passing.push_back(storage);
     }
 }

@@ -25,35 +25,56 @@ QString toQString(std::string_view s)
 
 int compareNoCase(std::string_view a, std::string_view b)
 {
-    if (!isAscii(a) || !isAscii(b))
-        return QString::compare(toQString(a), toQString(b), Qt::CaseInsensitive);
+    // Bytes that are equal fold equally; only a difference between non-ASCII bytes needs Qt.
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const char x = lower(a[i]);
-        const char y = lower(b[i]);
-        if (x != y)
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+        const char x = a[i];
+        const char y = b[i];
+        if (x == y)
+            continue;
+        if ((x | y) & 0x80)
+            return QString::compare(toQString(a), toQString(b), Qt::CaseInsensitive);
+        const char lx = lower(x);
+        const char ly = lower(y);
+        if (lx != ly)
+            return static_cast<unsigned char>(lx) < static_cast<unsigned char>(ly) ? -1 : 1;
     }
     if (a.size() == b.size())
         return 0;
+    if (!isAscii(a.substr(n)) || !isAscii(b.substr(n)))
+        return QString::compare(toQString(a), toQString(b), Qt::CaseInsensitive);
     return a.size() < b.size() ? -1 : 1;
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
-    if (isAscii(a) && isAscii(b)) {
-        return a.size() == b.size()
-            && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    if (a.size() == b.size()) {
+        for (size_t i = 0; i < a.size(); ++i) {
+            const char x = a[i];
+            const char y = b[i];
+            if (x == y)
+                continue;
+            if ((x | y) & 0x80)
+                return QString::compare(toQString(a), toQString(b), Qt::CaseInsensitive) == 0;
+            if (lower(x) != lower(y))
+                return false;
+        }
+        return true;
     }
+    if (isAscii(a) && isAscii(b))
+        return false;
     return QString::compare(toQString(a), toQString(b), Qt::CaseInsensitive) == 0;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    if (isAscii(text) && isAscii(prefix)) {
-        return text.size() >= prefix.size()
-            && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                          [](char x, char y) { return lower(x) == lower(y); });
+    if (text.size() >= prefix.size() && isAscii(prefix)) {
+        const bool asciiMatch = std::equal(prefix.begin(), prefix.end(), text.begin(),
+                                           [](char x, char y) { return lower(x) == lower(y); });
+        if (asciiMatch || isAscii(text.substr(0, prefix.size())))
+            return asciiMatch;
+    } else if (isAscii(text) && isAscii(prefix)) {
+        return false;
     }
     return toQString(text).startsWith(toQString(prefix), Qt::CaseInsensitive);
 }

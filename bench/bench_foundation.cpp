@@ -1,0 +1,109 @@
+// Opening the views, filtering LOG and locating DOKs on a large log, and the program's peak
+// memory with that log open in the main window.
+//   bench_foundation [QSO count, default 100000]
+// Run with QT_QPA_PLATFORM=offscreen.
+
+#include "datamodule.h"
+#include "loggenerator.h"
+#include "mainwindow.h"
+#include "splashwindow.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QString statusLine(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly | QIODevice::Text);
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return QString::fromLatin1(line).simplified();
+    }
+    return {};
+}
+
+void openAll(TDm &dm)
+{
+    dm.ADOconn.connect();
+    for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
+        view->open();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int qsos = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 100000;
+    QTemporaryDir folder;
+    QElapsedTimer timer;
+    timer.start();
+    const QString path = benchlog::createDatabase(folder.path(), qsos);
+    out << "generated " << qsos << " QSOs in " << timer.elapsed() << " ms\n";
+
+    {
+        TDm dm(path);
+        const double open = medianMs(5, [&] {
+            dm.ADOconn.disconnect();
+            openAll(dm);
+        });
+        out << "open every view: " << open << " ms (median of 5)\n";
+
+        const QStringList filters{
+            QStringLiteral("dok='A01' and banda='14'"),
+            QStringLiteral("dok='F12' and modo='CW'"),
+            QStringLiteral("(dok='A01' and banda='14') or (dok='A01' and modo='SSB')"),
+            QStringLiteral("conf='A'"),
+        };
+        for (const QString &filter : filters) {
+            const double ms = medianMs(21, [&] { dm.log.setFilter(filter); });
+            out << "LOG filter " << filter << ": " << ms << " ms, " << dm.log.recordCount() << " rows\n";
+        }
+
+        const QStringList prefixes{QStringLiteral("A"), QStringLiteral("F4"), QStringLiteral("Y3"), QStringLiteral("70A"),
+                                   QStringLiteral("QQ")};
+        const int rounds = 2000;
+        QElapsedTimer locate;
+        locate.start();
+        for (int i = 0; i < rounds; ++i)
+            dm.dok.locate(QStringLiteral("dok"), {prefixes[i % prefixes.size()]}, true);
+        out << "DOK prefix locate: " << double(locate.nsecsElapsed()) / 1e6 / rounds << " ms per call\n";
+    }
+
+    // The whole program on the same log: splash, then the main window.
+    {
+        Startup startup(path);
+        startup.start();
+        app.processEvents();
+        startup.splash().SpeedButton1Click();
+        startup.mainWindow().show();
+        app.processEvents();
+        out << "program with the main window open: " << statusLine("VmHWM") << " (peak), " << statusLine("VmRSS")
+            << "\n";
+    }
+    return 0;
+}

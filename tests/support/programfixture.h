@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scriptedservices.h"
+#include "startup.h"
+#include "testdatabase.h"
+
+#include <memory>
+
+class TDm;
+class TForm4;
+
+// The whole program on a test database with scripted services: start() shows the splash window,
+// which opens every view; mainWindow() then leads into the main window as "Enter" would with a
+// callsign stored.
+class ProgramFixture
+{
+public:
+    explicit ProgramFixture(TestDatabase::Content content = TestDatabase::Content::Delivered);
+    ~ProgramFixture();
+
+    void start();
+    TForm4 &mainWindow();
+
+    TestDatabase db;
+    ScriptedServices services;
+    std::unique_ptr<Startup> program;
+    TDm &dm() const;
+};
