@@ -3,6 +3,7 @@
 #include "hint.h"
 #include "mainwindow.h"
 #include "managementview.h"
+#include "programfixture.h"
 #include "recalculation.h"
 #include "scorefixture.h"
 #include "scriptedservices.h"
@@ -500,6 +501,32 @@ private slots:
                  (QStringList{"DOK", "CALL", "MHz", "MODO", "DATA", "Cf", "QTH"}));
         QCOMPARE(column(grid("DBGBand"), 1), (QStringList{"DL1ABC", "DL1ABC"}));
         QCOMPARE(column(grid("DBGBand"), 6), (QStringList{"BERLIN", "BERLIN"}));
+    }
+
+    void theProgramShowsDetailsInTheWindowCreatedAtStart()
+    {
+        services.reset();
+        ProgramFixture program;
+        program.db.execute("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) "
+                           "VALUES ('DL1ABC', 'BERLIN', '05/03/2004', '14', 'CW', 'A01', 'C', 14)");
+        program.db.execute("UPDATE LOG14 SET call='DL1ABC', banda='14', modo='CW', dok='A01', conf='C', num=1");
+        program.db.execute("UPDATE INFO SET CALL='IK2ABC'");
+        TForm4 &main = program.mainWindow();
+        Recalculation(program.dm()).run();
+        main.action("speedman")->trigger();
+        ManagementView &view = *main.managementView();
+        QVERIFY(view.isVisible());
+        QCOMPARE(main.statusPanel(1)->text(), QStringLiteral("  1 DOK confirmed on 14 MHz (0.1 %)"));
+        child<QPushButton>(view, "Button1")->click();
+        child<QPushButton>(view, "Button4")->click();
+        auto *dokGrid = child<QTableView>(view, "DBGdok");
+        clickCell(dokGrid, 0, columnTitled(dokGrid, "CW"));
+        TForm7 &window = program.program->details();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Details for DOK A01 on CW Mode"));
+        main.action("Esci1")->trigger();
+        QVERIFY(window.isHidden());
+        QVERIFY(view.isHidden());
     }
 
     void detailsWindowIsFramelessOnTopAtTheCorner()
