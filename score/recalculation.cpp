@@ -44,18 +44,18 @@ struct CellState
 {
     qint64 latestId = -1;
     char latest = none;
-    bool accredited = false;
+    bool everAccredited = false;
 
     void apply(qint64 id, char status)
     {
-        if (status == ::accredited) {
-            accredited = true;
+        if (status == accredited) {
+            everAccredited = true;
         } else if (id >= latestId) {
             latestId = id;
             latest = status;
         }
     }
-    char result() const { return accredited ? ::accredited : latest; }
+    char result() const { return everAccredited ? accredited : latest; }
 };
 
 // Band and mode texts of the log to their index in the vocabulary (-1 outside it). The log
@@ -123,121 +123,158 @@ private:
 
 } // namespace
 
+// The status cells of every DOK row while the log is walked.
+class StatusMatrix
+{
+public:
+    explicit StatusMatrix(int dokCount)
+        : m_cells(size_t(dokCount) * size_t(cellCount())), m_worked(size_t(dokCount), false)
+    {
+    }
+    static int cellCount() { return int(vocab::statusCells().size()); }
+
+    CellState *row(int dok) { return &m_cells[size_t(dok) * size_t(cellCount())]; }
+    const CellState *row(int dok) const { return &m_cells[size_t(dok) * size_t(cellCount())]; }
+    void markWorked(int dok) { m_worked[size_t(dok)] = true; }
+    bool worked(int dok) const { return m_worked[size_t(dok)]; }
+
+private:
+    std::vector<CellState> m_cells;
+    std::vector<bool> m_worked;
+};
+
 Recalculation::Recalculation(TDm &dm) : Dm(dm)
 {
 }
 
 void Recalculation::run()
 {
-    const auto step = [this](Step which) {
-        if (onStep)
-            onStep(which);
-    };
-    int done = 0;
-    int total = 0;
-    const auto advance = [&] {
-        ++done;
-        if (onProgress && done % reportEvery == 0)
-            onProgress(done, total);
-    };
-
     step(Step::Clearing);
     for (TableView *view : {&Dm.log, &Dm.dok, &Dm.riep, &Dm.Dipl})
         view->open();
     Dm.dok.setFiltered(false);
     Dm.log.setFiltered(false);
+    m_done = 0;
+    m_total = Dm.log.recordCount() + Dm.dok.recordCount();
+    if (onProgress)
+        onProgress(0, m_total);
 
-    const QStringList &cellNames = vocab::statusCells();
-    const int cellCount = int(cellNames.size());
-    std::vector<int> dokColumns;
-    for (const QString &name : cellNames)
-        dokColumns.push_back(Dm.dok.columnIndex(name));
-    const int confColumn = Dm.dok.columnIndex(vocab::summaryCell);
+    Transaction transaction(Dm.ADOconn);
+    StatusMatrix matrix(Dm.dok.recordCount());
+    step(Step::Calculating);
+    walkLog(matrix);
+    step(Step::Counting);
+    const std::vector<qint64> counters = writeMatrix(matrix);
+    writeCounters(counters);
+    markAwards(counters);
+    transaction.commit();
+
+    Dm.dok.setFilter(QStringLiteral("conf='C'"));
+    Dm.dok.first();
+    if (onProgress)
+        onProgress(m_total, m_total);
+}
+
+void Recalculation::step(Step which)
+{
+    if (onStep)
+        onStep(which);
+}
+
+void Recalculation::advance()
+{
+    ++m_done;
+    if (onProgress && m_done % reportEvery == 0)
+        onProgress(m_done, m_total);
+}
+
+void Recalculation::walkLog(StatusMatrix &matrix)
+{
+    DokIndex doks(Dm.dok);
+    VocabularyIndex vocabulary;
+    const int idColumn = Dm.log.columnIndex(QStringLiteral("id"));
+    const int dokColumn = Dm.log.columnIndex(QStringLiteral("dok"));
+    const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
+    const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
+    const int statusColumn = Dm.log.columnIndex(QStringLiteral("conf"));
+    for (int position = 0; position < Dm.log.recordCount(); ++position, advance()) {
+        const int dok = doks.find(Dm.log.textAt(position, dokColumn));
+        if (dok < 0)
+            continue;
+        matrix.markWorked(dok);
+        const qint64 id = Dm.log.textAt(position, idColumn).toLongLong();
+        const char status = statusOf(Dm.log.textAt(position, statusColumn));
+        const int band = vocabulary.band(Dm.log.textAt(position, bandColumn));
+        const int mode = vocabulary.mode(Dm.log.textAt(position, modeColumn));
+        CellState *cells = matrix.row(dok);
+        if (band >= 0)
+            cells[bandCellAt(band)].apply(id, status);
+        if (band >= 0 && mode >= 0)
+            cells[pairCellAt(mode, band)].apply(id, status);
+        if (mode >= 0)
+            cells[modeCellAt(mode)].apply(id, status);
+    }
+}
+
+// Writes every DOK row whose cells differ from the new matrix, and counts the DOKs of each
+// cell; the counts are indexed by RIEP column.
+std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
+{
+    const int cellCount = StatusMatrix::cellCount();
+    std::vector<int> columns;
     std::vector<int> confirmedCounters;
     std::vector<int> accreditedCounters;
-    for (const QString &name : cellNames) {
+    for (const QString &name : vocab::statusCells()) {
+        columns.push_back(Dm.dok.columnIndex(name));
         confirmedCounters.push_back(Dm.riep.columnIndex(vocab::confirmedCounter(name)));
         accreditedCounters.push_back(Dm.riep.columnIndex(vocab::accreditedCounter(name)));
     }
+    columns.push_back(Dm.dok.columnIndex(vocab::summaryCell));
 
-    DokIndex doks(Dm.dok);
-    const int dokCount = Dm.dok.recordCount();
-    std::vector<CellState> matrix(size_t(dokCount) * size_t(cellCount));
-    std::vector<bool> worked(size_t(dokCount), false);
-    const int qsoCount = Dm.log.recordCount();
-    total = qsoCount + dokCount;
-    if (onProgress)
-        onProgress(0, total);
-
-    Transaction transaction(Dm.ADOconn);
-
-    step(Step::Calculating);
-    {
-        const int idColumn = Dm.log.columnIndex(QStringLiteral("id"));
-        const int dokColumn = Dm.log.columnIndex(QStringLiteral("dok"));
-        const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
-        const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
-        const int statusColumn = Dm.log.columnIndex(QStringLiteral("conf"));
-        VocabularyIndex vocabulary;
-        for (int position = 0; position < qsoCount; ++position, advance()) {
-            const int row = doks.find(Dm.log.textAt(position, dokColumn));
-            if (row < 0)
-                continue;
-            worked[size_t(row)] = true;
-            const qint64 id = Dm.log.textAt(position, idColumn).toLongLong();
-            const char status = statusOf(Dm.log.textAt(position, statusColumn));
-            const int band = vocabulary.band(Dm.log.textAt(position, bandColumn));
-            const int mode = vocabulary.mode(Dm.log.textAt(position, modeColumn));
-            CellState *cells = &matrix[size_t(row) * size_t(cellCount)];
-            if (band >= 0)
-                cells[bandCellAt(band)].apply(id, status);
-            if (band >= 0 && mode >= 0)
-                cells[pairCellAt(mode, band)].apply(id, status);
-            if (mode >= 0)
-                cells[modeCellAt(mode)].apply(id, status);
-        }
-    }
-
-    step(Step::Counting);
     std::vector<qint64> counters(size_t(Dm.riep.columnCount()), 0);
-    {
-        QStringList target(cellCount + 1);
-        for (int row = 0; row < dokCount; ++row, advance()) {
-            const CellState *cells = &matrix[size_t(row) * size_t(cellCount)];
-            bool changed = false;
-            for (int cell = 0; cell < cellCount; ++cell) {
-                const char status = cells[cell].result();
-                target[cell] = QString(QLatin1Char(status));
-                changed = changed || Dm.dok.textAt(row, dokColumns[size_t(cell)]) != target[cell];
-                if (status == accredited)
-                    ++counters[size_t(accreditedCounters[size_t(cell)])];
-                if (status != none)
-                    ++counters[size_t(confirmedCounters[size_t(cell)])];
-            }
-            target[cellCount] = worked[size_t(row)] ? vocab::status::confirmed : vocab::status::none;
-            changed = changed || Dm.dok.textAt(row, confColumn) != target[cellCount];
-            if (!changed)
-                continue;
-            Dm.dok.moveTo(row);
-            Dm.dok.edit();
-            for (int cell = 0; cell < cellCount; ++cell)
-                Dm.dok.setText(dokColumns[size_t(cell)], target[cell]);
-            Dm.dok.setText(confColumn, target[cellCount]);
-            Dm.dok.post();
+    QStringList target(cellCount + 1);
+    for (int dok = 0; dok < Dm.dok.recordCount(); ++dok, advance()) {
+        const CellState *cells = matrix.row(dok);
+        for (int cell = 0; cell < cellCount; ++cell) {
+            const char status = cells[cell].result();
+            target[cell] = QString(QLatin1Char(status));
+            if (status == accredited)
+                ++counters[size_t(accreditedCounters[size_t(cell)])];
+            if (status != none)
+                ++counters[size_t(confirmedCounters[size_t(cell)])];
         }
+        target[cellCount] = matrix.worked(dok) ? vocab::status::confirmed : vocab::status::none;
+        bool changed = false;
+        for (int cell = 0; cell <= cellCount && !changed; ++cell)
+            changed = Dm.dok.textAt(dok, columns[size_t(cell)]) != target[cell];
+        if (!changed)
+            continue;
+        // Every cell is written, so each row uses the same statement.
+        Dm.dok.moveTo(dok);
+        Dm.dok.edit();
+        for (int cell = 0; cell <= cellCount; ++cell)
+            Dm.dok.setText(columns[size_t(cell)], target[cell]);
+        Dm.dok.post();
     }
+    return counters;
+}
 
-    // Every counter after the first two columns (a key and the stamp) starts again from 0,
-    // conf and nconf of the management view included.
+// Every counter after the first two columns (a key and the stamp) starts again from 0, conf
+// and nconf of the management view included.
+void Recalculation::writeCounters(const std::vector<qint64> &counters)
+{
     Dm.riep.first();
     Dm.riep.edit();
     for (int column = 2; column < Dm.riep.columnCount(); ++column)
         Dm.riep.setText(column, QString::number(counters[size_t(column)]));
     Dm.riep.setDateTime(QStringLiteral("dataagg"), services::clock().now());
     Dm.riep.post();
+}
 
-    // Diplome: the row's position is its level (100, 200, ...); columns 2 to 13 are bands,
-    // counted by "CT" + name, the rest modes, counted by "C" + name.
+// Diplome: the row's position is its level (100, 200, ...); columns 2 to 13 are bands, counted
+// by "CT" + name, the rest modes, counted by "C" + name. "Claimed" stays as it is.
+void Recalculation::markAwards(const std::vector<qint64> &counters)
+{
     const int lastBandColumn = 2 + int(schema::diplomeBandColumns().size()) - 1;
     for (int row = 0; row < Dm.Dipl.recordCount(); ++row) {
         const qint64 level = qint64(row + 1) * 100;
@@ -262,12 +299,6 @@ void Recalculation::run()
             Dm.Dipl.setText(column, mark);
         Dm.Dipl.post();
     }
-
-    transaction.commit();
-    Dm.dok.setFilter(QStringLiteral("conf='C'"));
-    Dm.dok.first();
-    if (onProgress)
-        onProgress(total, total);
 }
 
 QString refreshStampText(const QDateTime &stamp)

@@ -3,7 +3,9 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <vector>
 
+class StatusMatrix;
 class TDm;
 
 // Rebuilds everything derived from the log: every status cell and CONF of the DOK table, every
@@ -44,7 +46,16 @@ public:
     void run();
 
 private:
+    void step(Step which);
+    void advance();
+    void walkLog(StatusMatrix &matrix);
+    std::vector<qint64> writeMatrix(const StatusMatrix &matrix);
+    void writeCounters(const std::vector<qint64> &counters);
+    void markAwards(const std::vector<qint64> &counters);
+
     TDm &Dm;
+    int m_done = 0;
+    int m_total = 0;
 };
 
 // The stamp of the last refresh for the refresh window: "Last refresh on  5/03/2004,  at  09:07 PM"
