@@ -166,6 +166,17 @@ private slots:
         QCOMPARE(markedCells("B02"), (QStringList{"T7=C", "SSB7=C", "SSB=C"}));
     }
 
+    void codeListedTwiceIsMarkedOnItsFirstRowOnly()
+    {
+        // Special DOKs come after the others in the DOK view's order.
+        data->addDoks({"B02"}, true);
+        data->addQso("B02", "14", "SSB", "C");
+        run();
+        QCOMPARE(data->value("SELECT group_concat(T14 || CONF, ',') FROM (SELECT * FROM DOK WHERE DOK='B02' ORDER BY SPEC)"),
+                 QStringLiteral("CC,**"));
+        QCOMPARE(riep("CT14"), QStringLiteral("1"));
+    }
+
     void countersCountDoksNotQsos()
     {
         for (int i = 0; i < 3; ++i)
