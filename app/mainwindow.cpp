@@ -9,6 +9,7 @@
 #include "localformat.h"
 #include "managementview.h"
 #include "memoryload.h"
+#include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
 
@@ -56,12 +57,13 @@ TForm4::~TForm4() = default;
 
 void TForm4::buildStatusBar()
 {
-    // Like every status bar's last panel, the memory panel takes the rest of the width.
+    // The count panel widens to show a long count text whole, and like every status bar's last
+    // panel the memory panel takes the rest of the width.
     const int widths[3] = {260, 220, 75};
     for (int i = 0; i < 3; ++i) {
         auto *panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        if (i < 2)
+        if (i == 0)
             panel->setFixedWidth(widths[i]);
         else
             panel->setMinimumWidth(widths[i]);
@@ -135,6 +137,10 @@ void TForm4::connectHandlers()
     });
     connect(ui->UserData1, &QAction::triggered, this, &TForm4::UserData1Click);
     connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
+    connect(ui->Management1, &QAction::triggered, Panel2, &ManagementView::Management1Click);
+    connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
+    for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
+        connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)
@@ -251,6 +257,17 @@ void TForm4::UserData1Click()
     m_userData->exec();
 }
 
+void TForm4::Calcolo1Click(const QObject *sender)
+{
+    TForm9 window(Dm, Timer1, this);
+    if (sender == ui->Calcolo1 || sender == ui->Calcolo2)
+        window.showRefreshPanel();
+    else
+        window.showSummaryPanel();
+    window.exec();
+    Timer1->start();
+}
+
 void TForm4::Esci1Click()
 {
     if (Panel1->isHidden() && Panel2->isHidden()) {
@@ -276,6 +293,7 @@ void TForm4::Esci1Click()
         setCommandEnabled(Command::Restore, false);
         setExitHint(exitHint);
         setCommandEnabled(Command::New, true);
+        Panel2->leave();
         reportEngineErrors([&] {
             Dm.dok.setFilter(QString());
             Dm.log.setSort(QStringLiteral("dok"));

@@ -45,6 +45,9 @@ public:
     void Esci1Click();
     void Sound1Click();
     void UserData1Click();
+    // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
+    // summary otherwise.
+    void Calcolo1Click(const QObject *sender);
 
 signals:
     void terminateRequested();

@@ -1,7 +1,9 @@
 #include "startup.h"
 
 #include "datamodule.h"
+#include "detailswindow.h"
 #include "mainwindow.h"
+#include "managementview.h"
 #include "splashwindow.h"
 #include "userdatawindow.h"
 
@@ -10,8 +12,10 @@ Startup::Startup(const QString &databasePath, QObject *parent)
       m_dm(std::make_unique<TDm>(databasePath)),
       m_splash(std::make_unique<TForm1>(*m_dm)),
       m_userData(std::make_unique<TForm3>(*m_dm)),
-      m_main(std::make_unique<TForm4>(*m_dm, m_userData.get()))
+      m_main(std::make_unique<TForm4>(*m_dm, m_userData.get())),
+      m_details(std::make_unique<TForm7>(*m_dm))
 {
+    m_main->managementView()->setDetailsWindow(m_details.get());
     m_splash->setFollowers(m_userData.get(), m_main.get());
     connect(m_userData.get(), &TForm3::mainWindowRequested, m_main.get(), &QWidget::show);
     connect(m_splash.get(), &TForm1::terminateRequested, this, &Startup::terminated);
@@ -22,6 +26,7 @@ Startup::~Startup()
 {
     // Windows go before the data module whose views they show.
     m_main.reset();
+    m_details.reset();
     m_userData.reset();
     m_splash.reset();
 }

@@ -7,6 +7,7 @@ class TDm;
 class TForm1;
 class TForm3;
 class TForm4;
+class TForm7;
 
 // Creates the data module and the windows that live for the whole run, and wires them together.
 class Startup : public QObject
@@ -21,6 +22,7 @@ public:
     TForm1 &splash() const { return *m_splash; }
     TForm3 &userData() const { return *m_userData; }
     TForm4 &mainWindow() const { return *m_main; }
+    TForm7 &details() const { return *m_details; }
 
     // Shows the splash window, which connects to the database.
     void start();
@@ -34,4 +36,5 @@ private:
     std::unique_ptr<TForm1> m_splash;
     std::unique_ptr<TForm3> m_userData;
     std::unique_ptr<TForm4> m_main;
+    std::unique_ptr<TForm7> m_details;
 };

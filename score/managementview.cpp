@@ -1,17 +1,496 @@
 // Panel2 of TForm4: the DOK management view.
 #include "managementview.h"
 
+#include "counttext.h"
+#include "datamodule.h"
+#include "detailsquery.h"
+#include "detailswindow.h"
+#include "engineguard.h"
+#include "entrypanel.h"
+#include "fieldlink.h"
+#include "filtervalue.h"
+#include "gridlink.h"
+#include "hint.h"
+#include "mainwindow.h"
+#include "prompter.h"
+#include "services.h"
 #include "ui_managementview.h"
+#include "vocabulary.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const QString showDetailsCaption = QStringLiteral("Show Details");
+const QString hideDetailsCaption = QStringLiteral("Hide Details");
+const QString showDetailsHint = QStringLiteral("Click on the C cells | Show QSO data by band or mode");
+const QString hideDetailsHint = QStringLiteral("Reset the window | Stop showing QSO data by band or mode");
+const QString accreditedCaption = QStringLiteral("Accredited");
+const QString confirmedCaption = QStringLiteral("Confirmed");
+
+// Every row of a band or mode table but its placeholder row.
+QString realRows()
+{
+    return QStringLiteral("dok<>") + filterValue(vocab::placeholderDok);
+}
+
+std::vector<ViewModel::GridColumn> bandGridColumns()
+{
+    return {{QStringLiteral("DOK"), QStringLiteral("DOK")},   {QStringLiteral("CALL"), QStringLiteral("CALL")},
+            {QStringLiteral("BANDA"), QStringLiteral("MHz")}, {QStringLiteral("MODO"), QStringLiteral("MODO")},
+            {QStringLiteral("DATA"), QStringLiteral("DATE")}, {QStringLiteral("CONF"), QStringLiteral("Cf")},
+            {QStringLiteral("LOC"), QStringLiteral("QTH")}};
+}
+
+std::vector<ViewModel::GridColumn> dokGridColumns()
+{
+    std::vector<ViewModel::GridColumn> columns{{QStringLiteral("DOK"), QStringLiteral("DOK")},
+                                               {vocab::summaryCell, QStringLiteral("Cf")}};
+    for (const QString &suffix : vocab::matrixSuffixes())
+        columns.push_back({vocab::bandCell(suffix), vocab::bandOfSuffix(suffix)});
+    for (const QString &mode : vocab::modes())
+        columns.push_back({vocab::modeCell(mode), mode == QLatin1String("RTTY") ? vocab::rttyTitle : mode});
+    return columns;
+}
+
+// The DOK grid's header with the mode titles in blue on their own background.
+class ModeTitleHeader : public QHeaderView
+{
+public:
+    ModeTitleHeader(int firstModeSection, QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent), m_firstModeSection(firstModeSection)
+    {
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        if (logicalIndex < m_firstModeSection) {
+            QHeaderView::paintSection(painter, rect, logicalIndex);
+            return;
+        }
+        painter->save();
+        painter->fillRect(rect, QColor(0xdc, 0xe6, 0xf8));
+        painter->setPen(palette().color(QPalette::Mid));
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
+        painter->setPen(Qt::blue);
+        painter->drawText(rect, Qt::AlignCenter, model()->headerData(logicalIndex, orientation()).toString());
+        painter->restore();
+    }
+
+private:
+    int m_firstModeSection;
+};
+
+} // namespace
 
 ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
+    const int firstModeSection = 2 + int(vocab::matrixSuffixes().size());
+    ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
+    m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &Dm.logbanda);
+    m_dokGrid = new GridLink(ui->DBGdok, dokGridColumns(), &Dm.dok);
+    for (QTableView *grid : {ui->DBGBand, ui->DBGdok})
+        grid->verticalHeader()->hide();
+    ui->DBGdok->setColumnWidth(0, 62);
+
+    FieldLink::bind(ui->DBText1, Dm.dok, QStringLiteral("DOK"));
+    FieldLink::bind(ui->DBText3, Dm.dok, QStringLiteral("DESCR"));
+    FieldLink::bind(ui->DBconf, Dm.riep, QStringLiteral("CONF"));
+    FieldLink::bind(ui->DBnconf, Dm.riep, QStringLiteral("NCONF"));
+    FieldLink::bind(ui->DBEdit1, Dm.logbanda, QStringLiteral("DOK"));
+    ui->DBEdit1->hide();
+    connect(ui->DBEdit1, &QLineEdit::textChanged, this, &ManagementView::DBEdit1Change);
+    ui->DBGBand->viewport()->installEventFilter(this);
+    connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::DBGdokCellClick);
+    hint::set(ui->Button4, showDetailsHint);
+    connectButtons();
 }
 
 ManagementView::~ManagementView() = default;
 
+void ManagementView::connectButtons()
+{
+    for (QAbstractButton *button : bandModeButtons()) {
+        connect(button, &QAbstractButton::pressed, this, &ManagementView::B433MouseDown);
+        connect(button, &QAbstractButton::clicked, this, [this, button] {
+            pressInItsGroup(button);
+            const QString key = button->objectName().mid(1);
+            if (vocab::isMode(key))
+                BSSBClick(key);
+            else
+                B14Click(key);
+        });
+    }
+    for (QAbstractButton *button : filterButtons()) {
+        connect(button, &QAbstractButton::pressed, this, &ManagementView::Button1MouseDown);
+        connect(button, &QAbstractButton::clicked, this, [this, button] { pressInItsGroup(button); });
+    }
+    connect(ui->Button1, &QAbstractButton::clicked, this, [this] { Button1Click(ui->Button1); });
+    connect(ui->Button3, &QAbstractButton::clicked, this, &ManagementView::Button3Click);
+    connect(ui->Button2, &QAbstractButton::clicked, this, &ManagementView::Button2Click);
+    connect(ui->Button4, &QAbstractButton::clicked, this, &ManagementView::Button4Click);
+    connect(ui->SpeedButton1, &QAbstractButton::clicked, this, &ManagementView::SpeedButton1Click);
+}
+
+QList<QAbstractButton *> ManagementView::bandModeButtons() const
+{
+    return ui->Panel5->findChildren<QAbstractButton *>();
+}
+
+QList<QAbstractButton *> ManagementView::filterButtons() const
+{
+    return {ui->Button1, ui->Button3, ui->Button2};
+}
+
+void ManagementView::setDetailsWindow(TForm7 *window)
+{
+    m_details = window;
+}
+
 void ManagementView::showDokTotal(int total)
 {
     ui->all->setText(QString::number(total));
+}
+
+// The filter buttons and the band and mode buttons are one set of toggle buttons of which at
+// most one is down. Pressing a button of one kind raises every button of the other kind; within
+// its kind a button that goes down raises the one that was down, and clicking the button that
+// is down raises it.
+void ManagementView::Button1MouseDown()
+{
+    raise(bandModeButtons());
+}
+
+void ManagementView::B433MouseDown()
+{
+    raise(filterButtons());
+}
+
+void ManagementView::raise(const QList<QAbstractButton *> &buttons, const QAbstractButton *except)
+{
+    for (QAbstractButton *button : buttons) {
+        if (button != except)
+            button->setChecked(false);
+    }
+}
+
+void ManagementView::pressInItsGroup(QAbstractButton *button)
+{
+    if (button->isChecked())
+        raise(filterButtons().contains(button) ? filterButtons() : bandModeButtons(), button);
+}
+
+void ManagementView::pressBandButton(const QString &bandSuffix)
+{
+    const QString name = QStringLiteral("b") + bandSuffix;
+    for (QAbstractButton *button : bandModeButtons()) {
+        if (button->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+            button->setChecked(true);
+            raise(bandModeButtons(), button);
+        }
+    }
+}
+
+void ManagementView::Management1Click()
+{
+    m_main.action(QStringLiteral("Compact1"))->setEnabled(false);
+    B433MouseDown();
+    for (int column = 1; column < m_dokGrid->model().columnCount(); ++column)
+        ui->DBGdok->setColumnWidth(column, 26);
+    m_main.viewMarker = QLatin1Char('N');
+    reportEngineErrors([&] {
+        if (Dm.log.recordCount() == 0) {
+            services::prompter().message(QStringLiteral("No DOKs confirmed in the LOG !"));
+            return;
+        }
+        m_main.setCommandEnabled(TForm4::Command::Backup, true);
+        m_main.setCommandEnabled(TForm4::Command::Restore, true);
+        setDokGridDetails(false);
+        // The band of the current QSO; a QSO without a known band opens 14 MHz.
+        QString band = Dm.log.text(QStringLiteral("banda")).left(3).trimmed();
+        if (!vocab::isBand(band))
+            band = QStringLiteral("14");
+        const QString suffix = vocab::bandSuffix(band);
+        m_main.setExitHint(QStringLiteral("Close | Exit DOK management"));
+        m_main.setCommandEnabled(TForm4::Command::New, false);
+        m_main.setCommandEnabled(TForm4::Command::Refresh, false);
+        m_main.setCommandEnabled(TForm4::Command::Save, false);
+        setModifyAndDeleteEnabled(true);
+        for (QAbstractButton *button : filterButtons())
+            button->setEnabled(true);
+        m_main.entryPanel()->hide();
+        hideDetailsWindow();
+        show();
+        ui->Panel5->show();
+        ui->Button4->setEnabled(false);
+        resetDetailsButton();
+        Dm.dok.setFilter(QString());
+        m_dokTotal = Dm.dok.recordCount();
+        ui->Label8->show();
+        m_bandGrid->setView(&Dm.logbanda);
+        ui->Grids->setCurrentWidget(ui->DBGBand);
+        pointView(Dm.logbanda, vocab::bandTable(suffix));
+        pressBandButton(suffix);
+        m_shownBand = band;
+        ui->Label2->setText(QStringLiteral("DOK on ") + band + QStringLiteral(" MHz"));
+        ui->Label2->show();
+        showBandCount(Dm.logbanda.recordCount());
+        ui->Panel4->show();
+        showConfirmedShare();
+    });
+}
+
+void ManagementView::B14Click(const QString &bandSuffix)
+{
+    ui->SpeedButton1->setText(accreditedCaption);
+    ui->SpeedButton1->show();
+    m_bandGrid->setView(&Dm.logbanda);
+    ui->Button4->setEnabled(false);
+    setModifyAndDeleteEnabled(true);
+    ui->Grids->setCurrentWidget(ui->DBGBand);
+    reportEngineErrors([&] {
+        pointView(Dm.logbanda, vocab::bandTable(bandSuffix));
+        m_shownBand = vocab::bandOfSuffix(bandSuffix);
+        ui->Label2->setText(QStringLiteral("DOK on ") + m_shownBand + QStringLiteral(" MHz"));
+        ui->Label2->show();
+        ui->Panel4->show();
+        if (Dm.logbanda.recordCount() > 0) {
+            showBandCount(Dm.logbanda.recordCount());
+        } else {
+            clearCount();
+            ui->Panel4->hide();
+            services::prompter().message(QStringLiteral("No DOKs confirmed on this band !"));
+        }
+    });
+    setDokGridDetails(false);
+}
+
+void ManagementView::BSSBClick(const QString &mode)
+{
+    ui->SpeedButton1->hide();
+    // Details mode starts from the DOK list of "&Confirmed all band/mode", not from a mode table.
+    ui->Button4->setEnabled(false);
+    setModifyAndDeleteEnabled(false);
+    m_bandGrid->setView(&Dm.logmodo);
+    ui->Grids->setCurrentWidget(ui->DBGBand);
+    reportEngineErrors([&] {
+        pointView(Dm.logmodo, vocab::modeTable(mode));
+        ui->Label2->setText(QStringLiteral("DOK on ") + mode + QStringLiteral(" mode"));
+        ui->Label2->show();
+        ui->Panel4->show();
+        if (Dm.logmodo.recordCount() == 0) {
+            clearCount();
+            ui->Panel4->hide();
+            services::prompter().message(QStringLiteral("No DOKs confirmed on this mode !"));
+            return;
+        }
+        showCount(counttext::mode(Dm.logmodo.recordCount(), mode, m_dokTotal));
+    });
+}
+
+void ManagementView::SpeedButton1Click()
+{
+    reportEngineErrors([&] {
+        if (ui->SpeedButton1->text() == accreditedCaption) {
+            Dm.logbanda.setFilter(QStringLiteral("conf=") + filterValue(vocab::status::accredited));
+            ui->SpeedButton1->setText(confirmedCaption);
+            showCount(counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal));
+        } else {
+            Dm.logbanda.setFilter(realRows());
+            ui->SpeedButton1->setText(accreditedCaption);
+            showBandCount(Dm.logbanda.recordCount());
+        }
+    });
+}
+
+void ManagementView::Button1Click(const QObject *sender)
+{
+    showDokGrid();
+    ui->Button4->setEnabled(sender == ui->Button1);
+    reportEngineErrors([&] {
+        Dm.dok.setFilter(QStringLiteral("conf<>") + filterValue(vocab::status::none));
+        Dm.dok.setFiltered(true);
+        const int confirmed = Dm.dok.recordCount();
+        Dm.riep.edit();
+        Dm.riep.setInteger(QStringLiteral("conf"), confirmed);
+        Dm.riep.setInteger(QStringLiteral("nconf"), m_dokTotal - confirmed);
+        Dm.riep.post();
+        showConfirmedShare();
+    });
+}
+
+void ManagementView::Button3Click()
+{
+    showDokGrid();
+    ui->Button4->setEnabled(false);
+    reportEngineErrors([&] {
+        Dm.dok.setFilter(QStringLiteral("conf=") + filterValue(vocab::status::none));
+        Dm.dok.setFiltered(true);
+        const int notConfirmed = Dm.dok.recordCount();
+        Dm.riep.edit();
+        Dm.riep.setInteger(QStringLiteral("conf"), m_dokTotal - notConfirmed);
+        Dm.riep.setInteger(QStringLiteral("nconf"), notConfirmed);
+        Dm.riep.post();
+    });
+}
+
+void ManagementView::Button2Click()
+{
+    showDokGrid();
+    ui->Button4->setEnabled(false);
+    reportEngineErrors([&] { Dm.dok.setFilter(QString()); });
+}
+
+void ManagementView::Button4Click()
+{
+    setModifyAndDeleteEnabled(false);
+    ui->SpeedButton1->hide();
+    if (ui->Button4->text() == showDetailsCaption) {
+        ui->Button4->setText(hideDetailsCaption);
+        hint::set(ui->Button4, hideDetailsHint);
+        ui->Label2->hide();
+        for (QAbstractButton *button : filterButtons())
+            button->setEnabled(false);
+        ui->Panel5->hide();
+        m_main.viewMarker = QLatin1Char('S');
+        reportEngineErrors([&] { Dm.log.setSort(QStringLiteral("mhz,modo")); });
+        setDokGridDetails(true);
+    } else {
+        for (QAbstractButton *button : filterButtons())
+            button->setEnabled(true);
+        ui->Panel5->show();
+        m_main.viewMarker = QLatin1Char('N');
+        hideDetailsWindow();
+        reportEngineErrors([&] {
+            Dm.dok.setFilter(QString());
+            Dm.log.setSort(QStringLiteral("dok"));
+        });
+        setDokGridDetails(false);
+        resetDetailsButton();
+    }
+}
+
+void ManagementView::DBGdokCellClick(const QModelIndex &index)
+{
+    if (ui->DBGdok->editTriggers() == QAbstractItemView::NoEditTriggers || !index.isValid())
+        return;
+    reportEngineErrors([&] {
+        const QString dok = Dm.dok.textAt(index.row(), Dm.dok.columnIndex(QStringLiteral("DOK")));
+        const auto query = detailsQuery(dok, m_dokGrid->model().column(index.column()).field, index.data().toString());
+        if (!query) {
+            hideDetailsWindow();
+            return;
+        }
+        Dm.log.setFilter(query->filter);
+        Dm.log.setFiltered(true);
+        if (m_details) {
+            m_details->setWindowTitle(query->title);
+            m_details->show();
+        }
+    });
+}
+
+void ManagementView::DBEdit1Change()
+{
+    const QString dok = ui->DBEdit1->text();
+    if (dok.isEmpty() || !Dm.dok.isOpen() || m_main.viewMarker != QLatin1Char('N'))
+        return;
+    reportEngineErrors([&] { Dm.dok.locate(QStringLiteral("DOK"), {dok}); });
+}
+
+void ManagementView::DBGBandMouseUp()
+{
+    TableView *view = m_bandGrid->view();
+    if (!view || !view->isOpen())
+        return;
+    reportEngineErrors([&] { m_rememberedBand = vocab::bandSuffix(view->text(QStringLiteral("banda")).left(3)); });
+}
+
+bool ManagementView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->DBGBand->viewport() && event->type() == QEvent::MouseButtonRelease)
+        DBGBandMouseUp();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ManagementView::leave()
+{
+    setDokGridDetails(false);
+    resetDetailsButton();
+    hideDetailsWindow();
+    ui->Panel5->show();
+}
+
+void ManagementView::pointView(TableView &view, const QString &table)
+{
+    view.setFiltered(false);
+    view.close();
+    view.setTableName(table);
+    view.open();
+    view.setFilter(realRows());
+    view.setFiltered(true);
+}
+
+void ManagementView::showBandCount(qint64 count)
+{
+    showCount(counttext::band(count, m_shownBand, m_dokTotal));
+}
+
+void ManagementView::showCount(const QString &text)
+{
+    m_main.statusPanel(1)->setText(text);
+    m_main.setStatusPanelRaised(1, true);
+}
+
+void ManagementView::clearCount()
+{
+    m_main.statusPanel(1)->clear();
+    m_main.setStatusPanelRaised(1, false);
+}
+
+void ManagementView::showConfirmedShare()
+{
+    ui->Label8->setText(counttext::percentage(Dm.riep.integer(QStringLiteral("conf")), m_dokTotal) + QStringLiteral(" %"));
+}
+
+void ManagementView::showDokGrid()
+{
+    ui->Label2->hide();
+    ui->SpeedButton1->hide();
+    setModifyAndDeleteEnabled(false);
+    ui->Grids->setCurrentWidget(ui->DBGdok);
+    setDokGridDetails(false);
+}
+
+// In details mode the grid selects single cells and its edit triggers are on: that is the switch
+// the cell click reads. The grid's model is read-only, so nothing can be typed into the matrix.
+void ManagementView::setDokGridDetails(bool details)
+{
+    ui->DBGdok->setSelectionBehavior(details ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    ui->DBGdok->setEditTriggers(details ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                                        : QAbstractItemView::NoEditTriggers);
+}
+
+void ManagementView::setModifyAndDeleteEnabled(bool enabled)
+{
+    m_main.setCommandEnabled(TForm4::Command::Modify, enabled);
+    m_main.setCommandEnabled(TForm4::Command::Delete, enabled);
+}
+
+void ManagementView::resetDetailsButton()
+{
+    hint::set(ui->Button4, showDetailsHint);
+    ui->Button4->setText(showDetailsCaption);
+}
+
+void ManagementView::hideDetailsWindow()
+{
+    if (m_details)
+        m_details->hide();
 }

@@ -1,15 +1,23 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
 namespace Ui {
 class ManagementView;
 }
+class GridLink;
+class QAbstractButton;
+class QModelIndex;
 class TDm;
 class TForm4;
+class TForm7;
+class TableView;
 
-// The DOK management view of the main window.
+// The DOK management view of the main window: the status matrix of the DOK table filtered on
+// whether a DOK has QSOs, one band or mode table at a time with its count and share of all DOKs,
+// and the details mode in which a click on a cell of the matrix lists the QSOs behind it.
 class ManagementView : public QWidget
 {
     Q_OBJECT
@@ -20,9 +28,61 @@ public:
 
     // The number of DOKs of the reference list, under "All records".
     void showDokTotal(int total);
+    void setDetailsWindow(TForm7 *window);
+
+    void Management1Click();
+    // Shows the band table of a band suffix; also for the modify window when it closes.
+    void B14Click(const QString &bandSuffix);
+    void BSSBClick(const QString &mode);
+    void SpeedButton1Click();
+    // The confirmed filter; "Show Details" is enabled only when sender is Button1 itself.
+    void Button1Click(const QObject *sender);
+    void Button3Click();
+    void Button2Click();
+    void Button4Click();
+    void DBGdokCellClick(const QModelIndex &index);
+    void DBEdit1Change();
+    void DBGBandMouseUp();
+    void Button1MouseDown();
+    void B433MouseDown();
+
+    // Presses the band button of a band suffix ("b" + suffix, in any case), raising the others.
+    void pressBandButton(const QString &bandSuffix);
+    // What the main window's Exit does to this view before hiding it.
+    void leave();
+
+    // The band suffix of the last row released under the mouse in the band and mode grid.
+    const QString &rememberedBand() const { return m_rememberedBand; }
+    // The number of DOKs, taken when the view opens: the denominator of every percentage.
+    int dokTotal() const { return m_dokTotal; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void connectButtons();
+    QList<QAbstractButton *> bandModeButtons() const;
+    QList<QAbstractButton *> filterButtons() const;
+    void raise(const QList<QAbstractButton *> &buttons, const QAbstractButton *except = nullptr);
+    void pressInItsGroup(QAbstractButton *button);
+    void pointView(TableView &view, const QString &table);
+    void showBandCount(qint64 count);
+    void showCount(const QString &text);
+    void clearCount();
+    void showConfirmedShare();
+    void showDokGrid();
+    void setDokGridDetails(bool details);
+    void setModifyAndDeleteEnabled(bool enabled);
+    void resetDetailsButton();
+    void hideDetailsWindow();
+
     std::unique_ptr<Ui::ManagementView> ui;
     TDm &Dm;
     TForm4 &m_main;
+    QPointer<TForm7> m_details;
+    GridLink *m_bandGrid;
+    GridLink *m_dokGrid;
+    int m_dokTotal = 0;
+    QString m_shownBand;      // the band Label2 names
+    QString m_rememberedBand; // for the modify window
 };

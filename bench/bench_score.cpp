@@ -1,0 +1,200 @@
+// The recalculation on large logs (durable, from a blank matrix and with nothing to change), the
+// same through the refresh window's "&Go", and opening the management view and switching its
+// band and mode tables.
+//   bench_score [QSO count ...]   (default 10000 100000 1000000)
+// Run with QT_QPA_PLATFORM=offscreen.
+
+#include "clock.h"
+#include "datamodule.h"
+#include "loggenerator.h"
+#include "mainwindow.h"
+#include "managementview.h"
+#include "prompter.h"
+#include "recalculation.h"
+#include "refreshwindow.h"
+#include "services.h"
+#include "soundplayer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+// Answers every question with Yes and shows nothing.
+class YesPrompter : public Prompter
+{
+public:
+    void message(const QString &) override {}
+    void error(const QString &text) override { out << "error: " << text << "\n"; }
+    bool ask(const QString &, Question) override { return true; }
+    void beep() override {}
+};
+
+class Silence : public SoundPlayer
+{
+public:
+    void play(const QString &) override {}
+};
+
+class Now : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+double ms(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double medianMs(int runs, const std::function<void()> &prepare, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(ms(timer));
+    }
+    return median(times);
+}
+
+void openAll(TDm &dm)
+{
+    dm.ADOconn.connect();
+    for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
+        view->open();
+}
+
+// A matrix as the delivered database has it, so the next run rewrites every worked DOK.
+void blankMatrix(TDm &dm)
+{
+    QStringList sets;
+    for (int column = 2; column < dm.dok.columnCount() - 2; ++column)
+        sets << QStringLiteral("\"%1\"='*'").arg(dm.dok.columnName(column));
+    dm.ADOconn.execute(QStringLiteral("UPDATE DOK SET ") + sets.join(QLatin1Char(',')));
+    dm.dok.refresh();
+}
+
+void benchRecalculation(TDm &dm)
+{
+    double longestGap = 0;
+    const auto run = [&] {
+        Recalculation recalculation(dm);
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        recalculation.onProgress = [&](int, int) {
+            longestGap = std::max(longestGap, ms(sinceReport));
+            sinceReport.restart();
+        };
+        recalculation.run();
+        longestGap = std::max(longestGap, ms(sinceReport));
+    };
+    const double fresh = medianMs(3, [&] { blankMatrix(dm); }, run);
+    const double unchanged = medianMs(3, [] {}, run);
+    out << "  recalculation, every worked DOK rewritten: " << fresh << " ms (median of 3)\n";
+    out << "  recalculation, nothing to change:          " << unchanged << " ms (median of 3)\n";
+    out << "  longest time between two progress reports: " << longestGap << " ms\n";
+}
+
+void benchRefreshWindow(TDm &dm, TForm4 &main)
+{
+    std::unique_ptr<TForm9> window;
+    const double go = medianMs(
+        3,
+        [&] {
+            blankMatrix(dm);
+            window = std::make_unique<TForm9>(dm, main.clockTimer(), &main);
+            window->showRefreshPanel();
+            window->show();
+            QApplication::processEvents();
+        },
+        [&] { window->findChild<QPushButton *>(QStringLiteral("SpeedButton3"))->click(); });
+    out << "  \"&Go\" in the refresh window (grid shown, events run): " << go << " ms (median of 3)\n";
+}
+
+void benchManagementView(TForm4 &main)
+{
+    ManagementView &view = *main.managementView();
+    const auto close = [&] {
+        if (view.isVisible())
+            main.Esci1Click();
+    };
+    const double open = medianMs(5, close, [&] { main.action(QStringLiteral("Management1"))->trigger(); });
+    if (!view.isVisible()) {
+        out << "  the management view did not open\n";
+        return;
+    }
+    out << "  open the management view: " << open << " ms (median of 5)\n";
+
+    const auto click = [&](const char *name) { view.findChild<QPushButton *>(QString::fromLatin1(name))->click(); };
+    const char *buttons[] = {"B14", "BSSB", "B3", "BCW", "B144", "BFM", "B7", "BRTTY"};
+    std::vector<double> switches;
+    for (int round = 0; round < 3; ++round) {
+        for (const char *name : buttons) {
+            QElapsedTimer timer;
+            timer.start();
+            click(name);
+            switches.push_back(ms(timer));
+        }
+    }
+    out << "  switch band/mode table: " << median(switches) << " ms median, "
+        << *std::max_element(switches.begin(), switches.end()) << " ms slowest of " << switches.size() << "\n";
+    const double confirmed = medianMs(5, [] {}, [&] { click("Button1"); });
+    out << "  \"&Confirmed all band/mode\": " << confirmed << " ms (median of 5)\n";
+    close();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    YesPrompter prompter;
+    Silence sound;
+    Now clock;
+    services::install(&prompter, &sound, &clock);
+
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(QString::fromLatin1(argv[i]).toInt());
+    if (counts.empty())
+        counts = {10000, 100000, 1000000};
+
+    for (const int qsos : counts) {
+        QTemporaryDir folder;
+        QElapsedTimer timer;
+        timer.start();
+        const QString path = benchlog::createDatabase(folder.path(), qsos);
+        out << qsos << " QSOs (generated in " << timer.elapsed() << " ms)\n";
+        TDm dm(path);
+        openAll(dm);
+        benchRecalculation(dm);
+        TForm4 main(dm, nullptr);
+        main.show();
+        app.processEvents();
+        benchRefreshWindow(dm, main);
+        benchManagementView(main);
+        out.flush();
+    }
+    services::installReal();
+    return 0;
+}

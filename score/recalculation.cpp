@@ -1,0 +1,314 @@
+#include "recalculation.h"
+
+#include "clock.h"
+#include "connection.h"
+#include "datamodule.h"
+#include "localformat.h"
+#include "services.h"
+#include "tables.h"
+#include "vocabulary.h"
+
+#include <QHash>
+#include <vector>
+
+namespace {
+
+// How many rows pass between two progress reports.
+constexpr int reportEvery = 256;
+
+const int bandCount = int(vocab::matrixSuffixes().size());
+const int modeCount = int(vocab::modes().size());
+
+// Positions in vocab::statusCells(): band cells, pair cells mode by mode, mode cells.
+int bandCellAt(int band) { return band; }
+int pairCellAt(int mode, int band) { return bandCount + mode * bandCount + band; }
+int modeCellAt(int mode) { return bandCount * (1 + modeCount) + mode; }
+
+constexpr char none = '*';
+constexpr char confirmed = 'C';
+constexpr char accredited = 'A';
+
+char statusOf(const QString &conf)
+{
+    const QString text = conf.trimmed();
+    const QChar first = text.isEmpty() ? QChar() : text.at(0).toUpper();
+    if (first == QLatin1Char(accredited))
+        return accredited;
+    if (first == QLatin1Char(confirmed))
+        return confirmed;
+    return none;
+}
+
+// One status cell of one DOK while the log is walked.
+struct CellState
+{
+    qint64 latestId = -1;
+    char latest = none;
+    bool everAccredited = false;
+
+    void apply(qint64 id, char status)
+    {
+        if (status == accredited) {
+            everAccredited = true;
+        } else if (id >= latestId) {
+            latestId = id;
+            latest = status;
+        }
+    }
+    char result() const { return everAccredited ? accredited : latest; }
+};
+
+// Band and mode texts of the log to their index in the vocabulary (-1 outside it). The log
+// repeats the same few texts, so each is worked out once.
+class VocabularyIndex
+{
+public:
+    int band(const QString &banda)
+    {
+        return lookup(m_bands, banda, [](const QString &text) {
+            return int(vocab::matrixSuffixes().indexOf(vocab::bandSuffix(text.trimmed().left(3).trimmed())));
+        });
+    }
+    int mode(const QString &modo)
+    {
+        return lookup(m_modes, modo, [](const QString &text) {
+            return int(vocab::modes().indexOf(text.trimmed().left(4).trimmed().toUpper()));
+        });
+    }
+
+private:
+    template<typename Resolve>
+    static int lookup(QHash<QString, int> &memo, const QString &text, Resolve resolve)
+    {
+        const auto found = memo.constFind(text);
+        if (found != memo.constEnd())
+            return *found;
+        const int index = resolve(text);
+        memo.insert(text, index);
+        return index;
+    }
+
+    QHash<QString, int> m_bands;
+    QHash<QString, int> m_modes;
+};
+
+// DOK codes of the log to the position of their row in the DOK view, ignoring letter case.
+class DokIndex
+{
+public:
+    explicit DokIndex(const TableView &dok)
+    {
+        const int column = dok.columnIndex(QStringLiteral("DOK"));
+        for (int position = 0; position < dok.recordCount(); ++position) {
+            const QString code = dok.textAt(position, column).toUpper();
+            if (!m_byCode.contains(code))
+                m_byCode.insert(code, position);
+        }
+    }
+
+    int find(const QString &code)
+    {
+        const auto seen = m_seen.constFind(code);
+        if (seen != m_seen.constEnd())
+            return *seen;
+        const int position = m_byCode.value(code.toUpper(), -1);
+        m_seen.insert(code, position);
+        return position;
+    }
+
+private:
+    QHash<QString, int> m_byCode;
+    QHash<QString, int> m_seen;
+};
+
+} // namespace
+
+// The status cells of every DOK row while the log is walked.
+class StatusMatrix
+{
+public:
+    explicit StatusMatrix(int dokCount)
+        : m_cells(size_t(dokCount) * size_t(cellCount())), m_worked(size_t(dokCount), false)
+    {
+    }
+    static int cellCount() { return int(vocab::statusCells().size()); }
+
+    CellState *row(int dok) { return &m_cells[size_t(dok) * size_t(cellCount())]; }
+    const CellState *row(int dok) const { return &m_cells[size_t(dok) * size_t(cellCount())]; }
+    void markWorked(int dok) { m_worked[size_t(dok)] = true; }
+    bool worked(int dok) const { return m_worked[size_t(dok)]; }
+
+private:
+    std::vector<CellState> m_cells;
+    std::vector<bool> m_worked;
+};
+
+Recalculation::Recalculation(TDm &dm) : Dm(dm)
+{
+}
+
+void Recalculation::run()
+{
+    step(Step::Clearing);
+    for (TableView *view : {&Dm.log, &Dm.dok, &Dm.riep, &Dm.Dipl})
+        view->open();
+    Dm.dok.setFiltered(false);
+    Dm.log.setFiltered(false);
+    m_done = 0;
+    m_total = Dm.log.recordCount() + Dm.dok.recordCount();
+    if (onProgress)
+        onProgress(0, m_total);
+
+    Transaction transaction(Dm.ADOconn);
+    StatusMatrix matrix(Dm.dok.recordCount());
+    step(Step::Calculating);
+    walkLog(matrix);
+    step(Step::Counting);
+    const std::vector<qint64> counters = writeMatrix(matrix);
+    writeCounters(counters);
+    markAwards(counters);
+    transaction.commit();
+
+    Dm.dok.setFilter(QStringLiteral("conf='C'"));
+    Dm.dok.first();
+    if (onProgress)
+        onProgress(m_total, m_total);
+}
+
+void Recalculation::step(Step which)
+{
+    if (onStep)
+        onStep(which);
+}
+
+void Recalculation::advance()
+{
+    ++m_done;
+    if (onProgress && m_done % reportEvery == 0)
+        onProgress(m_done, m_total);
+}
+
+void Recalculation::walkLog(StatusMatrix &matrix)
+{
+    DokIndex doks(Dm.dok);
+    VocabularyIndex vocabulary;
+    const int idColumn = Dm.log.columnIndex(QStringLiteral("id"));
+    const int dokColumn = Dm.log.columnIndex(QStringLiteral("dok"));
+    const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
+    const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
+    const int statusColumn = Dm.log.columnIndex(QStringLiteral("conf"));
+    for (int position = 0; position < Dm.log.recordCount(); ++position, advance()) {
+        const int dok = doks.find(Dm.log.textAt(position, dokColumn));
+        if (dok < 0)
+            continue;
+        matrix.markWorked(dok);
+        const qint64 id = Dm.log.textAt(position, idColumn).toLongLong();
+        const char status = statusOf(Dm.log.textAt(position, statusColumn));
+        const int band = vocabulary.band(Dm.log.textAt(position, bandColumn));
+        const int mode = vocabulary.mode(Dm.log.textAt(position, modeColumn));
+        CellState *cells = matrix.row(dok);
+        if (band >= 0)
+            cells[bandCellAt(band)].apply(id, status);
+        if (band >= 0 && mode >= 0)
+            cells[pairCellAt(mode, band)].apply(id, status);
+        if (mode >= 0)
+            cells[modeCellAt(mode)].apply(id, status);
+    }
+}
+
+// Writes every DOK row whose cells differ from the new matrix, and counts the DOKs of each
+// cell; the counts are indexed by RIEP column.
+std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
+{
+    const int cellCount = StatusMatrix::cellCount();
+    std::vector<int> columns;
+    std::vector<int> confirmedCounters;
+    std::vector<int> accreditedCounters;
+    for (const QString &name : vocab::statusCells()) {
+        columns.push_back(Dm.dok.columnIndex(name));
+        confirmedCounters.push_back(Dm.riep.columnIndex(vocab::confirmedCounter(name)));
+        accreditedCounters.push_back(Dm.riep.columnIndex(vocab::accreditedCounter(name)));
+    }
+    columns.push_back(Dm.dok.columnIndex(vocab::summaryCell));
+
+    std::vector<qint64> counters(size_t(Dm.riep.columnCount()), 0);
+    QStringList target(cellCount + 1);
+    for (int dok = 0; dok < Dm.dok.recordCount(); ++dok, advance()) {
+        const CellState *cells = matrix.row(dok);
+        for (int cell = 0; cell < cellCount; ++cell) {
+            const char status = cells[cell].result();
+            target[cell] = QString(QLatin1Char(status));
+            if (status == accredited)
+                ++counters[size_t(accreditedCounters[size_t(cell)])];
+            if (status != none)
+                ++counters[size_t(confirmedCounters[size_t(cell)])];
+        }
+        target[cellCount] = matrix.worked(dok) ? vocab::status::confirmed : vocab::status::none;
+        bool changed = false;
+        for (int cell = 0; cell <= cellCount && !changed; ++cell)
+            changed = Dm.dok.textAt(dok, columns[size_t(cell)]) != target[cell];
+        if (!changed)
+            continue;
+        // Every cell is written, so each row uses the same statement.
+        Dm.dok.moveTo(dok);
+        Dm.dok.edit();
+        for (int cell = 0; cell <= cellCount; ++cell)
+            Dm.dok.setText(columns[size_t(cell)], target[cell]);
+        Dm.dok.post();
+    }
+    return counters;
+}
+
+// Every counter after the first two columns (a key and the stamp) starts again from 0, conf
+// and nconf of the management view included.
+void Recalculation::writeCounters(const std::vector<qint64> &counters)
+{
+    Dm.riep.first();
+    Dm.riep.edit();
+    for (int column = 2; column < Dm.riep.columnCount(); ++column)
+        Dm.riep.setText(column, QString::number(counters[size_t(column)]));
+    Dm.riep.setDateTime(QStringLiteral("dataagg"), services::clock().now());
+    Dm.riep.post();
+}
+
+// Diplome: the row's position is its level (100, 200, ...); columns 2 to 13 are bands, counted
+// by "CT" + name, the rest modes, counted by "C" + name. "Claimed" stays as it is.
+void Recalculation::markAwards(const std::vector<qint64> &counters)
+{
+    const int lastBandColumn = 2 + int(schema::diplomeBandColumns().size()) - 1;
+    for (int row = 0; row < Dm.Dipl.recordCount(); ++row) {
+        const qint64 level = qint64(row + 1) * 100;
+        std::vector<std::pair<int, QString>> changes;
+        for (int column = 2; column < Dm.Dipl.columnCount(); ++column) {
+            const QString current = Dm.Dipl.textAt(row, column);
+            if (current == vocab::award::claimed)
+                continue;
+            const QString name = Dm.Dipl.columnName(column);
+            const QString counter = vocab::confirmedCounter(column <= lastBandColumn ? vocab::bandCell(name)
+                                                                                     : vocab::modeCell(name));
+            const qint64 count = counters[size_t(Dm.riep.columnIndex(counter))];
+            const QString mark = count >= level ? vocab::award::toClaim : vocab::award::notReached;
+            if (current != mark)
+                changes.emplace_back(column, mark);
+        }
+        if (changes.empty())
+            continue;
+        Dm.Dipl.moveTo(row);
+        Dm.Dipl.edit();
+        for (const auto &[column, mark] : changes)
+            Dm.Dipl.setText(column, mark);
+        Dm.Dipl.post();
+    }
+}
+
+QString refreshStampText(const QDateTime &stamp)
+{
+    if (!stamp.isValid())
+        return QStringLiteral("Last refresh: never");
+    const auto twoDigits = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
+    const QTime time = stamp.time();
+    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    return QStringLiteral("Last refresh on  ") + localformat::shortDate(stamp.date()) + QStringLiteral(",  at  ")
+        + twoDigits(hour) + localformat::timeSeparator() + twoDigits(time.minute())
+        + (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+}

@@ -1,0 +1,287 @@
+// TForm9: refresh and summary.
+#include "refreshwindow.h"
+
+#include "datamodule.h"
+#include "engineerror.h"
+#include "engineguard.h"
+#include "fieldlink.h"
+#include "gridlink.h"
+#include "prompter.h"
+#include "recalculation.h"
+#include "services.h"
+#include "ui_refreshwindow.h"
+#include "vocabulary.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+
+const QString refreshCaption = QStringLiteral("Refresh data and recalculate score");
+const QString summaryCaption = QStringLiteral("Summary by band and mode");
+
+// Window events run at least this often while the recalculation works.
+constexpr int eventInterval = 25; // ms
+
+std::vector<ViewModel::GridColumn> dokGridColumns()
+{
+    std::vector<ViewModel::GridColumn> columns{{QStringLiteral("DOK"), QStringLiteral("DOK")},
+                                               {vocab::summaryCell, QStringLiteral("Cf")}};
+    for (const QString &suffix : vocab::matrixSuffixes())
+        columns.push_back({vocab::bandCell(suffix), vocab::bandOfSuffix(suffix)});
+    for (const QString &mode : vocab::modes())
+        columns.push_back({vocab::modeCell(mode), mode == QLatin1String("RTTY") ? vocab::rttyTitle.toLower() : mode.toLower()});
+    return columns;
+}
+
+QString stepText(Recalculation::Step step)
+{
+    switch (step) {
+    case Recalculation::Step::Clearing: return QStringLiteral("Going to clear old values");
+    case Recalculation::Step::Calculating: return QStringLiteral("Going to calculate Confirmed/Accredited");
+    case Recalculation::Step::Counting: return QStringLiteral("Going to recalculate the score");
+    }
+    return {};
+}
+
+// Restores the normal cursor however the recalculation ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
+{
+    ui->setupUi(this);
+    // No title-bar buttons: the window is left through its own "E&xit" buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    new GridLink(ui->DBGdok, dokGridColumns(), &Dm.dok);
+    ui->DBGdok->verticalHeader()->hide();
+    bindCounters();
+    ui->ProgressBar1->hide();
+    ui->Lab1->hide();
+
+    connect(ui->SpeedButton3, &QPushButton::clicked, this, &TForm9::SpeedButton3Click);
+    connect(ui->SpeedButton4, &QPushButton::clicked, this, &TForm9::SpeedButton4Click);
+    connect(ui->SpeedButton5, &QPushButton::clicked, this, &TForm9::SpeedButton5Click);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm9::SpeedButton1Click);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm9::SpeedButton2Click);
+}
+
+TForm9::~TForm9() = default;
+
+void TForm9::bindCounters()
+{
+    // Inner box, counter prefix: the five modes, then all modes together on the band cells.
+    const std::pair<QGroupBox *, QString> boxes[] = {
+        {ui->GroupBox1, QStringLiteral("SSB")}, {ui->GroupBox2, QStringLiteral("CW")},
+        {ui->GroupBox3, QStringLiteral("RTTY")}, {ui->GroupBox4, QStringLiteral("PSK")},
+        {ui->GroupBox5, QStringLiteral("FM")},  {ui->GroupBox6, QString()},
+    };
+    for (const auto &[box, mode] : boxes) {
+        for (const QString &suffix : vocab::matrixSuffixes()) {
+            const QString cell = mode.isEmpty() ? vocab::bandCell(suffix) : vocab::pairCell(mode, suffix);
+            for (const QString &column : {vocab::confirmedCounter(cell), vocab::accreditedCounter(cell)}) {
+                auto *label = box->findChild<QLabel *>(column, Qt::FindDirectChildrenOnly);
+                Q_ASSERT(label);
+                FieldLink::bind(label, Dm.riep, column);
+                m_counters.push_back({box, label, column});
+            }
+        }
+    }
+}
+
+void TForm9::showRefreshPanel()
+{
+    ui->Panels->setCurrentWidget(ui->Panel2);
+    setWindowTitle(refreshCaption);
+}
+
+void TForm9::showSummaryPanel()
+{
+    setWindowTitle(summaryCaption);
+    ui->Panels->setCurrentWidget(ui->Panel1);
+}
+
+void TForm9::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm9::FormShow()
+{
+    ui->DBGdok->setColumnWidth(0, 62);
+    for (int column = 1; column < ui->DBGdok->model()->columnCount(); ++column)
+        ui->DBGdok->setColumnWidth(column, 26);
+    ui->ProgressBar1->hide();
+    ui->Lab1->hide();
+    showStamp();
+    setModeCaptions();
+    createZeroMarks();
+    applyZeroMarks();
+}
+
+void TForm9::showStamp()
+{
+    reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
+}
+
+void TForm9::setModeCaptions()
+{
+    const std::pair<QGroupBox *, const char *> boxes[] = {
+        {ui->Groupfon, "PHONE"}, {ui->Groupcw, "CW"}, {ui->Grouptty, "RTTY"}, {ui->Grouppsk, "PSK"}, {ui->Groupfm, "FM"},
+    };
+    const QString modes[] = {QStringLiteral("SSB"), QStringLiteral("CW"), QStringLiteral("RTTY"),
+                             QStringLiteral("PSK"), QStringLiteral("FM")};
+    reportEngineErrors([&] {
+        for (size_t i = 0; i < std::size(boxes); ++i) {
+            const QString count = Dm.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
+            boxes[i].first->setTitle(QString::fromLatin1(boxes[i].second) + QStringLiteral(" - ") + count);
+        }
+    });
+}
+
+void TForm9::createZeroMarks()
+{
+    if (m_counters.front().zeroMark)
+        return;
+    const QGroupBox *boxes[] = {ui->GroupBox1, ui->GroupBox2, ui->GroupBox3, ui->GroupBox4, ui->GroupBox5, ui->GroupBox6};
+    for (CounterLabel &counter : m_counters) {
+        const int n = int(std::find(std::begin(boxes), std::end(boxes), counter.box) - std::begin(boxes)) + 1;
+        const int first = 1 + 50 * (n - 1);
+        const int childIndex = int(counter.box->children().indexOf(counter.label));
+        auto *mark = new QLabel(QStringLiteral("*"), counter.box);
+        mark->setObjectName(QStringLiteral("mylabel%1").arg(first + childIndex));
+        mark->setStyleSheet(QStringLiteral("color: grey;"));
+        mark->setGeometry(counter.label->x() + 1, counter.label->y(), counter.label->width(), counter.label->height());
+        counter.zeroMark = mark;
+    }
+}
+
+void TForm9::applyZeroMarks()
+{
+    reportEngineErrors([&] {
+        for (const CounterLabel &counter : m_counters) {
+            const bool zero = Dm.riep.integer(counter.column) == 0;
+            counter.label->setVisible(!zero);
+            counter.zeroMark->setVisible(zero);
+        }
+    });
+}
+
+void TForm9::SpeedButton3Click()
+{
+    if (m_running)
+        return;
+    if (!services::prompter().ask(QStringLiteral("Do you really want to refresh your data?\rIf yes, please wait."),
+                                  Prompter::Question::YesNo))
+        return;
+    m_running = true;
+    setButtonsEnabled(false);
+    if (m_clock)
+        m_clock->stop();
+    ui->ProgressBar1->setValue(0);
+    ui->ProgressBar1->show();
+    QString failure;
+    {
+        BusyCursor busy;
+        ui->Lab1->show();
+        QElapsedTimer sinceEvents;
+        sinceEvents.start();
+        const auto letEventsRun = [&](bool now) {
+            if (now || sinceEvents.elapsed() >= eventInterval) {
+                QCoreApplication::processEvents();
+                sinceEvents.restart();
+            }
+        };
+        Recalculation recalculation(Dm);
+        recalculation.onStep = [&](Recalculation::Step step) {
+            ui->Lab1->setText(stepText(step));
+            letEventsRun(true);
+        };
+        recalculation.onProgress = [&](int done, int total) {
+            ui->ProgressBar1->setMaximum(std::max(total, 1));
+            ui->ProgressBar1->setValue(done);
+            letEventsRun(false);
+        };
+        try {
+            recalculation.run();
+            ui->ProgressBar1->setValue(ui->ProgressBar1->maximum());
+            ui->Lab1->setText(QStringLiteral("Data have been succefully refreshed!"));
+            showStamp();
+        } catch (const EngineError &error) {
+            failure = error.text();
+        }
+    }
+    ui->ProgressBar1->hide();
+    m_running = false;
+    setButtonsEnabled(true);
+    if (!failure.isEmpty())
+        services::prompter().error(failure);
+}
+
+void TForm9::setButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : {ui->SpeedButton3, ui->SpeedButton4, ui->SpeedButton5, ui->SpeedButton1, ui->SpeedButton2})
+        button->setEnabled(enabled);
+}
+
+void TForm9::SpeedButton4Click()
+{
+    setWindowTitle(summaryCaption);
+    setModeCaptions();
+    applyZeroMarks();
+    ui->Panels->setCurrentWidget(ui->Panel1);
+}
+
+void TForm9::SpeedButton5Click()
+{
+    close();
+}
+
+void TForm9::SpeedButton1Click()
+{
+    showRefreshPanel();
+}
+
+void TForm9::SpeedButton2Click()
+{
+    ui->Lab1->hide();
+    reportEngineErrors([&] {
+        for (TableView *view : {&Dm.dok, &Dm.log}) {
+            view->setFiltered(false);
+            view->setFilter(QString());
+        }
+    });
+    close();
+}
+
+void TForm9::closeEvent(QCloseEvent *event)
+{
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TForm9::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the window behind its "E&xit" buttons.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}

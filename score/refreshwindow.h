@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class TForm9;
+}
+class QGroupBox;
+class QLabel;
+class QTimer;
+class TDm;
+
+// The refresh window: the recalculation on its refresh panel, and the summary of the counters
+// by band and mode on its summary panel. Created for one opening and shown modally.
+class TForm9 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // clock is the main window's clock timer, which a recalculation stops.
+    TForm9(TDm &dm, QTimer *clock, QWidget *parent = nullptr);
+    ~TForm9() override;
+
+    // What the main window does before showing the window.
+    void showRefreshPanel();
+    void showSummaryPanel();
+
+    void FormShow();
+    void SpeedButton3Click(); // "&Go"
+    void SpeedButton4Click(); // "&Summary"
+    void SpeedButton5Click(); // "E&xit" of the refresh panel
+    void SpeedButton1Click(); // "Refresh &data"
+    void SpeedButton2Click(); // "E&xit" of the summary panel
+
+    bool isRecalculating() const { return m_running; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // One counter label of the summary with the grey "*" shown instead of it while it is 0.
+    struct CounterLabel
+    {
+        QGroupBox *box;
+        QLabel *label;
+        QString column;
+        QLabel *zeroMark = nullptr;
+    };
+
+    void bindCounters();
+    void setModeCaptions();
+    void createZeroMarks();
+    void applyZeroMarks();
+    void setButtonsEnabled(bool enabled);
+    void showStamp();
+
+    std::unique_ptr<Ui::TForm9> ui;
+    TDm &Dm;
+    QTimer *m_clock;
+    std::vector<CounterLabel> m_counters;
+    bool m_running = false;
+};
