@@ -1,6 +1,8 @@
 #include "gridlink.h"
 
 #include "engineguard.h"
+#include "prompter.h"
+#include "services.h"
 #include "tableview.h"
 
 #include <QHeaderView>
@@ -15,6 +17,7 @@ GridLink::GridLink(QTableView *grid, std::vector<ViewModel::GridColumn> columns,
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { moveCursor(current); });
+    connect(&m_model, &ViewModel::editFailed, this, [](const QString &text) { services::prompter().error(text); });
     setView(view);
 }
 

@@ -123,6 +123,10 @@ void TForm4::setIcons()
 
 void TForm4::connectHandlers()
 {
+    for (QAction *action : {ui->Nuovo1, ui->Speednew})
+        connect(action, &QAction::triggered, Panel1, &EntryPanel::Nuovo1Click);
+    for (QAction *action : {ui->Registra1, ui->Speedreg})
+        connect(action, &QAction::triggered, Panel1, &EntryPanel::Registra1Click);
     connect(ui->Esci1, &QAction::triggered, this, &TForm4::Esci1Click);
     connect(ui->SpeedButton6, &QAction::triggered, this, &TForm4::Esci1Click);
     // A checkable action has already flipped its tick when it fires; the handler decides from
@@ -206,9 +210,10 @@ void TForm4::FormShow()
     });
     setCommandEnabled(Command::Modify, false);
     setCommandEnabled(Command::Delete, false);
+    Panel1->mainWindowShown();
     Panel1->hide();
     Panel2->hide();
-    setCommandEnabled(Command::Save, false);
+    Panel1->setSaveEnabled(false);
     reportEngineErrors([&] {
         Dm.log.setFiltered(true);
         Dm.dok.setFilter(QString());
@@ -273,6 +278,7 @@ void TForm4::Esci1Click()
     setCommandEnabled(Command::Delete, false);
     setCommandEnabled(Command::Refresh, true);
     if (!Panel1->isHidden()) {
+        Panel1->leave();
         setExitHint(exitHint);
         ui->Registra1->setEnabled(false);
         ui->Speedreg->setEnabled(false);

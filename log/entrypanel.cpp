@@ -1,12 +1,121 @@
 // Panel1 of TForm4: the QSO entry panel.
 #include "entrypanel.h"
 
+#include "adddokwindow.h"
+#include "datamodule.h"
+#include "engineguard.h"
+#include "filter.h"
+#include "gridlink.h"
+#include "hint.h"
+#include "mainwindow.h"
+#include "managementview.h"
+#include "prompter.h"
+#include "services.h"
+#include "soundplayer.h"
 #include "ui_entrypanel.h"
+#include "uppercase.h"
+#include "vocabulary.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString dokColumn = QStringLiteral("DOK");
+const QString unknownDok = QStringLiteral("This DOK does not exists or typing error");
+enum DokGridColumn { BandColumn = 3, ModeColumn = 4 };
+
+// Focus that moves because another window (a message box, a list's popup) comes and goes is no
+// entering or leaving of a field.
+bool movedWithinWindow(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+void setText(QComboBox *box, const QString &text)
+{
+    const QSignalBlocker blocker(box);
+    box->setEditText(text);
+}
+
+// A text is allowed while it is the beginning of an item of the list.
+bool beginsItem(const QComboBox *box, const QString &text)
+{
+    for (int i = 0; i < box->count(); ++i) {
+        if (box->itemText(i).startsWith(text))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
+    for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10})
+        label->hide();
+    for (QLineEdit *edit : {ui->dok, ui->call, ui->LOC})
+        makeUpperCase(edit);
+    makeUpperCase(ui->modo);
+    ui->mhz->lineEdit()->setMaxLength(3);
+    ui->modo->lineEdit()->setMaxLength(6);
+    // The list check works on exactly what is typed; completion would fill in a band unasked.
+    ui->mhz->setCompleter(nullptr);
+    ui->modo->setCompleter(nullptr);
+    hint::set(ui->registra2, QStringLiteral(" Registra i dati "));
+    hint::set(ui->DOKDBG, QStringLiteral("Double Click to edit"));
+    hint::set(ui->dateLabel, QStringLiteral("Click to enter the date"));
+
+    m_dokGrid = new GridLink(ui->DOKDBG,
+                             {{dokColumn, dokColumn},
+                              {QString(), QString()},
+                              {QStringLiteral("DESCR"), QStringLiteral("NAME")},
+                              {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")},
+                              {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")}},
+                             &Dm.dok);
+    ui->DOKDBG->horizontalHeader()->setMinimumSectionSize(8);
+    ui->DOKDBG->setColumnWidth(1, 8);
+    m_callGrid = new GridLink(ui->callDBG,
+                              {{QStringLiteral("DOK"), QStringLiteral("DOK")},
+                               {QStringLiteral("CALL"), QStringLiteral("CALL")},
+                               {QStringLiteral("DATA"), QStringLiteral("DATA")},
+                               {QStringLiteral("BANDA"), QStringLiteral("MHz")},
+                               {QStringLiteral("MODO"), QStringLiteral("MODE")},
+                               {QStringLiteral("LOC"), QStringLiteral("QTH")},
+                               {QStringLiteral("CONF"), QStringLiteral("Conf.")}},
+                              &Dm.log);
+
+    for (QWidget *control : {static_cast<QWidget *>(ui->dok), static_cast<QWidget *>(ui->mhz),
+                             static_cast<QWidget *>(ui->modo), static_cast<QWidget *>(ui->call),
+                             static_cast<QWidget *>(ui->Ged), static_cast<QWidget *>(ui->Med),
+                             static_cast<QWidget *>(ui->Aed), static_cast<QWidget *>(ui->LOC),
+                             static_cast<QWidget *>(ui->dateLabel)})
+        control->installEventFilter(this);
+
+    connect(ui->dok, &QLineEdit::textChanged, this, &EntryPanel::dokChange);
+    connect(ui->mhz, &QComboBox::editTextChanged, this, &EntryPanel::mhzChange);
+    connect(ui->modo, &QComboBox::editTextChanged, this, &EntryPanel::modoChange);
+    connect(ui->Ged, &QLineEdit::textChanged, this, &EntryPanel::GedChange);
+    connect(ui->Med, &QLineEdit::textChanged, this, &EntryPanel::MedChange);
+    connect(ui->Aed, &QLineEdit::textChanged, this, &EntryPanel::AedChange);
+    connect(ui->registra2, &QPushButton::clicked, this, &EntryPanel::Registra1Click);
+    connect(ui->DOKDBG, &QTableView::clicked, this, &EntryPanel::DOKDBGCellClick);
+    connect(ui->DOKDBG, &QTableView::doubleClicked, this, &EntryPanel::DOKDBGDblClick);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (inDokGrid(old) && now && !inDokGrid(now) && now->window() == window())
+            DOKDBGExit();
+    });
 }
 
 EntryPanel::~EntryPanel() = default;
@@ -15,4 +124,381 @@ void EntryPanel::showClock(const QString &utc, const QString &local)
 {
     ui->LabelUTC->setText(utc);
     ui->LabelLOC->setText(local);
+}
+
+void EntryPanel::mainWindowShown()
+{
+    ui->Label3->hide();
+    ui->Label10->hide();
+}
+
+void EntryPanel::leave()
+{
+    ui->Label3->hide();
+    ui->dok->clear();
+}
+
+void EntryPanel::setSaveEnabled(bool enabled)
+{
+    m_main.setCommandEnabled(TForm4::Command::Save, enabled);
+    ui->registra2->setEnabled(enabled);
+}
+
+QString EntryPanel::dokText() const
+{
+    return ui->dok->text();
+}
+
+void EntryPanel::clearDok()
+{
+    ui->dok->clear();
+    ui->dok->setFocus();
+}
+
+void EntryPanel::Nuovo1Click()
+{
+    m_main.action(QStringLiteral("Compact1"))->setEnabled(false);
+    reportEngineErrors([&] {
+        Dm.dok.setFiltered(true);
+        Dm.dok.first();
+    });
+    m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")});
+    ui->DOKDBG->setColumnWidth(BandColumn, 25);
+    m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")});
+    ui->DOKDBG->setColumnWidth(ModeColumn, 35);
+    show();
+    m_main.managementView()->hide();
+    m_logging = true;
+    m_main.setExitHint(QStringLiteral("Close this panel| Exit QSO management"));
+    m_main.setCommandEnabled(TForm4::Command::Modify, false);
+    m_main.setCommandEnabled(TForm4::Command::Refresh, false);
+    m_main.setCommandEnabled(TForm4::Command::Delete, false);
+    for (QLineEdit *edit : {ui->call, ui->LOC, ui->Ged, ui->Med, ui->Aed})
+        edit->clear();
+    setText(ui->mhz, QStringLiteral("14"));
+    setText(ui->modo, QStringLiteral("SSB"));
+    ui->dok->clear();
+    reportEngineErrors([&] {
+        Dm.log.setFilter(QStringLiteral("dok=%1 and banda=%2 and modo=%3")
+                             .arg(Filter::quoted(ui->dok->text()), Filter::quoted(ui->mhz->currentText()),
+                                  Filter::quoted(ui->modo->currentText())));
+    });
+    m_main.setCommandEnabled(TForm4::Command::Backup, false);
+    m_main.setCommandEnabled(TForm4::Command::Restore, false);
+    ui->nuovo->hide();
+    ui->conferm->hide();
+    m_main.setCommandEnabled(TForm4::Command::Management, false);
+    ui->dok->setFocus();
+}
+
+void EntryPanel::Registra1Click()
+{
+    const QsoEntry qso = typedQso();
+    if (const auto problem = QsoSaver::validate(qso)) {
+        services::prompter().message(problem->message);
+        focusField(problem->field);
+        return;
+    }
+    QsoSaver::Outcome outcome{};
+    const bool stored = reportEngineErrors([&] {
+        outcome = QsoSaver(Dm).save(qso, [] {
+            return services::prompter().ask(
+                QStringLiteral("This DOK has been already Confirmed on this Band/Mode.\rWould you like to save anyway ?"),
+                Prompter::Question::YesCancel);
+        });
+    });
+    if (!stored)
+        return;
+    if (outcome == QsoSaver::Outcome::UnknownDok) {
+        services::prompter().message(unknownDok);
+        ui->dok->setFocus();
+        return;
+    }
+    if (outcome == QsoSaver::Outcome::Accredited)
+        services::prompter().message(QStringLiteral("This DOK has been already Accredited on this Band/Mode."));
+    reportEngineErrors([&] { Dm.log.setFiltered(true); });
+    Nuovo1Click();
+}
+
+QsoEntry EntryPanel::typedQso() const
+{
+    return {ui->call->text(), ui->dok->text(), ui->mhz->currentText(), ui->modo->currentText(),
+            ui->Ged->text(),  ui->Med->text(), ui->Aed->text(),         ui->LOC->text()};
+}
+
+void EntryPanel::focusField(QsoSaver::Field field)
+{
+    switch (field) {
+    case QsoSaver::Field::Call: ui->call->setFocus(); break;
+    case QsoSaver::Field::Dok: ui->dok->setFocus(); break;
+    case QsoSaver::Field::Band: ui->mhz->setFocus(); break;
+    case QsoSaver::Field::Mode: ui->modo->setFocus(); break;
+    case QsoSaver::Field::Date: ui->Ged->setFocus(); break;
+    }
+}
+
+void EntryPanel::convertimodobanda()
+{
+    m_mode = ui->modo->currentText();
+    m_suffix = vocab::bandSuffix(ui->mhz->currentText());
+}
+
+void EntryPanel::logfilter()
+{
+    const QString dok = ui->dok->text();
+    const QString band = ui->mhz->currentText();
+    const QString mode = ui->modo->currentText();
+    if (dok.isEmpty() || band.isEmpty() || mode.isEmpty())
+        return;
+    reportEngineErrors([&] {
+        const QString onBand = QStringLiteral("dok=%1 and banda=%2").arg(Filter::quoted(dok), Filter::quoted(band));
+        const QString inMode = QStringLiteral("dok=%1 and modo=%2").arg(Filter::quoted(dok), Filter::quoted(mode));
+        // One pass over the log lists the DOK's QSOs on this band or in this mode, which is what
+        // callDBG shows for a confirmed DOK; the DOK is new unless both kinds are among them.
+        Dm.log.setFiltered(true);
+        Dm.log.setFilter(QLatin1Char('(') + onBand + QStringLiteral(") or (") + inMode + QLatin1Char(')'));
+        const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
+        const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
+        bool workedOnBand = false;
+        bool workedInMode = false;
+        for (int row = 0; row < Dm.log.recordCount(); ++row) {
+            workedOnBand = workedOnBand || Dm.log.textAt(row, bandColumn).compare(band, Qt::CaseInsensitive) == 0;
+            workedInMode = workedInMode || Dm.log.textAt(row, modeColumn).compare(mode, Qt::CaseInsensitive) == 0;
+        }
+        const bool isNew = !workedOnBand || !workedInMode;
+        ui->nuovo->setVisible(isNew);
+        ui->conferm->setVisible(!isNew);
+        if (isNew) {
+            // A new DOK lists nothing: the filter that found no QSO stays.
+            Dm.log.setFilter(workedOnBand ? inMode : onBand);
+            play(QStringLiteral("newdok.wav"));
+        } else {
+            play(QStringLiteral("confdok.wav"));
+        }
+    });
+}
+
+void EntryPanel::play(const QString &sound)
+{
+    if (Dm.soundOn)
+        services::sound().play(sound);
+}
+
+void EntryPanel::dokEnter()
+{
+    if (ui->call->text().trimmed().isEmpty())
+        ui->dok->clear();
+}
+
+void EntryPanel::dokChange()
+{
+    if (!m_logging)
+        return;
+    for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10})
+        label->hide();
+    const QString text = ui->dok->text();
+    reportEngineErrors([&] {
+        if (text.isEmpty()) {
+            Dm.dok.first();
+            return;
+        }
+        // The save controls and the DOK grid change once per keystroke: anything more repaints
+        // for nothing on every key.
+        const bool begunDok = Dm.dok.locate(dokColumn, {text}, true);
+        if (!begunDok)
+            Dm.dok.first();
+        if (!begunDok && text.size() > 2) {
+            setSaveEnabled(false);
+            services::prompter().beep();
+            ui->Label3->show();
+            ui->dok->setFocus();
+            ui->Label10->show();
+            return;
+        }
+        setSaveEnabled(true);
+        if (Dm.dok.locate(dokColumn, {text}))
+            ui->mhz->setFocus();
+    });
+}
+
+void EntryPanel::dokExit()
+{
+    if (ui->dok->text().isEmpty())
+        return;
+    reportEngineErrors([&] {
+        const QString current = Dm.dok.recordCount() > 0 ? Dm.dok.text(dokColumn) : QString();
+        if (ui->dok->text().compare(current, Qt::CaseInsensitive) != 0) {
+            setSaveEnabled(false);
+            services::prompter().beep();
+            ui->Label3->show();
+            if (services::prompter().ask(unknownDok + QStringLiteral("?\rDo you want to add it, right now?"),
+                                         Prompter::Question::YesCancel)) {
+                TForm12 addDok(Dm, *this, window());
+                addDok.exec();
+            } else {
+                clearDok();
+            }
+        } else {
+            setSaveEnabled(true);
+            ui->Label3->hide();
+            ui->mhz->setFocus();
+        }
+    });
+    logfilter();
+}
+
+bool EntryPanel::callKeyPress(QWidget *control, QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        focusNextChild();
+        return true;
+    }
+    const bool digitsOnly = control == ui->Ged || control == ui->Med || control == ui->Aed || control == ui->mhz;
+    const QString text = event->text();
+    if (digitsOnly && !text.isEmpty() && text.at(0).isPrint()
+        && (text.at(0) < QLatin1Char('0') || text.at(0) > QLatin1Char('9'))) {
+        services::prompter().beep();
+        return true;
+    }
+    return false;
+}
+
+bool EntryPanel::LOCKeyPress(QKeyEvent *event)
+{
+    if (!isEnter(event))
+        return false;
+    ui->dok->setFocus();
+    return true;
+}
+
+void EntryPanel::mhzEnter()
+{
+    m_rememberedBand = ui->mhz->currentText().left(4);
+    m_rememberedMode = ui->modo->currentText().left(4);
+}
+
+void EntryPanel::mhzChange()
+{
+    checkListValue(ui->mhz, m_rememberedBand, &EntryPanel::showBandColumn);
+}
+
+void EntryPanel::modoChange()
+{
+    checkListValue(ui->modo, m_rememberedMode, &EntryPanel::showModeColumn);
+}
+
+void EntryPanel::checkListValue(QComboBox *box, const QString &remembered, void (EntryPanel::*showColumn)())
+{
+    const QString text = box->currentText();
+    (this->*showColumn)();
+    if (!beginsItem(box, text)) {
+        services::prompter().message(QStringLiteral("The value ") + text + QStringLiteral(" is not allowed!"));
+        setText(box, remembered);
+        (this->*showColumn)();
+    }
+    logfilter();
+}
+
+// A band or mode still being typed may name no column; the grid column then stays empty.
+void EntryPanel::showBandColumn()
+{
+    convertimodobanda();
+    m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(m_suffix), ui->mhz->currentText()});
+}
+
+void EntryPanel::showModeColumn()
+{
+    convertimodobanda();
+    m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(m_mode), m_mode});
+}
+
+void EntryPanel::GedChange()
+{
+    checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
+}
+
+void EntryPanel::MedChange()
+{
+    checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
+}
+
+void EntryPanel::AedChange()
+{
+    if (ui->Aed->text().size() == 4)
+        ui->LOC->setFocus();
+}
+
+void EntryPanel::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
+{
+    if (field->text().size() != 2)
+        return;
+    const int value = field->text().toInt();
+    if (value >= 1 && value <= highest) {
+        next->setFocus();
+        return;
+    }
+    services::prompter().beep();
+    services::prompter().message(message);
+    field->clear();
+}
+
+void EntryPanel::DOKDBGCellClick(const QModelIndex &index)
+{
+    QString code;
+    if (reportEngineErrors([&] { code = Dm.dok.textAt(index.row(), Dm.dok.columnIndex(dokColumn)); }))
+        ui->dok->setText(code);
+}
+
+void EntryPanel::DOKDBGDblClick()
+{
+    m_dokGrid->model().setEditable(true);
+    ui->DOKDBG->setSelectionBehavior(QAbstractItemView::SelectItems);
+    ui->DOKDBG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                | QAbstractItemView::AnyKeyPressed);
+}
+
+void EntryPanel::DOKDBGExit()
+{
+    m_dokGrid->model().setEditable(false);
+    ui->DOKDBG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->DOKDBG->setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+bool EntryPanel::inDokGrid(const QWidget *widget) const
+{
+    return widget && (widget == ui->DOKDBG || ui->DOKDBG->isAncestorOf(widget));
+}
+
+bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *control = static_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (control == ui->LOC)
+            return LOCKeyPress(key);
+        if (control != ui->dateLabel)
+            return callKeyPress(control, key);
+        break;
+    }
+    case QEvent::FocusIn:
+        if (!movedWithinWindow(event))
+            break;
+        if (control == ui->dok)
+            dokEnter();
+        else if (control == ui->mhz || control == ui->modo)
+            mhzEnter();
+        break;
+    case QEvent::FocusOut:
+        if (control == ui->dok && movedWithinWindow(event))
+            dokExit();
+        break;
+    case QEvent::MouseButtonPress:
+        if (control == ui->dateLabel)
+            ui->Ged->setFocus();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -284,6 +284,13 @@ Filter Filter::parse(const QString &text, const ColumnResolver &resolve)
     return filter;
 }
 
+QString Filter::quoted(const QString &value)
+{
+    QString inner = value;
+    inner.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + inner + QLatin1Char('\'');
+}
+
 bool Filter::matches(const Row &row) const
 {
     return !m_root || m_root->eval(row);

@@ -24,6 +24,9 @@ public:
     // Throws EngineError with a readable text when the filter is malformed or names a missing column.
     static Filter parse(const QString &text, const ColumnResolver &resolve);
 
+    // A text as a value of a filter: in single quotes, every single quote inside doubled.
+    static QString quoted(const QString &value);
+
     bool isEmpty() const { return !m_root; }
     bool matches(const Row &row) const;
 

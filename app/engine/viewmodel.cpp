@@ -1,5 +1,6 @@
 #include "viewmodel.h"
 
+#include "engineerror.h"
 #include "tableview.h"
 
 ViewModel::ViewModel(QObject *parent) : QAbstractTableModel(parent)
@@ -98,4 +99,41 @@ QVariant ViewModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation == Qt::Horizontal)
         return section >= 0 && size_t(section) < m_columns.size() ? m_columns[size_t(section)].title : QString();
     return {};
+}
+
+void ViewModel::setEditable(bool editable)
+{
+    m_editable = editable;
+}
+
+Qt::ItemFlags ViewModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (m_editable && index.isValid() && fieldIndex(index.column()) >= 0)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ViewModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int field = fieldIndex(index.column());
+    if (!m_editable || role != Qt::EditRole || !m_view || field < 0 || !index.isValid())
+        return false;
+    const QString text = value.toString();
+    if (text == m_view->textAt(index.row(), field))
+        return true;
+    try {
+        m_view->moveTo(index.row());
+        m_view->edit();
+        if (text.isEmpty())
+            m_view->clear(m_view->columnName(field));
+        else
+            m_view->setText(field, text);
+        m_view->post();
+    } catch (const EngineError &error) {
+        m_view->cancel();
+        emit editFailed(error.text());
+        return false;
+    }
+    return true;
 }

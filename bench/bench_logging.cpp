@@ -1,0 +1,171 @@
+// The entry panel on a large log: a keystroke in the DOK field (lookup and grid update), the
+// new-or-confirmed test, and a durable save, each through the panel in the shown main window.
+// A save cannot be faster than one durable commit on the disk at hand, so that is measured too.
+//   bench_logging [QSO count, default 100000]
+// Run with QT_QPA_PLATFORM=offscreen.
+
+#include "connection.h"
+#include "datamodule.h"
+#include "entrypanel.h"
+#include "loggenerator.h"
+#include "mainwindow.h"
+#include "splashwindow.h"
+#include "vocabulary.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+struct Figures
+{
+    std::vector<double> ms;
+
+    void time(const std::function<void()> &work)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    void report(const char *what, double goal)
+    {
+        std::sort(ms.begin(), ms.end());
+        const double median = ms[ms.size() / 2];
+        const double p95 = ms[std::min(ms.size() - 1, ms.size() * 95 / 100)];
+        out << what << ": median " << median << " ms, 95% " << p95 << " ms, max " << ms.back() << " ms over "
+            << ms.size() << " runs (goal < " << goal << " ms)\n";
+    }
+};
+
+template <typename T>
+T *control(TForm4 &main, const char *name)
+{
+    return main.findChild<T *>(QString::fromLatin1(name));
+}
+
+// Lets the window repaint what changed, so a figure includes the grids' update.
+void settle()
+{
+    QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int qsos = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 100000;
+    QTemporaryDir folder;
+    const QString path = benchlog::createDatabase(folder.path(), qsos);
+
+    TDm dm(path);
+    TForm1 splash(dm);
+    splash.FormShow();
+    dm.soundOn = false;
+    TForm4 main(dm, nullptr);
+    main.resize(1000, 700);
+    main.show();
+    QApplication::setActiveWindow(&main);
+    if (!QTest::qWaitForWindowActive(&main))
+        out << "warning: the main window is not active, focus moves are not measured\n";
+    main.action(QStringLiteral("Nuovo1"))->trigger();
+    settle();
+    out << dm.log.recordCount() << " QSOs passing LOG's filter of " << qsos << " in the log, " << dm.dok.recordCount()
+        << " DOKs\n";
+
+    auto *dok = control<QLineEdit>(main, "dok");
+    auto *mhz = control<QComboBox>(main, "mhz");
+    auto *modo = control<QComboBox>(main, "modo");
+    std::vector<QString> codes;
+    for (int i = 0; i < dm.dok.recordCount(); ++i)
+        codes.push_back(dm.dok.textAt(i, dm.dok.columnIndex(QStringLiteral("DOK"))));
+    std::mt19937 random(7);
+    std::shuffle(codes.begin(), codes.end(), random);
+
+    // Typing the first characters of a code and taking them back: every step looks the text up
+    // and moves the DOK grid. The last character, which completes the code, goes on to the
+    // new-or-confirmed test and is measured there.
+    Figures keystrokes;
+    for (int i = 0; i < 300; ++i) {
+        const QString &code = codes[size_t(i) % codes.size()];
+        dok->setFocus();
+        for (int length = 1; length < code.size(); ++length) {
+            keystrokes.time([&] {
+                QTest::keyClick(dok, code.at(length - 1).toLatin1());
+                settle();
+            });
+        }
+        while (!dok->text().isEmpty()) {
+            keystrokes.time([&] {
+                QTest::keyClick(dok, Qt::Key_Backspace);
+                settle();
+            });
+        }
+    }
+    keystrokes.report("keystroke in the DOK field", 2);
+
+    EntryPanel &panel = *main.entryPanel();
+    auto *nuovo = control<QWidget>(main, "nuovo");
+    Figures newDok, confirmedDok;
+    for (int i = 0; i < 400; ++i) {
+        const QSignalBlocker blocker(dok);
+        dok->setText(codes[size_t(i) % codes.size()]);
+        mhz->setCurrentText(vocab::bands()[i % vocab::bands().size()]);
+        modo->setCurrentText(vocab::modes()[i % vocab::modes().size()]);
+        QElapsedTimer timer;
+        timer.start();
+        panel.logfilter();
+        settle();
+        (nuovo->isVisible() ? newDok : confirmedDok).ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    newDok.report("new-or-confirmed test, new DOK", 10);
+    confirmedDok.report("new-or-confirmed test, confirmed DOK", 10);
+
+    Figures saves;
+    auto *call = control<QLineEdit>(main, "call");
+    for (int i = 0; i < 100; ++i) {
+        main.action(QStringLiteral("Nuovo1"))->trigger();
+        QTest::keyClicks(call, QStringLiteral("DL%1AB").arg(i));
+        QTest::keyClicks(control<QLineEdit>(main, "Ged"), QStringLiteral("1"));
+        QTest::keyClicks(control<QLineEdit>(main, "Med"), QStringLiteral("2"));
+        QTest::keyClicks(control<QLineEdit>(main, "Aed"), QStringLiteral("2024"));
+        dok->setFocus();
+        QTest::keyClicks(dok, codes[size_t(i) % codes.size()]);
+        mhz->setCurrentText(QStringLiteral("433")); // the generated log leaves the status matrix empty
+        modo->setCurrentText(QStringLiteral("FM"));
+        settle();
+        saves.time([&] {
+            panel.Registra1Click();
+            settle();
+        });
+    }
+    saves.report("save, durable on disk", 30);
+
+    Figures commits;
+    for (int i = 0; i < 100; ++i) {
+        commits.time([&] {
+            Transaction transaction(dm.ADOconn);
+            dm.info.edit();
+            dm.info.setText(QStringLiteral("EMAIL"), QString::number(i));
+            dm.info.post();
+            transaction.commit();
+        });
+    }
+    commits.report("for comparison: one row in one durable commit", 30);
+    dm.log.setFilter(QString());
+    out << dm.log.recordCount() - qsos << " QSOs saved\n";
+    return 0;
+}

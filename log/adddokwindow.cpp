@@ -1,0 +1,93 @@
+// TForm12: the add-DOK window.
+#include "adddokwindow.h"
+
+#include "datamodule.h"
+#include "engineguard.h"
+#include "entrypanel.h"
+#include "ui_adddokwindow.h"
+#include "uppercase.h"
+#include "vocabulary.h"
+
+#include <QKeyEvent>
+#include <QShowEvent>
+
+TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    makeUpperCase(ui->dok);
+    makeUpperCase(ui->LOC);
+    ui->ComboBox1->setCompleter(nullptr);
+    for (QWidget *control : {static_cast<QWidget *>(ui->dok), static_cast<QWidget *>(ui->ComboBox1),
+                             static_cast<QWidget *>(ui->LOC)})
+        control->installEventFilter(this);
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm12::Button2Click);
+}
+
+TForm12::~TForm12() = default;
+
+void TForm12::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm12::FormShow()
+{
+    ui->dok->setText(m_entryPanel.dokText());
+}
+
+void TForm12::Button1Click()
+{
+    const bool stored = reportEngineErrors([&] {
+        try {
+            Dm.dok.append();
+            Dm.dok.setText(vocab::table::dok, ui->dok->text());
+            const QString special = ui->ComboBox1->currentText();
+            if (special == QLatin1String("Y") || special == vocab::status::special)
+                Dm.dok.setText(QStringLiteral("SPEC"), vocab::status::special);
+            if (!ui->LOC->text().isEmpty())
+                Dm.dok.setText(QStringLiteral("DESCR"), ui->LOC->text());
+            for (const QString &cell : vocab::statusCells())
+                Dm.dok.setText(cell, vocab::status::none);
+            Dm.dok.setText(vocab::summaryCell, vocab::status::none);
+            Dm.dok.post();
+        } catch (...) {
+            Dm.dok.cancel();
+            throw;
+        }
+    });
+    if (!stored)
+        return;
+    m_entryPanel.setSaveEnabled(true);
+    accept();
+}
+
+void TForm12::Button2Click()
+{
+    m_entryPanel.clearDok();
+    reject();
+}
+
+void TForm12::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no close button: its two buttons are the way out.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TForm12::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

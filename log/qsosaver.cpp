@@ -1,0 +1,182 @@
+#include "qsosaver.h"
+
+#include "connection.h"
+#include "datamodule.h"
+#include "filter.h"
+#include "vocabulary.h"
+
+namespace {
+
+QString padded(const QString &part)
+{
+    return part.size() == 1 ? QLatin1Char('0') + part : part;
+}
+
+void setOrClear(TableView &view, const QString &column, const QString &text)
+{
+    if (text.isEmpty())
+        view.clear(column);
+    else
+        view.setText(column, text);
+}
+
+// A status cell becomes "C" unless the DOK is accredited there.
+void confirm(TableView &dok, const QString &cell)
+{
+    if (dok.text(cell) != vocab::status::accredited)
+        dok.setText(cell, vocab::status::confirmed);
+}
+
+QString sameQsoFilter(const QsoEntry &qso)
+{
+    return QStringLiteral("dok=%1 and banda=%2 and modo=%3")
+        .arg(Filter::quoted(qso.dok), Filter::quoted(qso.band), Filter::quoted(qso.mode));
+}
+
+// The columns LOG shares with the band and mode tables. spec is written either way, so a reused
+// placeholder row never keeps the mark of a special DOK deleted from its table.
+void writeQso(TableView &view, const QsoEntry &qso, bool special)
+{
+    setOrClear(view, QStringLiteral("call"), qso.call);
+    setOrClear(view, QStringLiteral("loc"), qso.qth);
+    view.setText(QStringLiteral("data"), qso.date());
+    view.setText(QStringLiteral("banda"), qso.band);
+    view.setText(QStringLiteral("modo"), qso.mode);
+    view.setText(QStringLiteral("dok"), qso.dok);
+    view.setText(QStringLiteral("conf"), vocab::status::confirmed);
+    setOrClear(view, QStringLiteral("spec"), special ? vocab::status::special : QString());
+}
+
+} // namespace
+
+QString QsoEntry::date() const
+{
+    return padded(day) + QLatin1Char('/') + padded(month) + QLatin1Char('/') + year;
+}
+
+QsoSaver::QsoSaver(TDm &dm) : Dm(dm)
+{
+}
+
+std::optional<QsoSaver::Problem> QsoSaver::validate(const QsoEntry &qso)
+{
+    if (qso.call.isEmpty())
+        return Problem{Field::Call, QStringLiteral("You need to write a valid callsign")};
+    if (qso.dok.isEmpty())
+        return Problem{Field::Dok, QStringLiteral("You need to write the DOK")};
+    // A band or mode still being typed ("2", "SS") would name cells of another band or none.
+    if (!vocab::isBand(qso.band))
+        return Problem{Field::Band, QStringLiteral("You need to choose a valid Band")};
+    if (!vocab::isMode(qso.mode))
+        return Problem{Field::Mode, QStringLiteral("You need to choose a valid Mode")};
+    if (qso.day.isEmpty() || qso.month.isEmpty() || qso.year.isEmpty())
+        return Problem{Field::Date, QStringLiteral("You need to write a valid Date")};
+    return std::nullopt;
+}
+
+QsoSaver::Outcome QsoSaver::save(const QsoEntry &qso, const std::function<bool()> &saveAnyway)
+{
+    if (!standOnDok(qso.dok))
+        return Outcome::UnknownDok;
+    const QString pair = Dm.dok.text(vocab::pairCell(qso.mode, vocab::bandSuffix(qso.band)));
+    if (pair == vocab::status::none || pair.isEmpty()) {
+        write(qso, Kind::First);
+        return Outcome::Saved;
+    }
+    if (pair == vocab::status::confirmed) {
+        if (!saveAnyway())
+            return Outcome::Declined;
+        write(qso, Kind::Again);
+        return Outcome::SavedAgain;
+    }
+    return Outcome::Accredited;
+}
+
+// The current DOK row is normally the typed DOK already; when it is not (a short text that only
+// begins a code, or no code at all), the save must not mark another DOK's cells.
+bool QsoSaver::standOnDok(const QString &dok)
+{
+    if (Dm.dok.recordCount() > 0 && Dm.dok.text(vocab::table::dok).compare(dok, Qt::CaseInsensitive) == 0)
+        return true;
+    return Dm.dok.locate(vocab::table::dok, {dok});
+}
+
+void QsoSaver::write(const QsoEntry &qso, Kind kind)
+{
+    const bool special = Dm.dok.text(QStringLiteral("SPEC")) == vocab::status::special;
+    const bool modesFiltered = Dm.logmodo.isFiltered();
+    Transaction transaction(Dm.ADOconn);
+    try {
+        markDok(qso, kind);
+        const qint64 id = storeInLog(qso, kind, special);
+        storeInTable(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, kind, id, special);
+        Dm.logbanda.setFiltered(true);
+        storeInTable(Dm.logmodo, vocab::modeTable(qso.mode), qso, kind, id, special);
+        Dm.logmodo.setFiltered(modesFiltered);
+        transaction.commit();
+    } catch (...) {
+        for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo})
+            view->cancel();
+        Dm.logbanda.setFiltered(true);
+        Dm.logmodo.setFiltered(modesFiltered);
+        throw;
+    }
+}
+
+void QsoSaver::markDok(const QsoEntry &qso, Kind kind)
+{
+    const QString suffix = vocab::bandSuffix(qso.band);
+    Dm.dok.edit();
+    if (kind == Kind::First)
+        Dm.dok.setText(vocab::pairCell(qso.mode, suffix), vocab::status::confirmed);
+    confirm(Dm.dok, vocab::bandCell(suffix));
+    confirm(Dm.dok, vocab::modeCell(qso.mode));
+    if (kind == Kind::First)
+        Dm.dok.setText(vocab::summaryCell, vocab::status::confirmed);
+    Dm.dok.post();
+}
+
+// Returns the id of the LOG row that holds the QSO.
+qint64 QsoSaver::storeInLog(const QsoEntry &qso, Kind kind, bool special)
+{
+    bool replacing = false;
+    if (kind == Kind::Again) {
+        Dm.log.setFiltered(true);
+        Dm.log.setFilter(sameQsoFilter(qso));
+        replacing = Dm.log.recordCount() > 0;
+    }
+    if (replacing)
+        Dm.log.edit();
+    else
+        Dm.log.append();
+    writeQso(Dm.log, qso, special);
+    Dm.log.setInteger(QStringLiteral("mhz"), vocab::bandSuffix(qso.band).toLongLong());
+    Dm.log.post();
+    return Dm.log.integer(QStringLiteral("id"));
+}
+
+// A band or mode table holds one row per DOK. Only this DOK's row is ever written: a first QSO
+// takes the placeholder or a new row when the DOK has none there; saving again replaces the
+// DOK's row when it holds this band and mode, and leaves a row of another band or mode alone.
+void QsoSaver::storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
+                            bool special)
+{
+    view.setFiltered(false);
+    view.close();
+    view.setTableName(table);
+    view.open();
+    const bool sameQso = kind == Kind::Again
+        && view.locate(QStringLiteral("dok;banda;modo"), {qso.dok, qso.band, qso.mode});
+    if (sameQso) {
+        view.edit();
+    } else if (view.locate(QStringLiteral("dok"), {qso.dok})) {
+        return;
+    } else if (view.locate(QStringLiteral("dok"), {vocab::placeholderDok})) {
+        view.edit();
+    } else {
+        view.append();
+    }
+    writeQso(view, qso, special);
+    view.setInteger(QStringLiteral("num"), id);
+    view.post();
+}

@@ -1,0 +1,170 @@
+#include "logbook.h"
+
+#include "entrypanel.h"
+#include "mainwindow.h"
+#include "splashwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <sqlite3.h>
+
+DataModule::DataModule(const QString &setupSql)
+{
+    if (!setupSql.isEmpty())
+        db.execute(setupSql);
+    dm = std::make_unique<TDm>(db.path());
+    TForm1 splash(*dm);
+    splash.FormShow();
+}
+
+DataModule::~DataModule() = default;
+
+Logbook::Logbook(const QString &setupSql) : DataModule(setupSql), main(std::make_unique<TForm4>(*dm, nullptr))
+{
+    main->resize(1000, 700);
+    main->show();
+    activate();
+}
+
+void Logbook::activate()
+{
+    main->activateWindow();
+    QApplication::setActiveWindow(main.get());
+    if (!QTest::qWaitForWindowActive(main.get()))
+        qWarning("the main window did not become active");
+}
+
+Logbook::~Logbook()
+{
+    main.reset();
+}
+
+bool Logbook::isActive() const
+{
+    return QApplication::activeWindow() == main.get();
+}
+
+EntryForm::EntryForm(const Logbook &book)
+    : book(book),
+      panel(book.main->entryPanel()),
+      dok(book.control<QLineEdit>("dok")),
+      mhz(book.control<QComboBox>("mhz")),
+      modo(book.control<QComboBox>("modo")),
+      call(book.control<QLineEdit>("call")),
+      Ged(book.control<QLineEdit>("Ged")),
+      Med(book.control<QLineEdit>("Med")),
+      Aed(book.control<QLineEdit>("Aed")),
+      LOC(book.control<QLineEdit>("LOC")),
+      registra2(book.control<QPushButton>("registra2")),
+      nuovo(book.control<QLabel>("nuovo")),
+      conferm(book.control<QLabel>("conferm")),
+      Label3(book.control<QLabel>("Label3")),
+      Label10(book.control<QLabel>("Label10")),
+      DOKDBG(book.control<QTableView>("DOKDBG")),
+      callDBG(book.control<QTableView>("callDBG"))
+{
+}
+
+void EntryForm::type(QComboBox *box, const QString &text)
+{
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void EntryForm::pick(QComboBox *box, const QString &item)
+{
+    box->setCurrentIndex(box->findText(item));
+}
+
+void EntryForm::enter(const QString &dok, const QString &band, const QString &mode, const QString &call,
+                      const QString &day, const QString &month, const QString &year, const QString &qth)
+{
+    QTest::keyClicks(this->dok, dok);
+    pick(mhz, band);
+    pick(modo, mode);
+    QTest::keyClicks(this->call, call);
+    QTest::keyClicks(Ged, day);
+    QTest::keyClicks(Med, month);
+    QTest::keyClicks(Aed, year);
+    QTest::keyClicks(LOC, qth);
+}
+
+QStringList EntryForm::texts() const
+{
+    return {dok->text(), mhz->currentText(), modo->currentText(), call->text(),
+            Ged->text(), Med->text(),        Aed->text(),         LOC->text()};
+}
+
+bool EntryForm::saveEnabled() const
+{
+    return book.main->action("Registra1")->isEnabled() && book.main->action("Speedreg")->isEnabled()
+        && registra2->isEnabled();
+}
+
+bool EntryForm::saveDisabled() const
+{
+    return !book.main->action("Registra1")->isEnabled() && !book.main->action("Speedreg")->isEnabled()
+        && !registra2->isEnabled();
+}
+
+QString databaseContent(const TestDatabase &db)
+{
+    sqlite3 *handle = nullptr;
+    sqlite3_open_v2(db.path().toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    QStringList tables;
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(handle, "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name", -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        tables << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    QString content;
+    for (const QString &table : tables) {
+        content += QStringLiteral("[%1]\n").arg(table);
+        const QByteArray sql = QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table).toUtf8();
+        sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr);
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
+                content += text ? QString::fromUtf8(text) : QStringLiteral("<null>");
+                content += QLatin1Char('|');
+            }
+            content += QLatin1Char('\n');
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(handle);
+    return content;
+}
+
+void whenDialogShows(std::function<void(QDialog *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    auto triesLeft = std::make_shared<int>(1000);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, triesLeft] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog || --*triesLeft <= 0) {
+            timer->stop();
+            timer->deleteLater();
+        }
+        if (!dialog)
+            return;
+        dialog->activateWindow();
+        QApplication::setActiveWindow(dialog);
+        if (!QTest::qWaitForWindowActive(dialog))
+            qWarning("the dialog did not become active");
+        act(dialog);
+        // A failed check inside act must not leave the test waiting on the dialog.
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer->start();
+}
