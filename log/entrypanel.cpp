@@ -179,6 +179,8 @@ void EntryPanel::Nuovo1Click()
     setText(ui->modo, QStringLiteral("SSB"));
     ui->dok->clear();
     reportEngineErrors([&] {
+        // The refresh window leaves LOG unfiltered; the QSO list of a new entry starts empty.
+        Dm.log.setFiltered(true);
         Dm.log.setFilter(QStringLiteral("dok=%1 and banda=%2 and modo=%3")
                              .arg(Filter::quoted(ui->dok->text()), Filter::quoted(ui->mhz->currentText()),
                                   Filter::quoted(ui->modo->currentText())));

@@ -102,6 +102,16 @@ private slots:
         QCOMPARE(hint::of(form.DOKDBG), "Double Click to edit");
     }
 
+    void theQsoListStartsEmptyAfterARefresh()
+    {
+        Logbook book("INSERT INTO LOG (call, dok, banda, modo, conf, mhz) VALUES ('DL1AAA', 'A01', '14', 'SSB', 'C', 14)");
+        EntryForm form(book);
+        // The refresh and summary window switches filtering of LOG off when it closes.
+        book.dm->log.setFiltered(false);
+        book.main->action("Nuovo1")->trigger();
+        QCOMPARE(form.callDBG->model()->rowCount(), 0);
+    }
+
     void theDokGridFollowsTheTypedPrefix()
     {
         Logbook book;
