@@ -8,7 +8,7 @@
 #include "engineguard.h"
 #include "entrypanel.h"
 #include "fieldlink.h"
-#include "filtervalue.h"
+#include "filter.h"
 #include "gridlink.h"
 #include "hint.h"
 #include "mainwindow.h"
@@ -34,7 +34,7 @@ const QString confirmedCaption = QStringLiteral("Confirmed");
 // Every row of a band or mode table but its placeholder row.
 QString realRows()
 {
-    return QStringLiteral("dok<>") + filterValue(vocab::placeholderDok);
+    return QStringLiteral("dok<>") + Filter::quoted(vocab::placeholderDok);
 }
 
 std::vector<ViewModel::GridColumn> bandGridColumns()
@@ -298,7 +298,7 @@ void ManagementView::SpeedButton1Click()
 {
     reportEngineErrors([&] {
         if (ui->SpeedButton1->text() == accreditedCaption) {
-            Dm.logbanda.setFilter(QStringLiteral("conf=") + filterValue(vocab::status::accredited));
+            Dm.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
             ui->SpeedButton1->setText(confirmedCaption);
             showCount(counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal));
         } else {
@@ -314,7 +314,7 @@ void ManagementView::Button1Click(const QObject *sender)
     showDokGrid();
     ui->Button4->setEnabled(sender == ui->Button1);
     reportEngineErrors([&] {
-        Dm.dok.setFilter(QStringLiteral("conf<>") + filterValue(vocab::status::none));
+        Dm.dok.setFilter(QStringLiteral("conf<>") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
         const int confirmed = Dm.dok.recordCount();
         Dm.riep.edit();
@@ -330,7 +330,7 @@ void ManagementView::Button3Click()
     showDokGrid();
     ui->Button4->setEnabled(false);
     reportEngineErrors([&] {
-        Dm.dok.setFilter(QStringLiteral("conf=") + filterValue(vocab::status::none));
+        Dm.dok.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
         const int notConfirmed = Dm.dok.recordCount();
         Dm.riep.edit();
