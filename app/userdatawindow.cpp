@@ -8,13 +8,11 @@
 #include "uppercase.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 
-TForm3::TForm3(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
+TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     ui->Label16->hide();
     ui->combobox1->lineEdit()->setMaxLength(40);
     ui->combobox1->setInsertPolicy(QComboBox::NoInsert);
@@ -28,14 +26,13 @@ TForm3::TForm3(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<
         FieldLink::bind(edit, Dm.info, QString::fromLatin1(column));
         if (edit != ui->DBEdit9)
             makeUpperCase(edit);
-        edit->installEventFilter(this);
     }
     FieldLink::bind(ui->DBComboBox1, Dm.info, QStringLiteral("OM"));
     for (QComboBox *box : {ui->DBComboBox1, ui->combobox1}) {
         makeUpperCase(box);
-        box->installEventFilter(this);
-        box->lineEdit()->installEventFilter(this);
     }
+    moveFocusOnEnter({ui->DBEdit1, ui->DBComboBox1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
+                      ui->DBEdit7, ui->combobox1, ui->DBEdit8, ui->DBEdit9});
     connect(ui->combobox1, &QComboBox::editTextChanged, this, &TForm3::combobox1Change);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
 }
@@ -44,7 +41,7 @@ TForm3::~TForm3() = default;
 
 void TForm3::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
@@ -121,25 +118,5 @@ void TForm3::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
-}
-
-void TForm3::keyPressEvent(QKeyEvent *event)
-{
-    // "Save and exit" is the only way out.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TForm3::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    ButtonClosedDialog::closeEvent(event);
 }

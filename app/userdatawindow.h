@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "buttonclosedialog.h"
+
 #include <memory>
 
 namespace Ui {
@@ -9,7 +10,7 @@ class TForm3;
 class TDm;
 
 // The user data window: edits the one row of INFO (callsign, name, address, country...).
-class TForm3 : public QDialog
+class TForm3 : public ButtonClosedDialog
 {
     Q_OBJECT
 
@@ -29,8 +30,6 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     std::unique_ptr<Ui::TForm3> ui;

@@ -8,20 +8,16 @@
 #include "uppercase.h"
 #include "vocabulary.h"
 
-#include <QKeyEvent>
 #include <QShowEvent>
 
 TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     makeUpperCase(ui->dok);
     makeUpperCase(ui->LOC);
     ui->ComboBox1->setCompleter(nullptr);
-    for (QWidget *control : {static_cast<QWidget *>(ui->dok), static_cast<QWidget *>(ui->ComboBox1),
-                             static_cast<QWidget *>(ui->LOC)})
-        control->installEventFilter(this);
+    moveFocusOnEnter({ui->dok, ui->ComboBox1, ui->LOC});
     connect(ui->Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm12::Button2Click);
 }
@@ -30,7 +26,7 @@ TForm12::~TForm12() = default;
 
 void TForm12::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
@@ -70,24 +66,4 @@ void TForm12::Button2Click()
 {
     m_entryPanel.clearDok();
     reject();
-}
-
-void TForm12::keyPressEvent(QKeyEvent *event)
-{
-    // The window has no close button: its two buttons are the way out.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TForm12::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

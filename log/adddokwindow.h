@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "buttonclosedialog.h"
+
 #include <memory>
 
 namespace Ui {
@@ -10,7 +11,7 @@ class EntryPanel;
 class TDm;
 
 // "Add new DOK": appends a DOK that the reference list lacks, with an empty status row.
-class TForm12 : public QDialog
+class TForm12 : public ButtonClosedDialog
 {
     Q_OBJECT
 
@@ -24,8 +25,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     std::unique_ptr<Ui::TForm12> ui;

@@ -61,11 +61,10 @@ public:
 } // namespace
 
 TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
 {
     ui->setupUi(this);
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     new GridLink(ui->DBGdok, dokGridColumns(), &Dm.dok);
     ui->DBGdok->verticalHeader()->hide();
     bindCounters();
@@ -116,7 +115,7 @@ void TForm9::showSummaryPanel()
 
 void TForm9::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
@@ -275,13 +274,5 @@ void TForm9::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
-}
-
-void TForm9::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would close the window behind its "E&xit" buttons.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    ButtonClosedDialog::closeEvent(event);
 }

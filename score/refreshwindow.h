@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "buttonclosedialog.h"
+
 #include <memory>
 #include <vector>
 
@@ -14,7 +15,7 @@ class TDm;
 
 // The refresh window: the recalculation on its refresh panel, and the summary of the counters
 // by band and mode on its summary panel. Created for one opening and shown modally.
-class TForm9 : public QDialog
+class TForm9 : public ButtonClosedDialog
 {
     Q_OBJECT
 
@@ -39,7 +40,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // One counter label of the summary with the grey "*" shown instead of it while it is 0.

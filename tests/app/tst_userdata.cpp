@@ -105,6 +105,10 @@ private slots:
         control<QLineEdit>("DBEdit1")->setFocus();
         QTest::keyClick(control<QLineEdit>("DBEdit1"), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), control<QComboBox>("DBComboBox1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("DBEdit2"));
+        // Escape does not leave the window either: "Save and exit" is the only way out.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(window().isVisible());
     }
 

@@ -1,0 +1,39 @@
+#include "buttonclosedialog.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+ButtonClosedDialog::ButtonClosedDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void ButtonClosedDialog::moveFocusOnEnter(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *control : controls) {
+        control->installEventFilter(this);
+        // An editable list takes its keys in its line edit.
+        if (auto *box = qobject_cast<QComboBox *>(control); box && box->lineEdit())
+            box->lineEdit()->installEventFilter(this);
+    }
+}
+
+void ButtonClosedDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool ButtonClosedDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
