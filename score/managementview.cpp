@@ -3,6 +3,7 @@
 
 #include "counttext.h"
 #include "datamodule.h"
+#include "dokmatrixcolumns.h"
 #include "detailsquery.h"
 #include "detailswindow.h"
 #include "engineguard.h"
@@ -45,17 +46,6 @@ std::vector<ViewModel::GridColumn> bandGridColumns()
             {QStringLiteral("LOC"), QStringLiteral("QTH")}};
 }
 
-std::vector<ViewModel::GridColumn> dokGridColumns()
-{
-    std::vector<ViewModel::GridColumn> columns{{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                                               {vocab::summaryCell, QStringLiteral("Cf")}};
-    for (const QString &suffix : vocab::matrixSuffixes())
-        columns.push_back({vocab::bandCell(suffix), vocab::bandOfSuffix(suffix)});
-    for (const QString &mode : vocab::modes())
-        columns.push_back({vocab::modeCell(mode), mode == QLatin1String("RTTY") ? vocab::rttyTitle : mode});
-    return columns;
-}
-
 // The DOK grid's header with the mode titles in blue on their own background.
 class ModeTitleHeader : public QHeaderView
 {
@@ -94,7 +84,7 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     const int firstModeSection = 2 + int(vocab::matrixSuffixes().size());
     ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
     m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &Dm.logbanda);
-    m_dokGrid = new GridLink(ui->DBGdok, dokGridColumns(), &Dm.dok);
+    m_dokGrid = new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Upper), &Dm.dok);
     for (QTableView *grid : {ui->DBGBand, ui->DBGdok})
         grid->verticalHeader()->hide();
     ui->DBGdok->setColumnWidth(0, 62);

@@ -2,6 +2,7 @@
 #include "refreshwindow.h"
 
 #include "datamodule.h"
+#include "dokmatrixcolumns.h"
 #include "engineerror.h"
 #include "engineguard.h"
 #include "fieldlink.h"
@@ -26,17 +27,6 @@ const QString summaryCaption = QStringLiteral("Summary by band and mode");
 
 // Window events run at least this often while the recalculation works.
 constexpr int eventInterval = 25; // ms
-
-std::vector<ViewModel::GridColumn> dokGridColumns()
-{
-    std::vector<ViewModel::GridColumn> columns{{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                                               {vocab::summaryCell, QStringLiteral("Cf")}};
-    for (const QString &suffix : vocab::matrixSuffixes())
-        columns.push_back({vocab::bandCell(suffix), vocab::bandOfSuffix(suffix)});
-    for (const QString &mode : vocab::modes())
-        columns.push_back({vocab::modeCell(mode), mode == QLatin1String("RTTY") ? vocab::rttyTitle.toLower() : mode.toLower()});
-    return columns;
-}
 
 QString stepText(Recalculation::Step step)
 {
@@ -65,7 +55,7 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
 {
     ui->setupUi(this);
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
-    new GridLink(ui->DBGdok, dokGridColumns(), &Dm.dok);
+    new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &Dm.dok);
     ui->DBGdok->verticalHeader()->hide();
     bindCounters();
     ui->ProgressBar1->hide();

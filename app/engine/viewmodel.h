@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <vector>
 
-class TableView;
+#include "tableview.h"
 
 // Shows the passing rows of a view in a grid. Each grid column names a table column and a title;
 // a column name the table lacks shows empty cells.
