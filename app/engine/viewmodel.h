@@ -1,10 +1,10 @@
 #pragma once
 
+#include "tableview.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <vector>
-
-#include "tableview.h"
 
 // Shows the passing rows of a view in a grid. Each grid column names a table column and a title;
 // a column name the table lacks shows empty cells.
