@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "entrypanel.h"
 #include "hint.h"
 #include "logbook.h"
@@ -476,9 +477,7 @@ private slots:
         QCOMPARE(form.nuovo->isVisible(), isNew);
         QCOMPARE(form.conferm->isVisible(), !isNew);
         QCOMPARE(book.services.sound.played, QStringList{isNew ? "newdok.wav" : "confdok.wav"});
-        QStringList calls;
-        for (int row = 0; row < form.callDBG->model()->rowCount(); ++row)
-            calls << form.callDBG->model()->index(row, 1).data().toString();
+        QStringList calls = column(form.callDBG, 1);
         calls.sort();
         QCOMPARE(calls, listed);
     }

@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "detailswindow.h"
 #include "entrypanel.h"
 #include "hint.h"
@@ -18,23 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-template<typename T = QWidget>
-T *child(QWidget &window, const QString &name)
-{
-    T *found = window.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QStringList column(QTableView *grid, int column)
-{
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
-}
 
 int columnTitled(QTableView *grid, const QString &title)
 {

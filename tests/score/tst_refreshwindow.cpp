@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "mainwindow.h"
 #include "refreshwindow.h"
 #include "scorefixture.h"
@@ -16,15 +17,6 @@
 namespace {
 
 const QString question = QStringLiteral("Do you really want to refresh your data?\rIf yes, please wait.");
-
-template<typename T = QWidget>
-T *child(QWidget &window, const QString &name)
-{
-    T *found = window.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
 
 QString front(QWidget &window)
 {
