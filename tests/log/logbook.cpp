@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <sqlite3.h>
 
 DataModule::DataModule(const QString &setupSql)
 {
@@ -113,35 +112,6 @@ bool EntryForm::saveDisabled() const
 {
     return !book.main->action("Registra1")->isEnabled() && !book.main->action("Speedreg")->isEnabled()
         && !registra2->isEnabled();
-}
-
-QString databaseContent(const TestDatabase &db)
-{
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(db.path().toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    QStringList tables;
-    sqlite3_stmt *statement = nullptr;
-    sqlite3_prepare_v2(handle, "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name", -1, &statement, nullptr);
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        tables << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    QString content;
-    for (const QString &table : tables) {
-        content += QStringLiteral("[%1]\n").arg(table);
-        const QByteArray sql = QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table).toUtf8();
-        sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr);
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
-                content += text ? QString::fromUtf8(text) : QStringLiteral("<null>");
-                content += QLatin1Char('|');
-            }
-            content += QLatin1Char('\n');
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(handle);
-    return content;
 }
 
 void whenDialogShows(std::function<void(QDialog *)> act)

@@ -83,9 +83,6 @@ struct EntryForm
     QTableView *callDBG;
 };
 
-// Every row of every table of the file, as text: equal before and after means nothing changed.
-QString databaseContent(const TestDatabase &db);
-
 // Runs act on the next modal dialog as soon as it is shown (a dialog opened with exec()); a
 // dialog that act leaves open is closed after it.
 void whenDialogShows(std::function<void(QDialog *)> act);

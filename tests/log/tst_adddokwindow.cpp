@@ -154,12 +154,12 @@ private slots:
     {
         Logbook book;
         EntryForm form(book);
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
         offerToAdd(book, form, "4QX", [&](TForm12 *window) {
             QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
         });
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(databaseContent(book.db), before);
+        QCOMPARE(book.db.content(), before);
         QCOMPARE(form.dok->text(), "");
         QCOMPARE(focused(), form.dok);
         QVERIFY(form.saveDisabled());

@@ -207,12 +207,12 @@ private slots:
         QTest::keyClicks(form.dok, "4"); // the DOK list now stands on its first DOK
         QVERIFY(form.saveEnabled());
         const QStringList typed = form.texts();
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
 
         book.main->action("Speedreg")->trigger(); // a tool button leaves the focus where it is
         QCOMPARE(book.services.prompter.messages, QStringList{"This DOK does not exists or typing error"});
         QVERIFY(book.services.prompter.questions.isEmpty());
-        QCOMPARE(databaseContent(book.db), before);
+        QCOMPARE(book.db.content(), before);
         QCOMPARE(form.texts(), typed);
         QCOMPARE(focused(), form.dok);
     }
@@ -307,7 +307,7 @@ private slots:
         form.enter("A01", "14", "CW", "DL1OLD");
         QTest::mouseClick(form.registra2, Qt::LeftButton);
         const QString id = value(book, "SELECT id FROM LOG");
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
 
         form.enter("A01", "14", "CW", "DL1NEW", "12", "10", "2021", "BONN");
         QVERIFY(form.conferm->isVisible());
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(book.services.prompter.questionKinds.value(0), Prompter::Question::YesCancel);
         QCOMPARE(form.texts(), clearedPanel);
         if (!yes) {
-            QCOMPARE(databaseContent(book.db), before);
+            QCOMPARE(book.db.content(), before);
             return;
         }
         QCOMPARE(value(book, "SELECT count(*) FROM LOG"), "1");
@@ -333,11 +333,11 @@ private slots:
         EntryForm form(book);
         book.main->action("Nuovo1")->trigger();
         form.enter("A01", "1.8", "CW", "DL1ABC");
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
         QTest::mouseClick(form.registra2, Qt::LeftButton);
         QCOMPARE(book.services.prompter.messages, QStringList{"This DOK has been already Accredited on this Band/Mode."});
         QVERIFY(book.services.prompter.questions.isEmpty());
-        QCOMPARE(databaseContent(book.db), before);
+        QCOMPARE(book.db.content(), before);
         QCOMPARE(form.texts(), clearedPanel);
     }
 
@@ -379,13 +379,13 @@ private slots:
         else
             static_cast<QLineEdit *>(control)->clear();
         const QStringList typed = form.texts();
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
 
         book.main->action("Registra1")->trigger();
         QCOMPARE(book.services.prompter.messages, QStringList{message});
         QCOMPARE(focused(), field.endsWith("ed") ? form.Ged : control);
         QCOMPARE(form.texts(), typed);
-        QCOMPARE(databaseContent(book.db), before);
+        QCOMPARE(book.db.content(), before);
     }
 
     void bandAndModeAreCheckedAgainstTheirLists_data()
@@ -613,11 +613,11 @@ private slots:
         book.main->action("Nuovo1")->trigger();
         form.enter("A01", "1.8", "CW", "DL1ABC");
         const QStringList typed = form.texts();
-        const QString before = databaseContent(book.db);
+        const QString before = book.db.content();
         QTest::mouseClick(form.registra2, Qt::LeftButton);
         QCOMPARE(book.services.prompter.errors.size(), 1);
         QVERIFY2(book.services.prompter.errors[0].contains("disk is full"), qPrintable(book.services.prompter.errors[0]));
-        QCOMPARE(databaseContent(book.db), before);
+        QCOMPARE(book.db.content(), before);
         QCOMPARE(form.texts(), typed);
         QCOMPARE(book.dm->dok.text("CW1"), "*");
 

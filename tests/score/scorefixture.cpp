@@ -3,7 +3,6 @@
 #include "tableview.h"
 #include "vocabulary.h"
 
-#include <sqlite3.h>
 
 namespace {
 
@@ -69,28 +68,4 @@ TDm &ScoreFixture::open()
             view->open();
     }
     return *m_dm;
-}
-
-QString ScoreFixture::dump(const QString &table, const QStringList &skipColumns) const
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(m_db.path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    QString out;
-    sqlite3_prepare_v2(db, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table).toUtf8().constData(), -1,
-                       &statement, nullptr);
-    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-            const QString name = QString::fromUtf8(sqlite3_column_name(statement, i));
-            if (skipColumns.contains(name, Qt::CaseInsensitive))
-                continue;
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
-            out += name + QLatin1Char('=') + (text ? QString::fromUtf8(text) : QStringLiteral("<null>"))
-                + QLatin1Char(' ');
-        }
-        out += QLatin1Char('\n');
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return out;
 }

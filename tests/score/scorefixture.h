@@ -28,8 +28,6 @@ public:
 
     // One value from disk.
     QString value(const QString &sql) const { return m_db.value(sql); }
-    // A whole table from disk, one line per row, for comparing runs.
-    QString dump(const QString &table, const QStringList &skipColumns = {}) const;
 
 private:
     TestDatabase m_db;

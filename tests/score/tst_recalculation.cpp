@@ -293,14 +293,14 @@ private slots:
         data->addQso("C03", "433", "FM", "*");
         data->addQso("Z99", "7", "PSK", "C");
         run();
-        const QString dok = data->dump("DOK");
-        const QString riep = data->dump("RIEP", {"dataagg"});
-        const QString diplome = data->dump("Diplome");
+        const QString dok = data->db().table("DOK");
+        const QString riep = data->db().table("RIEP", {"dataagg"});
+        const QString diplome = data->db().table("Diplome");
         services->clock.current = now.addSecs(60);
         run();
-        QCOMPARE(data->dump("DOK"), dok);
-        QCOMPARE(data->dump("RIEP", {"dataagg"}), riep);
-        QCOMPARE(data->dump("Diplome"), diplome);
+        QCOMPARE(data->db().table("DOK"), dok);
+        QCOMPARE(data->db().table("RIEP", {"dataagg"}), riep);
+        QCOMPARE(data->db().table("Diplome"), diplome);
         QCOMPARE(this->riep("dataagg"), QStringLiteral("2026-12-09 12:01:00"));
         QCOMPARE(this->dok("C03", "T433"), QStringLiteral("*"));
         QCOMPARE(this->dok("C03", "CONF"), QStringLiteral("C"));
@@ -339,9 +339,9 @@ private slots:
         data->addQso("B02", "7", "CW", "C");
         data->db().execute(QStringLiteral("CREATE TRIGGER broken BEFORE UPDATE ON %1 "
                                           "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END").arg(table));
-        const QString dok = data->dump("DOK");
-        const QString riep = data->dump("RIEP");
-        const QString diplome = data->dump("Diplome");
+        const QString dok = data->db().table("DOK");
+        const QString riep = data->db().table("RIEP");
+        const QString diplome = data->db().table("Diplome");
         TDm &dm = data->open();
         try {
             Recalculation(dm).run();
@@ -349,9 +349,9 @@ private slots:
         } catch (const EngineError &error) {
             QVERIFY2(error.text().contains("disk I/O error"), qPrintable(error.text()));
         }
-        QCOMPARE(data->dump("DOK"), dok);
-        QCOMPARE(data->dump("RIEP"), riep);
-        QCOMPARE(data->dump("Diplome"), diplome);
+        QCOMPARE(data->db().table("DOK"), dok);
+        QCOMPARE(data->db().table("RIEP"), riep);
+        QCOMPARE(data->db().table("Diplome"), diplome);
         // The views show what is on disk, not the half-done run.
         QVERIFY(dm.dok.locate("DOK", {"A01"}));
         QCOMPARE(dm.dok.text("T14"), QStringLiteral("C"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A database file in a temporary folder that disappears with the object: either a copy of the
@@ -17,6 +18,10 @@ public:
     void execute(const QString &sql) const;
     // Reads one value with SQL (first column of the first row), as text.
     QString value(const QString &sql) const;
+    // One table as it is on disk, a line per row in rowid order, for comparing before and after.
+    QString table(const QString &name, const QStringList &skipColumns = {}) const;
+    // Every table, each headed by its name.
+    QString content() const;
 
     static QString templatePath();
 
