@@ -26,10 +26,15 @@ QString timeSeparator()
     return firstSeparator(QLocale().timeFormat(QLocale::ShortFormat), QStringLiteral(":"));
 }
 
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
 QString shortDate(const QDate &date)
 {
     const QString separator = dateSeparator();
-    return QString::number(date.day()) + separator + QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'))
+    return QString::number(date.day()) + separator + twoDigits(date.month())
         + separator + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 

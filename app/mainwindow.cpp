@@ -25,11 +25,6 @@ namespace {
 
 const QString exitHint = QStringLiteral("Exit | Application terminate");
 
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
@@ -224,6 +219,7 @@ void TForm4::FormShow()
 
 void TForm4::Timer1Timer()
 {
+    using localformat::twoDigits;
     const QDateTime local = services::clock().now();
     const QDateTime utc = local.toUTC();
     Panel1->showClock(twoDigits(utc.time().hour()) + QLatin1Char('.') + twoDigits(utc.time().minute()),

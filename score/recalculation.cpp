@@ -305,10 +305,9 @@ QString refreshStampText(const QDateTime &stamp)
 {
     if (!stamp.isValid())
         return QStringLiteral("Last refresh: never");
-    const auto twoDigits = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
     const QTime time = stamp.time();
     const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     return QStringLiteral("Last refresh on  ") + localformat::shortDate(stamp.date()) + QStringLiteral(",  at  ")
-        + twoDigits(hour) + localformat::timeSeparator() + twoDigits(time.minute())
+        + localformat::twoDigits(hour) + localformat::timeSeparator() + localformat::twoDigits(time.minute())
         + (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
 }
