@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "managementview.h"
 #include "prompter.h"
+#include "realservices.h"
 #include "recalculation.h"
 #include "refreshwindow.h"
 #include "services.h"
@@ -171,7 +172,8 @@ int main(int argc, char *argv[])
     YesPrompter prompter;
     Silence sound;
     Now clock;
-    services::install(&prompter, &sound, &clock);
+    SystemDesktop desktop;
+    services::install(&prompter, &sound, &clock, &desktop);
 
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i)

@@ -1,9 +1,12 @@
 #include "realservices.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -59,4 +62,25 @@ void EffectSoundPlayer::play(const QString &fileName)
         effect->setSource(QUrl::fromLocalFile(path));
     }
     effect->play();
+}
+
+QString SystemDesktop::openFileName(const QString &caption, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, QString(), filter);
+}
+
+QString SystemDesktop::saveFileName(const QString &caption, const QString &filter,
+                                    const QString &suggestedName)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filter);
+}
+
+bool SystemDesktop::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool SystemDesktop::startProgram(const QString &program, const QStringList &arguments)
+{
+    return QProcess::startDetached(program, arguments);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "desktop.h"
 #include "prompter.h"
 #include "soundplayer.h"
 
@@ -31,4 +32,14 @@ class SystemClock : public Clock
 {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class SystemDesktop : public Desktop
+{
+public:
+    QString openFileName(const QString &caption, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &filter,
+                         const QString &suggestedName) override;
+    bool openUrl(const QUrl &url) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
 };

@@ -10,6 +10,7 @@ struct Installed
     Prompter *prompter = nullptr;
     SoundPlayer *sound = nullptr;
     Clock *clock = nullptr;
+    Desktop *desktop = nullptr;
 };
 
 Installed &real()
@@ -17,7 +18,8 @@ Installed &real()
     static MessageBoxPrompter prompter;
     static EffectSoundPlayer sound;
     static SystemClock clock;
-    static Installed installed{&prompter, &sound, &clock};
+    static SystemDesktop desktop;
+    static Installed installed{&prompter, &sound, &clock, &desktop};
     return installed;
 }
 
@@ -44,9 +46,14 @@ Clock &clock()
     return *current().clock;
 }
 
-void install(Prompter *prompter, SoundPlayer *sound, Clock *clock)
+Desktop &desktop()
 {
-    current() = Installed{prompter, sound, clock};
+    return *current().desktop;
+}
+
+void install(Prompter *prompter, SoundPlayer *sound, Clock *clock, Desktop *desktop)
+{
+    current() = Installed{prompter, sound, clock, desktop};
 }
 
 void installReal()

@@ -1,6 +1,7 @@
 #pragma once
 
 class Clock;
+class Desktop;
 class Prompter;
 class SoundPlayer;
 
@@ -10,8 +11,9 @@ namespace services {
 Prompter &prompter();
 SoundPlayer &sound();
 Clock &clock();
+Desktop &desktop();
 
-void install(Prompter *prompter, SoundPlayer *sound, Clock *clock);
+void install(Prompter *prompter, SoundPlayer *sound, Clock *clock, Desktop *desktop);
 // Puts back the real services.
 void installReal();
 

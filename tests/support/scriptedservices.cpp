@@ -15,9 +15,42 @@ bool ScriptedPrompter::ask(const QString &text, Question question)
     return yes;
 }
 
+QString ScriptedDesktop::nextFileName(const QString &caption)
+{
+    dialogCaptions << caption;
+    if (m_fileNames.empty())
+        return QString();
+    const QString name = m_fileNames.front();
+    m_fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedDesktop::openFileName(const QString &caption, const QString &)
+{
+    return nextFileName(caption);
+}
+
+QString ScriptedDesktop::saveFileName(const QString &caption, const QString &, const QString &)
+{
+    return nextFileName(caption);
+}
+
+bool ScriptedDesktop::openUrl(const QUrl &url)
+{
+    openedUrls << url;
+    return succeed;
+}
+
+bool ScriptedDesktop::startProgram(const QString &program, const QStringList &arguments)
+{
+    startedPrograms << program;
+    startedArguments << arguments;
+    return succeed;
+}
+
 ScriptedServices::ScriptedServices()
 {
-    services::install(&prompter, &sound, &clock);
+    services::install(&prompter, &sound, &clock, &desktop);
 }
 
 ScriptedServices::~ScriptedServices()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "desktop.h"
 #include "prompter.h"
 #include "soundplayer.h"
 
@@ -45,6 +46,30 @@ public:
     QDateTime current = QDateTime(QDate(2026, 12, 9), QTime(12, 0));
 };
 
+// Answers file dialogs from a script (an empty name, as a cancel, when nothing is scripted) and
+// records the links opened and the programs started.
+class ScriptedDesktop : public Desktop
+{
+public:
+    QString openFileName(const QString &caption, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &filter,
+                         const QString &suggestedName) override;
+    bool openUrl(const QUrl &url) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+
+    void chooseFile(const QString &fileName) { m_fileNames.push_back(fileName); }
+
+    QStringList dialogCaptions;
+    QList<QUrl> openedUrls;
+    QStringList startedPrograms;
+    QList<QStringList> startedArguments;
+    bool succeed = true; // what openUrl and startProgram answer
+
+private:
+    QString nextFileName(const QString &caption);
+    std::deque<QString> m_fileNames;
+};
+
 // Installs the doubles for the lifetime of a test object and puts the real services back after.
 class ScriptedServices
 {
@@ -57,4 +82,5 @@ public:
     ScriptedPrompter prompter;
     RecordingSound sound;
     FakeClock clock;
+    ScriptedDesktop desktop;
 };
