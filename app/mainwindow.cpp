@@ -6,7 +6,9 @@
 #include "engineguard.h"
 #include "entrypanel.h"
 #include "hint.h"
+#include "infomenu.h"
 #include "localformat.h"
+#include "maintenancemenu.h"
 #include "managementview.h"
 #include "memoryload.h"
 #include "refreshwindow.h"
@@ -37,6 +39,8 @@ TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
     ui->panelArea->addWidget(Panel2);
     Panel1->hide();
     Panel2->hide();
+    m_maintenance = new MaintenanceMenu(Dm, [this] { terminate(); }, this);
+    m_info = new InfoMenu(Dm, this);
     buildStatusBar();
     setHints();
     setIcons();
@@ -136,6 +140,28 @@ void TForm4::connectHandlers()
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
+    for (QAction *action : {ui->Backup1, ui->SpeedBack})
+        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::Backup1Click);
+    for (QAction *action : {ui->Restore1, ui->SpeedRest})
+        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::Restore1Click);
+    connect(ui->Compact1, &QAction::triggered, m_maintenance, &MaintenanceMenu::Compact1Click);
+    const std::pair<QAction *, void (InfoMenu::*)()> infoCommands[] = {
+        {ui->DOKHelp1, &InfoMenu::DOKHelp1Click},
+        {ui->Emailme1, &InfoMenu::Emailme1Click},
+        {ui->WEBsite1, &InfoMenu::WEBsite1Click},
+        {ui->WZPOfficialpage1, &InfoMenu::WZPOfficialpage1Click},
+        {ui->Whatsnew1, &InfoMenu::Whatsnew1Click},
+        {ui->About2, &InfoMenu::About2Click},
+        {ui->Rules1, &InfoMenu::Rules1Click},
+        {ui->SpeedButton4, &InfoMenu::Rules1Click},
+    };
+    for (const auto &[action, handler] : infoCommands)
+        connect(action, &QAction::triggered, m_info, handler);
+}
+
+void TForm4::setWhatsNewWindow(QDialog *window)
+{
+    m_info->setWhatsNewWindow(window);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)

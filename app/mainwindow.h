@@ -7,6 +7,8 @@ namespace Ui {
 class TForm4;
 }
 class EntryPanel;
+class InfoMenu;
+class MaintenanceMenu;
 class ManagementView;
 class QDialog;
 class QLabel;
@@ -33,6 +35,9 @@ public:
     void setStatusPanelRaised(int index, bool raised);
     void setExitHint(const QString &text);
     QTimer *clockTimer() const { return Timer1; }
+
+    // The what's-new window, created at start, shown by the Help menu.
+    void setWhatsNewWindow(QDialog *window);
 
     EntryPanel *entryPanel() const { return Panel1; }
     ManagementView *managementView() const { return Panel2; }
@@ -70,5 +75,7 @@ private:
     EntryPanel *Panel1;
     ManagementView *Panel2;
     QTimer *Timer1;
+    MaintenanceMenu *m_maintenance;
+    InfoMenu *m_info;
     QLabel *m_statusPanels[3] = {};
 };

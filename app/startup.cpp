@@ -6,6 +6,7 @@
 #include "managementview.h"
 #include "splashwindow.h"
 #include "userdatawindow.h"
+#include "whatsnewwindow.h"
 
 Startup::Startup(const QString &databasePath, QObject *parent)
     : QObject(parent),
@@ -13,8 +14,10 @@ Startup::Startup(const QString &databasePath, QObject *parent)
       m_splash(std::make_unique<TForm1>(*m_dm)),
       m_userData(std::make_unique<TForm3>(*m_dm)),
       m_main(std::make_unique<TForm4>(*m_dm, m_userData.get())),
-      m_details(std::make_unique<TForm7>(*m_dm))
+      m_details(std::make_unique<TForm7>(*m_dm)),
+      m_whatsNew(std::make_unique<TForm39>(m_main.get()))
 {
+    m_main->setWhatsNewWindow(m_whatsNew.get());
     m_main->managementView()->setDetailsWindow(m_details.get());
     m_splash->setFollowers(m_userData.get(), m_main.get());
     connect(m_userData.get(), &TForm3::mainWindowRequested, m_main.get(), &QWidget::show);
@@ -25,6 +28,7 @@ Startup::Startup(const QString &databasePath, QObject *parent)
 Startup::~Startup()
 {
     // Windows go before the data module whose views they show.
+    m_whatsNew.reset();
     m_main.reset();
     m_details.reset();
     m_userData.reset();

@@ -8,6 +8,7 @@ class TForm1;
 class TForm3;
 class TForm4;
 class TForm7;
+class TForm39;
 
 // Creates the data module and the windows that live for the whole run, and wires them together.
 class Startup : public QObject
@@ -23,6 +24,7 @@ public:
     TForm3 &userData() const { return *m_userData; }
     TForm4 &mainWindow() const { return *m_main; }
     TForm7 &details() const { return *m_details; }
+    TForm39 &whatsNew() const { return *m_whatsNew; }
 
     // Shows the splash window, which connects to the database.
     void start();
@@ -37,4 +39,5 @@ private:
     std::unique_ptr<TForm3> m_userData;
     std::unique_ptr<TForm4> m_main;
     std::unique_ptr<TForm7> m_details;
+    std::unique_ptr<TForm39> m_whatsNew;
 };

@@ -80,10 +80,12 @@ QString TestDatabase::value(const QString &sql) const
     return result;
 }
 
-QString TestDatabase::table(const QString &name, const QStringList &skipColumns) const
+namespace {
+
+QString tableOf(const QString &path, const QString &name, const QStringList &skipColumns)
 {
     QString out;
-    const QString error = query(m_path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(name),
+    const QString error = query(path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(name),
                                 [&](sqlite3_stmt *statement) {
                                     for (int i = 0; i < sqlite3_column_count(statement); ++i) {
                                         const QString column = QString::fromUtf8(sqlite3_column_name(statement, i));
@@ -95,13 +97,25 @@ QString TestDatabase::table(const QString &name, const QStringList &skipColumns)
     return error.isEmpty() ? out : QStringLiteral("<error: %1>").arg(error);
 }
 
+} // namespace
+
+QString TestDatabase::table(const QString &name, const QStringList &skipColumns) const
+{
+    return tableOf(m_path, name, skipColumns);
+}
+
 QString TestDatabase::content() const
 {
+    return contentOf(m_path);
+}
+
+QString TestDatabase::contentOf(const QString &path)
+{
     QStringList tables;
-    query(m_path, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"),
+    query(path, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"),
           [&](sqlite3_stmt *statement) { tables << text(statement, 0); });
     QString out;
     for (const QString &name : tables)
-        out += QStringLiteral("[%1]\n").arg(name) + table(name);
+        out += QStringLiteral("[%1]\n").arg(name) + tableOf(path, name, {});
     return out;
 }

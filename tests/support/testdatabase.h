@@ -22,6 +22,8 @@ public:
     QString table(const QString &name, const QStringList &skipColumns = {}) const;
     // Every table, each headed by its name.
     QString content() const;
+    // The same of any database file.
+    static QString contentOf(const QString &path);
 
     static QString templatePath();
 

@@ -1,0 +1,47 @@
+// TForm38: the help window.
+#include "helpwindow.h"
+
+#include "helptexts.h"
+#include "ui_helpwindow.h"
+
+#include <QButtonGroup>
+#include <QShowEvent>
+
+TForm38::TForm38(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm38>())
+{
+    ui->setupUi(this);
+    ui->dok->setHtml(helptext::dokPage());
+    ui->qso->setHtml(helptext::qsoPage());
+    ui->util->setHtml(helptext::utilityPage());
+    auto *group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (QAbstractButton *button : {ui->Button1, ui->Button2, ui->Button3})
+        group->addButton(button);
+    connect(group, &QButtonGroup::buttonClicked, this, &TForm38::pageButtonClicked);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TForm38::~TForm38() = default;
+
+void TForm38::showEvent(QShowEvent *event)
+{
+    ButtonClosedDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm38::FormShow()
+{
+    ui->Button1->setChecked(true);
+    pageButtonClicked(ui->Button1);
+}
+
+void TForm38::pageButtonClicked(QAbstractButton *button)
+{
+    const std::pair<QAbstractButton *, QWidget *> pages[] = {
+        {ui->Button1, ui->dok}, {ui->Button2, ui->qso}, {ui->Button3, ui->util}};
+    for (const auto &[pageButton, page] : pages) {
+        if (pageButton == button)
+            ui->Pages->setCurrentWidget(page);
+    }
+}

@@ -1,0 +1,130 @@
+#include "maintenancemenu.h"
+
+#include "datamodule.h"
+#include "desktop.h"
+#include "engineguard.h"
+#include "prompter.h"
+#include "services.h"
+#include "tables.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString restoreWarning = QStringLiteral(
+    "Do you like to restore your data \r\rfrom DRIVE:\\DOKdirectory\\Backup to DRIVE:\\DOKdirectory ?\r\r"
+    "You will loose data from the last backup !");
+const QString restoreSecondWarning = QStringLiteral(
+    "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
+
+QString folderOf(const QString &databasePath)
+{
+    return QFileInfo(databasePath).absolutePath();
+}
+
+// The hourglass for as long as it lives.
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+MaintenanceMenu::MaintenanceMenu(TDm &dm, std::function<void()> endProgram, QObject *parent)
+    : QObject(parent), Dm(dm), m_endProgram(std::move(endProgram)),
+      m_store(folderOf(dm.ADOconn.database()), schema::databasePassword)
+{
+}
+
+QString MaintenanceMenu::repairProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("menddb"));
+}
+
+void MaintenanceMenu::withDatabaseClosed(const std::function<void()> &operation)
+{
+    // The order in which the views are opened again.
+    TableView *const views[] = {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl};
+    bool wasOpen[std::size(views)];
+    for (size_t i = 0; i < std::size(views); ++i)
+        wasOpen[i] = views[i]->isOpen();
+    reportEngineErrors([&] { Dm.log.setFiltered(false); });
+    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.Dipl})
+        view->close();
+    Dm.ADOconn.disconnect();
+    operation();
+    if (reportEngineErrors([&] { Dm.ADOconn.connect(); })) {
+        for (size_t i = 0; i < std::size(views); ++i) {
+            if (wasOpen[i])
+                reportEngineErrors([&] { views[i]->open(); });
+        }
+    }
+    reportEngineErrors([&] { Dm.log.setFiltered(true); });
+}
+
+void MaintenanceMenu::Backup1Click()
+{
+    if (Dm.log.recordCount() < 2) {
+        services::prompter().message(QStringLiteral("Not enough data to backup!"));
+        return;
+    }
+    if (!services::prompter().ask(QStringLiteral("Do you like really to backup your data ?"),
+                                  Prompter::Question::YesCancel))
+        return;
+    QString problem;
+    {
+        BusyCursor busy;
+        withDatabaseClosed([&] { problem = m_store.backup(); });
+    }
+    if (problem.isEmpty())
+        services::prompter().message(QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"));
+    else
+        services::prompter().error(QStringLiteral("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
+}
+
+void MaintenanceMenu::Restore1Click()
+{
+    if (!m_store.hasBackup()) {
+        services::prompter().message(QStringLiteral("No data to restore!"));
+        return;
+    }
+    if (!m_store.hasLive()) {
+        services::prompter().message(QStringLiteral("No files to restore !"));
+        return;
+    }
+    if (const QString problem = m_store.checkBackup(); !problem.isEmpty()) {
+        services::prompter().error(
+            QStringLiteral("The backup cannot be restored: %1\rNothing was changed.").arg(problem));
+        return;
+    }
+    if (!services::prompter().ask(restoreWarning, Prompter::Question::YesCancel))
+        return;
+    if (!services::prompter().ask(restoreSecondWarning, Prompter::Question::YesCancel))
+        return;
+    QString problem;
+    {
+        BusyCursor busy;
+        withDatabaseClosed([&] { problem = m_store.restore(); });
+    }
+    if (problem.isEmpty())
+        services::prompter().message(QStringLiteral("You restored successfully your data!"));
+    else
+        services::prompter().error(QStringLiteral("The restore failed: %1\rYour data are unchanged.").arg(problem));
+}
+
+void MaintenanceMenu::Compact1Click()
+{
+    // "Yes" to "exit now?" leads on to the repair program; "No" stays in the program.
+    if (!services::prompter().ask(QStringLiteral("This function should be used only if you have serious problems "
+                                                 "with your database.\rDo you want to exit now?"),
+                                  Prompter::Question::YesNo))
+        return;
+    m_endProgram();
+    services::desktop().startProgram(repairProgram(), {});
+}

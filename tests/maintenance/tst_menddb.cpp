@@ -1,0 +1,230 @@
+#include "connection.h"
+#include "damage.h"
+#include "databasefile.h"
+#include "databasemender.h"
+#include "datafolder.h"
+#include "mendcommand.h"
+#include "mendreportwindow.h"
+#include "controls.h"
+#include "scriptedservices.h"
+#include "tables.h"
+#include "testdatabase.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+QString callOf(int i)
+{
+    return QStringLiteral("DQ%1XY").arg(i, 4, 10, QLatin1Char('0'));
+}
+
+void addQsos(const TestDatabase &db, int count)
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << QStringLiteral("('%1', 'KOELN', '03/04/2021', '7', 'CW', 'G%2', 'C', 7)").arg(callOf(i)).arg(i % 90 + 10);
+    db.execute(QStringLiteral("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) VALUES ") + rows.join(QLatin1Char(',')));
+}
+
+// The rows of LOG by callsign, each as its columns read back.
+QHash<QString, QString> logRows(const TestDatabase &db)
+{
+    QHash<QString, QString> rows;
+    for (const QString &line : db.table(QStringLiteral("LOG")).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch call = QRegularExpression(QStringLiteral("call=(\\S+)")).match(line);
+        rows.insert(call.captured(1), line);
+    }
+    return rows;
+}
+
+QStringList damagedCopies(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("log-damaged-*.mdb")}, QDir::Files);
+}
+
+} // namespace
+
+class MenddbTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ScriptedServices services;
+
+private slots:
+    void soundFileIsCompactedAndKeepsPassword();
+    void damagedFileKeepsEveryReadableQso();
+    void damagedFileIsKeptBesideTheRepairedOne();
+    void leavesAloneWhatItCannotMend_data();
+    void leavesAloneWhatItCannotMend();
+    void refusesWhileTheProgramHoldsTheFolder();
+    void commandRepairsTheDataFolderAndReportsOnTheTerminal();
+    void reportWindowShowsTheReport();
+};
+
+void MenddbTest::soundFileIsCompactedAndKeepsPassword()
+{
+    TestDatabase db;
+    addQsos(db, 3000);
+    db.execute(QStringLiteral("DELETE FROM LOG WHERE id > 500"));
+    const QString before = db.content();
+    const qint64 size = QFileInfo(db.path()).size();
+
+    const DatabaseMender::Result result = DatabaseMender(db.folder(), schema::databasePassword).mend();
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("The file is sound.")));
+    QVERIFY(QFileInfo(db.path()).size() < size);
+    QCOMPARE(db.content(), before);
+    QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
+    QVERIFY(damagedCopies(db.folder()).isEmpty());
+    QCOMPARE(QDir(db.folder()).entryList(QDir::Files), QStringList{QStringLiteral("log.mdb")});
+}
+
+void MenddbTest::damagedFileKeepsEveryReadableQso()
+{
+    TestDatabase db;
+    addQsos(db, 3000);
+    const QHash<QString, QString> original = logRows(db);
+    const QString dokTable = db.table(QStringLiteral("DOK"));
+    // Two leaves of LOG's table, one in the middle and the last one, are overwritten.
+    QSet<QString> lost;
+    for (int victim : {1500, 2999}) {
+        const int page = damage::pageHolding(db.path(), callOf(victim).toUtf8());
+        QCOMPARE(damage::pageKind(db.path(), page), 0x0D);
+        const QByteArray bytes = damage::page(db.path(), page);
+        for (const QString &call : original.keys()) {
+            if (bytes.contains(call.toUtf8()))
+                lost.insert(call);
+        }
+        QVERIFY(damage::overwritePage(db.path(), page));
+    }
+    QVERIFY(lost.contains(callOf(1500)) && lost.contains(callOf(2999)));
+    QVERIFY(lost.size() < 300);
+    QVERIFY(!databasefile::integrityProblems(db.path()).isEmpty());
+
+    const DatabaseMender::Result result = DatabaseMender(db.folder(), schema::databasePassword).mend();
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("LOG: %1 rows recovered, damaged parts skipped.").arg(3000 - lost.size())));
+    const QHash<QString, QString> recovered = logRows(db);
+    QCOMPARE(recovered.size(), original.size() - lost.size());
+    for (auto row = original.cbegin(); row != original.cend(); ++row) {
+        if (!lost.contains(row.key()))
+            QCOMPARE(recovered.value(row.key()), row.value());
+    }
+    QCOMPARE(db.table(QStringLiteral("DOK")), dokTable);
+    QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
+    // New QSOs do not take the numbers of the lost ones.
+    db.execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('DL9NEW')"));
+    QCOMPARE(db.value(QStringLiteral("SELECT id FROM LOG WHERE call = 'DL9NEW'")), QStringLiteral("3001"));
+}
+
+void MenddbTest::damagedFileIsKeptBesideTheRepairedOne()
+{
+    TestDatabase db;
+    addQsos(db, 1000);
+    QVERIFY(damage::overwritePage(db.path(), damage::pageHolding(db.path(), callOf(500).toUtf8())));
+    const QByteArray damaged = damage::bytes(db.path());
+    services.clock.current = QDateTime(QDate(2026, 12, 10), QTime(3, 4, 5));
+
+    const DatabaseMender::Result result = DatabaseMender(db.folder(), schema::databasePassword).mend();
+
+    QVERIFY(result.success);
+    QCOMPARE(damagedCopies(db.folder()), QStringList{QStringLiteral("log-damaged-20261210-030405.mdb")});
+    QCOMPARE(damage::bytes(QDir(db.folder()).filePath(QStringLiteral("log-damaged-20261210-030405.mdb"))), damaged);
+    QVERIFY(result.lines.contains(QStringLiteral("The damaged file was kept as %1.")
+                                      .arg(QDir::toNativeSeparators(QDir(db.folder()).filePath(damagedCopies(db.folder()).first())))));
+}
+
+void MenddbTest::leavesAloneWhatItCannotMend_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("another password") << "password" << "The file does not open with the program's password; it was left as it is.";
+    QTest::newRow("no log.mdb") << "missing" << "There is no log.mdb in ";
+    QTest::newRow("table list destroyed") << "header" << "log.mdb was not changed: ";
+}
+
+void MenddbTest::leavesAloneWhatItCannotMend()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    TestDatabase db(TestDatabase::Content::Empty);
+    QFile::remove(db.path());
+    if (kind == QLatin1String("password"))
+        schema::createDatabase(db.path(), QStringLiteral("another"));
+    else if (kind == QLatin1String("header")) {
+        schema::createDatabase(db.path());
+        QVERIFY(damage::overwritePage(db.path(), 1));
+    }
+    const QByteArray before = damage::bytes(db.path());
+
+    const DatabaseMender::Result result = DatabaseMender(db.folder(), schema::databasePassword).mend();
+
+    QVERIFY(!result.success);
+    QVERIFY2(std::any_of(result.lines.cbegin(), result.lines.cend(),
+                         [&](const QString &line) { return line.startsWith(reason); }),
+             qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QCOMPARE(damage::bytes(db.path()), before);
+    QVERIFY(!QFileInfo::exists(db.path() + QStringLiteral(".mending")));
+}
+
+void MenddbTest::refusesWhileTheProgramHoldsTheFolder()
+{
+    TestDatabase db;
+    const QByteArray before = damage::bytes(db.path());
+    const auto held = datafolder::lock(db.folder());
+    QVERIFY(held);
+
+    const DatabaseMender::Result result = mendcommand::run(db.folder(), 300);
+
+    QVERIFY(!result.success);
+    QCOMPARE(result.lines.first(), QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(db.folder())));
+    QCOMPARE(damage::bytes(db.path()), before);
+}
+
+void MenddbTest::commandRepairsTheDataFolderAndReportsOnTheTerminal()
+{
+    TestDatabase db;
+    addQsos(db, 1000);
+    QVERIFY(damage::overwritePage(db.path(), damage::pageHolding(db.path(), callOf(500).toUtf8())));
+    QProcess menddb;
+    menddb.setWorkingDirectory(db.folder());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    menddb.setProcessEnvironment(environment);
+
+    menddb.start(QStringLiteral(MENDDB_PATH), {});
+    QVERIFY(menddb.waitForFinished(60000));
+
+    const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
+    QCOMPARE(menddb.exitCode(), 0);
+    QVERIFY2(output.contains(QStringLiteral("The file is damaged")), qPrintable(output));
+    QVERIFY(output.contains(QRegularExpression(QStringLiteral("LOG: 9\\d\\d rows recovered, damaged parts skipped."))));
+    QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
+    QCOMPARE(damagedCopies(db.folder()).size(), 1);
+    QVERIFY(datafolder::lock(db.folder()));
+}
+
+void MenddbTest::reportWindowShowsTheReport()
+{
+    MendReportWindow window({QStringLiteral("The file is sound."), QStringLiteral("Compacted from 300 KB to 280 KB.")}, true);
+    window.show();
+    QCOMPARE(child<QPlainTextEdit>(window, QStringLiteral("Report"))->toPlainText(),
+             QStringLiteral("The file is sound.\nCompacted from 300 KB to 280 KB."));
+    QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Close")), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(MenddbTest)
+#include "tst_menddb.moc"
