@@ -60,6 +60,12 @@ int main(int argc, char **argv)
         const int mode = log.columnIndex(QStringLiteral("modo"));
         const int date = log.columnIndex(QStringLiteral("data"));
         const int status = log.columnIndex(QStringLiteral("conf"));
+        qsizetype read = 0;
+        const double reading = bestOf(3, [&] {
+            for (int row = 0; row < log.recordCount(); ++row)
+                for (const int column : {dok, band, mode, date, status})
+                    read += log.textAt(row, column).size();
+        });
         int total = 0;
         const double pass = bestOf(3, [&] {
             DokProgress progress;
@@ -77,8 +83,9 @@ int main(int argc, char **argv)
             shown.show();
             QApplication::processEvents();
         });
-        out << count << " QSOs (" << log.recordCount() << " in LOG, " << total << " DOKs confirmed): one pass and "
-            << "all curves " << pass << " ms; opening the window " << window << " ms\n";
+        out << count << " QSOs (" << log.recordCount() << " in LOG, " << total << " DOKs confirmed): reading the five "
+            << "columns alone " << reading << " ms; one pass and all curves " << pass << " ms; opening the window "
+            << window << " ms\n";
         out.flush();
     }
     return 0;

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr qint64 undatedDay = std::numeric_limits<qint64>::max();
+constexpr qint64 noDay = std::numeric_limits<qint64>::max();
+constexpr qint64 undatedDay = noDay - 1;
 
 // A run of digits as a number, or -1 when the text is empty or holds anything else.
 int number(QStringView digits)
@@ -43,30 +44,56 @@ void DokProgress::add(QStringView dok, QStringView band, QStringView mode, QStri
         return;
     const QDate parsed = parseDate(date);
     const qint64 day = parsed.isValid() ? parsed.toJulianDay() : undatedDay;
-    const QString code = dok.toString().toUpper();
-    note(QString(), code, day);
-    note(band.trimmed().toString(), code, day);
-    note(mode.trimmed().toString().toUpper(), code, day);
+    const int code = dokNumber(dok);
+    note(0, code, day);
+    note(selectionNumber(band.trimmed()), code, day);
+    note(selectionNumber(mode.trimmed()), code, day);
 }
 
-void DokProgress::note(const QString &selection, const QString &dok, qint64 day)
+int DokProgress::dokNumber(QStringView dok)
 {
-    QHash<QString, qint64> &firstDays = m_firstDay[selection];
-    const auto found = firstDays.find(dok);
-    if (found == firstDays.end())
-        firstDays.insert(dok, day);
-    else if (day < *found)
-        *found = day;
+    // Codes are looked up as written first, without copying: most are in upper case already.
+    auto found = m_doks.constFind(QString::fromRawData(dok.data(), dok.size()));
+    if (found == m_doks.cend()) {
+        const QString upper = dok.toString().toUpper();
+        found = m_doks.constFind(upper);
+        if (found == m_doks.cend())
+            found = m_doks.insert(upper, int(m_doks.size()));
+    }
+    return *found;
+}
+
+// A handful of bands and modes: a look along the list is quicker than hashing.
+int DokProgress::selectionNumber(QStringView selection)
+{
+    for (int i = 1; i < m_selections.size(); ++i) {
+        if (selection.compare(m_selections[i], Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    m_selections << selection.toString().toUpper();
+    m_firstDay.emplace_back();
+    return int(m_selections.size()) - 1;
+}
+
+void DokProgress::note(int selection, int dok, qint64 day)
+{
+    std::vector<qint64> &firstDays = m_firstDay[selection];
+    if (firstDays.size() <= size_t(dok))
+        firstDays.resize(dok + 1, noDay);
+    if (day < firstDays[dok])
+        firstDays[dok] = day;
 }
 
 DokProgress::Curve DokProgress::curve(const QString &selection) const
 {
     Curve curve;
     std::vector<qint64> days;
-    if (const auto found = m_firstDay.constFind(selection); found != m_firstDay.cend()) {
-        days.reserve(found->size());
-        for (const qint64 day : *found)
-            days.push_back(day);
+    const qsizetype index = selection.isEmpty() ? 0 : m_selections.indexOf(selection.toUpper());
+    if (index >= 0) {
+        for (const qint64 day : m_firstDay[index]) {
+            if (day != noDay)
+                days.push_back(day);
+        }
     }
     std::sort(days.begin(), days.end());
     for (const qint64 day : days) {

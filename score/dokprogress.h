@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QStringList>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -48,8 +49,15 @@ public:
     static QDate parseDate(QStringView text);
 
 private:
-    void note(const QString &selection, const QString &dok, qint64 day);
+    int dokNumber(QStringView dok);
+    int selectionNumber(QStringView selection);
+    void note(int selection, int dok, qint64 day);
 
-    // Per selection, the first confirmed day of each DOK (a Julian day, or undatedDay).
-    QHash<QString, QHash<QString, qint64>> m_firstDay;
+    // DOK codes in upper case, numbered as they first occur.
+    QHash<QString, int> m_doks;
+    // Selections as they first occur; the whole log is number 0.
+    QStringList m_selections{QString()};
+    // Per selection, the first confirmed day of each DOK by number (a Julian day; noDay when the
+    // DOK has no confirmed QSO there, undatedDay when none of its dates parse).
+    std::vector<std::vector<qint64>> m_firstDay{1};
 };

@@ -5,6 +5,7 @@
 #include "detailswindow.h"
 #include "logbook.h"
 #include "managementview.h"
+#include "progresswindow.h"
 #include "recalculation.h"
 #include "refreshwindow.h"
 
@@ -178,6 +179,26 @@ private slots:
         const int accAt = metrics.horizontalAdvance(box->title().left(box->title().indexOf(QStringLiteral("Acc"))));
         const int confAt = accredited->x() - confirmed->x();
         QVERIFY2(qAbs(confAt - accAt) <= 4, qPrintable(QStringLiteral("%1 %2").arg(confAt).arg(accAt)));
+    }
+
+    void theProgressWindowFits_data() { sizes_data(); }
+    void theProgressWindowFits()
+    {
+        QFETCH(QSize, size);
+        QFETCH(double, scale);
+        if (!screenHolds(size))
+            QSKIP("The screen is smaller than this case");
+        scaleText(scale);
+        Logbook book(someQsos);
+        book.main->resize(size);
+        TFormProgress window(*book.dm, book.main.get());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        shoot(QStringLiteral("progress-") + QTest::currentDataTag());
+        QVERIFY(window.frameGeometry().width() <= size.width());
+        auto *levels = child<QLabel>(window, "Levels");
+        QVERIFY(levels->width() >= levels->sizeHint().width());
+        QVERIFY(levels->height() >= levels->sizeHint().height());
     }
 
     void theDetailsWindowLeavesMenusAndMatrixFree_data() { sizes_data(); }
