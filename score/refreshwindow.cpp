@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
@@ -158,6 +159,19 @@ void TForm9::FormShow()
 void TForm9::showStamp()
 {
     reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
+    // The stamp stays on one line: the window widens for it. Where the window cannot grow enough
+    // (a narrow screen, large text), the time goes on a line of its own, never "AM" alone.
+    const int margins = 2 * (layout()->contentsMargins().left() + layout()->contentsMargins().right())
+        + style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    const int needed = ui->DBGdok->minimumWidth() + ui->Lab2->sizeHint().width() + margins;
+    if (width() < needed)
+        resize(std::min(needed, screen()->availableGeometry().width()), height());
+    if (width() < needed) {
+        QString text = ui->Lab2->text();
+        const qsizetype at = text.lastIndexOf(QStringLiteral(",  at"));
+        if (at >= 0)
+            ui->Lab2->setText(text.replace(at + 1, 1, QLatin1Char('\n')));
+    }
 }
 
 void TForm9::setModeCaptions()
