@@ -1,5 +1,7 @@
 #include "buttonclosedialog.h"
 
+#include "shortcutkey.h"
+
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,6 +31,8 @@ void ButtonClosedDialog::keyPressEvent(QKeyEvent *event)
 bool ButtonClosedDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
+        if (isUnclaimedShortcut(static_cast<QKeyEvent *>(event)))
+            return true;
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             focusNextChild();

@@ -11,6 +11,7 @@
 #include "maintenancemenu.h"
 #include "managementview.h"
 #include "memoryload.h"
+#include "progresswindow.h"
 #include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
@@ -90,6 +91,7 @@ void TForm4::setHints()
         {ui->SpeedButton4, " Rules | WZP: Award Rules"},
         {ui->Calcolo1, " Refresh | Refresh all data and recalculate the score"},
         {ui->Summary2, " Summary |  Show the summary of your QSO by band/mode"},
+        {ui->SpeedProgress, " Progress | DOKs confirmed over time, with the award levels"},
         {ui->SpeedButton20, " User Data | Write your personal data"},
         {ui->SpeedBack, " Backup | Save files into Backup directory"},
         {ui->SpeedRest, " Restore | Restore data from Backup directory"},
@@ -111,6 +113,7 @@ void TForm4::setIcons()
         {ui->SpeedButton4, QStyle::SP_MessageBoxInformation},
         {ui->Calcolo1, QStyle::SP_BrowserReload},
         {ui->Summary2, QStyle::SP_FileDialogInfoView},
+        {ui->SpeedProgress, QStyle::SP_ArrowUp},
         {ui->SpeedButton20, QStyle::SP_DirHomeIcon},
         {ui->SpeedBack, QStyle::SP_DriveFDIcon},
         {ui->SpeedRest, QStyle::SP_ArrowBack},
@@ -138,6 +141,8 @@ void TForm4::connectHandlers()
     connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
     connect(ui->Management1, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
+    for (QAction *command : {ui->Progress1, ui->SpeedProgress})
+        connect(command, &QAction::triggered, this, &TForm4::Progress1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
     for (QAction *action : {ui->Backup1, ui->SpeedBack})
@@ -223,12 +228,7 @@ void TForm4::FormShow()
     });
     setCommandEnabled(Command::Backup, false);
     setCommandEnabled(Command::Restore, false);
-    reportEngineErrors([&] {
-        const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
-        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : QStringLiteral("never");
-        ui->Calcolo2->setText(QStringLiteral("Refresh &Data: last on ") + date);
-        hint::set(ui->Calcolo1, QStringLiteral(" Refresh Data| Recalculate the score: last on ") + date);
-    });
+    showLastRefresh();
     setCommandEnabled(Command::Modify, false);
     setCommandEnabled(Command::Delete, false);
     Panel1->mainWindowShown();
@@ -240,6 +240,16 @@ void TForm4::FormShow()
         Dm.dok.setFilter(QString());
         Panel2->showDokTotal(Dm.dok.recordCount());
         Dm.dok.first();
+    });
+}
+
+void TForm4::showLastRefresh()
+{
+    reportEngineErrors([&] {
+        const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
+        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : QStringLiteral("never");
+        ui->Calcolo2->setText(QStringLiteral("Refresh &Data: last on ") + date);
+        hint::set(ui->Calcolo1, QStringLiteral(" Refresh Data| Recalculate the score: last on ") + date);
     });
 }
 
@@ -288,6 +298,14 @@ void TForm4::Calcolo1Click(const QObject *sender)
         window.showSummaryPanel();
     window.exec();
     Timer1->start();
+    // A refresh run in the window has a new date.
+    showLastRefresh();
+}
+
+void TForm4::Progress1Click()
+{
+    TFormProgress window(Dm, this);
+    window.exec();
 }
 
 void TForm4::Esci1Click()

@@ -53,6 +53,8 @@ public:
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
     void Calcolo1Click(const QObject *sender);
+    // The Progress window: DOKs confirmed over time.
+    void Progress1Click();
 
 signals:
     void terminateRequested();
@@ -67,6 +69,7 @@ private:
     void setIcons();
     void connectHandlers();
     void buildStatusBar();
+    void showLastRefresh();
     void terminate();
 
     std::unique_ptr<Ui::TForm4> ui;

@@ -4,6 +4,7 @@
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldlink.h"
+#include "focusfield.h"
 #include "ui_userdatawindow.h"
 #include "uppercase.h"
 
@@ -66,7 +67,7 @@ void TForm3::FormShow()
         ui->combobox1->setEditText(state);
     });
     combobox1Change();
-    ui->DBEdit1->setFocus();
+    focusAndSelect(ui->DBEdit1);
 }
 
 void TForm3::combobox1Change()
@@ -88,6 +89,10 @@ void TForm3::SpeedButton1Click()
         Dm.info.edit();
         Dm.info.post();
     });
+    // The main window comes up only once this window may close, so it never hides the request
+    // to fill every field.
+    if (!FormClose())
+        return;
     emit mainWindowRequested();
     close();
 }
@@ -104,7 +109,7 @@ bool TForm3::FormClose()
     }
     for (QComboBox *box : {ui->DBComboBox1, ui->combobox1}) {
         if (box->currentText().trimmed().isEmpty()) {
-            box->setFocus();
+            focusAndSelect(box);
             ui->Label16->show();
             return false;
         }

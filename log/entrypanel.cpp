@@ -2,16 +2,20 @@
 #include "entrypanel.h"
 
 #include "adddokwindow.h"
+#include "columnfit.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "filter.h"
+#include "focusfield.h"
 #include "gridlink.h"
 #include "hint.h"
 #include "mainwindow.h"
 #include "managementview.h"
 #include "prompter.h"
 #include "services.h"
+#include "shortcutkey.h"
 #include "soundplayer.h"
+#include "statusdelegate.h"
 #include "ui_entrypanel.h"
 #include "uppercase.h"
 #include "vocabulary.h"
@@ -27,6 +31,9 @@ namespace {
 const QString dokColumn = QStringLiteral("DOK");
 const QString unknownDok = QStringLiteral("This DOK does not exists or typing error");
 enum DokGridColumn { BandColumn = 3, ModeColumn = 4 };
+// The band and mode columns' width as drawn; a longer title ("RTTY", "144") widens them.
+const int bandColumnWidth = 25;
+const int modeColumnWidth = 35;
 
 // Focus that moves because another window (a message box, a list's popup) comes and goes is no
 // entering or leaving of a field.
@@ -63,8 +70,13 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
-    for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10})
+    for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10}) {
+        // The messages come and go in a place kept for them: the grids below never move.
+        QSizePolicy policy = label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        label->setSizePolicy(policy);
         label->hide();
+    }
     for (QLineEdit *edit : {ui->dok, ui->call, ui->LOC})
         makeUpperCase(edit);
     makeUpperCase(ui->modo);
@@ -84,8 +96,12 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                               {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")},
                               {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")}},
                              &Dm.dok);
+    StatusDelegate::showIn(ui->DOKDBG);
     ui->DOKDBG->horizontalHeader()->setMinimumSectionSize(8);
+    columnfit::setAtLeast(ui->DOKDBG, 0, 0, QStringLiteral("X99X"));
     ui->DOKDBG->setColumnWidth(1, 8);
+    // The name takes the room the grid has.
+    ui->DOKDBG->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_callGrid = new GridLink(ui->callDBG,
                               {{QStringLiteral("DOK"), QStringLiteral("DOK")},
                                {QStringLiteral("CALL"), QStringLiteral("CALL")},
@@ -95,6 +111,12 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                                {QStringLiteral("LOC"), QStringLiteral("QTH")},
                                {QStringLiteral("CONF"), QStringLiteral("Conf.")}},
                               &Dm.log);
+    // Every column fits its title and its usual texts; the QTH takes the rest of the width.
+    const std::pair<int, const char *> samples[] = {
+        {0, "X99X"}, {1, "DL1ABC/P"}, {2, "05/03/2009"}, {3, "144"}, {4, "RTTY"}, {6, "C"}};
+    for (const auto &[column, sample] : samples)
+        columnfit::setAtLeast(ui->callDBG, column, 0, QString::fromLatin1(sample));
+    ui->callDBG->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
 
     for (QWidget *control : {static_cast<QWidget *>(ui->dok), static_cast<QWidget *>(ui->mhz),
                              static_cast<QWidget *>(ui->modo), static_cast<QWidget *>(ui->call),
@@ -163,9 +185,9 @@ void EntryPanel::Nuovo1Click()
         Dm.dok.first();
     });
     m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")});
-    ui->DOKDBG->setColumnWidth(BandColumn, 25);
+    columnfit::setAtLeast(ui->DOKDBG, BandColumn, bandColumnWidth, QStringLiteral("C"));
     m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")});
-    ui->DOKDBG->setColumnWidth(ModeColumn, 35);
+    columnfit::setAtLeast(ui->DOKDBG, ModeColumn, modeColumnWidth, QStringLiteral("C"));
     show();
     m_main.managementView()->hide();
     m_logging = true;
@@ -213,7 +235,7 @@ void EntryPanel::Registra1Click()
         return;
     if (outcome == QsoSaver::Outcome::UnknownDok) {
         services::prompter().message(unknownDok);
-        ui->dok->setFocus();
+        focusAndSelect(ui->dok);
         return;
     }
     if (outcome == QsoSaver::Outcome::Accredited)
@@ -231,11 +253,11 @@ QsoEntry EntryPanel::typedQso() const
 void EntryPanel::focusField(QsoSaver::Field field)
 {
     switch (field) {
-    case QsoSaver::Field::Call: ui->call->setFocus(); break;
-    case QsoSaver::Field::Dok: ui->dok->setFocus(); break;
-    case QsoSaver::Field::Band: ui->mhz->setFocus(); break;
-    case QsoSaver::Field::Mode: ui->modo->setFocus(); break;
-    case QsoSaver::Field::Date: ui->Ged->setFocus(); break;
+    case QsoSaver::Field::Call: focusAndSelect(ui->call); break;
+    case QsoSaver::Field::Dok: focusAndSelect(ui->dok); break;
+    case QsoSaver::Field::Band: focusAndSelect(ui->mhz); break;
+    case QsoSaver::Field::Mode: focusAndSelect(ui->modo); break;
+    case QsoSaver::Field::Date: focusAndSelect(ui->Ged); break;
     }
 }
 
@@ -319,7 +341,7 @@ void EntryPanel::dokChange()
         }
         setSaveEnabled(true);
         if (Dm.dok.locate(dokColumn, {text}))
-            ui->mhz->setFocus();
+            focusAndSelect(ui->mhz);
     });
 }
 
@@ -336,14 +358,21 @@ void EntryPanel::dokExit()
             if (services::prompter().ask(unknownDok + QStringLiteral("?\rDo you want to add it, right now?"),
                                          Prompter::Question::YesCancel)) {
                 TForm12 addDok(Dm, *this, window());
-                addDok.exec();
+                if (addDok.exec() == QDialog::Accepted) {
+                    // The DOK is in the list now: nothing is left to add.
+                    ui->Label3->hide();
+                    ui->Label10->hide();
+                    focusAndSelect(ui->mhz);
+                    if (Dm.dok.filter().isEmpty() || !Dm.dok.isFiltered())
+                        m_main.managementView()->showDokTotal(Dm.dok.recordCount());
+                }
             } else {
                 clearDok();
             }
         } else {
             setSaveEnabled(true);
             ui->Label3->hide();
-            ui->mhz->setFocus();
+            focusAndSelect(ui->mhz);
         }
     });
     logfilter();
@@ -369,7 +398,7 @@ bool EntryPanel::LOCKeyPress(QKeyEvent *event)
 {
     if (!isEnter(event))
         return false;
-    ui->dok->setFocus();
+    focusAndSelect(ui->dok);
     return true;
 }
 
@@ -406,12 +435,14 @@ void EntryPanel::showBandColumn()
 {
     convertimodobanda();
     m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(m_suffix), ui->mhz->currentText()});
+    columnfit::setAtLeast(ui->DOKDBG, BandColumn, bandColumnWidth, QStringLiteral("C"));
 }
 
 void EntryPanel::showModeColumn()
 {
     convertimodobanda();
     m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(m_mode), m_mode});
+    columnfit::setAtLeast(ui->DOKDBG, ModeColumn, modeColumnWidth, QStringLiteral("C"));
 }
 
 void EntryPanel::GedChange()
@@ -427,7 +458,7 @@ void EntryPanel::MedChange()
 void EntryPanel::AedChange()
 {
     if (ui->Aed->text().size() == 4)
-        ui->LOC->setFocus();
+        focusAndSelect(ui->LOC);
 }
 
 void EntryPanel::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
@@ -436,7 +467,7 @@ void EntryPanel::checkTwoDigits(QLineEdit *field, int highest, const QString &me
         return;
     const int value = field->text().toInt();
     if (value >= 1 && value <= highest) {
-        next->setFocus();
+        focusAndSelect(next);
         return;
     }
     services::prompter().beep();
@@ -477,6 +508,8 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (isUnclaimedShortcut(key))
+            return true;
         if (control == ui->LOC)
             return LOCKeyPress(key);
         if (control != ui->dateLabel)
@@ -497,7 +530,7 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
         if (control == ui->dateLabel)
-            ui->Ged->setFocus();
+            focusAndSelect(ui->Ged);
         break;
     default:
         break;

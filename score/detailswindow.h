@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -9,7 +11,8 @@ class TForm7;
 class TDm;
 
 // The QSO details window: a small frameless window on top of the others that lists the QSOs of
-// the LOG view behind a clicked cell of the DOK grid. It lives for the whole run.
+// the LOG view behind a clicked cell of the DOK grid. It lives for the whole run. Its own title
+// strip shows its title and moves it when dragged.
 class TForm7 : public QWidget
 {
     Q_OBJECT
@@ -18,12 +21,22 @@ public:
     explicit TForm7(TDm &dm, QWidget *parent = nullptr);
     ~TForm7() override;
 
+    // The grid the window is placed beside when it is shown.
+    void setAnchor(QWidget *matrix);
     void FormShow();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitColumns();
+    QSize wantedSize() const;
+
     std::unique_ptr<Ui::TForm7> ui;
     TDm &Dm;
+    QPointer<QWidget> m_anchor;
+    QPoint m_grabOffset;
+    bool m_dragging = false;
 };

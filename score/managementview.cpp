@@ -1,6 +1,7 @@
 // Panel2 of TForm4: the DOK management view.
 #include "managementview.h"
 
+#include "columnfit.h"
 #include "counttext.h"
 #include "datamodule.h"
 #include "dokmatrixcolumns.h"
@@ -15,6 +16,7 @@
 #include "mainwindow.h"
 #include "prompter.h"
 #include "services.h"
+#include "statusdelegate.h"
 #include "ui_managementview.h"
 #include "vocabulary.h"
 
@@ -85,8 +87,10 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
     m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &Dm.logbanda);
     m_dokGrid = new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Upper), &Dm.dok);
-    for (QTableView *grid : {ui->DBGBand, ui->DBGdok})
+    for (QTableView *grid : {ui->DBGBand, ui->DBGdok}) {
         grid->verticalHeader()->hide();
+        StatusDelegate::showIn(grid);
+    }
     ui->DBGdok->setColumnWidth(0, 62);
 
     FieldLink::bind(ui->DBText1, Dm.dok, QStringLiteral("DOK"));
@@ -141,6 +145,8 @@ QList<QAbstractButton *> ManagementView::filterButtons() const
 void ManagementView::setDetailsWindow(TForm7 *window)
 {
     m_details = window;
+    if (m_details)
+        m_details->setAnchor(ui->DBGdok);
 }
 
 void ManagementView::showDokTotal(int total)
@@ -192,7 +198,7 @@ void ManagementView::Management1Click()
     m_main.action(QStringLiteral("Compact1"))->setEnabled(false);
     B433MouseDown();
     for (int column = 1; column < m_dokGrid->model().columnCount(); ++column)
-        ui->DBGdok->setColumnWidth(column, 26);
+        columnfit::setAtLeast(ui->DBGdok, column, 26, QStringLiteral("C"));
     m_main.viewMarker = QLatin1Char('N');
     reportEngineErrors([&] {
         if (Dm.log.recordCount() == 0) {
@@ -357,6 +363,9 @@ void ManagementView::Button4Click()
         ui->Panel5->show();
         m_main.viewMarker = QLatin1Char('N');
         hideDetailsWindow();
+        // The grid shows all DOKs again, which is what "All records" stands for.
+        ui->Button2->setChecked(true);
+        raise(filterButtons(), ui->Button2);
         reportEngineErrors([&] {
             Dm.dok.setFilter(QString());
             Dm.log.setSort(QStringLiteral("dok"));

@@ -1,6 +1,7 @@
 // TForm9: refresh and summary.
 #include "refreshwindow.h"
 
+#include "columnfit.h"
 #include "datamodule.h"
 #include "dokmatrixcolumns.h"
 #include "engineerror.h"
@@ -10,14 +11,20 @@
 #include "prompter.h"
 #include "recalculation.h"
 #include "services.h"
+#include "statusdelegate.h"
 #include "ui_refreshwindow.h"
 #include "vocabulary.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
 
 namespace {
@@ -56,8 +63,10 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
     ui->setupUi(this);
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
     new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &Dm.dok);
+    StatusDelegate::showIn(ui->DBGdok);
     ui->DBGdok->verticalHeader()->hide();
     bindCounters();
+    alignCounterColumns();
     ui->ProgressBar1->hide();
     ui->Lab1->hide();
 
@@ -91,6 +100,27 @@ void TForm9::bindCounters()
     }
 }
 
+// The counters stand under the words of their box's title ("Conf   Acc") in whatever font the
+// user's text scaling gives.
+void TForm9::alignCounterColumns()
+{
+    for (const CounterLabel &counter : m_counters) {
+        QStyleOptionGroupBox option;
+        option.initFrom(counter.box);
+        option.text = counter.box->title();
+        option.textAlignment = counter.box->alignment();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect title = counter.box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                                  QStyle::SC_GroupBoxLabel, counter.box);
+        const QString heading = counter.box->title();
+        const bool accredited = counter.column.startsWith(QLatin1Char('A'));
+        const int offset = accredited
+            ? counter.box->fontMetrics().horizontalAdvance(heading.left(heading.indexOf(QStringLiteral("Acc"))))
+            : 0;
+        counter.label->move(title.left() + offset, counter.label->y());
+    }
+}
+
 void TForm9::showRefreshPanel()
 {
     ui->Panels->setCurrentWidget(ui->Panel2);
@@ -112,9 +142,12 @@ void TForm9::showEvent(QShowEvent *event)
 
 void TForm9::FormShow()
 {
-    ui->DBGdok->setColumnWidth(0, 62);
+    columnfit::setAtLeast(ui->DBGdok, 0, 62);
     for (int column = 1; column < ui->DBGdok->model()->columnCount(); ++column)
-        ui->DBGdok->setColumnWidth(column, 26);
+        columnfit::setAtLeast(ui->DBGdok, column, 26, QStringLiteral("C"));
+    // The window widens to show every column of the matrix.
+    ui->DBGdok->setMinimumWidth(ui->DBGdok->horizontalHeader()->length() + 2 * ui->DBGdok->frameWidth()
+                                + ui->DBGdok->verticalScrollBar()->sizeHint().width() + 2);
     ui->ProgressBar1->hide();
     ui->Lab1->hide();
     showStamp();
@@ -126,6 +159,19 @@ void TForm9::FormShow()
 void TForm9::showStamp()
 {
     reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
+    // The stamp stays on one line: the window widens for it. Where the window cannot grow enough
+    // (a narrow screen, large text), the time goes on a line of its own, never "AM" alone.
+    const int margins = 2 * (layout()->contentsMargins().left() + layout()->contentsMargins().right())
+        + style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    const int needed = ui->DBGdok->minimumWidth() + ui->Lab2->sizeHint().width() + margins;
+    if (width() < needed)
+        resize(std::min(needed, screen()->availableGeometry().width()), height());
+    if (width() < needed) {
+        QString text = ui->Lab2->text();
+        const qsizetype at = text.lastIndexOf(QStringLiteral(",  at"));
+        if (at >= 0)
+            ui->Lab2->setText(text.replace(at + 1, 1, QLatin1Char('\n')));
+    }
 }
 
 void TForm9::setModeCaptions()

@@ -52,6 +52,7 @@ private:
     };
 
     void bindCounters();
+    void alignCounterColumns();
     void setModeCaptions();
     void createZeroMarks();
     void applyZeroMarks();

@@ -99,6 +99,24 @@ private slots:
         QCOMPARE(fixture->db.value("SELECT CALL || ' ' || EMAIL FROM INFO"), QStringLiteral("DL1ABC Me@Home.de"));
     }
 
+    void theCallsignIsSelectedOnOpening()
+    {
+        open();
+        QCOMPARE(control<QLineEdit>("DBEdit1")->selectedText(), QStringLiteral("IK2ABC"));
+        QTest::keyClicks(QApplication::focusWidget(), "dl9xyz");
+        QCOMPARE(control<QLineEdit>("DBEdit1")->text(), QStringLiteral("DL9XYZ"));
+    }
+
+    void aSharpSIsStoredAsTyped()
+    {
+        open();
+        retype(control<QLineEdit>("DBEdit4"), QStringLiteral("Hauptstraße 12"));
+        retype(control<QLineEdit>("DBEdit5"), QStringLiteral("Großenhain"));
+        control<QPushButton>("SpeedButton1")->click();
+        QCOMPARE(fixture->db.value("SELECT INDIR || '|' || CITTA FROM INFO"),
+                 QStringLiteral("HAUPTSTRAßE 12|GROßENHAIN"));
+    }
+
     void enterMovesToTheNextField()
     {
         open();
@@ -134,9 +152,12 @@ private slots:
         QWidget *target = window().findChild<QWidget *>(field);
         auto *box = qobject_cast<QComboBox *>(target);
         retype(box ? box->lineEdit() : qobject_cast<QLineEdit *>(target), text);
+        QVERIFY(fixture->program->mainWindow().isHidden());
         control<QPushButton>("SpeedButton1")->click();
         QCOMPARE(window().isVisible(), !closes);
         QCOMPARE(control<QLabel>("Label16")->isVisible(), !closes);
+        // The main window comes up only with the window gone, never over the request to fill all.
+        QCOMPARE(fixture->program->mainWindow().isVisible(), closes);
         if (!closes) {
             QCOMPARE(control<QLabel>("Label16")->text(), QStringLiteral("  You must fill all fields !   "));
             QVERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));

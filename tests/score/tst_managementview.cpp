@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
@@ -398,7 +400,12 @@ private slots:
         const int a01 = dokRow("A01");
         clickCell(dokGrid, a01, columnTitled(dokGrid, "14"));
         QVERIFY(details->isVisible());
-        QCOMPARE(details->pos(), QPoint(10, 10));
+        // Beside the matrix's cells, level with its top, below the menus and the tool bar.
+        const QRect cells(dokGrid->viewport()->mapToGlobal(QPoint(0, 0)),
+                          QSize(dokGrid->horizontalHeader()->length(), dokGrid->viewport()->height()));
+        QVERIFY(!details->frameGeometry().intersects(cells));
+        QCOMPARE(details->y(), dokGrid->mapToGlobal(QPoint(0, 0)).y());
+        QVERIFY(details->screen()->availableGeometry().contains(details->frameGeometry()));
         QCOMPARE(details->windowTitle(), QStringLiteral("Details for DOK A01 on 14 Mhz"));
         QCOMPARE(dm().log.filter(), QStringLiteral("dok='A01' and banda='14'"));
         QVERIFY(dm().log.isFiltered());
@@ -430,6 +437,11 @@ private slots:
         QCOMPARE(dm().dok.filter(), QString());
         QCOMPARE(dm().log.sort(), QStringLiteral("dok"));
         QCOMPARE(dokGrid->selectionBehavior(), QAbstractItemView::SelectRows);
+        // Every DOK shows again: "All records" is the button down, not "Confirmed all band/mode".
+        QCOMPARE(dokGrid->model()->rowCount(), 4);
+        QVERIFY(!button("Button1")->isChecked());
+        QVERIFY(button("Button2")->isChecked());
+        QVERIFY(!button("Button3")->isChecked());
 
         // Outside details mode a click on a cell shows nothing.
         const QString filter = dm().log.filter();
@@ -513,16 +525,40 @@ private slots:
         QVERIFY(view.isHidden());
     }
 
-    void detailsWindowIsFramelessOnTopAtTheCorner()
+    void detailsWindowIsOnTopWithItsOwnTitleStrip()
     {
         data->addDoks({"A01"});
+        data->addSavedQso("A01", "14", "SSB", "C");
         TDm &dm = data->open();
         TForm7 window(dm);
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
-        window.move(300, 200);
+        window.setWindowTitle(QStringLiteral("Details for DOK A01 on 14 Mhz"));
+        window.move(0, 0);
         window.show();
-        QCOMPARE(window.pos(), QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *caption = child<QLabel>(window, "Caption");
+        QCOMPARE(caption->text(), QStringLiteral("Details for DOK A01 on 14 Mhz"));
+        QVERIFY(caption->isVisible());
+
+        // Every column shows its longest text whole.
+        auto *grid = child<QTableView>(window, "DBGBand");
+        for (int c = 0; c + 1 < grid->model()->columnCount(); ++c) {
+            const QString text = grid->model()->index(0, c).data().toString();
+            QVERIFY2(grid->columnWidth(c) >= grid->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+        QVERIFY2(window.width() >= grid->horizontalHeader()->length(),
+                 qPrintable(QStringLiteral("%1 %2 at %3 screen %4").arg(window.width()).arg(grid->horizontalHeader()->length()).arg(window.x()).arg(window.screen()->availableGeometry().width())));
+
+        // Dragging the title strip moves the window by as much.
+        const QPoint start = window.pos();
+        const QPoint grab = caption->rect().center();
+        QTest::mousePress(caption, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(40, 25)), QPointF(caption->mapToGlobal(grab + QPoint(40, 25))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(caption, &move);
+        QTest::mouseRelease(caption, Qt::LeftButton, {}, grab + QPoint(40, 25));
+        QCOMPARE(window.pos(), start + QPoint(40, 25));
     }
 };
 

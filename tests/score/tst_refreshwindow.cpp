@@ -1,9 +1,11 @@
 #include "controls.h"
+#include "hint.h"
 #include "mainwindow.h"
 #include "refreshwindow.h"
 #include "scorefixture.h"
 #include "scriptedservices.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -112,6 +114,24 @@ private slots:
         QVERIFY(!clockRanDuringRun || panel == QLatin1String("Panel1"));
         QVERIFY(main.clockTimer()->isActive());
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void theMainWindowNamesTheNewRefreshDate()
+    {
+        TForm4 main(data->open(), nullptr);
+        main.FormShow();
+        QCOMPARE(main.action("Calcolo2")->text(), QStringLiteral("Refresh &Data: last on never"));
+        QTimer::singleShot(0, this, [&] {
+            auto *opened = qobject_cast<TForm9 *>(QApplication::activeModalWidget());
+            QVERIFY(opened);
+            services->prompter.answer(true);
+            child<QPushButton>(*opened, "SpeedButton3")->click();
+            child<QPushButton>(*opened, "SpeedButton5")->click();
+        });
+        main.action("Calcolo1")->trigger();
+        QCOMPARE(main.action("Calcolo2")->text(), QStringLiteral("Refresh &Data: last on 5/03/2004"));
+        QCOMPARE(hint::of(main.action("Calcolo1")),
+                 QStringLiteral(" Refresh Data| Recalculate the score: last on 5/03/2004"));
     }
 
     void refreshPanelOnShow()

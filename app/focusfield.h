@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+
+// Puts the focus in a field with its text selected, so that what the user types next replaces
+// it, as it does when the user tabs into the field.
+void focusAndSelect(QWidget *field);

@@ -1,0 +1,156 @@
+// TFormProgress: DOKs confirmed over time.
+#include "progresswindow.h"
+
+#include "datamodule.h"
+#include "engineguard.h"
+#include "localformat.h"
+#include "ui_progresswindow.h"
+#include "vocabulary.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QValueAxis>
+
+namespace {
+
+const QString allQsos = QStringLiteral("All bands and modes");
+
+QDateTime startOf(const QDate &date)
+{
+    return date.startOfDay(Qt::UTC);
+}
+
+} // namespace
+
+TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TFormProgress>()), Dm(dm)
+{
+    ui->setupUi(this);
+    m_chartView = new QChartView(ui->ChartArea);
+    m_chartView->setObjectName(QStringLiteral("Chart"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumSize(480, 320);
+    ui->chartAreaLayout->addWidget(m_chartView);
+
+    ui->Selection->addItem(allQsos, QString());
+    for (const QString &band : vocab::bands())
+        ui->Selection->addItem(band + QStringLiteral(" MHz"), band);
+    for (const QString &mode : vocab::modes())
+        ui->Selection->addItem(mode, mode);
+    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &TFormProgress::SelectionChange);
+    connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
+    readLog();
+    SelectionChange();
+}
+
+TFormProgress::~TFormProgress() = default;
+
+// One pass over the whole log, whatever the LOG view's filter; the view is left as it was.
+void TFormProgress::readLog()
+{
+    reportEngineErrors([&] {
+        TableView &log = Dm.log;
+        const bool wasFiltered = log.isFiltered();
+        log.setFiltered(false);
+        const int dok = log.columnIndex(QStringLiteral("dok"));
+        const int band = log.columnIndex(QStringLiteral("banda"));
+        const int mode = log.columnIndex(QStringLiteral("modo"));
+        const int date = log.columnIndex(QStringLiteral("data"));
+        const int status = log.columnIndex(QStringLiteral("conf"));
+        for (int row = 0; row < log.recordCount(); ++row)
+            m_progress.add(log.textAt(row, dok), log.textAt(row, band), log.textAt(row, mode), log.textAt(row, date),
+                           log.textAt(row, status));
+        log.setFiltered(wasFiltered);
+    });
+}
+
+void TFormProgress::SelectionChange()
+{
+    m_curve = m_progress.curve(ui->Selection->currentData().toString());
+    showChart();
+    showLevels();
+    ui->Undated->setText(m_curve.undated == 0 ? QString()
+                                              : QStringLiteral("%1 DOK(s) confirmed only by QSOs whose date cannot be "
+                                                               "read are counted at the end.")
+                                                    .arg(m_curve.undated));
+    ui->Undated->setVisible(m_curve.undated > 0);
+}
+
+void TFormProgress::showChart()
+{
+    auto *chart = new QChart;
+    chart->legend()->hide();
+    chart->setTitle(QStringLiteral("Different DOKs confirmed: %1 (%2)").arg(m_curve.total()).arg(ui->Selection->currentText()));
+
+    auto *growth = new QLineSeries(chart);
+    growth->setName(QStringLiteral("DOKs"));
+    QDate first = m_curve.steps.empty() ? QDate::currentDate() : m_curve.steps.front().date;
+    QDate last = m_curve.steps.empty() ? first : m_curve.steps.back().date;
+    if (last <= first)
+        last = first.addDays(1);
+    int count = 0;
+    growth->append(double(startOf(first).toMSecsSinceEpoch()), 0);
+    for (const DokProgress::Step &step : m_curve.steps) {
+        const double at = double(startOf(step.date).toMSecsSinceEpoch());
+        growth->append(at, count);
+        growth->append(at, step.count);
+        count = step.count;
+    }
+    // Undated DOKs are added after the last date.
+    growth->append(double(startOf(last).toMSecsSinceEpoch()), m_curve.total());
+    chart->addSeries(growth);
+
+    // The levels up to the next one still to reach are drawn as lines.
+    const int top = std::min(DokProgress::levelCount * DokProgress::levelStep,
+                             (m_curve.total() / DokProgress::levelStep + 1) * DokProgress::levelStep);
+    std::vector<QLineSeries *> lines;
+    for (const DokProgress::Level &level : m_curve.levels) {
+        if (level.dokCount > top)
+            break;
+        auto *line = new QLineSeries(chart);
+        line->setName(QString::number(level.dokCount));
+        line->setPen(QPen(QColor(0xB0, 0x80, 0x00), 1, Qt::DashLine));
+        line->append(double(startOf(first).toMSecsSinceEpoch()), level.dokCount);
+        line->append(double(startOf(last).toMSecsSinceEpoch()), level.dokCount);
+        chart->addSeries(line);
+        lines.push_back(line);
+    }
+
+    auto *dates = new QDateTimeAxis(chart);
+    dates->setFormat(QStringLiteral("MM/yyyy"));
+    dates->setTitleText(QStringLiteral("QSO date"));
+    dates->setRange(startOf(first), startOf(last));
+    auto *doks = new QValueAxis(chart);
+    doks->setRange(0, std::max(top, m_curve.total()));
+    doks->setLabelFormat(QStringLiteral("%d"));
+    doks->setTitleText(QStringLiteral("DOKs"));
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(doks, Qt::AlignLeft);
+    growth->attachAxis(dates);
+    growth->attachAxis(doks);
+    for (QLineSeries *line : lines) {
+        line->attachAxis(dates);
+        line->attachAxis(doks);
+    }
+    QChart *old = m_chartView->chart();
+    m_chartView->setChart(chart);
+    delete old;
+}
+
+void TFormProgress::showLevels()
+{
+    QStringList lines{QStringLiteral("Award levels")};
+    for (const DokProgress::Level &level : m_curve.levels) {
+        QString reached;
+        if (level.reached.isValid())
+            reached = localformat::shortDate(level.reached);
+        else if (level.reachedUndated)
+            reached = QStringLiteral("reached (date unknown)");
+        else
+            reached = QStringLiteral("not yet");
+        lines << QStringLiteral("%1: %2").arg(level.dokCount, 4).arg(reached);
+    }
+    ui->Levels->setText(lines.join(QLatin1Char('\n')));
+}

@@ -1,0 +1,120 @@
+#include "controls.h"
+#include "mainwindow.h"
+#include "progresswindow.h"
+#include "scorefixture.h"
+#include "scriptedservices.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+class ProgressWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedServices> services;
+    std::unique_ptr<ScoreFixture> data;
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        services = std::make_unique<ScriptedServices>();
+        data = std::make_unique<ScoreFixture>();
+        data->addDoks({"A01", "B02", "C03"});
+        data->db().execute("INSERT INTO LOG (call, data, banda, modo, dok, conf, mhz) VALUES"
+                           " ('DL1AA', '05/03/2009', '14', 'SSB', 'A01', 'C', 14),"
+                           " ('DL2BB', '01/04/2009', '14', 'CW', 'B02', 'A', 14),"
+                           " ('DL3CC', 'spring 10', '7', 'CW', 'C03', 'C', 7),"
+                           " ('DL4DD', '01/05/2009', '7', 'CW', 'A01', '*', 7)");
+    }
+
+    void cleanup()
+    {
+        data.reset();
+        services.reset();
+    }
+
+    void theMenuItemAndTheToolButtonOpenItModally_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("menu item") << "Progress1";
+        QTest::newRow("tool button") << "SpeedProgress";
+    }
+
+    void theMenuItemAndTheToolButtonOpenItModally()
+    {
+        QFETCH(QString, command);
+        TForm4 main(data->open(), nullptr);
+        QCOMPARE(main.action("Progress1")->text(), QStringLiteral("&Progress"));
+        bool seenModal = false;
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            auto *opened = qobject_cast<TFormProgress *>(QApplication::activeModalWidget());
+            QVERIFY(opened);
+            seenModal = opened->isModal();
+            title = opened->windowTitle();
+            child<QPushButton>(*opened, "Exit")->click();
+        });
+        main.action(command)->trigger();
+        QVERIFY(seenModal);
+        QCOMPARE(title, QStringLiteral("Progress"));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void theWholeLogAndOneBandOrMode()
+    {
+        TDm &dm = data->open();
+        dm.log.setFilter("dok='B02'");
+        dm.log.setFiltered(true);
+        TFormProgress window(dm);
+        window.show();
+        // The whole log is read; the LOG view keeps its filter.
+        QCOMPARE(window.shownCurve().total(), 3);
+        QCOMPARE(dm.log.recordCount(), 1);
+        QVERIFY(dm.log.isFiltered());
+        auto *undated = child<QLabel>(window, "Undated");
+        QVERIFY(undated->isVisible());
+        QCOMPARE(undated->text(),
+                 QStringLiteral("1 DOK(s) confirmed only by QSOs whose date cannot be read are counted at the end."));
+        QVERIFY(child<QLabel>(window, "Levels")->text().contains(QStringLiteral(" 100: not yet")));
+        auto *chart = child<QChartView>(window, "Chart")->chart();
+        // The growth and the first level still to reach.
+        QCOMPARE(chart->series().size(), 2);
+        auto *growth = qobject_cast<QLineSeries *>(chart->series().first());
+        QCOMPARE(growth->points().last().y(), 3.0);
+
+        auto *selection = child<QComboBox>(window, "Selection");
+        selection->setCurrentIndex(selection->findText("CW"));
+        QCOMPARE(window.shownCurve().total(), 2); // B02 accredited, C03 undated; A01's CW QSO is unconfirmed
+        QCOMPARE(window.shownCurve().undated, 1);
+        selection->setCurrentIndex(selection->findText("14 MHz"));
+        QCOMPARE(window.shownCurve().total(), 2);
+        QVERIFY(undated->isHidden());
+        QCOMPARE(window.shownCurve().steps.back().date, QDate(2009, 4, 1));
+    }
+
+    void levelsShowTheDateTheyWereReached()
+    {
+        QStringList doks;
+        for (int i = 0; i < 120; ++i)
+            doks << QStringLiteral("X%1").arg(i, 3, 10, QLatin1Char('0'));
+        data->addDoks(doks);
+        QStringList rows;
+        for (int i = 0; i < 120; ++i)
+            rows << QStringLiteral("('DL1AA', '%1/01/2010', '14', 'SSB', '%2', 'C', 14)").arg(1 + i % 28).arg(doks[i]);
+        data->db().execute("INSERT INTO LOG (call, data, banda, modo, dok, conf, mhz) VALUES " + rows.join(','));
+        TFormProgress window(data->open());
+        QVERIFY(child<QLabel>(window, "Levels")->text().contains(QStringLiteral(" 100: 23/01/2010")));
+        QVERIFY(child<QLabel>(window, "Levels")->text().contains(QStringLiteral(" 200: not yet")));
+    }
+};
+
+QTEST_MAIN(ProgressWindowTest)
+#include "tst_progresswindow.moc"
