@@ -135,7 +135,8 @@ def load_cities(path):
 
 
 def load_outline():
-    out = subprocess.run(['gmt', 'coast', '-EDE', '-M'], check=True, capture_output=True, text=True).stdout
+    with tempfile.TemporaryDirectory() as tmp:  # gmt leaves its history file in the working folder
+        out = subprocess.run(['gmt', 'coast', '-EDE', '-M'], cwd=tmp, check=True, capture_output=True, text=True).stdout
     rings, ring = [], []
     for line in out.splitlines():
         if line.startswith('>'):
