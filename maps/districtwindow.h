@@ -3,6 +3,7 @@
 #include "buttonclosedialog.h"
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class DistrictWindow;
