@@ -12,6 +12,7 @@
 #include "managementview.h"
 #include "memoryload.h"
 #include "progresswindow.h"
+#include "overviewwindow.h"
 #include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
@@ -162,6 +163,7 @@ void TForm4::connectHandlers()
     };
     for (const auto &[action, handler] : infoCommands)
         connect(action, &QAction::triggered, m_info, handler);
+    connect(ui->MaP1, &QAction::triggered, this, &TForm4::MaP1Click);
 }
 
 void TForm4::setWhatsNewWindow(QDialog *window)
@@ -305,6 +307,14 @@ void TForm4::Calcolo1Click(const QObject *sender)
 void TForm4::Progress1Click()
 {
     TFormProgress window(Dm, this);
+    window.exec();
+}
+
+void TForm4::MaP1Click()
+{
+    if (!reportEngineErrors([&] { Dm.dok.setFiltered(true); }))
+        return;
+    TForm13 window(Dm, this);
     window.exec();
 }
 

@@ -55,6 +55,7 @@ public:
     void Calcolo1Click(const QObject *sender);
     // The Progress window: DOKs confirmed over time.
     void Progress1Click();
+    void MaP1Click();
 
 signals:
     void terminateRequested();

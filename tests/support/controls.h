@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,4 +25,12 @@ inline QStringList column(QTableView *grid, int column)
     for (int row = 0; row < grid->model()->rowCount(); ++row)
         out << grid->model()->index(row, column).data().toString();
     return out;
+}
+
+// Moves the pointer over a widget without a button pressed, as a hover: the widget gets the move
+// event it would get from the window system (mouse tracking on).
+inline void hover(QWidget *widget, QPoint position)
+{
+    QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
 }
