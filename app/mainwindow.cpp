@@ -5,6 +5,7 @@
 #include "datamodule.h"
 #include "engineguard.h"
 #include "entrypanel.h"
+#include "exchangecommands.h"
 #include "hint.h"
 #include "localformat.h"
 #include "managementview.h"
@@ -136,6 +137,15 @@ void TForm4::connectHandlers()
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
+    connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
+    connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
+    connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
+}
+
+void TForm4::ImportAdif1Click()
+{
+    if (exchangecommands::importAdif(Dm, this))
+        Calcolo1Click(ui->Calcolo2);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)

@@ -48,6 +48,8 @@ public:
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
     void Calcolo1Click(const QObject *sender);
+    // Imports an ADIF file and offers the refresh afterwards.
+    void ImportAdif1Click();
 
 signals:
     void terminateRequested();
