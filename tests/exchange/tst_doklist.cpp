@@ -1,6 +1,7 @@
 #include "doklist.h"
 #include "exchangeerror.h"
 #include "logbook.h"
+#include "vocabulary.h"
 
 #include <QtTest>
 
