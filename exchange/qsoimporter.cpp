@@ -314,11 +314,15 @@ private:
     qint64 m_placeholder = -1;
 };
 
-std::string duplicateKey(const QString &call, const QString &dok, const QString &band, const QString &mode,
-                         const QString &date)
+// QSOs already in the log are remembered by a 64-bit hash of call, DOK, band, mode and date:
+// a few bytes each, where the texts would take more memory than the file.
+quint64 duplicateKey(const QString &call, const QString &dok, const QString &band, const QString &mode,
+                     const QString &date)
 {
-    return (call.toUpper() + QChar(0x1f) + dok.toUpper() + QChar(0x1f) + band + QChar(0x1f) + mode + QChar(0x1f) + date)
-        .toStdString();
+    const QString key = call.toUpper() + QChar(0x1f) + dok.toUpper() + QChar(0x1f) + band + QChar(0x1f) + mode
+        + QChar(0x1f) + date;
+    static_assert(sizeof(size_t) == sizeof(quint64));
+    return quint64(qHash(key, size_t(0x9e3779b97f4a7c15)));
 }
 
 struct Cancelled
@@ -399,7 +403,7 @@ ImportReport QsoImporter::run(QsoReader &reader)
                 doks.addDok(code);
             report.doksAdded = int(codes.size());
         }
-        std::unordered_set<std::string> logged;
+        std::unordered_set<quint64> logged;
         {
             Statement rows(connection, QStringLiteral("SELECT call, dok, banda, modo, data FROM LOG"));
             while (rows.next())
