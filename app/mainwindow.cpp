@@ -5,6 +5,7 @@
 #include "datamodule.h"
 #include "engineguard.h"
 #include "entrypanel.h"
+#include "exchangecommands.h"
 #include "hint.h"
 #include "infomenu.h"
 #include "localformat.h"
@@ -164,11 +165,20 @@ void TForm4::connectHandlers()
     for (const auto &[action, handler] : infoCommands)
         connect(action, &QAction::triggered, m_info, handler);
     connect(ui->MaP1, &QAction::triggered, this, &TForm4::MaP1Click);
+    connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
+    connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
+    connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
 }
 
 void TForm4::setWhatsNewWindow(QDialog *window)
 {
     m_info->setWhatsNewWindow(window);
+}
+
+void TForm4::ImportAdif1Click()
+{
+    if (exchangecommands::importAdif(Dm, this))
+        Calcolo1Click(ui->Calcolo2);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)

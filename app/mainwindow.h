@@ -56,6 +56,8 @@ public:
     // The Progress window: DOKs confirmed over time.
     void Progress1Click();
     void MaP1Click();
+    // Imports an ADIF file and offers the refresh afterwards.
+    void ImportAdif1Click();
 
 signals:
     void terminateRequested();

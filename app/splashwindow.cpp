@@ -3,6 +3,7 @@
 
 #include "datamodule.h"
 #include "engineguard.h"
+#include "tables.h"
 #include "ui_splashwindow.h"
 
 #include <QScreen>
@@ -34,7 +35,10 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::FormShow()
 {
-    if (!reportEngineErrors([&] { Dm.ADOconn.connect(); }))
+    if (!reportEngineErrors([&] {
+            Dm.ADOconn.connect();
+            schema::upgrade(Dm.ADOconn);
+        }))
         return;
     for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info})
         reportEngineErrors([&] { view->open(); });

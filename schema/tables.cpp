@@ -1,6 +1,7 @@
 #include "tables.h"
 
 #include "connection.h"
+#include "statement.h"
 #include "vocabulary.h"
 
 namespace schema {
@@ -133,6 +134,19 @@ void createDatabase(const QString &path, const QString &password)
     Connection connection(path, password);
     connection.execute(QStringLiteral("BEGIN;") + (createStatements() + seedStatements()).join(QLatin1Char(';'))
                        + QStringLiteral(";COMMIT;"));
+    upgrade(connection);
+}
+
+void upgrade(Connection &connection)
+{
+    Statement version(connection, QStringLiteral("PRAGMA user_version"));
+    const qint64 stored = version.next() ? version.integer(0) : 0;
+    if (stored >= schemaVersion)
+        return;
+    connection.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (num INTEGER PRIMARY KEY, fields TEXT);"
+                                      "PRAGMA user_version=%2")
+                           .arg(adifFieldsTable)
+                           .arg(schemaVersion));
 }
 
 } // namespace schema

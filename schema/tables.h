@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class Connection;
+
 // The tables of log.mdb, their column order, and the rows a new database starts with.
 namespace schema {
 
@@ -24,6 +26,14 @@ QStringList createStatements();
 // Empty tables' first rows: one placeholder row per band and mode table, the RIEP and INFO rows
 // and the ten Diplome rows.
 QStringList seedStatements();
+// Fields of imported QSOs that LOG has no column for, as ADIF text, keyed by LOG's id (num).
+inline const QString adifFieldsTable = QStringLiteral("ADIFFIELDS");
+// Recorded in PRAGMA user_version; a database without the version is older.
+inline constexpr int schemaVersion = 1;
+// Adds what an older database lacks (the tables above) and records the version. The program's
+// own tables and columns are never changed. Safe to run on a current database.
+void upgrade(Connection &connection);
+
 // A new database file with every table and the seed rows, but no reference data.
 void createDatabase(const QString &path, const QString &password = databasePassword);
 

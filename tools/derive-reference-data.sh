@@ -1,16 +1,27 @@
 #!/bin/sh
 # Rebuilds the reference lists in data/ from the public source files:
-#   tools/derive-reference-data.sh <WAG_call_history.txt> <cty.csv>
+#   tools/derive-reference-data.sh <WAG_call_history.txt> <cty.csv> <dok-list.txt>
 # The results are committed; builds read only data/.
 set -eu
 calls=$1
 countries=$2
+doklist=$3
 out=$(dirname "$0")/../data
 
-# Every distinct DOK code heard (the second field of each callsign,DOK line), in code order.
+# The general list of ordinary DOK codes is kept as it came, beside the derived lists.
+if [ "$(realpath "$doklist")" != "$(realpath "$out/dok-list.txt")" ]; then
+    cp "$doklist" "$out/dok-list.txt"
+fi
+
+# Every distinct DOK code heard (the second field of each callsign,DOK line) together with the
+# general list of ordinary codes (one a line), in code order.
 {
-    echo "# DOK codes heard in club contests (callsign,DOK list compiled by DK9TN, 2022)."
-    grep -v '^#' "$calls" | cut -d, -f2 | tr -d '\r ' | grep -v '^$' | LC_ALL=C sort -u
+    echo "# DOK codes heard in club contests (callsign,DOK list compiled by DK9TN, 2022) and the"
+    echo "# general list of ordinary DOK codes (dok-list.txt, 2024)."
+    {
+        grep -v '^#' "$calls" | cut -d, -f2
+        grep -v '^NM$' "$doklist"
+    } | tr -d '\r ' | grep -v '^$' | LC_ALL=C sort -u
 } > "$out/doks.txt"
 
 # DXCC entities: prefix;name;number;continent

@@ -47,7 +47,7 @@ private slots:
             QVERIFY2(!action(main, name)->isEnabled(), name);
         QVERIFY(main.entryPanel()->isHidden());
         QVERIFY(main.managementView()->isHidden());
-        QCOMPARE(main.findChild<QLabel *>("all")->text(), QStringLiteral("850"));
+        QCOMPARE(main.findChild<QLabel *>("all")->text(), QStringLiteral("1176"));
         TDm &dm = fixture.dm();
         QVERIFY(dm.log.isFiltered());
         QCOMPARE(dm.dok.filter(), QString());

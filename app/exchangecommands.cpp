@@ -1,0 +1,94 @@
+#include "exchangecommands.h"
+
+#include "adifreader.h"
+#include "adifwriter.h"
+#include "datamodule.h"
+#include "desktop.h"
+#include "doklist.h"
+#include "engineerror.h"
+#include "exchangeerror.h"
+#include "prompter.h"
+#include "qsoexporter.h"
+#include "qsoimporter.h"
+#include "services.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+namespace exchangecommands {
+namespace {
+
+const QString adifFilter = QStringLiteral("ADIF files (*.adi *.adif);;All files (*)");
+
+// Runs work; a broken file or a failing database is shown with its own text.
+template<typename Work>
+void reporting(Work work)
+{
+    try {
+        work();
+    } catch (const ExchangeError &error) {
+        services::prompter().error(error.text());
+    } catch (const EngineError &error) {
+        services::prompter().error(error.text());
+    }
+}
+
+} // namespace
+
+bool importAdif(TDm &dm, QWidget *parent)
+{
+    const QString path = services::desktop().openFileName(QStringLiteral("Import ADIF"), adifFilter);
+    if (path.isEmpty())
+        return false;
+    bool refresh = false;
+    reporting([&] {
+        AdifReader reader(path);
+        QProgressDialog progress(QStringLiteral("Importing QSOs…"), QStringLiteral("Cancel"), 0, 1000, parent);
+        progress.setObjectName(QStringLiteral("ImportProgress"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        QsoImporter importer(dm);
+        importer.addUnknownDoks = [](int count) {
+            return services::prompter().ask(QStringLiteral("Add %1 unknown DOKs to the list?").arg(count),
+                                            Prompter::Question::YesNo);
+        };
+        importer.onProgress = [&](qint64 done, qint64 total) {
+            progress.setValue(int(done * 1000 / qMax<qint64>(total, 1)));
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        };
+        const ImportReport report = importer.run(reader);
+        progress.close();
+        services::prompter().message(report.text());
+        refresh = report.imported > 0
+            && services::prompter().ask(QStringLiteral("Refresh the data now?"), Prompter::Question::YesNo);
+    });
+    return refresh;
+}
+
+void exportAdif(TDm &dm)
+{
+    const QString path =
+        services::desktop().saveFileName(QStringLiteral("Export ADIF"), adifFilter, QStringLiteral("wzplog.adi"));
+    if (path.isEmpty())
+        return;
+    reporting([&] {
+        AdifWriter writer(path);
+        const int written = QsoExporter(dm).exportLog(writer);
+        services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
+    });
+}
+
+void updateDokList(TDm &dm)
+{
+    const QString path = services::desktop().openFileName(QStringLiteral("Update DOK list"),
+                                                          QStringLiteral("DOK lists (*.txt *.csv);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    reporting([&] {
+        const DokList list = readDokList(path);
+        services::prompter().message(DokListUpdate(dm).run(list).text());
+    });
+}
+
+} // namespace exchangecommands

@@ -1,0 +1,150 @@
+#include "adifmapping.h"
+
+#include <QDate>
+#include <array>
+
+namespace adif {
+namespace {
+
+struct BandRow
+{
+    const char *name;
+    const char *band;
+    double lowest; // MHz, both ends included
+    double highest;
+};
+
+// The ADIF band table for the twelve bands of the log.
+constexpr std::array<BandRow, 12> bandTable{{
+    {"160m", "1.8", 1.8, 2.0},
+    {"80m", "3.5", 3.5, 4.0},
+    {"40m", "7", 7.0, 7.3},
+    {"30m", "10", 10.1, 10.15},
+    {"20m", "14", 14.0, 14.35},
+    {"17m", "18", 18.068, 18.168},
+    {"15m", "21", 21.0, 21.45},
+    {"12m", "24", 24.89, 24.99},
+    {"10m", "28", 28.0, 29.7},
+    {"6m", "50", 50.0, 54.0},
+    {"2m", "144", 144.0, 148.0},
+    {"70cm", "433", 420.0, 450.0},
+}};
+
+struct ModeRow
+{
+    const char *adif; // a MODE or SUBMODE value, or a MODE of older ADIF versions
+    const char *mode;
+};
+
+constexpr std::array<ModeRow, 16> modeTable{{
+    {"SSB", "SSB"},     {"USB", "SSB"},     {"LSB", "SSB"},     {"CW", "CW"},
+    {"RTTY", "RTTY"},   {"ASCI", "RTTY"},   {"PSK", "PSK"},     {"PSK31", "PSK"},
+    {"PSK63", "PSK"},   {"PSK125", "PSK"},  {"BPSK31", "PSK"},  {"BPSK63", "PSK"},
+    {"QPSK31", "PSK"},  {"QPSK63", "PSK"},  {"PSK250", "PSK"},  {"FM", "FM"},
+}};
+
+constexpr std::array<const char *, 4> qslFields{"QSL_RCVD", "LOTW_QSL_RCVD", "EQSL_QSL_RCVD", "DCL_QSL_RCVD"};
+
+constexpr std::array<const char *, 7> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH", "QSL_RCVD"};
+
+QString countedMode(const QString &text)
+{
+    const QString wanted = text.trimmed().toUpper();
+    for (const ModeRow &row : modeTable) {
+        if (wanted == QLatin1String(row.adif))
+            return QString::fromLatin1(row.mode);
+    }
+    return {};
+}
+
+} // namespace
+
+QString bandOfName(const QString &adifBand)
+{
+    const QString wanted = adifBand.trimmed();
+    for (const BandRow &row : bandTable) {
+        if (wanted.compare(QLatin1String(row.name), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(row.band);
+    }
+    return {};
+}
+
+QString bandOfFrequency(const QString &megahertz)
+{
+    bool ok = false;
+    const double frequency = megahertz.trimmed().toDouble(&ok);
+    if (!ok)
+        return {};
+    for (const BandRow &row : bandTable) {
+        if (frequency >= row.lowest && frequency <= row.highest)
+            return QString::fromLatin1(row.band);
+    }
+    return {};
+}
+
+QString nameOfBand(const QString &band)
+{
+    for (const BandRow &row : bandTable) {
+        if (band == QLatin1String(row.band))
+            return QString::fromLatin1(row.name);
+    }
+    return {};
+}
+
+QString modeOf(const QString &mode, const QString &submode)
+{
+    const QString counted = countedMode(mode);
+    if (!counted.isEmpty() || !mode.trimmed().isEmpty())
+        return counted;
+    return countedMode(submode);
+}
+
+QString dateOf(const QString &qsoDate)
+{
+    const QDate date = QDate::fromString(qsoDate.trimmed(), QStringLiteral("yyyyMMdd"));
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString qsoDateOf(const QString &data)
+{
+    const QStringList parts = data.split(QLatin1Char('/'));
+    if (parts.size() != 3)
+        return {};
+    bool dayOk, monthOk, yearOk;
+    const int day = parts[0].toInt(&dayOk);
+    const int month = parts[1].toInt(&monthOk);
+    int year = parts[2].toInt(&yearOk);
+    // The year is stored as typed: two digits mean this century.
+    if (yearOk && parts[2].size() <= 2)
+        year += 2000;
+    const QDate date(year, month, day);
+    if (!dayOk || !monthOk || !yearOk || !date.isValid())
+        return {};
+    return date.toString(QStringLiteral("yyyyMMdd"));
+}
+
+bool isConfirmed(const QsoRecord &record)
+{
+    for (const char *name : qslFields) {
+        if (record.value(name).trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool isLogField(const QByteArray &name)
+{
+    for (const char *field : logFields) {
+        if (name == field)
+            return true;
+    }
+    return false;
+}
+
+QByteArray fieldText(const QByteArray &name, const QString &value)
+{
+    const QByteArray bytes = value.toUtf8();
+    return '<' + name + ':' + QByteArray::number(bytes.size()) + '>' + bytes;
+}
+
+} // namespace adif

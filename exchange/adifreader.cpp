@@ -1,0 +1,221 @@
+#include "adifreader.h"
+
+#include "exchangeerror.h"
+
+#include <QDir>
+
+namespace {
+
+// Longer names or type indicators than these are no ADIF but damage.
+constexpr int longestName = 64;
+constexpr int longestType = 8;
+
+bool isNameCharacter(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > ' ' && byte < 0x7f && c != ',' && c != ':' && c != '<' && c != '>' && c != '{' && c != '}';
+}
+
+} // namespace
+
+bool isValidUtf8(const char *data, qint64 size)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(data);
+    qint64 i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int follow;
+        unsigned int lowest;
+        if ((lead & 0xe0) == 0xc0) {
+            follow = 1;
+            lowest = 0x80;
+        } else if ((lead & 0xf0) == 0xe0) {
+            follow = 2;
+            lowest = 0x800;
+        } else if ((lead & 0xf8) == 0xf0) {
+            follow = 3;
+            lowest = 0x10000;
+        } else {
+            return false;
+        }
+        if (size - i <= follow)
+            return false;
+        unsigned int code = lead & (0x3f >> follow);
+        for (int k = 1; k <= follow; ++k) {
+            if ((bytes[i + k] & 0xc0) != 0x80)
+                return false;
+            code = (code << 6) | (bytes[i + k] & 0x3f);
+        }
+        if (code < lowest || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+            return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+AdifReader::AdifReader(const QString &path) : m_file(std::make_unique<QFile>(path))
+{
+    if (!m_file->open(QIODevice::ReadOnly))
+        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), m_file->errorString()));
+    m_size = m_file->size();
+    if (m_size > 0) {
+        m_data = reinterpret_cast<const char *>(m_file->map(0, m_size));
+        if (!m_data) {
+            m_bytes = m_file->readAll();
+            m_data = m_bytes.constData();
+            m_size = m_bytes.size();
+        }
+    }
+    start();
+}
+
+AdifReader::AdifReader(QByteArray bytes) : m_bytes(std::move(bytes))
+{
+    m_data = m_bytes.constData();
+    m_size = m_bytes.size();
+    start();
+}
+
+AdifReader::~AdifReader() = default;
+
+void AdifReader::start()
+{
+    m_utf8 = isValidUtf8(m_data, m_size);
+    rewind();
+}
+
+void AdifReader::rewind()
+{
+    m_at = 0;
+    if (m_size >= 3 && m_data[0] == '\xef' && m_data[1] == '\xbb' && m_data[2] == '\xbf')
+        m_at = 3;
+    // A file that does not begin with a field has a header, ended by <EOH>.
+    m_inHeader = m_at < m_size && m_data[m_at] != '<';
+    m_records = 0;
+}
+
+void AdifReader::fail(const QString &what) const
+{
+    throw ExchangeError(QStringLiteral("The file is not valid ADIF: %1 (at byte %2).").arg(what).arg(m_at));
+}
+
+QString AdifReader::decode(qint64 from, qint64 length) const
+{
+    return m_utf8 ? QString::fromUtf8(m_data + from, length) : QString::fromLatin1(m_data + from, length);
+}
+
+bool AdifReader::next(QsoRecord &record)
+{
+    record.fields.clear();
+    record.terminated = true;
+    record.number = m_records + 1;
+    State state = State::BetweenFields;
+    qint64 nameStart = 0;
+    QByteArray name;
+    qint64 length = 0;
+    int typeLength = 0;
+    while (m_at < m_size) {
+        const char c = m_data[m_at];
+        switch (state) {
+        case State::BetweenFields:
+            if (c == '<') {
+                state = State::Name;
+                nameStart = m_at + 1;
+            }
+            ++m_at;
+            break;
+        case State::Name:
+            if (c == ':' || c == '>') {
+                name = QByteArray(m_data + nameStart, m_at - nameStart).toUpper();
+                if (name.isEmpty())
+                    fail(QStringLiteral("a field without a name"));
+                ++m_at;
+                if (c == ':') {
+                    state = State::Length;
+                    length = -1;
+                    break;
+                }
+                if (name == "EOH") {
+                    // Many programs start the header with a field; what came before is header.
+                    if (!m_inHeader && m_records > 0)
+                        fail(QStringLiteral("<EOH> after the first record"));
+                    m_inHeader = false;
+                    record.fields.clear();
+                    state = State::BetweenFields;
+                    break;
+                }
+                if (name == "EOR") {
+                    if (m_inHeader)
+                        fail(QStringLiteral("<EOR> inside the header"));
+                    ++m_records;
+                    return true;
+                }
+                fail(QStringLiteral("the field <%1> has no length").arg(QString::fromLatin1(name)));
+            }
+            if (!isNameCharacter(c) || m_at - nameStart >= longestName)
+                fail(QStringLiteral("a broken field name"));
+            ++m_at;
+            break;
+        case State::Length:
+            if (c >= '0' && c <= '9') {
+                length = (length < 0 ? 0 : length * 10) + (c - '0');
+                // No field can be longer than what is left of the file.
+                if (length > m_size - m_at)
+                    fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+                ++m_at;
+                break;
+            }
+            if (length < 0 || (c != ':' && c != '>'))
+                fail(QStringLiteral("the field <%1> has a broken length").arg(QString::fromLatin1(name)));
+            ++m_at;
+            typeLength = 0;
+            state = c == ':' ? State::Type : State::Value;
+            break;
+        case State::Type:
+            if (c == '>') {
+                ++m_at;
+                state = State::Value;
+                break;
+            }
+            if (!isNameCharacter(c) || ++typeLength > longestType)
+                fail(QStringLiteral("the field <%1> has a broken type").arg(QString::fromLatin1(name)));
+            ++m_at;
+            break;
+        case State::Value:
+            if (length > m_size - m_at)
+                fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+            if (!m_inHeader) {
+                for (const QsoField &field : record.fields) {
+                    if (field.name == name)
+                        fail(QStringLiteral("record %1 has the field <%2> twice (is an <EOR> missing?)")
+                                 .arg(record.number)
+                                 .arg(QString::fromLatin1(name)));
+                }
+                record.fields.push_back({name, decode(m_at, length)});
+            }
+            m_at += length;
+            state = State::BetweenFields;
+            break;
+        }
+    }
+    if (state == State::Value && length == 0 && !m_inHeader) {
+        record.fields.push_back({name, QString()});
+        state = State::BetweenFields;
+    }
+    if (state != State::BetweenFields && state != State::Value)
+        fail(QStringLiteral("the file ends inside a field"));
+    if (state == State::Value && length > 0)
+        fail(QStringLiteral("the file ends inside a field"));
+    if (m_inHeader)
+        fail(QStringLiteral("the header has no <EOH>"));
+    if (record.fields.empty())
+        return false;
+    // Fields after the last <EOR>: reported by the caller, never imported.
+    record.terminated = false;
+    ++m_records;
+    return true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "qsorecord.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <memory>
+
+// Reads ADIF 3 text files (.adi): an optional header up to <EOH>, then records of fields
+// <NAME:length[:type]>value ended by <EOR>. Lengths count bytes of the file's encoding: UTF-8,
+// or ISO 8859-1 when the bytes are not valid UTF-8. Names may be in any case; text between
+// fields is ignored. Fields after the last <EOR> come as one record marked not terminated.
+//
+// The file is mapped, not copied; a record's values are the only text held beside it.
+class AdifReader : public QsoReader
+{
+public:
+    // Throws ExchangeError when the file cannot be opened.
+    explicit AdifReader(const QString &path);
+    // Reads from bytes in memory (kept by the reader).
+    explicit AdifReader(QByteArray bytes);
+    ~AdifReader() override;
+
+    bool next(QsoRecord &record) override;
+    void rewind() override;
+    qint64 position() const override { return m_at; }
+    qint64 size() const override { return m_size; }
+    bool isUtf8() const { return m_utf8; }
+
+private:
+    enum class State { BetweenFields, Name, Length, Type, Value };
+
+    void start();
+    [[noreturn]] void fail(const QString &what) const;
+    QString decode(qint64 from, qint64 length) const;
+
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_bytes;
+    const char *m_data = nullptr;
+    qint64 m_size = 0;
+    qint64 m_at = 0;
+    bool m_utf8 = true;
+    bool m_inHeader = false;
+    int m_records = 0;
+};
+
+// True when the bytes are well-formed UTF-8 (plain ASCII included).
+bool isValidUtf8(const char *data, qint64 size);

@@ -1,0 +1,52 @@
+#include "adifwriter.h"
+
+#include "adifmapping.h"
+#include "exchangeerror.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+constexpr qsizetype flushAt = 1 << 20;
+
+} // namespace
+
+AdifWriter::AdifWriter(const QString &path) : m_file(path)
+{
+    if (!m_file.open(QIODevice::WriteOnly))
+        throw ExchangeError(QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), m_file.errorString()));
+    m_buffer = "ADIF export of WZP Logbook\n";
+    const std::pair<QByteArray, QString> header[] = {
+        {"ADIF_VER", QStringLiteral("3.1.4")},
+        {"PROGRAMID", QStringLiteral("WZP Logbook")},
+        {"PROGRAMVERSION", QStringLiteral(WZP_VERSION)},
+        {"CREATED_TIMESTAMP", QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd HHmmss"))},
+    };
+    for (const auto &[name, value] : header)
+        m_buffer += adif::fieldText(name, value) + '\n';
+    m_buffer += "<EOH>\n";
+}
+
+void AdifWriter::write(const QsoRecord &record)
+{
+    for (const QsoField &field : record.fields)
+        m_buffer += adif::fieldText(field.name, field.value) + ' ';
+    m_buffer += "<EOR>\n";
+    if (m_buffer.size() >= flushAt)
+        flush();
+}
+
+void AdifWriter::flush()
+{
+    if (m_file.write(m_buffer) != m_buffer.size())
+        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
+    m_buffer.clear();
+}
+
+void AdifWriter::finish()
+{
+    flush();
+    if (!m_file.commit())
+        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QsoWriter;
+class TDm;
+
+// Writes QSOs of the log to a log file: CALL, QSO_DATE, BAND, MODE, DARC_DOK, QTH, QSL_RCVD
+// (Y for a confirmed or accredited QSO), this program's status field, and the fields kept from
+// the import. Importing the file into an empty log gives the same LOG, band and mode tables.
+class QsoExporter
+{
+public:
+    explicit QsoExporter(TDm &dm);
+
+    // Every QSO, in the order they were logged. Returns how many were written.
+    int exportLog(QsoWriter &writer);
+    // The QSOs behind one award: the confirmed rows of a band table (award "14", "1.8") or a
+    // mode table (award "SSB", "TTY"), in DOK order. Throws ExchangeError for an unknown award.
+    int exportAward(QsoWriter &writer, const QString &award);
+
+    // The band or mode table of an award text, or an empty text when it names none.
+    static QString awardTable(const QString &award);
+
+private:
+    int write(QsoWriter &writer, const QString &sql);
+
+    TDm &Dm;
+};

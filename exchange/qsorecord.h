@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// One field of a QSO record as a log file carries it: the name in upper case, the value as text.
+struct QsoField
+{
+    QByteArray name;
+    QString value;
+};
+
+// One QSO of a log file: its fields in file order, and where it starts, for reports.
+struct QsoRecord
+{
+    std::vector<QsoField> fields;
+    int number = 0; // counted from 1 in file order
+    bool terminated = true; // false for fields after the last end of record
+
+    const QString *find(const char *name) const
+    {
+        for (const QsoField &field : fields) {
+            if (field.name == name)
+                return &field.value;
+        }
+        return nullptr;
+    }
+    QString value(const char *name) const
+    {
+        const QString *found = find(name);
+        return found ? *found : QString();
+    }
+};
+
+// Reads QSO records from a log file one at a time. A broken file throws ExchangeError from
+// next(); nothing is read past the file's end.
+class QsoReader
+{
+public:
+    virtual ~QsoReader() = default;
+    // The next record, or false at the end of the file.
+    virtual bool next(QsoRecord &record) = 0;
+    // Starts again at the first record.
+    virtual void rewind() = 0;
+    // How far reading has come, in bytes of the file, for progress.
+    virtual qint64 position() const = 0;
+    virtual qint64 size() const = 0;
+};
+
+// Writes QSO records to a log file.
+class QsoWriter
+{
+public:
+    virtual ~QsoWriter() = default;
+    virtual void write(const QsoRecord &record) = 0;
+    // Flushes everything; throws ExchangeError when the file could not be written.
+    virtual void finish() = 0;
+};

@@ -1,0 +1,167 @@
+#include "adiftext.h"
+#include "datafolder.h"
+#include "testdatabase.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace adiftext;
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Result cli(const QStringList &arguments, const QString &workingFolder = {})
+{
+    QProcess process;
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    process.start(QStringLiteral(WZP_CLI_PATH), arguments);
+    if (!process.waitForFinished(120'000))
+        qFatal("wzplog-cli did not finish");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class CliTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir files;
+
+    QString adif(const QString &name, const QByteArray &records)
+    {
+        const QString path = files.filePath(name);
+        write(path, file(records));
+        return path;
+    }
+
+private slots:
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: wzplog-cli [--data DIR] COMMAND";
+        QTest::newRow("help after a command") << QStringList{"import", "--help"} << 0 << "update-doks FILE";
+        QTest::newRow("no command") << QStringList{} << 2 << "No command given.";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Unknown command \"frobnicate\".";
+        QTest::newRow("import without a file") << QStringList{"import"} << 2 << "import needs one file.";
+        QTest::newRow("refresh with a file") << QStringList{"refresh", "x.adi"} << 2 << "refresh takes no file.";
+        QTest::newRow("unknown option") << QStringList{"export", "x.adi", "--all"} << 2 << "Unknown option \"--all\"";
+        QTest::newRow("award without value") << QStringList{"export", "x.adi", "--award"} << 2 << "--award needs a value.";
+        QTest::newRow("data without folder") << QStringList{"--data"} << 2 << "--data needs a folder.";
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const Result result = cli(arguments);
+        QCOMPARE(result.status, status);
+        QVERIFY2((result.out + result.err).contains(message), qPrintable(result.out + result.err));
+    }
+
+    void importExportRefreshSummaryCheck()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        const QString log = adif("log.adi", qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "A01", "40m", "CW")
+                                                + qso("DL3ZZ", "Q77", "20m", "CW") + qso("DL4AA", "B05", "20m", "FT8"));
+        Result result = cli({"--data", folder, "import", log});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 2"), qPrintable(result.out));
+        QVERIFY(result.out.contains("1 DOKs of the file are not in the list; --add-unknown-doks adds them."));
+        QCOMPARE(db.value("SELECT count(*) FROM LOG"), QStringLiteral("2"));
+
+        result = cli({"--data", folder, "import", log, "--add-unknown-doks"});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.out.contains("QSOs imported: 1"));
+        QVERIFY(result.out.contains("Duplicates (already in the log): 2"));
+        QCOMPARE(db.value("SELECT count(*) FROM DOK WHERE DOK='Q77'"), QStringLiteral("1"));
+
+        result = cli({"--data", folder, "refresh"});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(db.value("SELECT CT14||'/'||CCW||'/'||CT7 FROM RIEP"), QStringLiteral("2/2/1"));
+
+        result = cli({"--data", folder, "summary"});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains(QRegularExpression("\\n14 +1 +1 +0 +0 +0 +2 +0\\n")), qPrintable(result.out));
+        QVERIFY(result.out.contains("DOKs with QSOs: 2"));
+
+        const QString exported = files.filePath("out.adi");
+        result = cli({"--data", folder, "export", exported});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("QSOs exported: 3\n"));
+        result = cli({"--data", folder, "export", exported, "--award", "7"});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("QSOs exported: 1\n"));
+        result = cli({"--data", folder, "export", exported, "--award", "60"});
+        QCOMPARE(result.status, 2);
+        QVERIFY(result.err.contains("There is no award \"60\""));
+
+        result = cli({"--data", folder, "check"});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("The log is sound.\n"));
+        db.execute("UPDATE LOG14 SET num=99 WHERE dok='A01'");
+        result = cli({"--data", folder, "check"});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.out.contains("LOG14: the row of DOK A01 points at no QSO of the log (num 99)"), qPrintable(result.out));
+    }
+
+    void updateDoks()
+    {
+        TestDatabase db;
+        const QString list = files.filePath("doks.txt");
+        write(list, "A01\nQ77\nNM\nXMAS99\n");
+        const Result result = cli({"--data", db.folder(), "update-doks", list});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("DOKs added: 2\nDOKs renamed: 0\nDOKs unchanged: 1\n"));
+        QCOMPARE(db.value("SELECT SPEC FROM DOK WHERE DOK='XMAS99'"), QStringLiteral("S"));
+    }
+
+    void failuresExitWithOne()
+    {
+        TestDatabase db;
+        const QString before = db.content();
+        Result result = cli({"--data", db.folder(), "import", files.filePath("missing.adi")});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.err.contains("Cannot open"));
+        const QString broken = adif("broken.adi", qso("DL1ABC", "A01", "20m", "SSB") + "<CALL:1000000000>x");
+        result = cli({"--data", db.folder(), "import", broken});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.err.contains("The file is not valid ADIF"));
+        QCOMPARE(db.content(), before);
+    }
+
+    void refusesWhileTheProgramHoldsTheFolder()
+    {
+        TestDatabase db;
+        const auto lock = datafolder::lock(db.folder());
+        QVERIFY(lock);
+        const Result result = cli({"--data", db.folder(), "summary"});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("WZP Logbook is using the data folder"), qPrintable(result.err));
+    }
+
+    void worksOnTheProgramsDataFolder()
+    {
+        // Without --data the working folder's log.mdb is used, as the program would.
+        TestDatabase db;
+        const Result result = cli({"check"}, db.folder());
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("The log is sound.\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"

@@ -1,0 +1,122 @@
+#include "adifreader.h"
+#include "exchangeerror.h"
+
+#include <QtTest>
+
+namespace {
+
+// name=value pairs of every record, one text per record; "!" marks a record without <EOR>.
+QStringList readAll(const QByteArray &bytes)
+{
+    AdifReader reader(bytes);
+    QStringList records;
+    QsoRecord record;
+    while (reader.next(record)) {
+        QStringList fields;
+        for (const QsoField &field : record.fields)
+            fields << QString::fromLatin1(field.name) + QLatin1Char('=') + field.value;
+        records << (record.terminated ? QString() : QStringLiteral("!")) + fields.join(QLatin1Char(' '));
+    }
+    return records;
+}
+
+} // namespace
+
+class AdifReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("records");
+        QTest::newRow("header and two records")
+            << QByteArray("Exported by a logger\n<ADIF_VER:5>3.1.4 <EOH>\n<CALL:6>DL1ABC <BAND:3>20m <EOR>\n"
+                          "<CALL:4>DK0X<EOR>\n")
+            << QStringList{"CALL=DL1ABC BAND=20m", "CALL=DK0X"};
+        QTest::newRow("no header") << QByteArray("<call:4>DK0X<eor>") << QStringList{"CALL=DK0X"};
+        QTest::newRow("header starting with a field")
+            << QByteArray("<ADIF_VER:5>3.1.4<EOH><CALL:4>DK0X<EOR>") << QStringList{"CALL=DK0X"};
+        QTest::newRow("names in any case, a type indicator")
+            << QByteArray("<Call:4:S>DK0X<Qso_Date:8:D>20240301<EoR>") << QStringList{"CALL=DK0X QSO_DATE=20240301"};
+        QTest::newRow("length counts bytes of UTF-8")
+            << QByteArray("<QTH:8>M\xc3\xbcnchen<EOR>") << QStringList{QStringLiteral("QTH=M\u00fcnchen")};
+        QTest::newRow("ISO 8859-1 when not UTF-8")
+            << QByteArray("<QTH:7>M\xfcnchen<EOR>") << QStringList{QStringLiteral("QTH=M\u00fcnchen")};
+        QTest::newRow("value with < and >") << QByteArray("<COMMENT:5>a<b>c<EOR>") << QStringList{"COMMENT=a<b>c"};
+        QTest::newRow("empty value") << QByteArray("<QTH:0><CALL:2>DL<EOR>") << QStringList{"QTH= CALL=DL"};
+        QTest::newRow("text after the last record")
+            << QByteArray("<CALL:2>DL<EOR>\r\n end of log\r\n") << QStringList{"CALL=DL"};
+        QTest::newRow("record without <EOR> at the end")
+            << QByteArray("<CALL:2>DL<EOR><CALL:2>DK") << QStringList{"CALL=DL", "!CALL=DK"};
+        QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf<CALL:2>DL<EOR>") << QStringList{"CALL=DL"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+
+    void records()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, records);
+        QCOMPARE(readAll(file), records);
+    }
+
+    void brokenFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("length past the end") << QByteArray("<CALL:9>DL<EOR>") << "longer than the rest of the file";
+        QTest::newRow("negative length") << QByteArray("<CALL:-2>DL<EOR>") << "broken length";
+        QTest::newRow("1 GB field declared") << QByteArray("<NOTES:1073741824>x<EOR>") << "longer than the rest";
+        QTest::newRow("length overflowing 64 bits")
+            << QByteArray("<NOTES:99999999999999999999999999>x<EOR>") << "longer than the rest";
+        QTest::newRow("missing <EOR> between records")
+            << QByteArray("<CALL:2>DL<BAND:3>20m<CALL:2>DK<EOR>") << "twice (is an <EOR> missing?)";
+        QTest::newRow("header without <EOH>") << QByteArray("header\n<ADIF_VER:5>3.1.4\n") << "no <EOH>";
+        QTest::newRow("binary bytes in a name") << QByteArray("<CA\x01L:2>DL<EOR>", 15) << "broken field name";
+        QTest::newRow("field without length") << QByteArray("<CALL>DL<EOR>") << "has no length";
+        QTest::newRow("file ends inside a tag") << QByteArray("<CALL:2>DL<EOR><BA") << "ends inside a field";
+        QTest::newRow("<EOR> in the header") << QByteArray("head <EOR>") << "inside the header";
+    }
+
+    void brokenFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        try {
+            readAll(file);
+            QFAIL("a broken file was read");
+        } catch (const ExchangeError &error) {
+            QVERIFY2(error.text().contains(message), qPrintable(error.text()));
+            QVERIFY(error.text().startsWith(QStringLiteral("The file is not valid ADIF")));
+        }
+    }
+
+    void rewindReadsAgain()
+    {
+        AdifReader reader(QByteArray("<CALL:2>DL<EOR><CALL:2>DK<EOR>"));
+        QsoRecord record;
+        QVERIFY(reader.next(record));
+        QVERIFY(reader.next(record));
+        QCOMPARE(record.value("CALL"), QStringLiteral("DK"));
+        QCOMPARE(record.number, 2);
+        QVERIFY(!reader.next(record));
+        reader.rewind();
+        QVERIFY(reader.next(record));
+        QCOMPARE(record.value("CALL"), QStringLiteral("DL"));
+        QCOMPARE(record.number, 1);
+    }
+
+    void missingFileIsReported()
+    {
+        try {
+            AdifReader reader(QStringLiteral("/nonexistent/log.adi"));
+            QFAIL("opened a missing file");
+        } catch (const ExchangeError &error) {
+            QVERIFY(error.text().startsWith(QStringLiteral("Cannot open")));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(AdifReaderTest)
+#include "tst_adifreader.moc"

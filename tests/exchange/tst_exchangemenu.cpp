@@ -1,0 +1,112 @@
+#include "adiftext.h"
+#include "logbook.h"
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace adiftext;
+
+class ExchangeMenuTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList menuTexts(const TForm4 &main, const char *menu)
+    {
+        QStringList texts;
+        for (QAction *action : main.findChild<QMenu *>(menu)->actions())
+            texts << action->text();
+        return texts;
+    }
+
+private slots:
+    void itemsInTheirMenus()
+    {
+        Logbook book;
+        QVERIFY(menuTexts(*book.main, "menuQSO").contains(QStringLiteral("&Import ADIF…")));
+        QVERIFY(menuTexts(*book.main, "menuQSO").contains(QStringLiteral("&Export ADIF…")));
+        QVERIFY(menuTexts(*book.main, "menuDOK").contains(QStringLiteral("Update DOK &list…")));
+    }
+
+    void importReportsAndOffersTheRefresh()
+    {
+        Logbook book;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("log.adi");
+        write(path, file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "Q77", "20m", "CW")
+                         + qso("DL3ZZ", "A01", "20m", "FT8")));
+        book.services.desktop.chooseFile(path);
+        book.services.prompter.answer(false); // no unknown DOKs added
+        book.services.prompter.answer(false); // no refresh now
+        book.main->action("ImportAdif1")->trigger();
+        QCOMPARE(book.services.desktop.dialogCaptions, QStringList{"Import ADIF"});
+        QCOMPARE(book.services.prompter.questions,
+                 QStringList({"Add 1 unknown DOKs to the list?", "Refresh the data now?"}));
+        QCOMPARE(book.services.prompter.messages.size(), 1);
+        const QString report = book.services.prompter.messages.first();
+        QVERIFY2(report.contains("QSOs imported: 1"), qPrintable(report));
+        QVERIFY(report.contains("mode not counted: 1"));
+        QVERIFY(report.contains("DOK not in the list: 1"));
+        QVERIFY(report.contains("record 2: DL2XY 20090305 20m CW Q77"));
+        QCOMPARE(book.db.value("SELECT call FROM LOG"), QStringLiteral("DL1ABC"));
+        QCOMPARE(book.dm->log.recordCount(), 1);
+    }
+
+    void cancelledFileDialogDoesNothing()
+    {
+        Logbook book;
+        const QString before = book.db.content();
+        book.main->action("ImportAdif1")->trigger();
+        book.main->action("UpdateDokList1")->trigger();
+        QVERIFY(book.services.prompter.messages.isEmpty());
+        QCOMPARE(book.db.content(), before);
+    }
+
+    void brokenFileIsReported()
+    {
+        Logbook book;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("broken.adi");
+        write(path, file(qso("DL1ABC", "A01", "20m", "SSB") + "<CALL:-1>"));
+        const QString before = book.db.content();
+        book.services.desktop.chooseFile(path);
+        book.main->action("ImportAdif1")->trigger();
+        QCOMPARE(book.services.prompter.errors.size(), 1);
+        QVERIFY(book.services.prompter.errors.first().contains("broken length"));
+        QCOMPARE(book.db.content(), before);
+    }
+
+    void exportWritesTheLog()
+    {
+        Logbook book;
+        book.db.execute("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) "
+                        "VALUES ('DL1ABC', 'BERLIN', '05/03/2009', '14', 'SSB', 'A01', 'C', 14)");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("out.adi");
+        book.services.desktop.chooseFile(path);
+        book.main->action("ExportAdif1")->trigger();
+        QCOMPARE(book.services.prompter.messages, QStringList{"QSOs exported: 1"});
+        QFile exported(path);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QVERIFY(exported.readAll().contains(
+            "<CALL:6>DL1ABC <QSO_DATE:8>20090305 <BAND:3>20m <MODE:3>SSB <DARC_DOK:3>A01 <QTH:6>BERLIN <QSL_RCVD:1>Y"));
+    }
+
+    void updateDokList()
+    {
+        Logbook book;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("doks.txt");
+        write(path, "A01\nQ77\nNM\nXMAS99\n");
+        book.services.desktop.chooseFile(path);
+        book.main->action("UpdateDokList1")->trigger();
+        QCOMPARE(book.services.prompter.messages, QStringList{"DOKs added: 2\nDOKs renamed: 0\nDOKs unchanged: 1"});
+        QCOMPARE(book.db.value("SELECT SPEC FROM DOK WHERE DOK='XMAS99'"), QStringLiteral("S"));
+    }
+};
+
+QTEST_MAIN(ExchangeMenuTest)
+#include "tst_exchangemenu.moc"

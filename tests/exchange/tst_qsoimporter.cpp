@@ -1,0 +1,353 @@
+#include "adifreader.h"
+#include "adifwriter.h"
+#include "adiftext.h"
+#include "engineerror.h"
+#include "exchangeerror.h"
+#include "logbook.h"
+#include "qsoexporter.h"
+#include "qsoimporter.h"
+#include "recalculation.h"
+#include "vocabulary.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using namespace adiftext;
+
+namespace {
+
+ImportReport import(TDm &dm, const QByteArray &bytes, bool addDoks = false)
+{
+    AdifReader reader(bytes);
+    QsoImporter importer(dm);
+    importer.addUnknownDoks = [=](int) { return addDoks; };
+    return importer.run(reader);
+}
+
+QStringList bandAndModeTables()
+{
+    QStringList names;
+    for (const QString &band : vocab::bands())
+        names << vocab::bandTable(vocab::bandSuffix(band));
+    for (const QString &mode : vocab::modes())
+        names << vocab::modeTable(mode);
+    return names;
+}
+
+// LOG, every band and mode table and the DOK list with its cells, as they are on disk.
+QString logTables(const TestDatabase &db)
+{
+    QString text;
+    for (const QString &name : QStringList{"LOG", "DOK"} + bandAndModeTables())
+        text += name + QLatin1Char('\n') + db.table(name);
+    return text;
+}
+
+QString reasonsOf(const ImportReport &report)
+{
+    QStringList reasons;
+    for (const ImportReport::Group &group : report.skipped)
+        reasons << group.reason;
+    return reasons.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class QsoImporterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // One record per row: what LOG holds afterwards ("" when skipped) and the skip reason.
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QString>("skipped");
+        QTest::newRow("band from BAND") << qso("DL1ABC", "A01", "20m", "SSB")
+                                        << "DL1ABC|05/03/2009|14|SSB|A01|C|14" << "";
+        QTest::newRow("band from FREQ")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"FREQ", "3.512"}, {"MODE", "CW"},
+                       {"DARC_DOK", "A01"}})
+            << "DL1ABC|05/03/2009|3.5|CW|A01|*|3" << "";
+        QTest::newRow("160 m and 70 cm") << qso("DL1ABC", "A01", "160M", "CW") + qso("DL1ABC", "A01", "70cm", "FM")
+                                         << "DL1ABC|05/03/2009|1.8|CW|A01|C|1;DL1ABC|05/03/2009|433|FM|A01|C|433" << "";
+        QTest::newRow("USB is SSB")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "40m"}, {"MODE", "SSB"},
+                       {"SUBMODE", "USB"}, {"DARC_DOK", "A01"}})
+            << "DL1ABC|05/03/2009|7|SSB|A01|*|7" << "";
+        QTest::newRow("USB as the mode of older files") << qso("DL1ABC", "A01", "40m", "USB")
+                                                        << "DL1ABC|05/03/2009|7|SSB|A01|C|7" << "";
+        QTest::newRow("PSK31 is PSK") << qso("DL1ABC", "A01", "20m", "PSK31") << "DL1ABC|05/03/2009|14|PSK|A01|C|14" << "";
+        QTest::newRow("PSK with submode PSK63")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "PSK"},
+                       {"SUBMODE", "PSK63"}, {"DARC_DOK", "A01"}, {"LOTW_QSL_RCVD", "Y"}})
+            << "DL1ABC|05/03/2009|14|PSK|A01|C|14" << "";
+        QTest::newRow("lower-case names and values")
+            << QByteArray("<call:6>dl1abc<qso_date:8>20090305<band:3>20m<mode:3>ssb<darc_dok:4> a01<qth:6>berlin"
+                          "<eqsl_qsl_rcvd:1>y<eor>")
+            << "DL1ABC|05/03/2009|14|SSB|A01|C|14|BERLIN" << "";
+        QTest::newRow("Latin-1 bytes") << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"},
+                                                  {"MODE", "CW"}, {"DARC_DOK", "C12"}, {"QTH", "M\xfcnchen"}})
+                                       << QStringLiteral("DL1ABC|05/03/2009|14|CW|C12|*|14|M\u00dcNCHEN") << "";
+        QTest::newRow("missing DOK")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"}}) << ""
+            << "no DARC_DOK";
+        QTest::newRow("unknown mode") << qso("DL1ABC", "A01", "20m", "FT8") << "" << "mode not counted";
+        QTest::newRow("band not counted") << qso("DL1ABC", "A01", "60m", "CW") << "" << "band not counted";
+        QTest::newRow("frequency outside the bands")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"FREQ", "5.3515"}, {"MODE", "CW"},
+                       {"DARC_DOK", "A01"}})
+            << "" << "band not counted";
+        QTest::newRow("DOK missing from the list") << qso("DL1ABC", "Q99X", "20m", "CW") << "" << "DOK not in the list";
+        QTest::newRow("bad date") << qso("DL1ABC", "A01", "20m", "CW", "20091305") << "" << "no valid QSO_DATE";
+        QTest::newRow("duplicate") << qso("DL1ABC", "A01", "20m", "CW") + qso("dl1abc", "a01", "20m", "CW", "20090305", "N")
+                                   << "DL1ABC|05/03/2009|14|CW|A01|C|14" << "";
+        QTest::newRow("record without <EOR> at the end")
+            << qso("DL1ABC", "A01", "20m", "CW") + field("CALL", "DK0X") + field("DARC_DOK", "B01")
+            << "DL1ABC|05/03/2009|14|CW|A01|C|14" << "record without <EOR> at the end of the file";
+    }
+
+    void records()
+    {
+        QFETCH(QByteArray, records);
+        QFETCH(QString, logged);
+        QFETCH(QString, skipped);
+        DataModule data;
+        const ImportReport report = import(*data.dm, file(records));
+        QCOMPARE(reasonsOf(report), skipped);
+        QCOMPARE(data.db.value("SELECT group_concat(call||'|'||data||'|'||banda||'|'||modo||'|'||dok||'|'||conf||'|'||mhz"
+                               "||ifnull('|'||loc,''), ';') FROM (SELECT * FROM LOG ORDER BY id)"),
+                 logged);
+        QCOMPARE(report.imported, logged.isEmpty() ? 0 : int(logged.count(';')) + 1);
+        if (QByteArray(QTest::currentDataTag()) == "duplicate") {
+            QCOMPARE(report.duplicates.count, 1);
+            QCOMPARE(report.duplicates.examples.size(), 1);
+        }
+        QVERIFY(report.text().contains(QStringLiteral("QSOs imported: %1").arg(report.imported)));
+    }
+
+    void qsoLandsLikeASave()
+    {
+        DataModule data;
+        const ImportReport report = import(*data.dm, file(qso("DL1ABC", "A01", "160m", "CW") + qso("DA0X", "APOLLO", "2m", "FM")));
+        QCOMPARE(report.imported, 2);
+        QCOMPARE(data.db.value("SELECT T1||CW1||CW||CONF||T14 FROM DOK WHERE DOK='A01'"), QStringLiteral("CCCC*"));
+        QCOMPARE(data.db.value("SELECT count(*)||'/'||num||'/'||conf FROM LOG1"), QStringLiteral("1/1/C"));
+        QCOMPARE(data.db.value("SELECT count(*)||'/'||num FROM LOGCW"), QStringLiteral("1/1"));
+        QCOMPARE(data.db.value("SELECT ifnull(spec,'null') FROM LOG WHERE id=1"), QStringLiteral("null"));
+        // A special DOK's QSO is marked in LOG and in its band and mode tables.
+        QCOMPARE(data.db.value("SELECT spec FROM LOG WHERE id=2"), QStringLiteral("S"));
+        QCOMPARE(data.db.value("SELECT spec||num FROM LOG144"), QStringLiteral("S2"));
+        QCOMPARE(data.db.value("SELECT spec||num FROM LOGFM"), QStringLiteral("S2"));
+        // The data module's views show what came in.
+        QCOMPARE(data.dm->log.recordCount(), 2);
+    }
+
+    void confirmedQsoTakesTheRow()
+    {
+        DataModule data;
+        import(*data.dm, file(qso("DL1ABC", "A01", "20m", "SSB", "20090305", "N") + qso("DL2XY", "A01", "20m", "CW", "20090306")
+                              + qso("DL3ZZ", "A01", "20m", "SSB", "20090307", "N")));
+        // The band table had the unconfirmed first QSO; the confirmed one takes its row, and a
+        // later unconfirmed one leaves it.
+        QCOMPARE(data.db.value("SELECT group_concat(num||conf) FROM LOG14"), QStringLiteral("2C"));
+        QCOMPARE(data.db.value("SELECT group_concat(num||conf) FROM LOGSSB"), QStringLiteral("1*"));
+        QCOMPARE(data.db.value("SELECT group_concat(num||conf) FROM LOGCW"), QStringLiteral("2C"));
+        // Cells: the later QSO decides.
+        QCOMPARE(data.db.value("SELECT T14||'/'||SSB14||'/'||CW14||'/'||SSB||'/'||CW||'/'||CONF FROM DOK WHERE DOK='A01'"),
+                 QStringLiteral("*/*/C/*/C/C"));
+    }
+
+    void accreditedCellsStay()
+    {
+        DataModule data("UPDATE DOK SET T14='A', SSB='A' WHERE DOK='A01'");
+        import(*data.dm, file(qso("DL1ABC", "A01", "20m", "SSB", "20090305", "N")));
+        QCOMPARE(data.db.value("SELECT T14||SSB14||SSB||CONF FROM DOK WHERE DOK='A01'"), QStringLiteral("A*AC"));
+    }
+
+    void importThenRefreshMatchesSavingThroughThePanel()
+    {
+        struct Qso
+        {
+            const char *dok, *band, *adifBand, *mode, *call, *day;
+        };
+        const Qso qsos[] = {
+            {"A01", "1.8", "160m", "CW", "DL1ABC", "5"}, {"A01", "1.8", "160m", "SSB", "DL1ABC", "6"},
+            {"B05", "14", "20m", "SSB", "DL2XY", "7"},  {"APOLLO", "144", "2m", "FM", "DA0AP", "8"},
+            {"A01", "14", "20m", "RTTY", "DL1ABC", "9"},
+        };
+        Logbook saved;
+        QByteArray records;
+        EntryForm form(saved);
+        saved.main->action("Nuovo1")->trigger();
+        for (const Qso &q : qsos) {
+            form.enter(q.dok, q.band, q.mode, q.call, q.day, "3", "2009", "BERLIN");
+            QTest::mouseClick(form.registra2, Qt::LeftButton);
+            const QByteArray date = QByteArray("2009030") + q.day;
+            records += record({{"CALL", q.call}, {"QSO_DATE", date.constData()}, {"BAND", q.adifBand},
+                               {"MODE", q.mode}, {"DARC_DOK", q.dok}, {"QTH", "BERLIN"}, {"QSL_RCVD", "Y"}});
+        }
+        QCOMPARE(saved.db.value("SELECT count(*) FROM LOG"), QStringLiteral("5"));
+
+        DataModule imported;
+        QCOMPARE(import(*imported.dm, file(records)).imported, 5);
+        const QString afterImport = logTables(imported.db);
+        Recalculation(*imported.dm).run();
+        // The delivered log counts as refreshed: a refresh right after the import changes no cell.
+        QCOMPARE(logTables(imported.db), afterImport);
+        Recalculation(*saved.dm).run();
+        QCOMPARE(logTables(imported.db), logTables(saved.db));
+        QCOMPARE(imported.db.table("RIEP", {"dataagg"}), saved.db.table("RIEP", {"dataagg"}));
+    }
+
+    void cancelLeavesTheFileUnchanged()
+    {
+        DataModule data;
+        QByteArray records;
+        for (int i = 0; i < 1000; ++i)
+            records += qso(QByteArray("DL" + QByteArray::number(i)).constData(), "A01", "20m", "CW");
+        const QString before = data.db.content();
+        AdifReader reader(file(records));
+        QsoImporter importer(*data.dm);
+        int calls = 0;
+        importer.onProgress = [&](qint64 done, qint64 total) {
+            return ++calls < 6 && done < total; // cancels while the QSOs are being written
+        };
+        const ImportReport report = importer.run(reader);
+        QVERIFY(report.cancelled);
+        QCOMPARE(calls, 6);
+        QCOMPARE(data.db.content(), before);
+        QVERIFY(report.text().contains(QStringLiteral("cancelled")));
+    }
+
+    void brokenFileChangesNothing()
+    {
+        DataModule data;
+        const QString before = data.db.content();
+        try {
+            import(*data.dm, file(qso("DL1ABC", "A01", "20m", "CW") + "<CALL:99>DK"));
+            QFAIL("a broken file was imported");
+        } catch (const ExchangeError &error) {
+            QVERIFY(error.text().contains(QStringLiteral("longer than the rest of the file")));
+        }
+        QCOMPARE(data.db.content(), before);
+    }
+
+    void failingDatabaseChangesNothing()
+    {
+        // A mode table that cannot be written stops the import half-way: everything goes back.
+        DataModule data("DROP TABLE LOGFM; CREATE TABLE LOGFM (dok TEXT, num INTEGER CHECK (num < 0))");
+        const QString before = data.db.content();
+        QVERIFY_THROWS_EXCEPTION(EngineError, import(*data.dm, file(qso("DL1ABC", "A01", "20m", "CW") + qso("DL1ABC", "A01", "2m", "FM"))));
+        QCOMPARE(data.db.content(), before);
+        QCOMPARE(data.dm->log.recordCount(), 0);
+    }
+
+    void unknownDoksAddedWhenAgreed()
+    {
+        DataModule data;
+        const QByteArray records = file(qso("DL1ABC", "Q77", "20m", "CW") + qso("DA0XX", "xmas24", "20m", "CW")
+                                        + qso("DL1ABC", "Q77", "40m", "CW"));
+        int asked = -1;
+        AdifReader reader(records);
+        QsoImporter importer(*data.dm);
+        importer.addUnknownDoks = [&](int count) {
+            asked = count;
+            return true;
+        };
+        const ImportReport report = importer.run(reader);
+        QCOMPARE(asked, 2);
+        QCOMPARE(report.doksAdded, 2);
+        QCOMPARE(report.imported, 3);
+        QCOMPARE(data.db.value("SELECT ifnull(SPEC,'null')||T14||T7||CW||CONF||T50 FROM DOK WHERE DOK='Q77'"),
+                 QStringLiteral("nullCCCC*"));
+        QCOMPARE(data.db.value("SELECT SPEC||T14 FROM DOK WHERE DOK='XMAS24'"), QStringLiteral("SC"));
+        QCOMPARE(data.db.value("SELECT spec FROM LOG WHERE dok='XMAS24'"), QStringLiteral("S"));
+    }
+
+    void unknownDoksSkippedWhenDeclined()
+    {
+        DataModule data;
+        const QString doks = data.db.table("DOK");
+        const ImportReport report = import(*data.dm, file(qso("DL1ABC", "Q77", "20m", "CW")), false);
+        QCOMPARE(report.imported, 0);
+        QCOMPARE(reasonsOf(report), QStringLiteral("DOK not in the list"));
+        QCOMPARE(data.db.table("DOK"), doks);
+    }
+
+    void otherFieldsAreKept()
+    {
+        DataModule data;
+        import(*data.dm, file(record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"TIME_ON", "1205"}, {"FREQ", "14.205"},
+                                      {"MODE", "SSB"}, {"RST_SENT", "59"}, {"DARC_DOK", "A01"}, {"COMMENT", "gr\xc3\xbc\xc3\x9f"}})));
+        QCOMPARE(data.db.value("SELECT num||' '||fields FROM ADIFFIELDS"),
+                 QStringLiteral("1 <TIME_ON:4>1205<FREQ:6>14.205<RST_SENT:2>59<COMMENT:6>gr\u00fc\u00df"));
+    }
+
+    void exportThenImportGivesTheSameLog()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("log.adi");
+        DataModule first;
+        import(*first.dm, file(qso("DL1ABC", "A01", "160m", "CW") + qso("DL2XY", "A01", "20m", "SSB", "20090306", "N")
+                               + record({{"CALL", "DA0AP"}, {"QSO_DATE", "20100101"}, {"FREQ", "144.300"}, {"MODE", "FM"},
+                                         {"DARC_DOK", "APOLLO"}, {"TIME_ON", "0930"}, {"QTH", "Potsdam"}})
+                               + qso("DL3ZZ", "B05", "20m", "PSK31") + qso("DL4AA", "C12", "30m", "RTTY")));
+        first.db.execute("UPDATE LOG SET conf='A' WHERE id=4; UPDATE LOGPSK SET conf='A' WHERE num=4;"
+                       "UPDATE LOG14 SET conf='A' WHERE num=4");
+        {
+            AdifWriter writer(path);
+            QCOMPARE(QsoExporter(*first.dm).exportLog(writer), 5);
+        }
+        QFile exported(path);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QByteArray text = exported.readAll();
+        QVERIFY(text.contains("<PROGRAMID:11>WZP Logbook"));
+        QVERIFY(text.contains("<MODE:3>PSK"));
+        QVERIFY(text.contains("<SUBMODE:5>PSK31"));
+        QVERIFY(text.contains("<TIME_ON:4>0930"));
+
+        DataModule second;
+        AdifReader reader(path);
+        const ImportReport report = QsoImporter(*second.dm).run(reader);
+        QCOMPARE(report.imported, 5);
+        for (const QString &name : QStringList{"LOG", "ADIFFIELDS"} + bandAndModeTables())
+            QCOMPARE(second.db.table(name), first.db.table(name));
+    }
+
+    void exportOfOneAward()
+    {
+        QTemporaryDir folder;
+        DataModule data;
+        import(*data.dm, file(qso("DL1ABC", "B05", "20m", "CW") + qso("DL2XY", "A01", "20m", "SSB")
+                              + qso("DL3ZZ", "C12", "20m", "SSB", "20090305", "N") + qso("DL4AA", "A02", "40m", "SSB")));
+        const QString path = folder.filePath("award.adi");
+        {
+            AdifWriter writer(path);
+            QCOMPARE(QsoExporter(*data.dm).exportAward(writer, "14"), 2);
+        }
+        AdifReader reader(path);
+        QsoRecord record;
+        QStringList doks;
+        while (reader.next(record))
+            doks << record.value("DARC_DOK");
+        QCOMPARE(doks, QStringList({"A01", "B05"}));
+        {
+            AdifWriter writer(folder.filePath("ssb.adi"));
+            QCOMPARE(QsoExporter(*data.dm).exportAward(writer, "ssb"), 2);
+        }
+        AdifWriter writer(folder.filePath("none.adi"));
+        QVERIFY_THROWS_EXCEPTION(ExchangeError, QsoExporter(*data.dm).exportAward(writer, "60"));
+    }
+
+    void olderDatabaseGetsTheSideTable()
+    {
+        DataModule data("DROP TABLE ADIFFIELDS; PRAGMA user_version=0");
+        QCOMPARE(data.db.value("SELECT count(*) FROM sqlite_master WHERE name='ADIFFIELDS'"), QStringLiteral("1"));
+        QCOMPARE(data.db.value("PRAGMA user_version"), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(QsoImporterTest)
+#include "tst_qsoimporter.moc"
