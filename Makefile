@@ -1,7 +1,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test build setup clean
+.PHONY: run test build setup clean install package
 
 run: build
 	$(BUILD)/wzplog
@@ -12,6 +13,12 @@ test: build
 build: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 setup:
 	@tools/setup-debian.sh
