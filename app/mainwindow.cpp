@@ -9,6 +9,7 @@
 #include "localformat.h"
 #include "managementview.h"
 #include "memoryload.h"
+#include "modifywindow.h"
 #include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
@@ -136,6 +137,8 @@ void TForm4::connectHandlers()
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
+    for (QAction *action : {ui->Modifica1, ui->Speedmod})
+        connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)
@@ -262,6 +265,12 @@ void TForm4::Calcolo1Click(const QObject *sender)
         window.showSummaryPanel();
     window.exec();
     Timer1->start();
+}
+
+void TForm4::Modifica1Click()
+{
+    TForm8 window(Dm, *Panel2, this);
+    window.exec();
 }
 
 void TForm4::Esci1Click()

@@ -48,6 +48,7 @@ public:
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
     void Calcolo1Click(const QObject *sender);
+    void Modifica1Click();
 
 signals:
     void terminateRequested();
