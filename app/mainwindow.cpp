@@ -10,6 +10,8 @@
 #include "managementview.h"
 #include "memoryload.h"
 #include "modifywindow.h"
+#include "prompter.h"
+#include "qsodeletion.h"
 #include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
@@ -139,6 +141,8 @@ void TForm4::connectHandlers()
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
     for (QAction *action : {ui->Modifica1, ui->Speedmod})
         connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
+    for (QAction *action : {ui->Delete1, ui->Speeddel})
+        connect(action, &QAction::triggered, this, &TForm4::SpeeddelClick);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)
@@ -271,6 +275,23 @@ void TForm4::Modifica1Click()
 {
     TForm8 window(Dm, *Panel2, this);
     window.exec();
+}
+
+void TForm4::SpeeddelClick()
+{
+    QsoDeletion deletion(Dm);
+    std::optional<SelectedQso> qso;
+    reportEngineErrors([&] { qso = deletion.selected(); });
+    if (qso && services::prompter().ask(QsoDeletion::question(*qso), Prompter::Question::YesCancel)
+        && reportEngineErrors([&] { deletion.remove(*qso); })) {
+        reportEngineErrors([&] { deletion.compact(); });
+        if (services::prompter().ask(QStringLiteral("After deleting one or more QSOs you need to refresh your data.\r"
+                                                    "Do you like to do it right now?\r"
+                                                    "If not, remember to do it by the button \"Refresh Data\""),
+                                     Prompter::Question::YesNo))
+            Calcolo1Click(ui->Calcolo1);
+    }
+    Panel2->Button1Click(nullptr);
 }
 
 void TForm4::Esci1Click()

@@ -49,6 +49,8 @@ public:
     // summary otherwise.
     void Calcolo1Click(const QObject *sender);
     void Modifica1Click();
+    // Deletes the QSO selected in the band table; the menu item Delete1 runs it too.
+    void SpeeddelClick();
 
 signals:
     void terminateRequested();
