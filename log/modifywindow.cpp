@@ -6,6 +6,7 @@
 #include "fieldlink.h"
 #include "gridlink.h"
 #include "managementview.h"
+#include "prefixsearch.h"
 #include "prompter.h"
 #include "services.h"
 #include "soundplayer.h"
@@ -15,6 +16,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -146,6 +148,8 @@ void TForm8::showEvent(QShowEvent *event)
 
 void TForm8::FormShow()
 {
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     dateArmed = false;
     for (QLabel *label : {ui->Labsaved, ui->Labcall, ui->Labdok})
         label->hide();
@@ -228,7 +232,7 @@ void TForm8::lookUp(const QLineEdit *field, const QString &column)
             setPanelEnabled(false);
             return;
         }
-        if (!Dm.log.locate(column, {text}, true)) {
+        if (!locatePrefix(Dm.log, column, text)) {
             setPanelEnabled(false);
             return;
         }

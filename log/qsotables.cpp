@@ -20,6 +20,9 @@ void makePlaceholder(TableView &view)
 void pointAt(TableView &view, const QString &table)
 {
     view.setFiltered(false);
+    // The views hold what every write through them stored: an open view of the table is current.
+    if (view.isOpen() && view.tableName().compare(table, Qt::CaseInsensitive) == 0)
+        return;
     view.close();
     view.setTableName(table);
     view.open();

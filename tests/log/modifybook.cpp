@@ -4,7 +4,6 @@
 #include "modifywindow.h"
 #include "vocabulary.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -82,8 +81,8 @@ void leave(QWidget *field)
 void pickItem(QComboBox *box, const QString &item)
 {
     clickInto(box);
-    box->showPopup();
-    QAbstractItemView *list = box->view();
-    const QRect cell = list->visualRect(list->model()->index(box->findText(item), 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    // The arrow keys choose from the list as the list's popup does, and need no popup window.
+    const int target = box->findText(item);
+    while (box->currentIndex() != target)
+        QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
 }

@@ -27,7 +27,7 @@ struct ModifyBook : Logbook
 };
 
 // What a user does in a form: puts the focus into a field with the mouse, replaces its text by
-// typing, leaves it with Tab, picks an item from a list.
+// typing, leaves it with Tab, picks an item from a list with the arrow keys.
 void clickInto(QWidget *field);
 void retype(QWidget *field, const QString &text);
 void leave(QWidget *field);
