@@ -4,6 +4,7 @@
 //   bench_modify [QSO count, default 100000]
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "connection.h"
 #include "datamodule.h"
 #include "loggenerator.h"
 #include "mainwindow.h"
@@ -152,6 +153,17 @@ int main(int argc, char *argv[])
             plain.time([&] { QsoWriteBack(dm).write(change); });
         }
         plain.report("for comparison: the write-back alone, durable", 30);
+        Figures commits;
+        for (int i = 0; i < 50; ++i) {
+            commits.time([&] {
+                Transaction transaction(dm.ADOconn);
+                dm.info.edit();
+                dm.info.setText(QStringLiteral("EMAIL"), QString::number(i));
+                dm.info.post();
+                transaction.commit();
+            });
+        }
+        commits.report("for comparison: one row in one durable commit", 30);
         QTest::mouseClick(control<QPushButton>(window, "SpeedButton1"), Qt::LeftButton);
     }
 

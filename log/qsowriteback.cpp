@@ -147,7 +147,8 @@ void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange 
 // a filter of the management view must not keep the cells of the QSO's DOK from being written.
 void QsoWriteBack::markDok(const QsoChange &qso)
 {
-    Dm.dok.setFiltered(false);
+    if (!Dm.dok.filter().isEmpty())
+        Dm.dok.setFiltered(false);
     if (!Dm.dok.locate(vocab::table::dok, {qso.dok}))
         return; // a DOK missing from the list has no cells
     const QString suffix = vocab::bandSuffix(qso.band);
