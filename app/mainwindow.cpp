@@ -12,8 +12,11 @@
 #include "maintenancemenu.h"
 #include "managementview.h"
 #include "memoryload.h"
-#include "progresswindow.h"
+#include "modifywindow.h"
 #include "overviewwindow.h"
+#include "progresswindow.h"
+#include "prompter.h"
+#include "qsodeletion.h"
 #include "refreshwindow.h"
 #include "services.h"
 #include "ui_mainwindow.h"
@@ -168,6 +171,10 @@ void TForm4::connectHandlers()
     connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
     connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
     connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
+    for (QAction *action : {ui->Modifica1, ui->Speedmod})
+        connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
+    for (QAction *action : {ui->Delete1, ui->Speeddel})
+        connect(action, &QAction::triggered, this, &TForm4::SpeeddelClick);
 }
 
 void TForm4::setWhatsNewWindow(QDialog *window)
@@ -326,6 +333,29 @@ void TForm4::MaP1Click()
         return;
     TForm13 window(Dm, this);
     window.exec();
+}
+
+void TForm4::Modifica1Click()
+{
+    TForm8 window(Dm, *Panel2, this);
+    window.exec();
+}
+
+void TForm4::SpeeddelClick()
+{
+    QsoDeletion deletion(Dm);
+    std::optional<SelectedQso> qso;
+    reportEngineErrors([&] { qso = deletion.selected(); });
+    if (qso && services::prompter().ask(QsoDeletion::question(*qso), Prompter::Question::YesCancel)
+        && reportEngineErrors([&] { deletion.remove(*qso); })) {
+        reportEngineErrors([&] { deletion.compact(); });
+        if (services::prompter().ask(QStringLiteral("After deleting one or more QSOs you need to refresh your data.\r"
+                                                    "Do you like to do it right now?\r"
+                                                    "If not, remember to do it by the button \"Refresh Data\""),
+                                     Prompter::Question::YesNo))
+            Calcolo1Click(ui->Calcolo1);
+    }
+    Panel2->Button1Click(nullptr);
 }
 
 void TForm4::Esci1Click()

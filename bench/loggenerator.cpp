@@ -42,7 +42,8 @@ private:
     std::discrete_distribution<size_t> m_distribution;
 };
 
-void bind(sqlite3_stmt *statement, int index, const std::string &text)
+// Not "bind": for a temporary std::string argument, lookup would prefer std::bind and bind nothing.
+void bindText(sqlite3_stmt *statement, int index, const std::string &text)
 {
     sqlite3_bind_text(statement, index, text.data(), int(text.size()), SQLITE_TRANSIENT);
 }
@@ -76,15 +77,15 @@ void generate(const QString &databasePath, int qsoCount, unsigned seed)
         std::snprintf(date, sizeof date, "%02d/%02d/%04d", day(random), month(random), year(random));
         const bool special = dok.size() != 3 || !std::isdigit(static_cast<unsigned char>(dok[1]));
         sqlite3_reset(insert);
-        bind(insert, 1, "DL" + std::to_string(number(random)) + "X");
-        bind(insert, 2, "QTH " + std::to_string(number(random)));
-        bind(insert, 3, date);
-        bind(insert, 4, band);
-        bind(insert, 5, modeOf(random));
-        bind(insert, 6, dok);
-        bind(insert, 7, stateOf(random));
+        bindText(insert, 1, "DL" + std::to_string(number(random)) + "X");
+        bindText(insert, 2, "QTH " + std::to_string(number(random)));
+        bindText(insert, 3, date);
+        bindText(insert, 4, band);
+        bindText(insert, 5, modeOf(random));
+        bindText(insert, 6, dok);
+        bindText(insert, 7, stateOf(random));
         if (special)
-            bind(insert, 8, "S");
+            bindText(insert, 8, "S");
         else
             sqlite3_bind_null(insert, 8);
         sqlite3_bind_int(insert, 9, vocab::bandSuffix(QString::fromStdString(band)).toInt());

@@ -1,6 +1,7 @@
 // Writes the entry panel's two short sounds as 16-bit mono PCM wave files:
 //   newdok.wav  - a rising two-note chime: a DOK new on this band or in this mode
 //   confdok.wav - a softer falling two-note chime: a DOK already confirmed
+//   saved.wav   - one short, quiet high tick: a changed QSO has been written back
 // Build and run by hand when the sounds are to change; the output is committed in assets/:
 //   c++ -std=c++20 -O2 tools/make-sounds.cpp -o /tmp/make-sounds && /tmp/make-sounds assets
 // The output depends on nothing but this file, so running it again gives the same bytes.
@@ -95,7 +96,10 @@ int main(int argc, char *argv[])
     const std::vector<Note> newDok{{880.0, 0.0, 0.16, 0.7}, {1318.5, 0.11, 0.32, 0.75}};
     // G5 then D5: down a fourth, quieter.
     const std::vector<Note> confirmedDok{{784.0, 0.0, 0.14, 0.6}, {587.3, 0.1, 0.26, 0.6}};
-    if (!writeWave(folder + "/newdok.wav", render(newDok)) || !writeWave(folder + "/confdok.wav", render(confirmedDok))) {
+    // C6 then G6, close together and short: heard often while editing, so it stays unobtrusive.
+    const std::vector<Note> saved{{1046.5, 0.0, 0.07, 0.45}, {1568.0, 0.05, 0.1, 0.4}};
+    if (!writeWave(folder + "/newdok.wav", render(newDok)) || !writeWave(folder + "/confdok.wav", render(confirmedDok))
+        || !writeWave(folder + "/saved.wav", render(saved))) {
         std::fprintf(stderr, "cannot write into %s\n", folder.c_str());
         return 1;
     }

@@ -17,21 +17,22 @@ quint32 little(const QByteArray &bytes, int at, int size)
 
 } // namespace
 
-// The entry panel's sounds go from the build's delivered files into a new data folder, as short
+// The logging windows' sounds go from the build's delivered files into a new data folder, as short
 // wave files that any player takes.
 class SoundsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void aNewDataFolderGetsBothSounds_data()
+    void aNewDataFolderGetsEverySound_data()
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("new DOK") << "newdok.wav";
         QTest::newRow("already confirmed") << "confdok.wav";
+        QTest::newRow("written back") << "saved.wav";
     }
 
-    void aNewDataFolderGetsBothSounds()
+    void aNewDataFolderGetsEverySound()
     {
         QFETCH(QString, name);
         QTemporaryDir folder;

@@ -1,0 +1,132 @@
+#include "qsodeletion.h"
+
+#include "connection.h"
+#include "datamodule.h"
+#include "engineerror.h"
+#include "qsotables.h"
+#include "tables.h"
+#include "vocabulary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString scratchName = QStringLiteral("temp.mdb");
+
+// The copy must be on the disk before it takes the place of the log.
+void flushToDisk(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        throw EngineError(QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString()));
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        throw EngineError(QStringLiteral("Cannot write '%1' to the disk.").arg(path));
+#endif
+}
+
+} // namespace
+
+QsoDeletion::QsoDeletion(TDm &dm, Compactor compactor)
+    : Dm(dm), m_compactor(compactor ? std::move(compactor) : Compactor(&Connection::compact))
+{
+}
+
+std::optional<SelectedQso> QsoDeletion::selected() const
+{
+    const TableView &rows = Dm.logbanda;
+    if (!rows.isOpen() || rows.recordCount() == 0 || rows.eof())
+        return std::nullopt;
+    return SelectedQso{rows.integer(QStringLiteral("num")), rows.text(QStringLiteral("dok")),
+                       rows.text(QStringLiteral("call")), rows.text(QStringLiteral("banda")),
+                       rows.text(QStringLiteral("modo")), rows.text(QStringLiteral("data"))};
+}
+
+QString QsoDeletion::question(const SelectedQso &qso)
+{
+    return QStringLiteral("Going to delete this QSO with DOK %1\r%2 on %3 MHz %4, %5\rAre you sure ?")
+        .arg(qso.dok, qso.call, qso.band, qso.mode, qso.date);
+}
+
+void QsoDeletion::remove(const SelectedQso &qso)
+{
+    const bool logFiltered = Dm.log.isFiltered();
+    const bool bandsFiltered = Dm.logbanda.isFiltered();
+    const bool modesFiltered = Dm.logmodo.isFiltered();
+    const auto restoreFilters = [&] {
+        Dm.log.setFiltered(logFiltered);
+        Dm.logbanda.setFiltered(bandsFiltered);
+        Dm.logmodo.setFiltered(modesFiltered);
+    };
+    Transaction transaction(Dm.ADOconn);
+    try {
+        Dm.log.setFiltered(false);
+        if (Dm.log.locate(QStringLiteral("id"), {QString::number(qso.id)})) {
+            Dm.logbanda.setFiltered(false);
+            qsotables::takeOut(Dm.logbanda, qso.id);
+            const QString mode = Dm.log.text(QStringLiteral("modo"));
+            if (vocab::isMode(mode)) {
+                qsotables::pointAt(Dm.logmodo, vocab::modeTable(mode));
+                qsotables::takeOut(Dm.logmodo, qso.id); // another QSO may hold the DOK's row there
+            }
+            Dm.log.remove();
+        }
+        transaction.commit();
+    } catch (...) {
+        for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
+            view->cancel();
+        restoreFilters();
+        throw;
+    }
+    restoreFilters();
+}
+
+void QsoDeletion::compact()
+{
+    const QString database = Dm.ADOconn.database();
+    const QString copy = QFileInfo(database).dir().filePath(scratchName);
+    Dm.ADOconn.disconnect();
+    QString problem;
+    try {
+        replaceByCompactedCopy(database, copy);
+    } catch (const EngineError &error) {
+        problem = error.text();
+        QFile::remove(copy);
+    }
+    reopen();
+    if (!problem.isEmpty())
+        throw EngineError(QStringLiteral("The database could not be compacted; it stays as it was.\r") + problem);
+}
+
+void QsoDeletion::replaceByCompactedCopy(const QString &database, const QString &copy)
+{
+    if (QFileInfo::exists(copy) && !QFile::remove(copy))
+        throw EngineError(QStringLiteral("Cannot delete '%1'.").arg(copy));
+    m_compactor(database, copy, schema::databasePassword);
+    {
+        Connection check(copy, schema::databasePassword);
+        check.connect();
+        check.execute(QStringLiteral("SELECT count(*) FROM ") + vocab::table::log);
+    }
+    flushToDisk(copy);
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(copy.toStdU16String()), std::filesystem::path(database.toStdU16String()),
+                            error);
+    if (error)
+        throw EngineError(QStringLiteral("Cannot replace '%1': %2").arg(database, QString::fromStdString(error.message())));
+}
+
+void QsoDeletion::reopen()
+{
+    Dm.ADOconn.connect();
+    for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
+        view->open();
+    Dm.log.first();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class TableView;
+
+// The rows that band and mode tables hold of a QSO: one per DOK, with num the QSO's id in LOG.
+namespace qsotables {
+
+// Points a view at a table, unfiltered, and opens it.
+void pointAt(TableView &view, const QString &table);
+// Moves to the QSO's row; false when the table has none for it.
+bool locateQso(TableView &view, qint64 id);
+// Takes the QSO's row out of the table the view shows unfiltered; a table never becomes empty,
+// its last row turns into the placeholder row instead. False when the table had no row of it.
+bool takeOut(TableView &view, qint64 id);
+
+} // namespace qsotables

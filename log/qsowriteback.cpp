@@ -1,0 +1,161 @@
+#include "qsowriteback.h"
+
+#include "connection.h"
+#include "datamodule.h"
+#include "engineerror.h"
+#include "qsotables.h"
+#include "vocabulary.h"
+
+using namespace qsotables;
+
+namespace {
+
+QString twoDigits(const QString &part)
+{
+    if (part.isEmpty())
+        return QStringLiteral("00");
+    return part.size() == 1 ? QLatin1Char('0') + part : part;
+}
+
+void setOrClear(TableView &view, const QString &column, const QString &text)
+{
+    if (text.isEmpty())
+        view.clear(column);
+    else
+        view.setText(column, text);
+}
+
+// The items LOG shares with the band and mode tables; mhz and spec are not the user's to change.
+void writeItems(TableView &view, const QsoChange &qso)
+{
+    setOrClear(view, QStringLiteral("call"), qso.call);
+    setOrClear(view, QStringLiteral("loc"), qso.qth);
+    view.setText(QStringLiteral("data"), qso.date());
+    view.setText(QStringLiteral("banda"), qso.band);
+    view.setText(QStringLiteral("modo"), qso.mode);
+    setOrClear(view, QStringLiteral("dok"), qso.dok);
+    view.setText(QStringLiteral("conf"), qso.status);
+}
+
+void requireWholeNames(const QsoChange &qso)
+{
+    if (!vocab::isBand(qso.band))
+        throw EngineError(QStringLiteral("\"%1\" is not a band.").arg(qso.band));
+    if (!vocab::isMode(qso.mode))
+        throw EngineError(QStringLiteral("\"%1\" is not a mode.").arg(qso.mode));
+}
+
+} // namespace
+
+QString QsoChange::date() const
+{
+    return twoDigits(day) + QLatin1Char('/') + twoDigits(month) + QLatin1Char('/') + year;
+}
+
+QsoWriteBack::QsoWriteBack(TDm &dm) : Dm(dm)
+{
+}
+
+void QsoWriteBack::write(const QsoChange &qso)
+{
+    inOneTransaction(qso, [&](qint64 id) {
+        const QString suffix = vocab::bandSuffix(qso.band);
+        updateCopy(Dm.logbanda, vocab::bandTable(suffix), qso, id);
+        updateCopy(Dm.logmodo, vocab::modeTable(qso.mode), qso, id);
+    });
+}
+
+void QsoWriteBack::move(const QsoChange &qso, const QString &oldBand, const QString &oldMode)
+{
+    inOneTransaction(qso, [&](qint64 id) {
+        // An old band or mode that is no whole name never had a table to leave.
+        if (vocab::isBand(oldBand))
+            takeOut(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(oldBand)), id);
+        putIn(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, id);
+        if (vocab::isMode(oldMode))
+            takeOut(Dm.logmodo, vocab::modeTable(oldMode), id);
+        putIn(Dm.logmodo, vocab::modeTable(qso.mode), qso, id);
+    });
+}
+
+void QsoWriteBack::inOneTransaction(const QsoChange &qso, const std::function<void(qint64)> &work)
+{
+    requireWholeNames(qso);
+    const bool bandsFiltered = Dm.logbanda.isFiltered();
+    const bool modesFiltered = Dm.logmodo.isFiltered();
+    const bool doksFiltered = Dm.dok.isFiltered();
+    const auto restoreFilters = [&] {
+        Dm.logbanda.setFiltered(bandsFiltered);
+        Dm.logmodo.setFiltered(modesFiltered);
+        Dm.dok.setFiltered(doksFiltered);
+    };
+    Transaction transaction(Dm.ADOconn);
+    try {
+        const qint64 id = storeInLog(qso);
+        work(id);
+        markDok(qso);
+        transaction.commit();
+    } catch (...) {
+        for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo})
+            view->cancel();
+        restoreFilters();
+        throw;
+    }
+    restoreFilters();
+}
+
+qint64 QsoWriteBack::storeInLog(const QsoChange &qso)
+{
+    Dm.log.edit();
+    writeItems(Dm.log, qso);
+    const qint64 id = Dm.log.integer(QStringLiteral("id"));
+    Dm.log.post();
+    return id;
+}
+
+void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoChange &qso, qint64 id)
+{
+    pointAt(view, table);
+    if (!locateQso(view, id))
+        return; // another QSO holds its DOK's row there
+    view.edit();
+    writeItems(view, qso);
+    view.post();
+}
+
+void QsoWriteBack::takeOut(TableView &view, const QString &table, qint64 id)
+{
+    pointAt(view, table);
+    qsotables::takeOut(view, id);
+}
+
+void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id)
+{
+    pointAt(view, table);
+    if (view.locate(QStringLiteral("dok"), {qso.dok}))
+        return;
+    if (view.locate(QStringLiteral("dok"), {vocab::placeholderDok}))
+        view.edit();
+    else
+        view.append();
+    writeItems(view, qso);
+    view.setInteger(QStringLiteral("num"), id);
+    view.post();
+}
+
+// The DOK's row is looked for in the whole DOK table (the caller's filter comes back afterwards):
+// a filter of the management view must not keep the cells of the QSO's DOK from being written.
+void QsoWriteBack::markDok(const QsoChange &qso)
+{
+    if (!Dm.dok.filter().isEmpty())
+        Dm.dok.setFiltered(false);
+    if (!Dm.dok.locate(vocab::table::dok, {qso.dok}))
+        return; // a DOK missing from the list has no cells
+    const QString suffix = vocab::bandSuffix(qso.band);
+    Dm.dok.edit();
+    for (const QString &cell : {vocab::bandCell(suffix), vocab::pairCell(qso.mode, suffix), vocab::modeCell(qso.mode)}) {
+        if (Dm.dok.text(cell) != vocab::status::accredited)
+            Dm.dok.setText(cell, qso.status);
+    }
+    Dm.dok.post();
+}
