@@ -1,6 +1,7 @@
 // TForm4: the main window.
 #include "mainwindow.h"
 
+#include "awardwindow.h"
 #include "clock.h"
 #include "datamodule.h"
 #include "engineguard.h"
@@ -136,6 +137,8 @@ void TForm4::connectHandlers()
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
+    for (QAction *action : {ui->Request1, ui->SpeedButton2})
+        connect(action, &QAction::triggered, this, &TForm4::SpeedButton2Click);
 }
 
 void TForm4::setCommandEnabled(Command command, bool enabled)
@@ -262,6 +265,12 @@ void TForm4::Calcolo1Click(const QObject *sender)
         window.showSummaryPanel();
     window.exec();
     Timer1->start();
+}
+
+void TForm4::SpeedButton2Click()
+{
+    TForm11 window(Dm, *this, this);
+    window.exec();
 }
 
 void TForm4::Esci1Click()

@@ -48,6 +48,8 @@ public:
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
     void Calcolo1Click(const QObject *sender);
+    // Opens the award application window.
+    void SpeedButton2Click();
 
 signals:
     void terminateRequested();
