@@ -26,6 +26,8 @@ constexpr int gridColumns = 18;
 constexpr int gridRows = 11;
 constexpr int cellWidth = 28;
 constexpr int cellHeight = 18;
+// Wide enough for "1000" whole.
+constexpr int levelColumnWidth = 34;
 // Diplome's award columns start at this position; grid column c shows position c + 1.
 constexpr int firstAwardPosition = 2;
 // Grid columns from here on are modes.
@@ -107,7 +109,8 @@ void TForm11::setUpGrid()
     small.setPointSize(7);
     grid->setFont(small);
     const int frame = 2 * grid->frameWidth();
-    grid->setFixedSize(gridColumns * cellWidth + frame, gridRows * cellHeight + frame);
+    grid->setColumnWidth(0, levelColumnWidth);
+    grid->setFixedSize(levelColumnWidth + (gridColumns - 1) * cellWidth + frame, gridRows * cellHeight + frame);
     const QBrush fixedGround = grid->palette().button();
     for (int row = 0; row < gridRows; ++row) {
         for (int column = 0; column < gridColumns; ++column) {

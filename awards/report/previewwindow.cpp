@@ -6,6 +6,9 @@
 #include "services.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 
 PreviewWindow::PreviewWindow(report::Layout layout, const QString &title, const QString &pdfName, QWidget *parent)
@@ -17,7 +20,8 @@ PreviewWindow::PreviewWindow(report::Layout layout, const QString &title, const 
     m_printer.setPageSize(QPageSize(QPageSize::A4));
     QObject::connect(&m_dialog, &QPrintPreviewDialog::paintRequested, &m_dialog,
                      [this](QPrinter *target) { report::print(m_layout, *target); });
-    m_saveAsPdf = new QAction(QStringLiteral("Save as PDF…"), &m_dialog);
+    m_saveAsPdf = new QAction(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton),
+                              QStringLiteral("Save as PDF…"), &m_dialog);
     m_saveAsPdf->setObjectName(QStringLiteral("SaveAsPdf"));
     m_saveAsPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_saveAsPdf->setShortcutContext(Qt::WindowShortcut);
@@ -26,6 +30,9 @@ PreviewWindow::PreviewWindow(report::Layout layout, const QString &title, const 
         toolBar->addAction(m_saveAsPdf);
     else
         m_dialog.addAction(m_saveAsPdf);
+    // Large enough for the whole tool bar and a readable page.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        m_dialog.resize(screen->availableSize() * 0.9);
 }
 
 void PreviewWindow::saveAsPdf()
