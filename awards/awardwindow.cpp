@@ -17,7 +17,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace {

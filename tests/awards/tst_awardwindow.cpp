@@ -89,6 +89,12 @@ private slots:
         QCOMPARE(list()->count(), 0);
         QCOMPARE(list()->toolTip(), QString("Select to modify"));
         QVERIFY(!(grid->item(0, 3)->flags() & Qt::ItemIsSelectable));
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        grid->setFocus(Qt::TabFocusReason); // coming into the grid chooses nothing
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(f->services.prompter.messages.isEmpty());
     }
 
     void acceptedCellAddsItsEntry_data()
