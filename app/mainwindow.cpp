@@ -1,6 +1,7 @@
 // TForm4: the main window.
 #include "mainwindow.h"
 
+#include "awardwindow.h"
 #include "clock.h"
 #include "datamodule.h"
 #include "engineguard.h"
@@ -175,6 +176,8 @@ void TForm4::connectHandlers()
         connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
     for (QAction *action : {ui->Delete1, ui->Speeddel})
         connect(action, &QAction::triggered, this, &TForm4::SpeeddelClick);
+    for (QAction *action : {ui->Request1, ui->SpeedButton2})
+        connect(action, &QAction::triggered, this, &TForm4::SpeedButton2Click);
 }
 
 void TForm4::setWhatsNewWindow(QDialog *window)
@@ -356,6 +359,12 @@ void TForm4::SpeeddelClick()
             Calcolo1Click(ui->Calcolo1);
     }
     Panel2->Button1Click(nullptr);
+}
+
+void TForm4::SpeedButton2Click()
+{
+    TForm11 window(Dm, *this, this);
+    window.exec();
 }
 
 void TForm4::Esci1Click()

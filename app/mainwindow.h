@@ -61,6 +61,8 @@ public:
     void Modifica1Click();
     // Deletes the QSO selected in the band table; the menu item Delete1 runs it too.
     void SpeeddelClick();
+    // Opens the award application window.
+    void SpeedButton2Click();
 
 signals:
     void terminateRequested();

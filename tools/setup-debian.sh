@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, when some are missing.
 set -eu
-packages="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream"
+packages="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream poppler-utils"
 
 missing=""
 for package in $packages; do

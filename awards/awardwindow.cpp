@@ -1,0 +1,342 @@
+// TForm11: the award application window.
+#include "awardwindow.h"
+
+#include "applicationprintout.h"
+#include "awardentry.h"
+#include "awardqsos.h"
+#include "clock.h"
+#include "connection.h"
+#include "datamodule.h"
+#include "engineguard.h"
+#include "mainwindow.h"
+#include "previewwindow.h"
+#include "prompter.h"
+#include "services.h"
+#include "ui_awardwindow.h"
+#include "vocabulary.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace {
+
+constexpr int gridColumns = 18;
+constexpr int gridRows = 11;
+constexpr int cellWidth = 28;
+constexpr int cellHeight = 18;
+// Wide enough for "1000" whole.
+constexpr int levelColumnWidth = 34;
+// Diplome's award columns start at this position; grid column c shows position c + 1.
+constexpr int firstAwardPosition = 2;
+// Grid columns from here on are modes.
+constexpr int firstModeColumn = 13;
+constexpr int typeLength = 15;
+
+const QString newApplication = QStringLiteral("New Application");
+const QString endorsement = QStringLiteral("Endorsement");
+
+QString headerText(const QString &columnName)
+{
+    return columnName == QLatin1String("RTTY") ? vocab::rttyTitle : vocab::bandOfSuffix(columnName);
+}
+
+// Watches the grid's mouse presses, so a press on the cell already selected still counts as a
+// selection.
+class PressWatcher : public QObject
+{
+public:
+    PressWatcher(QObject *parent, std::function<void()> pressed) : QObject(parent), m_pressed(std::move(pressed)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_pressed();
+        return false;
+    }
+
+private:
+    std::function<void()> m_pressed;
+};
+
+} // namespace
+
+TForm11::TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_main(mainWindow)
+{
+    ui->setupUi(this);
+    Image5 = new QLabel(this);
+    Image5->setObjectName(QStringLiteral("Image5"));
+    Image5->setStyleSheet(QStringLiteral(
+        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f4f4, stop:1 #b8b8b8);"));
+    Image5->lower();
+    ui->ListBox1->setToolTip(QStringLiteral("Select to modify"));
+    ui->Appl->lineEdit()->setMaxLength(typeLength);
+    ui->Appl->setCurrentText(newApplication);
+    setUpGrid();
+    m_preview = [this](const report::Layout &layout, const QString &entry) { showPreview(layout, entry, this); };
+
+    connect(ui->Choose, &QPushButton::clicked, this, &TForm11::ChooseClick);
+    connect(ui->ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!ui->ListBox1->selectedItems().isEmpty())
+            ListBox1Click();
+    });
+    connect(ui->Appl, &QComboBox::currentTextChanged, this, [this] {
+        if (!m_settingType)
+            ApplChange();
+    });
+    connect(ui->Butdel, &QPushButton::clicked, this, &TForm11::ButdelClick);
+    connect(ui->Butprep, &QPushButton::clicked, this, &TForm11::ButprepClick);
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
+}
+
+TForm11::~TForm11() = default;
+
+void TForm11::setUpGrid()
+{
+    QTableWidget *grid = ui->Grid;
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setMinimumSectionSize(cellWidth);
+    grid->verticalHeader()->setMinimumSectionSize(cellHeight);
+    grid->horizontalHeader()->setDefaultSectionSize(cellWidth);
+    grid->verticalHeader()->setDefaultSectionSize(cellHeight);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QFont small = grid->font();
+    small.setPointSize(7);
+    grid->setFont(small);
+    const int frame = 2 * grid->frameWidth();
+    grid->setColumnWidth(0, levelColumnWidth);
+    grid->setFixedSize(levelColumnWidth + (gridColumns - 1) * cellWidth + frame, gridRows * cellHeight + frame);
+    const QBrush fixedGround = grid->palette().button();
+    for (int row = 0; row < gridRows; ++row) {
+        for (int column = 0; column < gridColumns; ++column) {
+            auto *item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (row == 0 || column == 0) {
+                // The fixed row and column can be neither selected nor reached with the keys.
+                item->setFlags(Qt::NoItemFlags);
+                item->setBackground(fixedGround);
+                item->setForeground(grid->palette().buttonText());
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            grid->setItem(row, column, item);
+        }
+    }
+    connectGridSelection();
+}
+
+void TForm11::connectGridSelection()
+{
+    QTableWidget *grid = ui->Grid;
+    grid->viewport()->installEventFilter(new PressWatcher(this, [this] {
+        m_mousePressing = true;
+        m_pressSelected = false;
+    }));
+    connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row < 1 || column < 1)
+            return;
+        if (m_mousePressing)
+            m_pressSelected = true;
+        GridSelectCell(column, row);
+    });
+    connect(grid, &QTableWidget::cellPressed, this, [this](int row, int column) {
+        const bool counted = m_pressSelected;
+        m_mousePressing = false;
+        m_pressSelected = false;
+        if (!counted && row >= 1 && column >= 1)
+            GridSelectCell(column, row);
+    });
+}
+
+void TForm11::showEvent(QShowEvent *event)
+{
+    ButtonClosedDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm11::resizeEvent(QResizeEvent *event)
+{
+    ButtonClosedDialog::resizeEvent(event);
+    Image5->setGeometry(rect());
+}
+
+void TForm11::FormShow()
+{
+    ui->Butdel->setEnabled(false);
+    ui->Butprep->setEnabled(false);
+    QTableWidget *grid = ui->Grid;
+    grid->item(0, 0)->setText(QStringLiteral("WZP"));
+    for (int row = 1; row < gridRows; ++row)
+        grid->item(row, 0)->setText(QString::number(row * 100));
+    reportEngineErrors([&] {
+        for (int position = firstAwardPosition; position < firstAwardPosition + gridColumns - 1; ++position)
+            grid->item(0, position - 1)->setText(headerText(Dm.Dipl.columnName(position)));
+    });
+    fillGridMarks();
+}
+
+void TForm11::fillGridMarks()
+{
+    reportEngineErrors([&] {
+        QTableWidget *grid = ui->Grid;
+        int row = 1;
+        for (Dm.Dipl.first(); !Dm.Dipl.eof() && row < gridRows; Dm.Dipl.next(), ++row) {
+            for (int position = firstAwardPosition; position < Dm.Dipl.columnCount() && position - 1 < gridColumns; ++position)
+                grid->item(row, position - 1)->setText(Dm.Dipl.text(position).left(1));
+        }
+    });
+}
+
+void TForm11::ChooseClick()
+{
+    ui->Appl->setFocus();
+}
+
+void TForm11::GridSelectCell(int column, int row)
+{
+    ui->Butprep->setEnabled(true);
+    ui->Butdel->setEnabled(true);
+    if (ui->ListBox1->count() >= awardentry::maximumEntries) {
+        services::prompter().message(QStringLiteral("You can claim 5 awards max each time!"));
+        return;
+    }
+    const QString mark = ui->Grid->item(row, column)->text();
+    if (mark == QLatin1String("C")) {
+        services::prompter().message(QStringLiteral("This Award has been already claimed"));
+        return;
+    }
+    if (mark == QLatin1String("*")) {
+        services::prompter().message(QStringLiteral("You have not enough DOKs confirmed in order to claim this Award"));
+        return;
+    }
+    const int level = row * 100;
+    ui->GroupBox1->setTitle(QStringLiteral("WZP_") + QString::number(level));
+    ui->ListBox1->addItem(awardentry::make(level, ui->Grid->item(0, column)->text(), column >= firstModeColumn,
+                                           ui->Appl->currentText()));
+    rebuildSummary();
+}
+
+QStringList TForm11::entries() const
+{
+    QStringList list;
+    for (int i = 0; i < ui->ListBox1->count(); ++i)
+        list << ui->ListBox1->item(i)->text();
+    return list;
+}
+
+void TForm11::rebuildSummary()
+{
+    ui->Label3->setText(awardentry::summary(entries()));
+}
+
+void TForm11::ListBox1Click()
+{
+    const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    m_settingType = true;
+    ui->Appl->setCurrentText(selected.first()->text().contains(QStringLiteral("New")) ? newApplication : endorsement);
+    m_settingType = false;
+}
+
+void TForm11::ApplChange()
+{
+    const QString type = ui->Appl->currentText();
+    for (QListWidgetItem *item : ui->ListBox1->selectedItems())
+        item->setText(awardentry::withType(item->text(), type));
+    QStringList sorted = entries();
+    sorted.sort(Qt::CaseInsensitive);
+    ui->ListBox1->clear();
+    ui->ListBox1->addItems(sorted);
+}
+
+void TForm11::ButdelClick()
+{
+    const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
+    for (QListWidgetItem *item : selected)
+        delete item;
+    const int remaining = ui->ListBox1->count();
+    if (remaining == 1) {
+        ui->Label3->setText(awardentry::awardName(ui->ListBox1->item(0)->text()));
+    } else if (remaining > 1) {
+        rebuildSummary();
+    } else {
+        ui->Label3->setText(awardentry::emptySummary);
+        ui->GroupBox1->setTitle(QString());
+        ui->Butdel->setEnabled(false);
+        ui->Butprep->setEnabled(false);
+    }
+}
+
+ApplicationRequest TForm11::request() const
+{
+    return ApplicationRequest{entries(), m_currentEntry, m_bandEntry, ui->Label3->text(), ui->Appl->currentText()};
+}
+
+void TForm11::ButprepClick()
+{
+    m_main.clockTimer()->stop();
+    m_main.viewMarker = QLatin1Char('D');
+    const QStringList list = entries();
+    QStringList printed;
+    for (int index = 0; index < list.size(); ++index) {
+        m_currentEntry = index;
+        const AwardQsos award(list.at(index));
+        m_bandEntry = award.isBand();
+        report::Layout layout;
+        const bool laidOut = reportEngineErrors([&] {
+            award.select(Dm);
+            TQRep printout(Dm, request(), services::clock().now().date());
+            layout = printout.layout();
+        });
+        if (!laidOut)
+            return;
+        m_preview(layout, list.at(index));
+        printed << list.at(index);
+    }
+    if (!printed.isEmpty())
+        offerClaimedMarks(printed);
+}
+
+void TForm11::offerClaimedMarks(const QStringList &printed)
+{
+    if (!services::prompter().ask(QStringLiteral("Mark these awards as claimed?"), Prompter::Question::YesNo))
+        return;
+    reportEngineErrors([&] {
+        Transaction transaction(Dm.ADOconn);
+        for (const QString &entry : printed) {
+            const AwardQsos award(entry);
+            Dm.Dipl.moveTo(award.level() / 100 - 1);
+            Dm.Dipl.edit();
+            Dm.Dipl.setText(award.suffix(), vocab::award::claimed);
+            Dm.Dipl.post();
+        }
+        transaction.commit();
+    });
+    fillGridMarks();
+}
+
+void TForm11::Button2Click()
+{
+    reportEngineErrors([&] {
+        Dm.logbanda.setFilter(QString());
+        Dm.logmodo.setFilter(QString());
+    });
+    m_main.viewMarker = QLatin1Char('N');
+    m_main.clockTimer()->start();
+    accept();
+}
+
+void TForm11::showPreview(const report::Layout &layout, const QString &entry, QWidget *parent)
+{
+    const AwardQsos award(entry);
+    PreviewWindow preview(layout, entry, awardentry::awardName(entry) + QLatin1Char('_') + award.suffix() + QStringLiteral(".pdf"),
+                          parent);
+    preview.exec();
+}

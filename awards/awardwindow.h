@@ -1,0 +1,68 @@
+#pragma once
+
+#include "buttonclosedialog.h"
+#include "report/layout.h"
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TForm11;
+}
+class QLabel;
+class TDm;
+class TForm4;
+struct ApplicationRequest;
+
+// The award application window: the award grid as the last refresh left Diplome, a list of up to
+// five chosen awards, and the printing of the application, one preview per chosen award.
+class TForm11 : public ButtonClosedDialog
+{
+    Q_OBJECT
+
+public:
+    TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    ~TForm11() override;
+
+    // Shows one printout and returns when its preview is closed; entry is the list line printed.
+    using PreviewRunner = std::function<void(const report::Layout &layout, const QString &entry)>;
+    void setPreviewRunner(PreviewRunner runner) { m_preview = std::move(runner); }
+    static void showPreview(const report::Layout &layout, const QString &entry, QWidget *parent);
+
+    // What the printout reads while it runs.
+    int currentEntry() const { return m_currentEntry; }
+    bool isBandEntry() const { return m_bandEntry; }
+    QStringList entries() const;
+    ApplicationRequest request() const;
+
+    void FormShow();
+    void ChooseClick();
+    void GridSelectCell(int column, int row);
+    void ListBox1Click();
+    void ApplChange();
+    void ButdelClick();
+    void ButprepClick();
+    void Button2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void setUpGrid();
+    void fillGridMarks();
+    void connectGridSelection();
+    void rebuildSummary();
+    void offerClaimedMarks(const QStringList &printed);
+
+    std::unique_ptr<Ui::TForm11> ui;
+    TDm &Dm;
+    TForm4 &m_main;
+    QLabel *Image5;
+    PreviewRunner m_preview;
+    int m_currentEntry = 0;
+    bool m_bandEntry = true;
+    bool m_settingType = false;
+    bool m_mousePressing = false;
+    bool m_pressSelected = false;
+};

@@ -1,0 +1,116 @@
+#include "painter.h"
+
+#include <QFile>
+#include <unordered_map>
+#include <QPainter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgRenderer>
+#include <memory>
+
+namespace report {
+
+namespace {
+
+constexpr double mmPerInch = 25.4;
+
+class PagePainter
+{
+public:
+    PagePainter(QPainter &painter, double dotsPerMm) : m_painter(painter), m_dotsPerMm(dotsPerMm) {}
+
+    void paint(const Page &page)
+    {
+        for (const Placed &element : page.elements) {
+            switch (element.kind) {
+            case Placed::Kind::Picture: picture(element); break;
+            case Placed::Kind::Text: text(element); break;
+            case Placed::Kind::Line: line(element); break;
+            }
+        }
+    }
+
+private:
+    QRectF device(const QRectF &mm) const
+    {
+        return QRectF(mm.x() * m_dotsPerMm, mm.y() * m_dotsPerMm, mm.width() * m_dotsPerMm, mm.height() * m_dotsPerMm);
+    }
+
+    void picture(const Placed &element)
+    {
+        auto &renderer = m_pictures[element.text];
+        if (!renderer)
+            renderer = std::make_unique<QSvgRenderer>(element.text);
+        if (renderer->isValid())
+            renderer->render(&m_painter, device(element.rect));
+    }
+
+    void text(const Placed &element)
+    {
+        if (element.text.isEmpty())
+            return;
+        QFont font(element.font.family);
+        font.setPointSizeF(element.font.pointSize);
+        font.setBold(element.font.bold);
+        m_painter.setFont(font);
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(device(element.rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, element.text);
+    }
+
+    void line(const Placed &element)
+    {
+        m_painter.setPen(QPen(Qt::black, element.penWidth * m_dotsPerMm, Qt::SolidLine, Qt::FlatCap));
+        const QRectF rect = device(element.rect);
+        m_painter.drawLine(rect.topLeft(), rect.bottomRight());
+    }
+
+    QPainter &m_painter;
+    double m_dotsPerMm;
+    std::unordered_map<QString, std::unique_ptr<QSvgRenderer>> m_pictures;
+};
+
+QPageLayout a4FullPage()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
+void paint(const Layout &layout, QPagedPaintDevice &device)
+{
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PagePainter pages(painter, device.logicalDpiX() / mmPerInch);
+    for (size_t i = 0; i < layout.pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        pages.paint(layout.pages[i]);
+    }
+}
+
+void print(const Layout &layout, QPrinter &printer)
+{
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    paint(layout, printer);
+}
+
+bool writePdf(const Layout &layout, const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter writer(&file);
+    writer.setPageLayout(a4FullPage());
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("WZP Logbook"));
+    paint(layout, writer);
+    file.close();
+    return file.error() == QFile::NoError;
+}
+
+} // namespace report

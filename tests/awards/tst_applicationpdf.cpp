@@ -1,0 +1,114 @@
+#include "applicationprintout.h"
+#include "awardfixture.h"
+#include "awardqsos.h"
+#include "datamodule.h"
+#include "painter.h"
+#include "previewwindow.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// The text of a PDF as pdftotext reads it, a form feed between pages.
+QString pdfText(const QString &fileName)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fileName, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromLocal8Bit(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class ApplicationPdfTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AwardFixture> f;
+    QTemporaryDir dir;
+
+    // The first printout of an application for 200 DOKs on 14 MHz, over 60 QSOs.
+    report::Layout sampleApplication()
+    {
+        f->addRows("LOG14", 60);
+        TDm &dm = f->data.open();
+        const QString entry = QStringLiteral("WZP_200 , 14 mhz - New Application");
+        AwardQsos(entry).select(dm);
+        TQRep printout(dm, ApplicationRequest{{entry}, 0, true, QStringLiteral("WZP_200"), QStringLiteral("New Application")},
+                       QDate(2026, 12, 9));
+        return printout.layout();
+    }
+
+private slots:
+    void init() { f = std::make_unique<AwardFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void pdfOfAnApplicationReadsBack()
+    {
+        const report::Layout layout = sampleApplication();
+        QCOMPARE(int(layout.pages.size()), 3);
+        const QString file = dir.filePath("application.pdf");
+        QVERIFY(report::writePdf(layout, file));
+        const QString text = pdfText(file);
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        QVERIFY2(pages.size() >= 3, qPrintable(text));
+        QVERIFY2(pages[0].contains("DK9XYZ"), qPrintable(pages[0]));
+        QVERIFY2(pages[0].contains("WZP_200"), qPrintable(pages[0]));
+        QVERIFY2(pages[0].contains("14 MHz"), qPrintable(pages[0]));
+        QVERIFY2(pages[1].contains("Page 2"), qPrintable(pages[1]));
+        QVERIFY2(pages[1].contains("Printed on 9/12/2026"), qPrintable(pages[1]));
+        const QRegularExpression qsoLine(QStringLiteral(R"(\b1\s+DL1AB\s+A0001\s+05/03/2004\s+SSB\s+14\s+QTH 1\b)"));
+        QVERIFY2(qsoLine.match(pages[1]).hasMatch(), qPrintable(pages[1]));
+        QVERIFY2(pages[2].contains("Page 3"), qPrintable(pages[2]));
+    }
+
+    void unwritableFileIsReported()
+    {
+        const report::Layout layout = sampleApplication();
+        QVERIFY(!report::writePdf(layout, dir.filePath("missing/folder/application.pdf")));
+    }
+
+    void previewSavesAPdfUnderTheChosenName()
+    {
+        PreviewWindow preview(sampleApplication(), "WZP_200 , 14 mhz - New Application", "WZP_200_14.pdf");
+        QAction *save = preview.saveAsPdfAction();
+        QCOMPARE(save->text(), QString("Save as PDF…"));
+        QCOMPARE(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QVERIFY(preview.dialog().findChild<QToolBar *>()->actions().contains(save));
+        const QString chosen = dir.filePath("mine");
+        f->services.desktop.chooseFile(chosen);
+        save->trigger();
+        QCOMPARE(f->services.desktop.dialogCaptions, QStringList{"Save as PDF"});
+        QVERIFY(pdfText(chosen + ".pdf").contains("DK9XYZ"));
+        QVERIFY(f->services.prompter.messages.isEmpty());
+    }
+
+    void cancelledPdfDialogWritesNothing()
+    {
+        PreviewWindow preview(sampleApplication(), "WZP_200 , 14 mhz - New Application", "WZP_200_14.pdf");
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+        preview.saveAsPdfAction()->trigger(); // nothing scripted: the dialog is cancelled
+        QCOMPARE(f->services.desktop.dialogCaptions.size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before);
+        QVERIFY(f->services.prompter.messages.isEmpty());
+    }
+
+    void pdfThatCannotBeWrittenIsReported()
+    {
+        PreviewWindow preview(sampleApplication(), "WZP_200 , 14 mhz - New Application", "WZP_200_14.pdf");
+        f->services.desktop.chooseFile(dir.filePath("missing/folder/a.pdf"));
+        preview.saveAsPdfAction()->trigger();
+        QCOMPARE(f->services.prompter.messages,
+                 QStringList{"The file " + dir.filePath("missing/folder/a.pdf") + " could not be written."});
+    }
+};
+
+QTEST_MAIN(ApplicationPdfTest)
+#include "tst_applicationpdf.moc"
