@@ -129,6 +129,32 @@ private slots:
         QCOMPARE(log->recordCount(), 2);
     }
 
+    void filterErrorQuotesTheUserTextAsTyped_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("marker in an open quote")
+            << "dok='%1" << "Invalid filter \"dok='%1\": unterminated quoted value at position 5.";
+        QTest::newRow("markers at the start")
+            << "%2%3='x'" << "Invalid filter \"%2%3='x'\": unexpected character \"%\" at position 1.";
+        QTest::newRow("marker in a column name")
+            << "[a%1]='x'" << "Invalid filter \"[a%1]='x'\": unknown column \"a%1\" at position 6.";
+        QTest::newRow("marker after a comparison")
+            << "dok='A01' and %1" << "Invalid filter \"dok='A01' and %1\": unexpected character \"%\" at position 15.";
+    }
+
+    void filterErrorQuotesTheUserTextAsTyped()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        try {
+            log->setFilter(filter);
+            QFAIL("no engine error");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), expected);
+        }
+    }
+
     void sortOrders_data()
     {
         QTest::addColumn<QString>("sort");
