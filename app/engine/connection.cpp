@@ -208,12 +208,18 @@ void Connection::rollback()
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
-    if (m_db)
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    QString failure;
+    if (m_db && sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK
+        && !sqlite3_get_autocommit(m_db))
+        failure = QString::fromUtf8(sqlite3_errmsg(m_db));
     const std::set<TableView *> written = std::move(m_written);
     m_written.clear();
-    for (TableView *view : written)
-        view->discardUnsavedWrites();
+    for (TableView *view : written) {
+        if (failure.isEmpty())
+            view->discardUnsavedWrites();
+        else
+            view->markUnusable(QStringLiteral("Cannot undo the changes to table '%1': %2").arg(view->tableName(), failure));
+    }
 }
 
 void Connection::detach(TableView *view)
@@ -255,7 +261,7 @@ Transaction::Transaction(Connection &connection)
 Transaction::~Transaction()
 {
     if (m_outermost && !m_done)
-        m_connection.rollback();
+        m_connection.rollback(); // does not throw: views it cannot re-read are left unusable
 }
 
 void Transaction::commit()

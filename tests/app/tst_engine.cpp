@@ -1,5 +1,6 @@
 #include "connection.h"
 #include "engineerror.h"
+#include "faultydisk.h"
 #include "tableview.h"
 #include "testdatabase.h"
 #include "viewmodel.h"
@@ -394,6 +395,58 @@ private slots:
         QVERIFY(!calls(*log).contains(QStringLiteral("GHOST")));
         QCOMPARE(info.text(QStringLiteral("call")), QString());
         QCOMPARE(info.state(), TableView::State::Browse);
+    }
+
+    void failingDiskDuringATransactionLeavesTheViewUnusable_data()
+    {
+        QTest::addColumn<int>("goodWrites");
+        QTest::newRow("first write") << 0;
+        QTest::newRow("second write") << 1;
+        QTest::newRow("at the commit") << 3;
+    }
+
+    void failingDiskDuringATransactionLeavesTheViewUnusable()
+    {
+        QFETCH(int, goodWrites);
+        const QString before = db->table(QStringLiteral("LOG"));
+        FaultyDisk disk;
+        Connection onDisk(db->path(), QStringLiteral("vqt38KX"));
+        TableView view(onDisk, QStringLiteral("LOG"));
+        view.open();
+        disk.failAfterWrites(goodWrites);
+        try {
+            Transaction transaction(onDisk);
+            for (const char *call : {"DL7NEW", "DL8NEW"}) {
+                view.append();
+                view.setText(QStringLiteral("call"), QString::fromLatin1(call));
+                view.post();
+            }
+            transaction.commit();
+            QFAIL("the transaction reported no error");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().contains(QStringLiteral("disk I/O error")), qPrintable(error.text()));
+        }
+        QVERIFY(disk.refusals() > 0);
+        // No stale rows: the view holds none, and every use says why.
+        QVERIFY(!view.isOpen());
+        QCOMPARE(view.recordCount(), 0);
+        QCOMPARE(view.unusableReason(), QStringLiteral("Cannot read table 'LOG': disk I/O error"));
+        for (const auto &use : std::initializer_list<std::function<void()>>{
+                 [&] { view.text(QStringLiteral("call")); }, [&] { view.first(); }, [&] { view.append(); },
+                 [&] { view.refresh(); }}) {
+            try {
+                use();
+                QFAIL("an unusable view was used");
+            } catch (const EngineError &error) {
+                QCOMPARE(error.text(), view.unusableReason());
+            }
+        }
+        disk.heal();
+        QCOMPARE(db->table(QStringLiteral("LOG")), before);
+        // Opening it again re-reads the table once the disk is back.
+        view.open();
+        QVERIFY(view.unusableReason().isEmpty());
+        QCOMPARE(calls(view), (QStringList{"DL1AAA", "DK2BBB", "DA0XYZ", "DL3CCC", "DL4DDD"}));
     }
 
     void committedTransactionIsOnDisk()
