@@ -612,13 +612,16 @@ void TableView::loadColumns()
     sqlite3_bind_text(statement, 1, table.data(), int(table.size()), SQLITE_TRANSIENT);
     std::vector<Column> columns;
     std::unordered_map<std::string, int> byName;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
         const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
         byName.emplace(textcompare::lowerAscii(name.toStdString()), int(columns.size()));
         columns.push_back({name, kindOfDeclaredType(type)});
     }
     sqlite3_reset(statement);
+    if (rc != SQLITE_DONE)
+        m_connection->fail(QStringLiteral("Cannot read the columns of table '%1'").arg(m_table));
     if (columns.empty())
         throw EngineError(QStringLiteral("The table '%1' does not exist in the database.").arg(m_table));
     m_columns = std::move(columns);

@@ -495,6 +495,73 @@ private slots:
         QVERIFY(!wrong.isConnected());
     }
 
+    void connectingNamesTheTrueCause_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
+        QTest::newRow("other SQLite file") << "foreign" << "log.mdb is not a database of this program.";
+        QTest::newRow("held by another program") << "locked" << "log.mdb is in use by another program.";
+        QTest::newRow("wrong password") << "password" << "Not a valid password.";
+    }
+
+    void connectingNamesTheTrueCause()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        const QString path = QDir(db->folder()).filePath(QStringLiteral("log.mdb"));
+        QFile::copy(db->path(), path);
+        std::unique_ptr<Connection> holder;
+        if (kind == "empty") {
+            QFile::resize(path, 0);
+        } else if (kind == "foreign") {
+            QFile::remove(path);
+            Connection::create(path, QStringLiteral("vqt38KX"));
+            Connection(path, QStringLiteral("vqt38KX")).execute(QStringLiteral("DROP TABLE wzp_access; CREATE TABLE notes (t TEXT)"));
+        } else if (kind == "locked") {
+            holder = std::make_unique<Connection>(path, QStringLiteral("vqt38KX"));
+            holder->execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        }
+        const QByteArray before = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        Connection connection(path, kind == "password" ? QStringLiteral("wrong") : QStringLiteral("vqt38KX"));
+        try {
+            connection.connect();
+            QFAIL("connected");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), expected);
+        }
+        QVERIFY(!connection.isConnected());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void aFailingColumnReadIsReportedAsIt()
+    {
+        FaultyDisk disk;
+        Connection onDisk(db->path(), QStringLiteral("vqt38KX"));
+        onDisk.connect();
+        TableView view(onDisk, QStringLiteral("DOK"));
+        disk.failAfterWrites(0);
+        onDisk.execute(QStringLiteral("SELECT 1")); // no write: reads still work until the first write
+        try {
+            Transaction transaction(onDisk);
+            onDisk.execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('DL9X')"));
+            QFAIL("the write went through");
+        } catch (const EngineError &) {
+        }
+        try {
+            view.open();
+            QFAIL("opened on a failing disk");
+        } catch (const EngineError &error) {
+            QVERIFY2(!error.text().contains("does not exist"), qPrintable(error.text()));
+            QVERIFY2(error.text().endsWith("disk I/O error"), qPrintable(error.text()));
+        }
+    }
+
     void missingAndDamagedFiles()
     {
         const QString missing = QDir(db->folder()).filePath(QStringLiteral("none.mdb"));

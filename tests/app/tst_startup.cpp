@@ -166,6 +166,8 @@ private slots:
         QTest::newRow("wrong password") << "password" << "Not a valid password.";
         QTest::newRow("damaged file") << "damaged" << "Unrecognized database format";
         QTest::newRow("missing file") << "missing" << "Could not find file";
+        QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
+        QTest::newRow("no tables but the password") << "bare" << "The table 'LOG' does not exist in the database.\n";
     }
 
     void unusableDatabaseIsReportedWithoutACrash()
@@ -178,6 +180,10 @@ private slots:
             schema::createDatabase(fixture.db.path(), "another");
         else if (kind == "damaged")
             touch(fixture.db.path(), QByteArray(2048, '\0') + "not a database");
+        else if (kind == "empty")
+            touch(fixture.db.path(), QByteArray());
+        else if (kind == "bare")
+            Connection::create(fixture.db.path(), schema::databasePassword);
         fixture.start();
         QCOMPARE(fixture.services.prompter.errors.size(), 1);
         QVERIFY2(fixture.services.prompter.errors.first().startsWith(text), qPrintable(fixture.services.prompter.errors.first()));
