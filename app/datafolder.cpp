@@ -62,14 +62,32 @@ QString prepare(const QString &folder, const QString &shareFolder)
     return {};
 }
 
-std::unique_ptr<QLockFile> lock(const QString &folder)
+DatabaseLock lock(const QString &databasePath)
 {
-    auto lockFile = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("wzplog.lock")));
+    const QFileInfo database(databasePath);
+    const QString real = database.exists() ? database.canonicalFilePath() : database.absoluteFilePath();
+    const QString lockPath = real + QStringLiteral(".lock");
+    auto lockFile = std::make_unique<QLockFile>(lockPath);
     // A lock left by a program that died is taken over at once.
     lockFile->setStaleLockTime(0);
-    if (!lockFile->tryLock(200))
-        return nullptr;
-    return lockFile;
+    if (lockFile->tryLock(200))
+        return {std::move(lockFile), {}};
+    qint64 pid = 0;
+    QString host, application;
+    // A lock that names no holder is no other instance: something else keeps it from being made.
+    const bool heldByAnother = lockFile->getLockInfo(&pid, &host, &application);
+    switch (lockFile->error()) {
+    case QLockFile::LockFailedError:
+        if (!heldByAnother)
+            return {nullptr, QStringLiteral("Cannot create the lock file %1.").arg(QDir::toNativeSeparators(lockPath))};
+        return {nullptr, QStringLiteral("WZP Logbook is already running on the database %1.").arg(QDir::toNativeSeparators(real))};
+    case QLockFile::PermissionError:
+        return {nullptr, QStringLiteral("Cannot create the lock file %1: the folder cannot be written.")
+                             .arg(QDir::toNativeSeparators(lockPath))};
+    default:
+        return {nullptr, QStringLiteral("Cannot create the lock file %1 (is the disk full?).")
+                             .arg(QDir::toNativeSeparators(lockPath))};
+    }
 }
 
 } // namespace datafolder

@@ -21,7 +21,14 @@ QString shareFolder(const QString &programFolder);
 // and adds any delivered sound that is missing. Returns an error text, or an empty one.
 QString prepare(const QString &folder, const QString &shareFolder);
 
-// Holds the data folder for this process; returns nothing while another instance holds it.
-std::unique_ptr<QLockFile> lock(const QString &folder);
+struct DatabaseLock
+{
+    std::unique_ptr<QLockFile> file; // held while it lives; empty when the lock was not taken
+    QString problem;                 // why not, for the user
+};
+
+// One writer per database: the lock lies beside the file a link points to, so data folders whose
+// log.mdb are links to one file share it.
+DatabaseLock lock(const QString &databasePath);
 
 } // namespace datafolder

@@ -25,11 +25,10 @@ int main(int argc, char *argv[])
     }
     QDir::setCurrent(folder);
 
-    // One writer per data folder: a second instance is turned away.
-    const auto lock = datafolder::lock(folder);
-    if (!lock) {
-        services::prompter().error(
-            QStringLiteral("WZP Logbook is already running on the data folder %1.").arg(QDir::toNativeSeparators(folder)));
+    // One writer per database: a second instance is turned away.
+    const auto lock = datafolder::lock(QDir(folder).filePath(datafolder::databaseName));
+    if (!lock.file) {
+        services::prompter().error(lock.problem);
         return 1;
     }
 

@@ -2,7 +2,10 @@
 #include "splashwindow.h"
 
 #include "datamodule.h"
+#include "engineerror.h"
 #include "engineguard.h"
+#include "prompter.h"
+#include "services.h"
 #include "tables.h"
 #include "ui_splashwindow.h"
 
@@ -40,11 +43,24 @@ void TForm1::FormShow()
             schema::upgrade(Dm.ADOconn);
         }))
         return;
+    // A damaged file fails every view alike: the user gets one message naming each failure once.
+    QStringList failures;
+    const auto collect = [&](const std::function<void()> &step) {
+        try {
+            step();
+        } catch (const EngineError &error) {
+            if (!failures.contains(error.text()))
+                failures << error.text();
+        }
+    };
     for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info})
-        reportEngineErrors([&] { view->open(); });
-    reportEngineErrors([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
+        collect([&] { view->open(); });
+    if (Dm.info.isOpen())
+        collect([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
     for (TableView *view : {&Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
-        reportEngineErrors([&] { view->open(); });
+        collect([&] { view->open(); });
+    if (!failures.isEmpty())
+        services::prompter().error(failures.join(QLatin1Char('\n')));
 }
 
 void TForm1::SpeedButton1Click()

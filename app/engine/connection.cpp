@@ -78,25 +78,11 @@ void Connection::connect()
     sqlite3_busy_timeout(m_db, 3000);
     // Statements of this program write "*" in double quotes as a text value.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 1, nullptr);
-    sqlite3_stmt *check = nullptr;
-    const std::string sql = std::string("SELECT salt, digest FROM ") + accessTable;
-    const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &check, nullptr);
-    bool valid = false;
-    if (rc == SQLITE_OK && sqlite3_step(check) == SQLITE_ROW) {
-        const QString salt = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
-        const QString stored = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 1)));
-        valid = digest(salt, m_password) == stored;
-    }
-    const bool notADatabase = rc == SQLITE_NOTADB || sqlite3_errcode(m_db) == SQLITE_NOTADB
-        || sqlite3_errcode(m_db) == SQLITE_CORRUPT;
-    sqlite3_finalize(check);
-    if (!valid) {
+    const QString problem = accessProblem();
+    if (!problem.isEmpty()) {
         sqlite3_close(m_db);
         m_db = nullptr;
-        if (notADatabase)
-            throw EngineError(QStringLiteral("Unrecognized database format '%1'.")
-                                  .arg(QFileInfo(m_path).absoluteFilePath()));
-        throw EngineError(QStringLiteral("Not a valid password."));
+        throw EngineError(problem);
     }
     try {
         run("PRAGMA journal_mode=DELETE");
@@ -106,6 +92,40 @@ void Connection::connect()
         m_db = nullptr;
         throw;
     }
+}
+
+// Why the open file cannot be used with the password, or an empty text when it can.
+QString Connection::accessProblem() const
+{
+    const QString name = QFileInfo(m_path).fileName();
+    sqlite3_stmt *check = nullptr;
+    const std::string sql = std::string("SELECT salt, digest FROM ") + accessTable;
+    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &check, nullptr);
+    bool valid = false;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(check);
+        if (rc == SQLITE_ROW) {
+            const QString salt = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
+            const QString stored = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 1)));
+            valid = digest(salt, m_password) == stored;
+        }
+    }
+    const int code = sqlite3_errcode(m_db);
+    const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    sqlite3_finalize(check);
+    if (valid)
+        return {};
+    if (rc == SQLITE_ROW)
+        return QStringLiteral("Not a valid password.");
+    if (rc == SQLITE_DONE)
+        return QStringLiteral("%1 is not a database of this program.").arg(name);
+    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+        return QStringLiteral("Unrecognized database format '%1'.").arg(QFileInfo(m_path).absoluteFilePath());
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("%1 is in use by another program.").arg(name);
+    if (code == SQLITE_ERROR)
+        return QStringLiteral("%1 is not a database of this program.").arg(name);
+    return QStringLiteral("Cannot read %1: %2").arg(name, text);
 }
 
 void Connection::disconnect()
@@ -208,12 +228,18 @@ void Connection::rollback()
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
-    if (m_db)
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    QString failure;
+    if (m_db && sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK
+        && !sqlite3_get_autocommit(m_db))
+        failure = QString::fromUtf8(sqlite3_errmsg(m_db));
     const std::set<TableView *> written = std::move(m_written);
     m_written.clear();
-    for (TableView *view : written)
-        view->discardUnsavedWrites();
+    for (TableView *view : written) {
+        if (failure.isEmpty())
+            view->discardUnsavedWrites();
+        else
+            view->markUnusable(QStringLiteral("Cannot undo the changes to table '%1': %2").arg(view->tableName(), failure));
+    }
 }
 
 void Connection::detach(TableView *view)
@@ -255,7 +281,7 @@ Transaction::Transaction(Connection &connection)
 Transaction::~Transaction()
 {
     if (m_outermost && !m_done)
-        m_connection.rollback();
+        m_connection.rollback(); // does not throw: views it cannot re-read are left unusable
 }
 
 void Transaction::commit()

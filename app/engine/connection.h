@@ -51,6 +51,7 @@ public:
 private:
     void run(const char *sql);
     void finalizeStatements();
+    QString accessProblem() const;
 
     QString m_path;
     QString m_password;

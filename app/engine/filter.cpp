@@ -102,9 +102,9 @@ private:
     [[noreturn]] void error(const std::string &what) const
     {
         const int position = m_tokens.empty() ? 0 : peek().position + 1;
+        // One arg() call fills every marker in a single pass, so a "%1" in the user's text stays as typed.
         throw EngineError(QStringLiteral("Invalid filter \"%1\": %2 at position %3.")
-                              .arg(m_source, QString::fromStdString(what))
-                              .arg(position));
+                              .arg(m_source, QString::fromStdString(what), QString::number(position)));
     }
 
     const Token &peek() const { return m_tokens[m_pos]; }

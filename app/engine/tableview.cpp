@@ -113,6 +113,7 @@ void TableView::open()
         m_columnByName.clear();
         throw;
     }
+    m_unusable.clear();
     emit rowsAboutToChange();
     m_sortColumns = std::move(sortColumns);
     m_filter = std::move(filter);
@@ -126,6 +127,7 @@ void TableView::open()
 
 void TableView::close()
 {
+    m_unusable.clear();
     if (!isOpen())
         return;
     emit rowsAboutToChange();
@@ -155,10 +157,23 @@ void TableView::refresh()
 
 void TableView::discardUnsavedWrites()
 {
-    if (isOpen())
+    if (!isOpen())
+        return;
+    try {
         reload();
+    } catch (const std::exception &) {
+        // reload() has left the view unusable with the engine's text.
+    }
 }
 
+void TableView::markUnusable(const QString &reason)
+{
+    close();
+    m_unusable = reason;
+}
+
+// Rows that could not be re-read are never shown as if they were current: a failure leaves the
+// view unusable.
 void TableView::reload()
 {
     const qint64 currentRowid = m_cursor >= 0 ? m_rowids[size_t(m_passing[size_t(m_cursor)])] : -1;
@@ -167,7 +182,12 @@ void TableView::reload()
         m_state = State::Browse;
         m_buffer.clear();
         m_dirty.clear();
-        loadRows();
+        try {
+            loadRows();
+        } catch (const EngineError &error) {
+            markUnusable(error.text());
+            throw;
+        }
         rebuildOrder();
         rebuildPassing();
         int target = -1;
@@ -572,6 +592,8 @@ void TableView::remove()
 
 void TableView::requireOpen() const
 {
+    if (!m_unusable.isEmpty())
+        throw EngineError(m_unusable);
     if (!isOpen())
         throw EngineError(QStringLiteral("Cannot perform this operation on a closed table (%1).").arg(m_table));
 }
@@ -590,13 +612,16 @@ void TableView::loadColumns()
     sqlite3_bind_text(statement, 1, table.data(), int(table.size()), SQLITE_TRANSIENT);
     std::vector<Column> columns;
     std::unordered_map<std::string, int> byName;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
         const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
         byName.emplace(textcompare::lowerAscii(name.toStdString()), int(columns.size()));
         columns.push_back({name, kindOfDeclaredType(type)});
     }
     sqlite3_reset(statement);
+    if (rc != SQLITE_DONE)
+        m_connection->fail(QStringLiteral("Cannot read the columns of table '%1'").arg(m_table));
     if (columns.empty())
         throw EngineError(QStringLiteral("The table '%1' does not exist in the database.").arg(m_table));
     m_columns = std::move(columns);

@@ -79,7 +79,12 @@ public:
 
     // For the connection.
     void detachFromConnection();
+    // Re-reads the table after a rollback. Never throws: a view whose table cannot be re-read is
+    // left unusable instead, holding no rows, and every later use reports the engine's text
+    // until the view is opened again.
     void discardUnsavedWrites();
+    void markUnusable(const QString &reason);
+    const QString &unusableReason() const { return m_unusable; }
 
 signals:
     void rowsAboutToChange();
@@ -116,6 +121,7 @@ private:
     Connection *m_connection;
     QString m_table;
     State m_state = State::Inactive;
+    QString m_unusable;
 
     std::vector<Column> m_columns;
     std::unordered_map<std::string, int> m_columnByName;

@@ -1,5 +1,6 @@
 #include "connection.h"
 #include "engineerror.h"
+#include "faultydisk.h"
 #include "tableview.h"
 #include "testdatabase.h"
 #include "viewmodel.h"
@@ -127,6 +128,32 @@ private slots:
         // The previous filter stays in force.
         QCOMPARE(log->filter(), QStringLiteral("banda='14'"));
         QCOMPARE(log->recordCount(), 2);
+    }
+
+    void filterErrorQuotesTheUserTextAsTyped_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("marker in an open quote")
+            << "dok='%1" << "Invalid filter \"dok='%1\": unterminated quoted value at position 5.";
+        QTest::newRow("markers at the start")
+            << "%2%3='x'" << "Invalid filter \"%2%3='x'\": unexpected character \"%\" at position 1.";
+        QTest::newRow("marker in a column name")
+            << "[a%1]='x'" << "Invalid filter \"[a%1]='x'\": unknown column \"a%1\" at position 6.";
+        QTest::newRow("marker after a comparison")
+            << "dok='A01' and %1" << "Invalid filter \"dok='A01' and %1\": unexpected character \"%\" at position 15.";
+    }
+
+    void filterErrorQuotesTheUserTextAsTyped()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        try {
+            log->setFilter(filter);
+            QFAIL("no engine error");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), expected);
+        }
     }
 
     void sortOrders_data()
@@ -370,6 +397,58 @@ private slots:
         QCOMPARE(info.state(), TableView::State::Browse);
     }
 
+    void failingDiskDuringATransactionLeavesTheViewUnusable_data()
+    {
+        QTest::addColumn<int>("goodWrites");
+        QTest::newRow("first write") << 0;
+        QTest::newRow("second write") << 1;
+        QTest::newRow("at the commit") << 3;
+    }
+
+    void failingDiskDuringATransactionLeavesTheViewUnusable()
+    {
+        QFETCH(int, goodWrites);
+        const QString before = db->table(QStringLiteral("LOG"));
+        FaultyDisk disk;
+        Connection onDisk(db->path(), QStringLiteral("vqt38KX"));
+        TableView view(onDisk, QStringLiteral("LOG"));
+        view.open();
+        disk.failAfterWrites(goodWrites);
+        try {
+            Transaction transaction(onDisk);
+            for (const char *call : {"DL7NEW", "DL8NEW"}) {
+                view.append();
+                view.setText(QStringLiteral("call"), QString::fromLatin1(call));
+                view.post();
+            }
+            transaction.commit();
+            QFAIL("the transaction reported no error");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().contains(QStringLiteral("disk I/O error")), qPrintable(error.text()));
+        }
+        QVERIFY(disk.refusals() > 0);
+        // No stale rows: the view holds none, and every use says why.
+        QVERIFY(!view.isOpen());
+        QCOMPARE(view.recordCount(), 0);
+        QCOMPARE(view.unusableReason(), QStringLiteral("Cannot read table 'LOG': disk I/O error"));
+        for (const auto &use : std::initializer_list<std::function<void()>>{
+                 [&] { view.text(QStringLiteral("call")); }, [&] { view.first(); }, [&] { view.append(); },
+                 [&] { view.refresh(); }}) {
+            try {
+                use();
+                QFAIL("an unusable view was used");
+            } catch (const EngineError &error) {
+                QCOMPARE(error.text(), view.unusableReason());
+            }
+        }
+        disk.heal();
+        QCOMPARE(db->table(QStringLiteral("LOG")), before);
+        // Opening it again re-reads the table once the disk is back.
+        view.open();
+        QVERIFY(view.unusableReason().isEmpty());
+        QCOMPARE(calls(view), (QStringList{"DL1AAA", "DK2BBB", "DA0XYZ", "DL3CCC", "DL4DDD"}));
+    }
+
     void committedTransactionIsOnDisk()
     {
         Transaction transaction(*connection);
@@ -414,6 +493,73 @@ private slots:
             QCOMPARE(error.text(), QStringLiteral("Not a valid password."));
         }
         QVERIFY(!wrong.isConnected());
+    }
+
+    void connectingNamesTheTrueCause_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
+        QTest::newRow("other SQLite file") << "foreign" << "log.mdb is not a database of this program.";
+        QTest::newRow("held by another program") << "locked" << "log.mdb is in use by another program.";
+        QTest::newRow("wrong password") << "password" << "Not a valid password.";
+    }
+
+    void connectingNamesTheTrueCause()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        const QString path = QDir(db->folder()).filePath(QStringLiteral("log.mdb"));
+        QFile::copy(db->path(), path);
+        std::unique_ptr<Connection> holder;
+        if (kind == "empty") {
+            QFile::resize(path, 0);
+        } else if (kind == "foreign") {
+            QFile::remove(path);
+            Connection::create(path, QStringLiteral("vqt38KX"));
+            Connection(path, QStringLiteral("vqt38KX")).execute(QStringLiteral("DROP TABLE wzp_access; CREATE TABLE notes (t TEXT)"));
+        } else if (kind == "locked") {
+            holder = std::make_unique<Connection>(path, QStringLiteral("vqt38KX"));
+            holder->execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        }
+        const QByteArray before = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        Connection connection(path, kind == "password" ? QStringLiteral("wrong") : QStringLiteral("vqt38KX"));
+        try {
+            connection.connect();
+            QFAIL("connected");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), expected);
+        }
+        QVERIFY(!connection.isConnected());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void aFailingColumnReadIsReportedAsIt()
+    {
+        FaultyDisk disk;
+        Connection onDisk(db->path(), QStringLiteral("vqt38KX"));
+        onDisk.connect();
+        TableView view(onDisk, QStringLiteral("DOK"));
+        disk.failAfterWrites(0);
+        onDisk.execute(QStringLiteral("SELECT 1")); // no write: reads still work until the first write
+        try {
+            Transaction transaction(onDisk);
+            onDisk.execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('DL9X')"));
+            QFAIL("the write went through");
+        } catch (const EngineError &) {
+        }
+        try {
+            view.open();
+            QFAIL("opened on a failing disk");
+        } catch (const EngineError &error) {
+            QVERIFY2(!error.text().contains("does not exist"), qPrintable(error.text()));
+            QVERIFY2(error.text().endsWith("disk I/O error"), qPrintable(error.text()));
+        }
     }
 
     void missingAndDamagedFiles()

@@ -89,14 +89,45 @@ private slots:
         QVERIFY(datafolder::prepare(dir.filePath("elsewhere"), QString()).contains("not found"));
     }
 
-    void oneInstancePerDataFolder()
+    void oneInstancePerDatabase()
     {
         QTemporaryDir folder;
-        auto first = datafolder::lock(folder.path());
-        QVERIFY(first);
-        QVERIFY(!datafolder::lock(folder.path()));
-        first.reset();
-        QVERIFY(datafolder::lock(folder.path()));
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        auto first = datafolder::lock(database);
+        QVERIFY(first.file);
+        QVERIFY(first.problem.isEmpty());
+        const auto second = datafolder::lock(database);
+        QVERIFY(!second.file);
+        QVERIFY2(second.problem.startsWith("WZP Logbook is already running"), qPrintable(second.problem));
+        first = {};
+        QVERIFY(datafolder::lock(database).file);
+    }
+
+    void linksToOneDatabaseShareTheLock()
+    {
+        QTemporaryDir real, linked;
+        const QString database = QDir(real.path()).filePath("log.mdb");
+        touch(database);
+        const QString link = QDir(linked.path()).filePath("log.mdb");
+        QVERIFY(QFile::link(database, link));
+        const auto first = datafolder::lock(database);
+        QVERIFY(first.file);
+        const auto second = datafolder::lock(link);
+        QVERIFY(!second.file);
+        QVERIFY2(second.problem.contains(database), qPrintable(second.problem));
+    }
+
+    void aLockThatCannotBeCreatedIsReportedAsSuch()
+    {
+        QTemporaryDir folder;
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        // Where the lock file should go stands a folder, so the lock cannot be created.
+        QVERIFY(QDir().mkpath(database + ".lock"));
+        const auto lock = datafolder::lock(database);
+        QVERIFY(!lock.file);
+        QVERIFY2(lock.problem.startsWith("Cannot create the lock file"), qPrintable(lock.problem));
     }
 
     void splashOpensEveryViewAndReadsTheSoundSwitch_data()
@@ -166,6 +197,8 @@ private slots:
         QTest::newRow("wrong password") << "password" << "Not a valid password.";
         QTest::newRow("damaged file") << "damaged" << "Unrecognized database format";
         QTest::newRow("missing file") << "missing" << "Could not find file";
+        QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
+        QTest::newRow("no tables but the password") << "bare" << "The table 'LOG' does not exist in the database.\n";
     }
 
     void unusableDatabaseIsReportedWithoutACrash()
@@ -178,6 +211,10 @@ private slots:
             schema::createDatabase(fixture.db.path(), "another");
         else if (kind == "damaged")
             touch(fixture.db.path(), QByteArray(2048, '\0') + "not a database");
+        else if (kind == "empty")
+            touch(fixture.db.path(), QByteArray());
+        else if (kind == "bare")
+            Connection::create(fixture.db.path(), schema::databasePassword);
         fixture.start();
         QCOMPARE(fixture.services.prompter.errors.size(), 1);
         QVERIFY2(fixture.services.prompter.errors.first().startsWith(text), qPrintable(fixture.services.prompter.errors.first()));

@@ -1,5 +1,6 @@
 #include "controls.h"
 #include "entrypanel.h"
+#include "faultydisk.h"
 #include "hint.h"
 #include "logbook.h"
 #include "managementview.h"
@@ -626,6 +627,49 @@ private slots:
         QCOMPARE(value(book, "SELECT count(*) FROM LOG"), "1");
         QCOMPARE(value(book, "SELECT CW1 FROM DOK WHERE DOK='A01'"), "C");
         QCOMPARE(form.texts(), clearedPanel);
+    }
+
+    void aDiskFailingDuringTheSaveLosesNeitherTheProgramNorTheQso_data()
+    {
+        QTest::addColumn<int>("goodWrites");
+        QTest::newRow("in the DOK row") << 0;
+        QTest::newRow("in the LOG row") << 6;
+        QTest::newRow("in the band table") << 10;
+        QTest::newRow("in the mode table") << 14;
+        QTest::newRow("in the commit's journal") << 18;
+        QTest::newRow("in the commit's last write") << 25;
+    }
+
+    void aDiskFailingDuringTheSaveLosesNeitherTheProgramNorTheQso()
+    {
+        QFETCH(int, goodWrites);
+        FaultyDisk disk;
+        Logbook book;
+        EntryForm form(book);
+        book.main->action("Nuovo1")->trigger();
+        form.enter("A01", "1.8", "CW", "DL1ABC");
+        const QStringList typed = form.texts();
+        const QString before = book.db.content();
+        disk.failAfterWrites(goodWrites);
+        QTest::mouseClick(form.registra2, Qt::LeftButton);
+        QVERIFY(disk.refusals() > 0);
+        QCOMPARE(book.services.prompter.errors.size(), 1);
+        QVERIFY2(book.services.prompter.errors[0].endsWith("disk I/O error"), qPrintable(book.services.prompter.errors[0]));
+        QCOMPARE(form.texts(), typed);
+        QVERIFY(book.main->isVisible());
+
+        // With the disk still gone, trying again says why and shows no stale DOK row.
+        QTest::mouseClick(form.registra2, Qt::LeftButton);
+        QCOMPARE(book.services.prompter.errors.size(), 2);
+        QVERIFY2(book.services.prompter.errors[1].endsWith("disk I/O error"), qPrintable(book.services.prompter.errors[1]));
+        QCOMPARE(form.texts(), typed);
+        QCOMPARE(form.DOKDBG->model()->rowCount(), book.dm->dok.isOpen() ? book.dm->dok.recordCount() : 0);
+
+        // Back on a sound disk, the next connection finds the file as it was before the save.
+        disk.heal();
+        book.dm->ADOconn.disconnect();
+        book.dm->ADOconn.connect();
+        QCOMPARE(book.db.content(), before);
     }
 
     void quotesInCallsignAndQthAreStored()

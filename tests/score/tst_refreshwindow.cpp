@@ -1,4 +1,6 @@
 #include "controls.h"
+#include "engineerror.h"
+#include "faultydisk.h"
 #include "hint.h"
 #include "mainwindow.h"
 #include "refreshwindow.h"
@@ -228,6 +230,46 @@ private slots:
         QVERIFY(child(*window, "ProgressBar1")->isHidden());
         QVERIFY(child(*window, "SpeedButton3")->isEnabled());
         QVERIFY(child(*window, "SpeedButton5")->isEnabled());
+    }
+
+    void aDiskFailingDuringTheRunIsOneMessageAndKeepsTheData_data()
+    {
+        QTest::addColumn<int>("goodWrites");
+        QTest::newRow("in the DOK table") << 0;
+        QTest::newRow("in the counters") << 4;
+        QTest::newRow("in the commit") << 8;
+    }
+
+    void aDiskFailingDuringTheRunIsOneMessageAndKeepsTheData()
+    {
+        QFETCH(int, goodWrites);
+        FaultyDisk disk;
+        data->addQso("A01", "14", "SSB", "C");
+        openWindow();
+        const QString before = data->db().content();
+        disk.failAfterWrites(goodWrites);
+        clickGo();
+        QVERIFY(disk.refusals() > 0);
+        QCOMPARE(services->prompter.errors.size(), 1);
+        QVERIFY2(services->prompter.errors.first().endsWith("disk I/O error"), qPrintable(services->prompter.errors.first()));
+        QVERIFY(window->isVisible());
+        QVERIFY(child(*window, "SpeedButton3")->isEnabled());
+        // The views that could not be re-read say why instead of showing the rows of the failed run.
+        try {
+            data->dm().dok.text("T14");
+            QFAIL("the DOK view shows rows it could not re-read");
+        } catch (const EngineError &error) {
+            QVERIFY2(error.text().endsWith("disk I/O error"), qPrintable(error.text()));
+        }
+
+        disk.heal();
+        data->dm().ADOconn.disconnect();
+        data->dm().ADOconn.connect();
+        QCOMPARE(data->db().content(), before);
+        // Once the disk is back, a new run re-reads its tables and succeeds.
+        clickGo();
+        QCOMPARE(services->prompter.errors.size(), 1);
+        QCOMPARE(data->value("SELECT T14 FROM DOK WHERE DOK='A01'"), QStringLiteral("C"));
     }
 
     void escapeDoesNotCloseTheWindow()
