@@ -1,37 +1,55 @@
 #include "rowstore.h"
 
+#include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
-Dictionary::Dictionary() : m_offsets{0, 0}, m_slots(16, 0)
+Dictionary::Dictionary() : m_offsets{0, 0}, m_heads{0}, m_slots(16, 0)
 {
 }
 
-size_t Dictionary::hash(std::string_view text)
+uint64_t Dictionary::head(std::string_view text)
 {
-    // FNV-1a: the texts are short, and this is much cheaper than they are long.
-    size_t h = 14695981039346656037ull;
-    for (const char c : text) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return h;
+    uint64_t head = 0;
+    std::memcpy(&head, text.data(), std::min<size_t>(text.size(), sizeof head));
+    return head;
+}
+
+size_t Dictionary::hash(std::string_view text, uint64_t head)
+{
+    uint64_t h = (head ^ (uint64_t(text.size()) << 56)) * 0x9E3779B97F4A7C15ull;
+    for (size_t i = sizeof head; i < text.size(); ++i)
+        h = (h ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+    return size_t(h ^ (h >> 29));
+}
+
+bool Dictionary::matches(uint32_t code, std::string_view text, uint64_t head) const
+{
+    const uint32_t begin = m_offsets[code];
+    const size_t length = m_offsets[code + 1] - begin;
+    if (length != text.size() || m_heads[code] != head)
+        return false;
+    return length <= sizeof head || std::memcmp(m_chars.data() + begin + sizeof head, text.data() + sizeof head,
+                                                length - sizeof head) == 0;
 }
 
 uint32_t Dictionary::intern(std::string_view text)
 {
+    const uint64_t key = head(text);
     const size_t mask = m_slots.size() - 1;
-    for (size_t slot = hash(text) & mask;; slot = (slot + 1) & mask) {
+    for (size_t slot = hash(text, key) & mask;; slot = (slot + 1) & mask) {
         const uint32_t used = m_slots[slot];
         if (used == 0) {
             const uint32_t code = size();
             m_chars.append(text);
             m_offsets.push_back(uint32_t(m_chars.size()));
+            m_heads.push_back(key);
             m_slots[slot] = code + 1;
             if (size_t(code) * 2 >= m_slots.size())
                 grow();
             return code;
         }
-        if (used - 1 != null && this->text(used - 1) == text)
+        if (matches(used - 1, text, key))
             return used - 1;
     }
 }
@@ -41,7 +59,7 @@ void Dictionary::grow()
     std::vector<uint32_t> slots(m_slots.size() * 2, 0);
     const size_t mask = slots.size() - 1;
     for (uint32_t code = 1; code < size(); ++code) {
-        size_t slot = hash(text(code)) & mask;
+        size_t slot = hash(text(code), m_heads[code]) & mask;
         while (slots[slot] != 0)
             slot = (slot + 1) & mask;
         slots[slot] = code + 1;
@@ -102,8 +120,8 @@ void RowStore::assignFrom(int row, sqlite3_stmt *statement, int firstColumn)
 
 void RowStore::store(Column &column, size_t row, sqlite3_stmt *statement, int index)
 {
-    const int type = sqlite3_column_type(statement, index);
     if (column.integers) {
+        const int type = sqlite3_column_type(statement, index);
         if (type == SQLITE_NULL || type == SQLITE_INTEGER) {
             column.nulls[row] = type == SQLITE_NULL;
             column.values[row] = type == SQLITE_NULL ? 0 : sqlite3_column_int64(statement, index);
@@ -111,12 +129,18 @@ void RowStore::store(Column &column, size_t row, sqlite3_stmt *statement, int in
         }
         turnIntoText(column);
     }
-    if (type == SQLITE_NULL) {
+    // Only a null has no text, an empty one included.
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
+    if (!text) {
         column.codes[row] = Dictionary::null;
         return;
     }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
-    column.codes[row] = column.dictionary.intern({text, size_t(sqlite3_column_bytes(statement, index))});
+    const std::string_view value(text, size_t(sqlite3_column_bytes(statement, index)));
+    // Logs are written in the order of the contacts, so a value often repeats the row before.
+    const uint32_t previous = row > 0 ? column.codes[row - 1] : Dictionary::null;
+    column.codes[row] = previous != Dictionary::null && column.dictionary.holds(previous, value)
+        ? previous
+        : column.dictionary.intern(value);
 }
 
 void RowStore::turnIntoText(Column &column)

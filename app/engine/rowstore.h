@@ -24,13 +24,19 @@ public:
     }
     // The code of a text, adding it when it is new.
     uint32_t intern(std::string_view text);
+    bool holds(uint32_t code, std::string_view text) const { return matches(code, text, head(text)); }
 
 private:
+    // The first eight bytes of a text as one number: most texts are that short, so comparing
+    // and hashing them takes a step or two.
+    static uint64_t head(std::string_view text);
+    static size_t hash(std::string_view text, uint64_t head);
+    bool matches(uint32_t code, std::string_view text, uint64_t head) const;
     void grow();
-    static size_t hash(std::string_view text);
 
     std::string m_chars;
     std::vector<uint32_t> m_offsets;
+    std::vector<uint64_t> m_heads;
     std::vector<uint32_t> m_slots; // code + 1 per used slot, 0 for a free one
 };
 
