@@ -8,14 +8,19 @@ Dictionary::Dictionary() : m_offsets{0, 0}, m_heads{0}, m_slots(16, 0)
 {
 }
 
-uint64_t Dictionary::head(std::string_view text)
+inline uint64_t Dictionary::head(std::string_view text)
 {
     uint64_t head = 0;
-    std::memcpy(&head, text.data(), std::min<size_t>(text.size(), sizeof head));
+    if (text.size() >= sizeof head) {
+        std::memcpy(&head, text.data(), sizeof head);
+        return head;
+    }
+    for (size_t i = 0; i < text.size(); ++i)
+        head |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
     return head;
 }
 
-size_t Dictionary::hash(std::string_view text, uint64_t head)
+inline size_t Dictionary::hash(std::string_view text, uint64_t head)
 {
     uint64_t h = (head ^ (uint64_t(text.size()) << 56)) * 0x9E3779B97F4A7C15ull;
     for (size_t i = sizeof head; i < text.size(); ++i)
@@ -23,7 +28,7 @@ size_t Dictionary::hash(std::string_view text, uint64_t head)
     return size_t(h ^ (h >> 29));
 }
 
-bool Dictionary::matches(uint32_t code, std::string_view text, uint64_t head) const
+inline bool Dictionary::matches(uint32_t code, std::string_view text, uint64_t head) const
 {
     const uint32_t begin = m_offsets[code];
     const size_t length = m_offsets[code + 1] - begin;
@@ -31,6 +36,11 @@ bool Dictionary::matches(uint32_t code, std::string_view text, uint64_t head) co
         return false;
     return length <= sizeof head || std::memcmp(m_chars.data() + begin + sizeof head, text.data() + sizeof head,
                                                 length - sizeof head) == 0;
+}
+
+bool Dictionary::holds(uint32_t code, std::string_view text) const
+{
+    return matches(code, text, head(text));
 }
 
 uint32_t Dictionary::intern(std::string_view text)

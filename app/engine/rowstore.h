@@ -24,7 +24,7 @@ public:
     }
     // The code of a text, adding it when it is new.
     uint32_t intern(std::string_view text);
-    bool holds(uint32_t code, std::string_view text) const { return matches(code, text, head(text)); }
+    bool holds(uint32_t code, std::string_view text) const;
 
 private:
     // The first eight bytes of a text as one number: most texts are that short, so comparing
