@@ -4,6 +4,7 @@
 #include "connection.h"
 #include "datamodule.h"
 #include "localformat.h"
+#include "rowstore.h"
 #include "services.h"
 #include "tables.h"
 #include "vocabulary.h"
@@ -58,38 +59,48 @@ struct CellState
     char result() const { return everAccredited ? accredited : latest; }
 };
 
-// Band and mode texts of the log to their index in the vocabulary (-1 outside it). The log
-// repeats the same few texts, so each is worked out once.
-class VocabularyIndex
+// The index of a band or mode text of the log in the vocabulary (-1 outside it).
+int bandIndex(const QString &banda)
+{
+    return int(vocab::matrixSuffixes().indexOf(vocab::bandSuffix(banda.trimmed().left(3).trimmed())));
+}
+
+int modeIndex(const QString &modo)
+{
+    return int(vocab::modes().indexOf(modo.trimmed().left(4).trimmed().toUpper()));
+}
+
+// One column of the stored log rows turned into what the walk needs. The log repeats the same
+// few texts, and a coded column names each of them once, so each is worked out once.
+template<typename T>
+class ColumnMeaning
 {
 public:
-    int band(const QString &banda)
+    ColumnMeaning(const RowStore &rows, int column, std::function<T(const QString &)> meaning)
+        : m_rows(rows), m_column(column), m_meaning(std::move(meaning))
     {
-        return lookup(m_bands, banda, [](const QString &text) {
-            return int(vocab::matrixSuffixes().indexOf(vocab::bandSuffix(text.trimmed().left(3).trimmed())));
-        });
+        if (!rows.isCoded(column))
+            return;
+        const Dictionary &dictionary = rows.dictionary(column);
+        for (uint32_t code = 0; code < dictionary.size(); ++code)
+            m_byCode.push_back(m_meaning(textOf(dictionary.text(code))));
     }
-    int mode(const QString &modo)
+
+    T at(int row) const
     {
-        return lookup(m_modes, modo, [](const QString &text) {
-            return int(vocab::modes().indexOf(text.trimmed().left(4).trimmed().toUpper()));
-        });
+        if (m_rows.isCoded(m_column))
+            return m_byCode[m_rows.code(row, m_column)];
+        std::string scratch;
+        return m_meaning(textOf(m_rows.text(row, m_column, scratch)));
     }
 
 private:
-    template<typename Resolve>
-    static int lookup(QHash<QString, int> &memo, const QString &text, Resolve resolve)
-    {
-        const auto found = memo.constFind(text);
-        if (found != memo.constEnd())
-            return *found;
-        const int index = resolve(text);
-        memo.insert(text, index);
-        return index;
-    }
+    static QString textOf(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-    QHash<QString, int> m_bands;
-    QHash<QString, int> m_modes;
+    const RowStore &m_rows;
+    int m_column;
+    std::function<T(const QString &)> m_meaning;
+    std::vector<T> m_byCode;
 };
 
 // DOK codes of the log to the position of their row in the DOK view, ignoring letter case.
@@ -188,24 +199,32 @@ void Recalculation::advance()
         onProgress(m_done, m_total);
 }
 
+// The order of the walk does not matter (QSOs count by their id), so the rows are read as they
+// lie in memory. LOG is unfiltered here: its live rows are its passing rows.
 void Recalculation::walkLog(StatusMatrix &matrix)
 {
     DokIndex doks(Dm.dok);
-    VocabularyIndex vocabulary;
+    const RowStore &rows = Dm.log.storedRows();
+    const ColumnMeaning<int> dokOf(rows, Dm.log.columnIndex(QStringLiteral("dok")),
+                                   [&](const QString &code) { return doks.find(code); });
+    const ColumnMeaning<int> bandOf(rows, Dm.log.columnIndex(QStringLiteral("banda")), bandIndex);
+    const ColumnMeaning<int> modeOf(rows, Dm.log.columnIndex(QStringLiteral("modo")), modeIndex);
+    const ColumnMeaning<char> statusOfRow(rows, Dm.log.columnIndex(QStringLiteral("conf")), statusOf);
     const int idColumn = Dm.log.columnIndex(QStringLiteral("id"));
-    const int dokColumn = Dm.log.columnIndex(QStringLiteral("dok"));
-    const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
-    const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
-    const int statusColumn = Dm.log.columnIndex(QStringLiteral("conf"));
-    for (int position = 0; position < Dm.log.recordCount(); ++position, advance()) {
-        const int dok = doks.find(Dm.log.textAt(position, dokColumn));
+    const ColumnMeaning<qint64> idOf(rows, idColumn, [](const QString &text) { return text.toLongLong(); });
+    const bool idsAsIntegers = !rows.isCoded(idColumn);
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        if (!rows.isAlive(row))
+            continue;
+        advance();
+        const int dok = dokOf.at(row);
         if (dok < 0)
             continue;
         matrix.markWorked(dok);
-        const qint64 id = Dm.log.textAt(position, idColumn).toLongLong();
-        const char status = statusOf(Dm.log.textAt(position, statusColumn));
-        const int band = vocabulary.band(Dm.log.textAt(position, bandColumn));
-        const int mode = vocabulary.mode(Dm.log.textAt(position, modeColumn));
+        const qint64 id = idsAsIntegers ? rows.integer(row, idColumn) : idOf.at(row);
+        const char status = statusOfRow.at(row);
+        const int band = bandOf.at(row);
+        const int mode = modeOf.at(row);
         CellState *cells = matrix.row(dok);
         if (band >= 0)
             cells[bandCellAt(band)].apply(id, status);
@@ -233,6 +252,8 @@ std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
 
     std::vector<qint64> counters(size_t(Dm.riep.columnCount()), 0);
     QStringList target(cellCount + 1);
+    // The grids and fields showing DOK follow the whole rewrite at once.
+    const ViewUpdate update(Dm.dok);
     for (int dok = 0; dok < Dm.dok.recordCount(); ++dok, advance()) {
         const CellState *cells = matrix.row(dok);
         for (int cell = 0; cell < cellCount; ++cell) {

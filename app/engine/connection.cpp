@@ -69,7 +69,10 @@ void Connection::connect()
     if (!QFileInfo(m_path).isFile())
         throw EngineError(missingFileText(m_path));
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(m_path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // One thread uses the connection, so SQLite need not lock it at every call (a view reads
+    // each cell of a table through a call of its own).
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(m_path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString text = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         throw EngineError(QStringLiteral("Cannot open '%1': %2").arg(m_path, text));

@@ -1,10 +1,14 @@
 #include "filter.h"
 
 #include "engineerror.h"
+#include "rowstore.h"
 #include "textcompare.h"
+#include "valueindex.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -48,27 +52,22 @@ struct Filter::Node
     std::string value;
     std::optional<long long> number;
 
-    bool eval(const Row &row) const
+    // Whether one cell passes this term.
+    bool test(std::string_view text, bool null) const
     {
-        switch (kind) {
-        case Kind::And: return left->eval(row) && right->eval(row);
-        case Kind::Or: return left->eval(row) || right->eval(row);
-        case Kind::Compare: break;
-        }
-        const Cell &cell = row[size_t(column)];
         if (nullValue)
-            return op == Op::Eq ? cell.null : !cell.null;
-        if (cell.null)
+            return op == Op::Eq ? null : !null;
+        if (null)
             return false;
         if (number && (columnKind == ColumnKind::Integer || columnKind == ColumnKind::Real)) {
-            if (const auto mine = toNumber(cell.text))
+            if (const auto mine = toNumber(text))
                 return holds(op, *mine, *number);
         }
         if (op == Op::Eq)
-            return textcompare::equalsNoCase(cell.text, value);
+            return textcompare::equalsNoCase(text, value);
         if (op == Op::Ne)
-            return !textcompare::equalsNoCase(cell.text, value);
-        return holds(op, textcompare::compareNoCase(cell.text, value), 0);
+            return !textcompare::equalsNoCase(text, value);
+        return holds(op, textcompare::compareNoCase(text, value), 0);
     }
 };
 
@@ -291,7 +290,111 @@ QString Filter::quoted(const QString &value)
     return QLatin1Char('\'') + inner + QLatin1Char('\'');
 }
 
-bool Filter::matches(const Row &row) const
+// One node of a prepared filter. A term on a coded column knows its result for every code the
+// column had when the filter was prepared, and the codes that pass.
+struct Filter::Test::Step
+{
+    const Filter::Node *node = nullptr;
+    const RowStore *store = nullptr;
+    std::unique_ptr<Step> left, right;
+    std::vector<char> byCode;
+    std::vector<uint32_t> passingCodes;
+
+    bool eval(int row) const
+    {
+        switch (node->kind) {
+        case Node::Kind::And: return left->eval(row) && right->eval(row);
+        case Node::Kind::Or: return left->eval(row) || right->eval(row);
+        case Node::Kind::Compare: break;
+        }
+        const int column = node->column;
+        if (store->isCoded(column)) {
+            const uint32_t code = store->code(row, column);
+            if (code < byCode.size())
+                return byCode[code];
+        } else if (store->isNull(row, column)) {
+            return node->test({}, true);
+        } else if (node->number
+                   && (node->columnKind == ColumnKind::Integer || node->columnKind == ColumnKind::Real)) {
+            return holds(node->op, store->integer(row, column), *node->number);
+        }
+        std::string scratch;
+        return node->test(store->text(row, column, scratch), store->isNull(row, column));
+    }
+
+    static constexpr size_t unknown = std::numeric_limits<size_t>::max();
+
+    // How many rows the index would name, or unknown.
+    size_t estimate(ValueIndex &index) const
+    {
+        switch (node->kind) {
+        case Node::Kind::And: return std::min(left->estimate(index), right->estimate(index));
+        case Node::Kind::Or: {
+            const size_t a = left->estimate(index);
+            const size_t b = right->estimate(index);
+            return a == unknown || b == unknown ? unknown : a + b;
+        }
+        case Node::Kind::Compare: break;
+        }
+        return byCode.empty() ? unknown : index.count(node->column, passingCodes);
+    }
+
+    std::vector<int> collect(ValueIndex &index) const
+    {
+        switch (node->kind) {
+        case Node::Kind::And:
+            return left->estimate(index) <= right->estimate(index) ? left->collect(index) : right->collect(index);
+        case Node::Kind::Or: {
+            const std::vector<int> a = left->collect(index);
+            const std::vector<int> b = right->collect(index);
+            std::vector<int> both;
+            both.reserve(a.size() + b.size());
+            std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
+            return both;
+        }
+        case Node::Kind::Compare: break;
+        }
+        return index.rows(node->column, passingCodes);
+    }
+
+    static std::unique_ptr<Step> build(const Filter::Node &node, const RowStore &store)
+    {
+        auto step = std::make_unique<Step>();
+        step->node = &node;
+        step->store = &store;
+        if (node.kind != Node::Kind::Compare) {
+            step->left = build(*node.left, store);
+            step->right = build(*node.right, store);
+        } else if (store.isCoded(node.column)) {
+            const Dictionary &dictionary = store.dictionary(node.column);
+            step->byCode.resize(dictionary.size());
+            for (uint32_t code = 0; code < dictionary.size(); ++code) {
+                step->byCode[code] = node.test(dictionary.text(code), code == Dictionary::null);
+                if (step->byCode[code])
+                    step->passingCodes.push_back(code);
+            }
+        }
+        return step;
+    }
+};
+
+Filter::Test Filter::prepare(const RowStore &store) const
+{
+    Test test;
+    test.m_nodes = m_root;
+    if (m_root)
+        test.m_root = Test::Step::build(*m_root, store);
+    return test;
+}
+
+bool Filter::Test::matches(int row) const
 {
     return !m_root || m_root->eval(row);
+}
+
+std::optional<std::vector<int>> Filter::Test::candidates(ValueIndex &index, size_t limit) const
+{
+    if (!m_root || m_root->estimate(index) > limit)
+        return std::nullopt;
+    return m_root->collect(index);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <sqlite3.h>
 
 namespace {
@@ -38,14 +39,6 @@ ColumnKind kindOfDeclaredType(const QString &declared)
     return ColumnKind::Text;
 }
 
-Cell cellOf(sqlite3_stmt *statement, int index)
-{
-    if (sqlite3_column_type(statement, index) == SQLITE_NULL)
-        return {};
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
-    return {std::string(text, size_t(sqlite3_column_bytes(statement, index))), false};
-}
-
 std::optional<long long> numberOf(const std::string &text)
 {
     long long value = 0;
@@ -55,11 +48,16 @@ std::optional<long long> numberOf(const std::string &text)
     return value;
 }
 
+bool isNumeric(ColumnKind kind)
+{
+    return kind == ColumnKind::Integer || kind == ColumnKind::Boolean;
+}
+
 int compareCells(const Cell &a, const Cell &b, ColumnKind kind)
 {
     if (a.null || b.null)
         return a.null == b.null ? 0 : (a.null ? -1 : 1);
-    if (kind == ColumnKind::Integer || kind == ColumnKind::Boolean) {
+    if (isNumeric(kind)) {
         const auto x = numberOf(a.text);
         const auto y = numberOf(b.text);
         if (x && y)
@@ -134,9 +132,10 @@ void TableView::close()
     m_state = State::Inactive;
     m_buffer.clear();
     m_dirty.clear();
-    m_rows.clear();
+    m_store.clear();
+    m_index.clear();
+    m_ranks.clear();
     m_rowids.clear();
-    m_alive.clear();
     m_order.clear();
     m_passing.clear();
     m_columns.clear();
@@ -300,13 +299,34 @@ bool TableView::locate(const QString &columns, const QStringList &values, bool p
     std::vector<std::string> wanted;
     for (const QString &value : values)
         wanted.push_back(value.toStdString());
+    const auto matches = [&](std::string_view have, size_t i) {
+        return partial ? textcompare::startsWithNoCase(have, wanted[i]) : textcompare::equalsNoCase(have, wanted[i]);
+    };
+    if (!partial) {
+        if (const std::optional<int> found = locateIndexed(indexes, wanted)) {
+            if (*found < 0)
+                return false;
+            moveTo(*found);
+            return true;
+        }
+    }
+    // A coded column is compared once per distinct value.
+    std::vector<std::vector<char>> byCode(indexes.size());
+    for (size_t i = 0; i < indexes.size(); ++i) {
+        if (!m_store.isCoded(indexes[i]))
+            continue;
+        const Dictionary &dictionary = m_store.dictionary(indexes[i]);
+        byCode[i].resize(dictionary.size());
+        for (uint32_t code = 0; code < dictionary.size(); ++code)
+            byCode[i][code] = matches(dictionary.text(code), i);
+    }
+    std::string scratch;
     for (size_t position = 0; position < m_passing.size(); ++position) {
-        const Row &row = m_rows[size_t(m_passing[position])];
+        const int storage = m_passing[position];
         bool all = true;
         for (size_t i = 0; i < indexes.size() && all; ++i) {
-            const std::string &have = row[size_t(indexes[i])].text;
-            all = partial ? textcompare::startsWithNoCase(have, wanted[i])
-                          : textcompare::equalsNoCase(have, wanted[i]);
+            all = m_store.isCoded(indexes[i]) ? bool(byCode[i][m_store.code(storage, indexes[i])])
+                                              : matches(m_store.text(storage, indexes[i], scratch), i);
         }
         if (all) {
             moveTo(int(position));
@@ -314,6 +334,58 @@ bool TableView::locate(const QString &columns, const QStringList &values, bool p
         }
     }
     return false;
+}
+
+// An exact Locate through the index of its most selective coded column: the position of the
+// first passing row that matches, -1 for none, or nothing when a look at every row is cheaper.
+std::optional<int> TableView::locateIndexed(const std::vector<int> &columns, const std::vector<std::string> &wanted)
+{
+    int best = -1;
+    std::vector<uint32_t> bestCodes;
+    size_t bestCount = indexedRowLimit() + 1;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (!m_store.isCoded(columns[i]))
+            continue;
+        const Dictionary &dictionary = m_store.dictionary(columns[i]);
+        std::vector<uint32_t> codes;
+        for (uint32_t code = 0; code < dictionary.size(); ++code) {
+            if (textcompare::equalsNoCase(dictionary.text(code), wanted[i]))
+                codes.push_back(code);
+        }
+        const size_t count = m_index.count(columns[i], codes);
+        if (count < bestCount) {
+            best = int(i);
+            bestCount = count;
+            bestCodes = std::move(codes);
+        }
+    }
+    if (best < 0)
+        return std::nullopt;
+    int found = -1;
+    std::string scratch;
+    for (const int storage : m_index.rows(columns[size_t(best)], bestCodes)) {
+        bool all = true;
+        for (size_t i = 0; i < columns.size() && all; ++i)
+            all = textcompare::equalsNoCase(m_store.text(storage, columns[i], scratch), wanted[i]);
+        const int position = all ? passingPosition(storage) : -1;
+        if (position >= 0 && (found < 0 || position < found))
+            found = position;
+    }
+    return found;
+}
+
+// Up to how many rows named by the index are cheaper to test and order than a look at every row.
+size_t TableView::indexedRowLimit() const
+{
+    return std::max<size_t>(size_t(m_store.rowCount()) / 32, 64);
+}
+
+// Where a storage row stands among the passing rows, or -1.
+int TableView::passingPosition(int storage) const
+{
+    const auto less = [this](int a, int b) { return before(a, b); };
+    const auto at = std::lower_bound(m_passing.begin(), m_passing.end(), storage, less);
+    return at != m_passing.end() && *at == storage ? int(at - m_passing.begin()) : -1;
 }
 
 QString TableView::columnName(int column) const
@@ -345,22 +417,23 @@ ColumnKind TableView::columnKind(int column) const
     return m_columns.at(size_t(column)).kind;
 }
 
-const Cell *TableView::currentCell(int column) const
+// The current row's cell (from the edit buffer while one is open); null when there is no row.
+Cell TableView::currentCell(int column) const
 {
     requireOpen();
     if (column < 0 || column >= columnCount())
         throw EngineError(QStringLiteral("Column %1 is out of range in table '%2'.").arg(column).arg(m_table));
     if (m_state == State::Edit || m_state == State::Insert)
-        return &m_buffer[size_t(column)];
+        return m_buffer[size_t(column)];
     if (m_cursor < 0)
-        return nullptr;
-    return &m_rows[size_t(m_passing[size_t(m_cursor)])][size_t(column)];
+        return {};
+    return m_store.cell(m_passing[size_t(m_cursor)], column);
 }
 
 QString TableView::text(int column) const
 {
-    const Cell *cell = currentCell(column);
-    return cell && !cell->null ? QString::fromStdString(cell->text) : QString();
+    const Cell cell = currentCell(column);
+    return cell.null ? QString() : QString::fromStdString(cell.text);
 }
 
 qint64 TableView::integer(const QString &column) const
@@ -385,16 +458,19 @@ QDateTime TableView::dateTime(const QString &column) const
 
 bool TableView::isNull(const QString &column) const
 {
-    const Cell *cell = currentCell(columnIndex(column));
-    return !cell || cell->null;
+    return currentCell(columnIndex(column)).null;
 }
 
 QString TableView::textAt(int position, int column) const
 {
     if (position < 0 || position >= recordCount() || column < 0 || column >= columnCount())
         return {};
-    const Cell &cell = m_rows[size_t(m_passing[size_t(position)])][size_t(column)];
-    return cell.null ? QString() : QString::fromStdString(cell.text);
+    const int storage = m_passing[size_t(position)];
+    if (m_store.isNull(storage, column))
+        return {};
+    std::string scratch;
+    const std::string_view text = m_store.text(storage, column, scratch);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 void TableView::edit()
@@ -404,7 +480,7 @@ void TableView::edit()
         return;
     if (m_cursor < 0)
         throw EngineError(QStringLiteral("Cannot edit table '%1': it has no current row.").arg(m_table));
-    m_buffer = m_rows[size_t(m_passing[size_t(m_cursor)])];
+    m_buffer = m_store.row(m_passing[size_t(m_cursor)]);
     m_dirty.assign(m_columns.size(), false);
     m_state = State::Edit;
 }
@@ -511,19 +587,14 @@ void TableView::post()
         m_connection->fail(QStringLiteral("Cannot write to table '%1'").arg(m_table));
 
     const qint64 rowid = inserting ? sqlite3_last_insert_rowid(m_connection->handle()) : m_rowids[size_t(storage)];
-    Row stored = readRow(rowid);
+    const int stored = readRow(rowid, storage);
     m_state = State::Browse;
     m_buffer.clear();
     m_dirty.clear();
-    if (inserting) {
-        m_rows.push_back(std::move(stored));
-        m_rowids.push_back(rowid);
-        m_alive.push_back(true);
-        insertPosted(int(m_rows.size()) - 1);
-    } else {
-        m_rows[size_t(storage)] = std::move(stored);
+    if (inserting)
+        insertPosted(stored);
+    else
         repositionPosted(storage);
-    }
     emit currentChanged();
 }
 
@@ -545,13 +616,21 @@ void TableView::repositionPosted(int storage)
         return (at == 0 || !less(storage, v[at - 1])) && (at + 1 >= v.size() || !less(v[at + 1], storage));
     };
     const size_t position = size_t(m_cursor);
+    const auto reorder = [&] {
+        const auto at = std::find(m_order.begin(), m_order.end(), storage);
+        if (inOrder(m_order, size_t(at - m_order.begin())))
+            return;
+        m_order.erase(at);
+        m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), storage, less), storage);
+    };
     if (inOrder(m_passing, position)) {
+        // The full order can still be off when the row moved past rows the filter hides.
+        reorder();
         emit rowChanged(m_cursor);
         return;
     }
     changeRows([&] {
-        m_order.erase(std::find(m_order.begin(), m_order.end(), storage));
-        m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), storage, less), storage);
+        reorder();
         m_passing.erase(m_passing.begin() + m_cursor);
         const auto at = m_passing.insert(std::upper_bound(m_passing.begin(), m_passing.end(), storage, less), storage);
         m_cursor = int(at - m_passing.begin());
@@ -583,7 +662,8 @@ void TableView::remove()
     if (rc != SQLITE_DONE)
         m_connection->fail(QStringLiteral("Cannot delete from table '%1'").arg(m_table));
     changeRows([&] {
-        m_alive[size_t(storage)] = false;
+        m_index.removed(storage);
+        m_store.markDeleted(storage);
         m_order.erase(std::find(m_order.begin(), m_order.end(), storage));
         m_passing.erase(m_passing.begin() + m_cursor);
         placeCursor(std::min(m_cursor, recordCount() - 1));
@@ -630,41 +710,62 @@ void TableView::loadColumns()
 
 void TableView::loadRows()
 {
-    std::vector<Row> rows;
+    RowStore rows;
+    std::vector<ColumnKind> kinds;
+    for (const Column &column : m_columns)
+        kinds.push_back(column.kind);
+    rows.reset(kinds);
     std::vector<qint64> rowids;
+    const size_t expected = expectedRowCount();
+    rows.reserve(expected);
+    rowids.reserve(expected);
     sqlite3_stmt *statement =
         m_connection->prepare("SELECT rowid, * FROM " + quoteIdentifier(m_table) + " ORDER BY rowid");
-    const size_t width = m_columns.size();
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        Row row;
-        row.reserve(width);
-        for (size_t i = 0; i < width; ++i)
-            row.push_back(cellOf(statement, int(i) + 1));
+        rows.appendFrom(statement, 1);
         rowids.push_back(sqlite3_column_int64(statement, 0));
-        rows.push_back(std::move(row));
     }
     sqlite3_reset(statement);
     if (rc != SQLITE_DONE)
         m_connection->fail(QStringLiteral("Cannot read table '%1'").arg(m_table));
-    m_rows = std::move(rows);
+    m_store = std::move(rows);
     m_rowids = std::move(rowids);
-    m_alive.assign(m_rows.size(), true);
+    m_index.clear();
+    m_ranks.clear();
 }
 
-Row TableView::readRow(qint64 rowid)
+// Space for the rows about to be read: the largest rowid is found at once and, in a table that
+// grows by appending, close to the number of rows.
+size_t TableView::expectedRowCount()
+{
+    sqlite3_stmt *statement = m_connection->prepare("SELECT max(rowid) FROM " + quoteIdentifier(m_table));
+    const qint64 largest = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : 0;
+    sqlite3_reset(statement);
+    return size_t(std::clamp<qint64>(largest, 0, 1 << 24));
+}
+
+// Reads a row just written back into the store, as a new row when storage is -1; returns where
+// it is stored.
+int TableView::readRow(qint64 rowid, int storage)
 {
     sqlite3_stmt *statement = m_connection->prepare("SELECT * FROM " + quoteIdentifier(m_table) + " WHERE rowid=?");
     sqlite3_bind_int64(statement, 1, rowid);
-    Row row;
-    if (sqlite3_step(statement) == SQLITE_ROW) {
-        for (size_t i = 0; i < m_columns.size(); ++i)
-            row.push_back(cellOf(statement, int(i)));
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        sqlite3_reset(statement);
+        throw EngineError(QStringLiteral("The row just written to '%1' cannot be read back.").arg(m_table));
+    }
+    if (storage < 0) {
+        storage = m_store.appendFrom(statement, 0);
+        m_rowids.push_back(rowid);
+        m_index.added(storage);
+    } else {
+        m_index.changing(storage);
+        m_store.assignFrom(storage, statement, 0);
+        m_index.changed(storage);
     }
     sqlite3_reset(statement);
-    if (row.empty())
-        throw EngineError(QStringLiteral("The row just written to '%1' cannot be read back.").arg(m_table));
-    return row;
+    return storage;
 }
 
 std::vector<int> TableView::resolveSort(const QString &text) const
@@ -693,25 +794,128 @@ Filter TableView::parseFilter(const QString &text) const
 
 bool TableView::before(int a, int b) const
 {
-    for (int column : m_sortColumns) {
-        const int c = compareCells(m_rows[size_t(a)][size_t(column)], m_rows[size_t(b)][size_t(column)],
-                                   m_columns[size_t(column)].kind);
+    for (size_t key = 0; key < m_sortColumns.size(); ++key) {
+        const int c = compareStored(a, b, key);
         if (c != 0)
             return c < 0;
     }
     return m_rowids[size_t(a)] < m_rowids[size_t(b)];
 }
 
+// Two stored rows by one sort column: null first, integers by value, texts ignoring case.
+int TableView::compareStored(int a, int b, size_t sortKey) const
+{
+    const int column = m_sortColumns[sortKey];
+    if (!m_store.isCoded(column)) {
+        const bool nullA = m_store.isNull(a, column);
+        const bool nullB = m_store.isNull(b, column);
+        if (nullA || nullB)
+            return nullA == nullB ? 0 : (nullA ? -1 : 1);
+        const long long x = m_store.integer(a, column);
+        const long long y = m_store.integer(b, column);
+        return x == y ? 0 : (x < y ? -1 : 1);
+    }
+    const uint32_t x = m_store.code(a, column);
+    const uint32_t y = m_store.code(b, column);
+    if (x == y)
+        return 0;
+    if (x == Dictionary::null || y == Dictionary::null)
+        return x == Dictionary::null ? -1 : 1;
+    if (isNumeric(m_columns[size_t(column)].kind))
+        return compareCells(m_store.cell(a, column), m_store.cell(b, column), m_columns[size_t(column)].kind);
+    if (sortKey < m_ranks.size()) {
+        const std::vector<uint32_t> &ranks = m_ranks[sortKey];
+        if (x < ranks.size() && y < ranks.size())
+            return ranks[x] == ranks[y] ? 0 : (ranks[x] < ranks[y] ? -1 : 1);
+    }
+    const Dictionary &dictionary = m_store.dictionary(column);
+    return textcompare::compareNoCase(dictionary.text(x), dictionary.text(y));
+}
+
+// Orders the rows by their sort columns, last column first, each pass keeping the order of the
+// rows it finds equal: the rows start in storage order, which is the order of their rowids.
 void TableView::rebuildOrder()
 {
     m_order.clear();
-    m_order.reserve(m_rows.size());
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_alive[i])
-            m_order.push_back(int(i));
+    m_order.reserve(size_t(m_store.rowCount()));
+    for (int i = 0; i < m_store.rowCount(); ++i) {
+        if (m_store.isAlive(i))
+            m_order.push_back(i);
     }
-    if (!m_sortColumns.empty())
-        std::sort(m_order.begin(), m_order.end(), [this](int a, int b) { return before(a, b); });
+    const auto byRowid = [this](int a, int b) { return m_rowids[size_t(a)] < m_rowids[size_t(b)]; };
+    if (!std::is_sorted(m_order.begin(), m_order.end(), byRowid))
+        std::stable_sort(m_order.begin(), m_order.end(), byRowid);
+    m_ranks.assign(m_sortColumns.size(), {});
+    for (size_t key = 0; key < m_sortColumns.size(); ++key) {
+        const int column = m_sortColumns[key];
+        if (!m_store.isCoded(column) || isNumeric(m_columns[size_t(column)].kind))
+            continue;
+        const Dictionary &dictionary = m_store.dictionary(column);
+        std::vector<uint32_t> codes;
+        for (uint32_t code = 1; code < dictionary.size(); ++code)
+            codes.push_back(code);
+        const auto compare = [&](uint32_t x, uint32_t y) {
+            return textcompare::compareNoCase(dictionary.text(x), dictionary.text(y));
+        };
+        std::sort(codes.begin(), codes.end(), [&](uint32_t x, uint32_t y) { return compare(x, y) < 0; });
+        std::vector<uint32_t> &ranks = m_ranks[key];
+        ranks.assign(dictionary.size(), 0);
+        uint32_t rank = 0;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            if (i == 0 || compare(codes[i - 1], codes[i]) != 0)
+                ++rank;
+            ranks[codes[i]] = rank;
+        }
+    }
+    for (size_t key = m_sortColumns.size(); key-- > 0;)
+        sortByKey(key);
+}
+
+// One stable pass of the sort: a counting sort over the ranks of a coded column or a small
+// range of integers, a comparison sort otherwise.
+void TableView::sortByKey(size_t sortKey)
+{
+    const int column = m_sortColumns[sortKey];
+    std::vector<uint32_t> keys(m_order.size());
+    uint32_t keyCount = 0;
+    if (m_store.isCoded(column) && !m_ranks[sortKey].empty()) {
+        const std::vector<uint32_t> &ranks = m_ranks[sortKey];
+        for (size_t i = 0; i < m_order.size(); ++i)
+            keys[i] = ranks[m_store.code(m_order[i], column)];
+        keyCount = *std::max_element(ranks.begin(), ranks.end()) + 1;
+    } else if (!m_store.isCoded(column)) {
+        long long low = std::numeric_limits<long long>::max();
+        long long high = std::numeric_limits<long long>::min();
+        for (const int row : m_order) {
+            if (!m_store.isNull(row, column)) {
+                low = std::min(low, m_store.integer(row, column));
+                high = std::max(high, m_store.integer(row, column));
+            }
+        }
+        constexpr unsigned long long countingLimit = 1 << 20;
+        if (low <= high && static_cast<unsigned long long>(high) - static_cast<unsigned long long>(low) >= countingLimit) {
+            std::stable_sort(m_order.begin(), m_order.end(),
+                             [&](int a, int b) { return compareStored(a, b, sortKey) < 0; });
+            return;
+        }
+        for (size_t i = 0; i < m_order.size(); ++i) {
+            const int row = m_order[i];
+            keys[i] = m_store.isNull(row, column) ? 0 : uint32_t(m_store.integer(row, column) - low) + 1;
+        }
+        keyCount = low <= high ? uint32_t(high - low) + 2 : 1;
+    } else {
+        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) { return compareStored(a, b, sortKey) < 0; });
+        return;
+    }
+    std::vector<uint32_t> starts(size_t(keyCount) + 1, 0);
+    for (const uint32_t key : keys)
+        ++starts[key + 1];
+    for (size_t i = 1; i < starts.size(); ++i)
+        starts[i] += starts[i - 1];
+    std::vector<int> sorted(m_order.size());
+    for (size_t i = 0; i < m_order.size(); ++i)
+        sorted[starts[keys[i]]++] = m_order[i];
+    m_order = std::move(sorted);
 }
 
 void TableView::rebuildPassing()
@@ -720,10 +924,21 @@ void TableView::rebuildPassing()
         m_passing = m_order;
         return;
     }
+    const Filter::Test test = m_filter.prepare(m_store);
+    // When the index names few rows, only they are tested, then put in view order.
+    if (const auto candidates = test.candidates(m_index, indexedRowLimit())) {
+        m_passing.clear();
+        for (const int storage : *candidates) {
+            if (m_store.isAlive(storage) && test.matches(storage))
+                m_passing.push_back(storage);
+        }
+        std::sort(m_passing.begin(), m_passing.end(), [this](int a, int b) { return before(a, b); });
+        return;
+    }
     // Rows are tested in storage order, which walks memory sequentially, then picked in view order.
-    std::vector<char> passes(m_rows.size(), 0);
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        passes[i] = m_alive[i] && m_filter.matches(m_rows[i]);
+    std::vector<char> passes(size_t(m_store.rowCount()), 0);
+    for (int i = 0; i < m_store.rowCount(); ++i)
+        passes[size_t(i)] = m_store.isAlive(i) && test.matches(i);
     m_passing.clear();
     for (int storage : m_order) {
         if (passes[size_t(storage)])
@@ -739,6 +954,23 @@ void TableView::placeCursor(int position)
         return;
     }
     m_cursor = std::clamp(position, 0, int(m_passing.size()) - 1);
+}
+
+void TableView::beginUpdate()
+{
+    if (m_updateDepth++ > 0)
+        return;
+    emit rowsAboutToChange();
+    m_signalsWereBlocked = blockSignals(true);
+}
+
+void TableView::endUpdate()
+{
+    if (m_updateDepth == 0 || --m_updateDepth > 0)
+        return;
+    blockSignals(m_signalsWereBlocked);
+    emit rowsChanged();
+    emit currentChanged();
 }
 
 void TableView::changeRows(const std::function<void()> &change)

@@ -2,6 +2,8 @@
 
 #include "cell.h"
 #include "filter.h"
+#include "rowstore.h"
+#include "valueindex.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -77,6 +79,15 @@ public:
     void setDateTime(const QString &column, const QDateTime &value);
     void clear(const QString &column);
 
+    // Between beginUpdate and endUpdate the view sends no signals; the last endUpdate sends one
+    // reset, so grids and bound fields follow a long run of writes once instead of at every cell.
+    void beginUpdate();
+    void endUpdate();
+
+    // The rows as they are stored, in insertion order with deleted rows marked, for walks over a
+    // whole table that need no particular order.
+    const RowStore &storedRows() const { return m_store; }
+
     // For the connection.
     void detachFromConnection();
     // Re-reads the table after a rollback. Never throws: a view whose table cannot be re-read is
@@ -102,13 +113,19 @@ private:
     int findColumn(const QString &name) const;
     void requireOpen() const;
     void requireWritable() const;
-    const Cell *currentCell(int column) const;
+    Cell currentCell(int column) const;
     void loadColumns();
     void loadRows();
-    Row readRow(qint64 rowid);
+    size_t expectedRowCount();
+    int readRow(qint64 rowid, int storage);
     std::vector<int> resolveSort(const QString &text) const;
     Filter parseFilter(const QString &text) const;
     bool before(int a, int b) const;
+    int compareStored(int a, int b, size_t sortKey) const;
+    void sortByKey(size_t sortKey);
+    size_t indexedRowLimit() const;
+    int passingPosition(int storage) const;
+    std::optional<int> locateIndexed(const std::vector<int> &columns, const std::vector<std::string> &wanted);
     void rebuildOrder();
     void rebuildPassing();
     void placeCursor(int position);
@@ -125,9 +142,9 @@ private:
 
     std::vector<Column> m_columns;
     std::unordered_map<std::string, int> m_columnByName;
-    std::vector<Row> m_rows;
+    RowStore m_store;
+    ValueIndex m_index{m_store};
     std::vector<qint64> m_rowids;
-    std::vector<bool> m_alive;
     std::vector<int> m_order;
     std::vector<int> m_passing;
     int m_cursor = -1;
@@ -138,7 +155,25 @@ private:
     bool m_filtered = false;
     QString m_sortText;
     std::vector<int> m_sortColumns;
+    // For each sort column held as codes, each code's place in the column's case-insensitive
+    // order (codes added since the order was built are compared by their texts).
+    std::vector<std::vector<uint32_t>> m_ranks;
+    int m_updateDepth = 0;
+    bool m_signalsWereBlocked = false;
 
     Row m_buffer;
     std::vector<bool> m_dirty;
+};
+
+// Holds a view's signals back while it lives: see TableView::beginUpdate.
+class ViewUpdate
+{
+public:
+    explicit ViewUpdate(TableView &view) : m_view(view) { m_view.beginUpdate(); }
+    ~ViewUpdate() { m_view.endUpdate(); }
+    ViewUpdate(const ViewUpdate &) = delete;
+    ViewUpdate &operator=(const ViewUpdate &) = delete;
+
+private:
+    TableView &m_view;
 };

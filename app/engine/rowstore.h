@@ -1,0 +1,93 @@
+#pragma once
+
+#include "cell.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3_stmt;
+
+// The distinct texts of one column, each under a small code; code 0 stands for null. The texts
+// lie one after another in a single buffer.
+class Dictionary
+{
+public:
+    static constexpr uint32_t null = 0;
+
+    Dictionary();
+    uint32_t size() const { return uint32_t(m_offsets.size() - 1); }
+    std::string_view text(uint32_t code) const
+    {
+        return {m_chars.data() + m_offsets[code], size_t(m_offsets[code + 1] - m_offsets[code])};
+    }
+    // The code of a text, adding it when it is new.
+    uint32_t intern(std::string_view text);
+    bool holds(uint32_t code, std::string_view text) const;
+
+private:
+    // The first eight bytes of a text as one number: most texts are that short, so comparing
+    // and hashing them takes a step or two.
+    static uint64_t head(std::string_view text);
+    static size_t hash(std::string_view text, uint64_t head);
+    bool matches(uint32_t code, std::string_view text, uint64_t head) const;
+    void grow();
+
+    std::string m_chars;
+    std::vector<uint32_t> m_offsets;
+    std::vector<uint64_t> m_heads;
+    std::vector<uint32_t> m_slots; // code + 1 per used slot, 0 for a free one
+};
+
+// The cells of a table's rows in memory, column by column: integers as integers, texts as codes
+// into the column's dictionary. An integer column that meets a value that is not an integer turns
+// into a text column. Rows are numbered in the order they were added.
+class RowStore
+{
+public:
+    void reset(const std::vector<ColumnKind> &kinds);
+    void clear();
+    int rowCount() const { return int(m_alive.size()); }
+    int columnCount() const { return int(m_columns.size()); }
+
+    // Adds or replaces a row from the current row of a statement, reading the columns from
+    // firstColumn on.
+    int appendFrom(sqlite3_stmt *statement, int firstColumn);
+    void assignFrom(int row, sqlite3_stmt *statement, int firstColumn);
+    void reserve(size_t rows);
+
+    bool isAlive(int row) const { return m_alive[size_t(row)]; }
+    void markDeleted(int row) { m_alive[size_t(row)] = false; }
+
+    bool isCoded(int column) const { return !m_columns[size_t(column)].integers; }
+    bool isNull(int row, int column) const
+    {
+        const Column &c = m_columns[size_t(column)];
+        return c.integers ? c.nulls[size_t(row)] : c.codes[size_t(row)] == Dictionary::null;
+    }
+    uint32_t code(int row, int column) const { return m_columns[size_t(column)].codes[size_t(row)]; }
+    const Dictionary &dictionary(int column) const { return m_columns[size_t(column)].dictionary; }
+    long long integer(int row, int column) const { return m_columns[size_t(column)].values[size_t(row)]; }
+
+    // The cell's text as SQLite gives it; scratch holds the digits of an integer.
+    std::string_view text(int row, int column, std::string &scratch) const;
+    Cell cell(int row, int column) const;
+    Row row(int row) const;
+
+private:
+    struct Column
+    {
+        bool integers = false;
+        std::vector<long long> values;
+        std::vector<bool> nulls;
+        std::vector<uint32_t> codes;
+        Dictionary dictionary;
+    };
+
+    void store(Column &column, size_t row, sqlite3_stmt *statement, int index);
+    static void turnIntoText(Column &column);
+
+    std::vector<Column> m_columns;
+    std::vector<bool> m_alive;
+};
