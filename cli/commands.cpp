@@ -302,8 +302,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << prepared << '\n';
         return Failed;
     }
-    const auto lock = datafolder::lock(folder);
-    if (!lock) {
+    const auto lock = datafolder::lock(QDir(folder).filePath(datafolder::databaseName));
+    if (!lock.file) {
         err << QStringLiteral("WZP Logbook is using the data folder %1; close it first.\n").arg(QDir::toNativeSeparators(folder));
         return Failed;
     }

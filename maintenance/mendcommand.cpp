@@ -21,12 +21,13 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds)
 {
     // The program starts menddb as it ends, so the folder may still be held for a moment.
     const QDeadlineTimer deadline(waitMilliseconds);
-    auto lock = datafolder::lock(folder);
-    while (!lock && !deadline.hasExpired()) {
+    const QString database = QDir(folder).filePath(datafolder::databaseName);
+    auto lock = datafolder::lock(database);
+    while (!lock.file && !deadline.hasExpired()) {
         QThread::msleep(100);
-        lock = datafolder::lock(folder);
+        lock = datafolder::lock(database);
     }
-    if (!lock) {
+    if (!lock.file) {
         return {false,
                 {QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
                  QStringLiteral("Close it and start menddb again; nothing was changed.")}};

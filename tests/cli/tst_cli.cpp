@@ -146,8 +146,8 @@ private slots:
     void refusesWhileTheProgramHoldsTheFolder()
     {
         TestDatabase db;
-        const auto lock = datafolder::lock(db.folder());
-        QVERIFY(lock);
+        const auto lock = datafolder::lock(db.path());
+        QVERIFY(lock.file);
         const Result result = cli({"--data", db.folder(), "summary"});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.err.contains("WZP Logbook is using the data folder"), qPrintable(result.err));

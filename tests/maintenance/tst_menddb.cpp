@@ -181,8 +181,8 @@ void MenddbTest::refusesWhileTheProgramHoldsTheFolder()
 {
     TestDatabase db;
     const QByteArray before = damage::bytes(db.path());
-    const auto held = datafolder::lock(db.folder());
-    QVERIFY(held);
+    const auto held = datafolder::lock(db.path());
+    QVERIFY(held.file);
 
     const DatabaseMender::Result result = mendcommand::run(db.folder(), 300);
 
@@ -212,7 +212,7 @@ void MenddbTest::commandRepairsTheDataFolderAndReportsOnTheTerminal()
     QVERIFY(output.contains(QRegularExpression(QStringLiteral("LOG: 9\\d\\d rows recovered, damaged parts skipped."))));
     QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
     QCOMPARE(damagedCopies(db.folder()).size(), 1);
-    QVERIFY(datafolder::lock(db.folder()));
+    QVERIFY(datafolder::lock(db.path()).file);
 }
 
 void MenddbTest::reportWindowShowsTheReport()
