@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-void focusAndSelect(QWidget *field)
+void focusAndSelect(QWidget *field, Qt::FocusReason reason)
 {
-    field->setFocus();
+    field->setFocus(reason);
     if (auto *edit = qobject_cast<QLineEdit *>(field))
         edit->selectAll();
     else if (auto *box = qobject_cast<QComboBox *>(field); box && box->lineEdit())

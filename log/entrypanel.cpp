@@ -4,6 +4,7 @@
 #include "adddokwindow.h"
 #include "columnfit.h"
 #include "datamodule.h"
+#include "digitkeys.h"
 #include "engineguard.h"
 #include "filter.h"
 #include "focusfield.h"
@@ -385,9 +386,7 @@ bool EntryPanel::callKeyPress(QWidget *control, QKeyEvent *event)
         return true;
     }
     const bool digitsOnly = control == ui->Ged || control == ui->Med || control == ui->Aed || control == ui->mhz;
-    const QString text = event->text();
-    if (digitsOnly && !text.isEmpty() && text.at(0).isPrint()
-        && (text.at(0) < QLatin1Char('0') || text.at(0) > QLatin1Char('9'))) {
+    if (digitsOnly && isTypedNonDigit(event)) {
         services::prompter().beep();
         return true;
     }

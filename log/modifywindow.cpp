@@ -2,8 +2,10 @@
 #include "modifywindow.h"
 
 #include "datamodule.h"
+#include "digitkeys.h"
 #include "engineguard.h"
 #include "fieldlink.h"
+#include "focusfield.h"
 #include "gridlink.h"
 #include "managementview.h"
 #include "prefixsearch.h"
@@ -271,11 +273,7 @@ bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
         return true;
     }
     const bool digitsOnly = control == ui->mhz || control == ui->Ged || control == ui->Med || control == ui->Aed;
-    const QString text = event->text();
-    // Shortcuts such as Ctrl+A are no typing.
-    const bool typed = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (digitsOnly && typed && !text.isEmpty() && text.at(0).isPrint()
-        && (text.at(0) < QLatin1Char('0') || text.at(0) > QLatin1Char('9'))) {
+    if (digitsOnly && isTypedNonDigit(event)) {
         services::prompter().beep();
         return true;
     }
@@ -513,11 +511,7 @@ QsoChange TForm8::shownQso() const
 
 void TForm8::moveFocusTo(QWidget *field)
 {
-    field->setFocus(Qt::TabFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(field))
-        edit->selectAll();
-    else if (auto *box = qobject_cast<QComboBox *>(field); box && box->lineEdit())
-        box->lineEdit()->selectAll();
+    focusAndSelect(field, Qt::TabFocusReason);
 }
 
 bool TForm8::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "datamodule.h"
 #include "filter.h"
+#include "qsofields.h"
 #include "vocabulary.h"
 
 namespace {
@@ -10,14 +11,6 @@ namespace {
 QString padded(const QString &part)
 {
     return part.size() == 1 ? QLatin1Char('0') + part : part;
-}
-
-void setOrClear(TableView &view, const QString &column, const QString &text)
-{
-    if (text.isEmpty())
-        view.clear(column);
-    else
-        view.setText(column, text);
 }
 
 // A status cell becomes "C" unless the DOK is accredited there.
@@ -37,14 +30,14 @@ QString sameQsoFilter(const QsoEntry &qso)
 // placeholder row never keeps the mark of a special DOK deleted from its table.
 void writeQso(TableView &view, const QsoEntry &qso, bool special)
 {
-    setOrClear(view, QStringLiteral("call"), qso.call);
-    setOrClear(view, QStringLiteral("loc"), qso.qth);
+    setTextOrNull(view, QStringLiteral("call"), qso.call);
+    setTextOrNull(view, QStringLiteral("loc"), qso.qth);
     view.setText(QStringLiteral("data"), qso.date());
     view.setText(QStringLiteral("banda"), qso.band);
     view.setText(QStringLiteral("modo"), qso.mode);
     view.setText(QStringLiteral("dok"), qso.dok);
     view.setText(QStringLiteral("conf"), vocab::status::confirmed);
-    setOrClear(view, QStringLiteral("spec"), special ? vocab::status::special : QString());
+    setTextOrNull(view, QStringLiteral("spec"), special ? vocab::status::special : QString());
 }
 
 } // namespace

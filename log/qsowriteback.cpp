@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "datamodule.h"
 #include "engineerror.h"
+#include "qsofields.h"
 #include "qsotables.h"
 #include "vocabulary.h"
 
@@ -17,23 +18,15 @@ QString twoDigits(const QString &part)
     return part.size() == 1 ? QLatin1Char('0') + part : part;
 }
 
-void setOrClear(TableView &view, const QString &column, const QString &text)
-{
-    if (text.isEmpty())
-        view.clear(column);
-    else
-        view.setText(column, text);
-}
-
 // The items LOG shares with the band and mode tables; mhz and spec are not the user's to change.
 void writeItems(TableView &view, const QsoChange &qso)
 {
-    setOrClear(view, QStringLiteral("call"), qso.call);
-    setOrClear(view, QStringLiteral("loc"), qso.qth);
+    setTextOrNull(view, QStringLiteral("call"), qso.call);
+    setTextOrNull(view, QStringLiteral("loc"), qso.qth);
     view.setText(QStringLiteral("data"), qso.date());
     view.setText(QStringLiteral("banda"), qso.band);
     view.setText(QStringLiteral("modo"), qso.mode);
-    setOrClear(view, QStringLiteral("dok"), qso.dok);
+    setTextOrNull(view, QStringLiteral("dok"), qso.dok);
     view.setText(QStringLiteral("conf"), qso.status);
 }
 
