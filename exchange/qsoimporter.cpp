@@ -7,6 +7,7 @@
 #include "referencedata.h"
 #include "statement.h"
 #include "tables.h"
+#include "uppercase.h"
 #include "vocabulary.h"
 
 #include <QHash>
@@ -48,13 +49,13 @@ std::variant<ImportedQso, QString> examine(const QsoRecord &record)
     if (!record.terminated)
         return noEor;
     ImportedQso qso;
-    qso.call = record.value("CALL").trimmed().toUpper();
+    qso.call = upperCasedInPlace(record.value("CALL").trimmed());
     if (qso.call.isEmpty())
         return noCall;
     qso.date = adif::dateOf(record.value("QSO_DATE"));
     if (qso.date.isEmpty())
         return noDate;
-    qso.dok = record.value("DARC_DOK").trimmed().toUpper();
+    qso.dok = upperCasedInPlace(record.value("DARC_DOK").trimmed());
     if (qso.dok.isEmpty())
         return noDok;
     const QString *band = record.find("BAND");
@@ -65,7 +66,7 @@ std::variant<ImportedQso, QString> examine(const QsoRecord &record)
     qso.mode = adif::modeOf(mode, record.value("SUBMODE"));
     if (qso.mode.isEmpty())
         return modeNotCounted;
-    qso.qth = record.value("QTH").trimmed().toUpper();
+    qso.qth = upperCasedInPlace(record.value("QTH").trimmed());
     const QString own = record.value(adif::statusField.constData()).trimmed().toUpper();
     if (own == vocab::status::accredited || own == vocab::status::confirmed || own == vocab::status::none)
         qso.status = own;

@@ -90,6 +90,10 @@ private slots:
         QTest::newRow("Latin-1 bytes") << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"},
                                                   {"MODE", "CW"}, {"DARC_DOK", "C12"}, {"QTH", "M\xfcnchen"}})
                                        << QStringLiteral("DL1ABC|05/03/2009|14|CW|C12|*|14|M\u00dcNCHEN") << "";
+        QTest::newRow("sharp s kept as the fields keep it")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"},
+                       {"DARC_DOK", "C12"}, {"QTH", "Gro\xdf" "enhain"}})
+            << QStringLiteral("DL1ABC|05/03/2009|14|CW|C12|*|14|GRO\u00dfENHAIN") << "";
         QTest::newRow("missing DOK")
             << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"}}) << ""
             << "no DARC_DOK";
