@@ -79,6 +79,19 @@ void exportAdif(TDm &dm)
     });
 }
 
+void exportAward(TDm &dm, const QString &award, const QString &name)
+{
+    const QString path = services::desktop().saveFileName(QStringLiteral("Export ADIF: %1").arg(name), adifFilter,
+                                                          name + QStringLiteral(".adi"));
+    if (path.isEmpty())
+        return;
+    reporting([&] {
+        AdifWriter writer(path);
+        const int written = QsoExporter(dm).exportAward(writer, award);
+        services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
+    });
+}
+
 void updateDokList(TDm &dm)
 {
     const QString path = services::desktop().openFileName(QStringLiteral("Update DOK list"),

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 class TDm;
 
@@ -10,6 +11,9 @@ namespace exchangecommands {
 // Returns true when the user wants the data refreshed after QSOs came in.
 bool importAdif(TDm &dm, QWidget *parent);
 void exportAdif(TDm &dm);
+// The confirmed QSOs behind the award of one band or mode ("14", "CW", "TTY"); the file dialog
+// suggests name.adi.
+void exportAward(TDm &dm, const QString &award, const QString &name);
 void updateDokList(TDm &dm);
 
 } // namespace exchangecommands

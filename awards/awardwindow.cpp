@@ -8,6 +8,7 @@
 #include "connection.h"
 #include "datamodule.h"
 #include "engineguard.h"
+#include "exchangecommands.h"
 #include "mainwindow.h"
 #include "previewwindow.h"
 #include "prompter.h"
@@ -89,6 +90,7 @@ TForm11::TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     });
     connect(ui->Butdel, &QPushButton::clicked, this, &TForm11::ButdelClick);
     connect(ui->Butprep, &QPushButton::clicked, this, &TForm11::ButprepClick);
+    connect(ui->ButExport, &QPushButton::clicked, this, &TForm11::ButExportClick);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
 }
 
@@ -170,6 +172,7 @@ void TForm11::FormShow()
 {
     ui->Butdel->setEnabled(false);
     ui->Butprep->setEnabled(false);
+    ui->ButExport->setEnabled(false);
     QTableWidget *grid = ui->Grid;
     grid->item(0, 0)->setText(QStringLiteral("WZP"));
     for (int row = 1; row < gridRows; ++row)
@@ -202,6 +205,7 @@ void TForm11::GridSelectCell(int column, int row)
 {
     ui->Butprep->setEnabled(true);
     ui->Butdel->setEnabled(true);
+    ui->ButExport->setEnabled(true);
     if (ui->ListBox1->count() >= awardentry::maximumEntries) {
         services::prompter().message(QStringLiteral("You can claim 5 awards max each time!"));
         return;
@@ -271,12 +275,22 @@ void TForm11::ButdelClick()
         ui->GroupBox1->setTitle(QString());
         ui->Butdel->setEnabled(false);
         ui->Butprep->setEnabled(false);
+        ui->ButExport->setEnabled(false);
     }
 }
 
 ApplicationRequest TForm11::request() const
 {
     return ApplicationRequest{entries(), m_currentEntry, m_bandEntry, ui->Label3->text(), ui->Appl->currentText()};
+}
+
+void TForm11::ButExportClick()
+{
+    for (int i = 0; i < ui->ListBox1->count(); ++i) {
+        const QString entry = ui->ListBox1->item(i)->text();
+        exchangecommands::exportAward(Dm, awardentry::subject(entry),
+                                      awardentry::awardName(entry) + QLatin1Char('-') + awardentry::subject(entry));
+    }
 }
 
 void TForm11::ButprepClick()

@@ -42,6 +42,8 @@ public:
     void ApplChange();
     void ButdelClick();
     void ButprepClick();
+    // Writes the QSOs behind each listed award into an ADIF file of its own.
+    void ButExportClick();
     void Button2Click();
 
 protected:

@@ -5,12 +5,16 @@
 #include "mainwindow.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -256,6 +260,7 @@ private slots:
         QCOMPARE(child<QGroupBox>(f->window(), "GroupBox1")->title(), QString());
         QVERIFY(!button("Butdel")->isEnabled());
         QVERIFY(!button("Butprep")->isEnabled());
+        QVERIFY(!button("ButExport")->isEnabled());
     }
 
     void prepareShowsOnePrintoutPerEntryOnItsView()
@@ -278,6 +283,43 @@ private slots:
         QCOMPARE(f->services.prompter.questions, QStringList{claimQuestion});
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
         QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+    }
+
+    // Each listed award's confirmed QSOs go into a file of their own; a cancelled dialog skips one.
+    void exportWritesTheQsosOfEachListedAward()
+    {
+        chooseThree();
+        f->addRows("LOG14", 2);
+        f->addRows("LOG14", 1, "*", false, 3);
+        f->addRows("LOGCW", 1, "C", false, 4);
+        f->data.db().execute("INSERT INTO LOG (id, call, loc, data, banda, modo, dok, conf, mhz) VALUES "
+                             "(1, 'DL1AB', 'QTH 1', '05/03/2004', '14', 'SSB', 'A0001', 'C', 14),"
+                             "(2, 'DL2AB', 'QTH 2', '05/03/2004', '14', 'SSB', 'A0002', 'C', 14),"
+                             "(3, 'DL3AB', 'QTH 3', '05/03/2004', '14', 'SSB', 'A0003', '*', 14),"
+                             "(4, 'DL4AB', 'QTH 4', '06/03/2004', '14', 'CW', 'A0004', 'C', 14)");
+        QVERIFY(button("ButExport")->isEnabled());
+        QTemporaryDir folder;
+        f->services.desktop.chooseFile(folder.filePath("band.adi"));
+        f->services.desktop.chooseFile(QString()); // 1.8 MHz: cancelled
+        f->services.desktop.chooseFile(folder.filePath("cw.adi"));
+        button("ButExport")->click();
+
+        QCOMPARE(f->services.desktop.dialogCaptions,
+                 QStringList({"Export ADIF: WZP_200-14", "Export ADIF: WZP_100-1.8", "Export ADIF: WZP_300-CW"}));
+        QCOMPARE(f->services.prompter.messages, QStringList({"QSOs exported: 2", "QSOs exported: 1"}));
+        const auto calls = [&](const QString &name) {
+            QFile file(folder.filePath(name));
+            if (!file.open(QIODevice::ReadOnly))
+                return QStringList();
+            QStringList found;
+            const QRegularExpression call(QStringLiteral("<CALL:\\d+>(\\w+)"), QRegularExpression::CaseInsensitiveOption);
+            for (auto match = call.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();)
+                found << match.next().captured(1);
+            return found;
+        };
+        QCOMPARE(calls("band.adi"), QStringList({"DL1AB", "DL2AB"}));
+        QCOMPARE(calls("cw.adi"), QStringList{"DL4AB"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList({"band.adi", "cw.adi"}));
     }
 
     void ttyPointsTheModeViewAtRtty()
