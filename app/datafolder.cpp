@@ -62,6 +62,29 @@ QString prepare(const QString &folder, const QString &shareFolder)
     return {};
 }
 
+QString writeProblem(const QString &databasePath)
+{
+    const QFileInfo database(databasePath);
+    const QFileInfo real(database.exists() ? database.canonicalFilePath() : database.absoluteFilePath());
+    if (real.exists() && !real.isWritable())
+        return QStringLiteral("the file %1 cannot be written").arg(QDir::toNativeSeparators(real.filePath()));
+    const QFileInfo folder(real.absolutePath());
+    if (!folder.isWritable())
+        return QStringLiteral("the folder %1 cannot be written").arg(QDir::toNativeSeparators(folder.filePath()));
+    return {};
+}
+
+QString readOnlyNotice(const QString &problem)
+{
+    return QStringLiteral("The log is opened read-only, because %1. You can look at it, but nothing can be saved.")
+        .arg(problem);
+}
+
+QString readOnlyReason(const QString &problem)
+{
+    return QStringLiteral("Nothing can be saved: the log is open read-only, because %1.").arg(problem);
+}
+
 DatabaseLock lock(const QString &databasePath)
 {
     const QFileInfo database(databasePath);

@@ -21,6 +21,14 @@ QString shareFolder(const QString &programFolder);
 // and adds any delivered sound that is missing. Returns an error text, or an empty one.
 QString prepare(const QString &folder, const QString &shareFolder);
 
+// Why the program may not change the database (its file, or the folder that must hold its journal,
+// cannot be written), or an empty text when it may.
+QString writeProblem(const QString &databasePath);
+
+// The notice shown once when the database opens read-only, and the reason every write then gives.
+QString readOnlyNotice(const QString &problem);
+QString readOnlyReason(const QString &problem);
+
 struct DatabaseLock
 {
     std::unique_ptr<QLockFile> file; // held while it lives; empty when the lock was not taken

@@ -25,14 +25,22 @@ int main(int argc, char *argv[])
     }
     QDir::setCurrent(folder);
 
-    // One writer per database: a second instance is turned away.
-    const auto lock = datafolder::lock(QDir(folder).filePath(datafolder::databaseName));
-    if (!lock.file) {
-        services::prompter().error(lock.problem);
-        return 1;
+    const QString database = QDir(folder).filePath(datafolder::databaseName);
+    // One writer per database: a second instance is turned away. A log that cannot be written
+    // is opened read-only instead, and a reader needs no lock.
+    const QString writeProblem = datafolder::writeProblem(database);
+    datafolder::DatabaseLock lock;
+    if (writeProblem.isEmpty()) {
+        lock = datafolder::lock(database);
+        if (!lock.file) {
+            services::prompter().error(lock.problem);
+            return 1;
+        }
     }
 
-    Startup startup(QDir(folder).filePath(datafolder::databaseName));
+    Startup startup(database);
+    if (!writeProblem.isEmpty())
+        startup.openReadOnly(writeProblem);
     QObject::connect(&startup, &Startup::terminated, &app, &QApplication::quit, Qt::QueuedConnection);
     startup.start();
     return app.exec();

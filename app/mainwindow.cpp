@@ -245,8 +245,9 @@ void TForm4::showEvent(QShowEvent *event)
 void TForm4::FormShow()
 {
     reportEngineErrors([&] {
+        // The switch shows what is stored; nothing is written.
         ui->Sound1->setChecked(!Dm.info.boolean(QStringLiteral("sound")));
-        Sound1Click();
+        flipSoundSwitch();
     });
     setCommandEnabled(Command::Backup, false);
     setCommandEnabled(Command::Restore, false);
@@ -289,21 +290,21 @@ void TForm4::Timer1Timer()
 
 void TForm4::Sound1Click()
 {
+    const bool on = flipSoundSwitch();
     reportEngineErrors([&] {
         Dm.info.edit();
-        if (ui->Sound1->isChecked()) {
-            ui->Sound1->setText(QStringLiteral("Sounds ON"));
-            ui->Sound1->setChecked(false);
-            Dm.soundOn = false;
-            Dm.info.setBoolean(QStringLiteral("sound"), false);
-        } else {
-            ui->Sound1->setText(QStringLiteral("Sounds OFF"));
-            ui->Sound1->setChecked(true);
-            Dm.soundOn = true;
-            Dm.info.setBoolean(QStringLiteral("sound"), true);
-        }
+        Dm.info.setBoolean(QStringLiteral("sound"), on);
         Dm.info.post();
     });
+}
+
+bool TForm4::flipSoundSwitch()
+{
+    const bool on = !ui->Sound1->isChecked();
+    ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
+    ui->Sound1->setChecked(on);
+    Dm.soundOn = on;
+    return on;
 }
 
 void TForm4::UserData1Click()

@@ -1,9 +1,12 @@
 #include "startup.h"
 
+#include "datafolder.h"
 #include "datamodule.h"
 #include "detailswindow.h"
 #include "mainwindow.h"
 #include "managementview.h"
+#include "prompter.h"
+#include "services.h"
 #include "splashwindow.h"
 #include "userdatawindow.h"
 #include "whatsnewwindow.h"
@@ -33,6 +36,13 @@ Startup::~Startup()
     m_details.reset();
     m_userData.reset();
     m_splash.reset();
+}
+
+void Startup::openReadOnly(const QString &problem)
+{
+    m_dm->ADOconn.setReadOnly(datafolder::readOnlyReason(problem));
+    m_main->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (read-only)"));
+    services::prompter().message(datafolder::readOnlyNotice(problem));
 }
 
 void Startup::start()

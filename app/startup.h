@@ -26,6 +26,10 @@ public:
     TForm7 &details() const { return *m_details; }
     TForm39 &whatsNew() const { return *m_whatsNew; }
 
+    // Opens the database read-only, for the given reason (see datafolder::writeProblem): the user
+    // is told once, the main window's title says so, and every save names the reason.
+    void openReadOnly(const QString &problem);
+
     // Shows the splash window, which connects to the database.
     void start();
 

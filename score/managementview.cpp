@@ -305,6 +305,17 @@ void ManagementView::SpeedButton1Click()
     });
 }
 
+// The counts are kept in the summary for the next start; a log opened read-only only shows them.
+void ManagementView::storeConfirmedCounts(int confirmed, int notConfirmed)
+{
+    if (Dm.ADOconn.isReadOnly())
+        return;
+    Dm.riep.edit();
+    Dm.riep.setInteger(QStringLiteral("conf"), confirmed);
+    Dm.riep.setInteger(QStringLiteral("nconf"), notConfirmed);
+    Dm.riep.post();
+}
+
 void ManagementView::Button1Click(const QObject *sender)
 {
     showDokGrid();
@@ -313,10 +324,7 @@ void ManagementView::Button1Click(const QObject *sender)
         Dm.dok.setFilter(QStringLiteral("conf<>") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
         const int confirmed = Dm.dok.recordCount();
-        Dm.riep.edit();
-        Dm.riep.setInteger(QStringLiteral("conf"), confirmed);
-        Dm.riep.setInteger(QStringLiteral("nconf"), m_dokTotal - confirmed);
-        Dm.riep.post();
+        storeConfirmedCounts(confirmed, m_dokTotal - confirmed);
         showConfirmedShare();
     });
 }
@@ -329,10 +337,7 @@ void ManagementView::Button3Click()
         Dm.dok.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
         const int notConfirmed = Dm.dok.recordCount();
-        Dm.riep.edit();
-        Dm.riep.setInteger(QStringLiteral("conf"), m_dokTotal - notConfirmed);
-        Dm.riep.setInteger(QStringLiteral("nconf"), notConfirmed);
-        Dm.riep.post();
+        storeConfirmedCounts(m_dokTotal - notConfirmed, notConfirmed);
     });
 }
 

@@ -60,6 +60,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void storeConfirmedCounts(int confirmed, int notConfirmed);
     void connectButtons();
     QList<QAbstractButton *> bandModeButtons() const;
     QList<QAbstractButton *> filterButtons() const;

@@ -62,6 +62,13 @@ void Connection::setDatabase(const QString &path)
     m_path = path;
 }
 
+void Connection::setReadOnly(const QString &reason)
+{
+    if (isConnected())
+        throw EngineError(QStringLiteral("The database cannot be made read-only while it is connected."));
+    m_readOnlyReason = reason;
+}
+
 void Connection::connect()
 {
     if (m_db)
@@ -71,7 +78,7 @@ void Connection::connect()
     sqlite3 *db = nullptr;
     // One thread uses the connection, so SQLite need not lock it at every call (a view reads
     // each cell of a table through a call of its own).
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    const int flags = (isReadOnly() ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(m_path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString text = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
@@ -87,6 +94,8 @@ void Connection::connect()
         m_db = nullptr;
         throw EngineError(problem);
     }
+    if (isReadOnly())
+        return;
     try {
         run("PRAGMA journal_mode=DELETE");
         run("PRAGMA synchronous=FULL");
@@ -206,14 +215,33 @@ sqlite3_stmt *Connection::prepare(const std::string &sql)
     return statement;
 }
 
+// SQLite's text for the last failure, naming the other program when it is what blocked us.
+QString Connection::errorText(const char *message) const
+{
+    if (!m_db)
+        return QStringLiteral("Not connected.");
+    const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
+    const int code = sqlite3_errcode(m_db);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("%1 is in use by another program (%2).").arg(QFileInfo(m_path).fileName(), text);
+    return text;
+}
+
+void Connection::requireWritable() const
+{
+    if (isReadOnly())
+        throw EngineError(m_readOnlyReason);
+}
+
 void Connection::fail(const QString &context) const
 {
-    const QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("Not connected.");
+    const QString text = errorText();
     throw EngineError(context.isEmpty() ? text : context + QStringLiteral(": ") + text);
 }
 
 void Connection::begin()
 {
+    requireWritable();
     run("BEGIN IMMEDIATE");
     m_inTransaction = true;
     m_written.clear();
@@ -253,6 +281,7 @@ void Connection::detach(TableView *view)
 
 void Connection::noteWrite(TableView *view)
 {
+    requireWritable();
     if (m_inTransaction)
         m_written.insert(view);
 }
@@ -261,7 +290,7 @@ void Connection::run(const char *sql)
 {
     char *error = nullptr;
     if (sqlite3_exec(handle(), sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+        const QString text = errorText(error);
         sqlite3_free(error);
         throw EngineError(text);
     }

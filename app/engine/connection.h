@@ -22,6 +22,10 @@ public:
     void setDatabase(const QString &path);
     const QString &database() const { return m_path; }
     void setPassword(const QString &password) { m_password = password; }
+    // A database the program may not change is opened read-only: every write then fails with
+    // the reason given here, before anything reaches the file.
+    void setReadOnly(const QString &reason);
+    bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
 
     void connect();
     // Closes every open view first, as the data module's users expect.
@@ -52,9 +56,12 @@ private:
     void run(const char *sql);
     void finalizeStatements();
     QString accessProblem() const;
+    QString errorText(const char *message = nullptr) const;
+    void requireWritable() const;
 
     QString m_path;
     QString m_password;
+    QString m_readOnlyReason;
     sqlite3 *m_db = nullptr;
     bool m_inTransaction = false;
     std::set<TableView *> m_views;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -27,6 +28,12 @@ QStringList calls(TableView &view)
     for (int i = 0; i < view.recordCount(); ++i)
         out << view.textAt(i, view.columnIndex(QStringLiteral("call")));
     return out;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -537,6 +544,67 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
+    }
+
+    void aReadOnlyConnectionReadsButRefusesEveryWriteWithItsReason()
+    {
+        const QByteArray before = fileBytes(db->path());
+        const QString reason = QStringLiteral("Nothing can be saved: the folder cannot be written.");
+        Connection reader(db->path(), QStringLiteral("vqt38KX"));
+        reader.setReadOnly(reason);
+        TableView view(reader, QStringLiteral("LOG"));
+        view.open();
+        QCOMPARE(view.recordCount(), 5);
+        const auto refused = [&](const std::function<void()> &write) {
+            try {
+                write();
+            } catch (const EngineError &error) {
+                return error.text();
+            }
+            return QStringLiteral("written");
+        };
+        QCOMPARE(refused([&] { Transaction transaction(reader); }), reason);
+        QCOMPARE(refused([&] {
+                     view.append();
+                     view.setText(QStringLiteral("call"), QStringLiteral("DL9NEW"));
+                     view.post();
+                 }),
+                 reason);
+        QCOMPARE(refused([&] {
+                     view.cancel();
+                     view.first();
+                     view.remove();
+                 }),
+                 reason);
+        QCOMPARE(view.recordCount(), 5);
+        QCOMPARE(refused([&] { reader.setReadOnly(QString()); }),
+                 QStringLiteral("The database cannot be made read-only while it is connected."));
+        reader.disconnect();
+        QCOMPARE(fileBytes(db->path()), before);
+    }
+
+    void aSaveBlockedByAnotherProgramNamesIt()
+    {
+        const QString path = db->path();
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("log.mdb"));
+        Connection ours(path, QStringLiteral("vqt38KX"));
+        TableView view(ours, QStringLiteral("LOG"));
+        view.open();
+        Connection other(path, QStringLiteral("vqt38KX"));
+        other.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        try {
+            Transaction transaction(ours);
+            QFAIL("began while another program held the file");
+        } catch (const EngineError &error) {
+            QCOMPARE(error.text(), QStringLiteral("log.mdb is in use by another program (database is locked)."));
+        }
+        other.execute(QStringLiteral("ROLLBACK"));
+        Transaction transaction(ours);
+        view.append();
+        view.setText(QStringLiteral("call"), QStringLiteral("DL9NEW"));
+        view.post();
+        transaction.commit();
+        QCOMPARE(view.recordCount(), 6);
     }
 
     void aFailingColumnReadIsReportedAsIt()

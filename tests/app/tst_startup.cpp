@@ -8,12 +8,17 @@
 #include "tableview.h"
 #include "userdatawindow.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +28,37 @@ void touch(const QString &path, const QByteArray &content = "x")
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
+}
+
+// What check gives when run by a user without root's right to write anything: in a child that
+// drops to "nobody" when the test runs as root. Empty when rights cannot be dropped.
+std::optional<QString> asUnprivilegedUser(const std::function<QString()> &check)
+{
+    if (geteuid() != 0)
+        return check();
+    int channel[2];
+    if (pipe(channel) != 0)
+        return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        const QByteArray answer = check().toUtf8();
+        const bool written = write(channel[1], answer.constData(), size_t(answer.size())) == answer.size();
+        _exit(written ? 0 : 1);
+    }
+    close(channel[1]);
+    QByteArray answer;
+    char buffer[512];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, n);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return QString::fromUtf8(answer);
 }
 
 } // namespace
@@ -128,6 +164,68 @@ private slots:
         const auto lock = datafolder::lock(database);
         QVERIFY(!lock.file);
         QVERIFY2(lock.problem.startsWith("Cannot create the lock file"), qPrintable(lock.problem));
+    }
+
+    void whatCannotBeWrittenIsNamed_data()
+    {
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("both writable") << true << true << "";
+        QTest::newRow("read-only file") << false << true << "the file %1/log.mdb cannot be written";
+        QTest::newRow("read-only folder") << true << false << "the folder %1 cannot be written";
+    }
+
+    void whatCannotBeWrittenIsNamed()
+    {
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, folderWritable);
+        QFETCH(QString, problem);
+        QTemporaryDir root;
+        const QString folder = QDir(root.path()).filePath("data");
+        const QString database = QDir(folder).filePath("log.mdb");
+        touch(database);
+        // Everyone may read; only what the row allows may be written by everyone.
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto everyone = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        const auto entered = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QFile::setPermissions(root.path(), readable | entered | QFile::WriteOwner);
+        QFile::setPermissions(database, readable | (fileWritable ? everyone : QFile::Permissions()));
+        QFile::setPermissions(folder, readable | entered | (folderWritable ? everyone : QFile::Permissions()));
+        const auto seen = asUnprivilegedUser([&] { return datafolder::writeProblem(database); });
+        QFile::setPermissions(folder, readable | entered | QFile::WriteOwner);
+        if (!seen)
+            QSKIP("This test needs a user without root's rights; the rights could not be dropped.");
+        QCOMPARE(*seen, problem.isEmpty() ? QString() : problem.arg(QDir::toNativeSeparators(folder)));
+    }
+
+    void anUnwritableLogOpensReadOnlyAndEverySaveSaysWhy()
+    {
+        ProgramFixture fixture;
+        fixture.db.execute(QStringLiteral("UPDATE INFO SET CALL='IK2ABC', sound=1"));
+        const QByteArray before = [&] {
+            QFile file(fixture.db.path());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        fixture.program = std::make_unique<Startup>(fixture.db.path());
+        fixture.program->openReadOnly(QStringLiteral("the folder /media/stick cannot be written"));
+        QCOMPARE(fixture.services.prompter.messages,
+                 QStringList{"The log is opened read-only, because the folder /media/stick cannot be written. "
+                             "You can look at it, but nothing can be saved."});
+        fixture.program->start();
+        TForm4 &main = fixture.mainWindow();
+        QVERIFY2(main.windowTitle().endsWith(" (read-only)"), qPrintable(main.windowTitle()));
+        QVERIFY(fixture.dm().log.isOpen());
+        QVERIFY2(fixture.services.prompter.errors.isEmpty(), qPrintable(fixture.services.prompter.errors.join('|')));
+
+        main.findChild<QAction *>("Sound1")->trigger();
+        QCOMPARE(fixture.services.prompter.errors,
+                 QStringList{"Nothing can be saved: the log is open read-only, because the folder /media/stick "
+                             "cannot be written."});
+        fixture.program.reset();
+        QFile file(fixture.db.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
     void splashOpensEveryViewAndReadsTheSoundSwitch_data()
