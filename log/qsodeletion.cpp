@@ -90,7 +90,10 @@ void QsoDeletion::remove(const SelectedQso &qso)
 
 void QsoDeletion::compact()
 {
-    const QString database = Dm.ADOconn.database();
+    // A linked log.mdb is compacted where the link points, so the link and its lock stay valid.
+    const QString linked = Dm.ADOconn.database();
+    const QString target = QFileInfo(linked).canonicalFilePath();
+    const QString database = target.isEmpty() ? linked : target;
     const QString copy = QFileInfo(database).dir().filePath(scratchName);
     Dm.ADOconn.disconnect();
     QString problem;

@@ -60,7 +60,7 @@ QString BackupStore::restore() const
         return problem;
     // The restored copy is made and checked in the data folder first, so the live file is
     // replaced by one rename.
-    const QString incoming = livePath() + QStringLiteral(".restoring");
+    const QString incoming = databasefile::resolved(livePath()) + QStringLiteral(".restoring");
     if (const QString problem = databasefile::copy(backupPath(), incoming, m_password); !problem.isEmpty())
         return problem;
     QString problem = databasefile::keep(livePath(), beforeRestorePath());

@@ -54,7 +54,7 @@ QString firstColumn(const QString &path, const char *sql, QStringList &rows)
 
 QString temporaryBeside(const QString &destination)
 {
-    return destination + QStringLiteral(".partial");
+    return resolved(destination) + QStringLiteral(".partial");
 }
 
 // Removes a file left by an earlier attempt; false when something else is in its place.
@@ -140,8 +140,15 @@ QString keep(const QString &source, const QString &destination)
     return problem;
 }
 
-QString replace(const QString &from, const QString &to)
+QString resolved(const QString &path)
 {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    return target.isEmpty() ? path : target;
+}
+
+QString replace(const QString &from, const QString &linkedTo)
+{
+    const QString to = resolved(linkedTo);
     // A journal left beside the target belongs to the file being replaced; SQLite would play it
     // back into the new one.
     for (const char *suffix : {"-journal", "-wal"}) {

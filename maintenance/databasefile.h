@@ -7,6 +7,9 @@
 // when all went well. Paths may be of any length and hold any characters.
 namespace databasefile {
 
+// The file a path names, links followed, so a replaced database stays where its links point.
+QString resolved(const QString &path);
+
 // What PRAGMA integrity_check finds wrong with the file (empty when it is sound), or the reason
 // the check could not run.
 QStringList integrityProblems(const QString &path);

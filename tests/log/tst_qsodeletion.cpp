@@ -1,11 +1,15 @@
 #include "connection.h"
+#include "datamodule.h"
 #include "controls.h"
 #include "engineerror.h"
 #include "managementview.h"
 #include "modifybook.h"
 #include "modifywindow.h"
 #include "qsodeletion.h"
+#include "scriptedservices.h"
+#include "splashwindow.h"
 #include "tables.h"
+#include "testdatabase.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,6 +17,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -234,6 +239,24 @@ private slots:
         QVERIFY(!stale.exists());
         QVERIFY(opens(data.db.path(), schema::databasePassword));
         QCOMPARE(data.dm->log.recordCount(), 2);
+    }
+
+    void aLinkedLogIsCompactedWhereTheLinkPoints()
+    {
+        ScriptedServices services;
+        TestDatabase db;
+        db.execute(twoQsos());
+        QTemporaryDir linkedFolder;
+        const QString link = QDir(linkedFolder.path()).filePath("log.mdb");
+        QVERIFY(QFile::link(db.path(), link));
+        TDm dm(link);
+        TForm1 splash(dm);
+        splash.FormShow();
+        QsoDeletion(dm).compact();
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(db.value("SELECT count(*) FROM LOG"), "2");
+        QCOMPARE(QDir(linkedFolder.path()).entryList(QDir::Files | QDir::System), QStringList{"log.mdb"});
+        QCOMPARE(dm.log.recordCount(), 2);
     }
 
     void closingTheModifyWindowOnAnEmptyLogShowsTheConfirmedDoks()

@@ -55,6 +55,7 @@ private slots:
     void unusableBackupIsRefused_data();
     void unusableBackupIsRefused();
     void foldersOfAnyNameAndLength();
+    void aLinkedLogIsRestoredWhereTheLinkPoints();
 };
 
 void BackupStoreTest::firstBackupCreatesFolderWithCopy()
@@ -188,6 +189,26 @@ void BackupStoreTest::foldersOfAnyNameAndLength()
 
     QCOMPARE(TestDatabase::contentOf(store.livePath()), original);
     QVERIFY(QFileInfo(store.beforeRestorePath()).isFile());
+}
+
+void BackupStoreTest::aLinkedLogIsRestoredWhereTheLinkPoints()
+{
+    TestDatabase db;
+    addQsos(db, 2);
+    QTemporaryDir linkedFolder;
+    const QString link = QDir(linkedFolder.path()).filePath(QStringLiteral("log.mdb"));
+    QVERIFY(QFile::link(db.path(), link));
+    BackupStore store(linkedFolder.path(), schema::databasePassword);
+    QCOMPARE(store.backup(), QString());
+    const QString backedUp = db.content();
+    addQsos(db, 3, QStringLiteral("DK2XY"));
+
+    QCOMPARE(store.restore(), QString());
+
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFileInfo(link).canonicalFilePath(), QFileInfo(db.path()).canonicalFilePath());
+    QCOMPARE(db.content(), backedUp);
+    QCOMPARE(QDir(db.folder()).entryList(QDir::Files), QStringList{QStringLiteral("log.mdb")});
 }
 
 QTEST_GUILESS_MAIN(BackupStoreTest)
