@@ -49,8 +49,6 @@ public:
     void Timer1Timer();
     void Esci1Click();
     void Sound1Click();
-    // Flips the sound switch and its caption; returns whether sounds are now on.
-    bool flipSoundSwitch();
     void UserData1Click();
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
@@ -75,6 +73,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // Flips the sound switch and its caption; returns whether sounds are now on.
+    bool flipSoundSwitch();
     void setHints();
     void setIcons();
     void connectHandlers();
