@@ -4,6 +4,7 @@
 #include "datamodule.h"
 #include "filter.h"
 #include "qsofields.h"
+#include "qsotables.h"
 #include "vocabulary.h"
 
 namespace {
@@ -154,10 +155,7 @@ qint64 QsoSaver::storeInLog(const QsoEntry &qso, Kind kind, bool special)
 void QsoSaver::storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                             bool special)
 {
-    view.setFiltered(false);
-    view.close();
-    view.setTableName(table);
-    view.open();
+    qsotables::pointAt(view, table);
     const bool sameQso = kind == Kind::Again
         && view.locate(QStringLiteral("dok;banda;modo"), {qso.dok, qso.band, qso.mode});
     if (sameQso) {
