@@ -4,8 +4,8 @@
 #include "adddokwindow.h"
 #include "columnfit.h"
 #include "datamodule.h"
-#include "digitkeys.h"
 #include "engineguard.h"
+#include "fieldkeys.h"
 #include "filter.h"
 #include "focusfield.h"
 #include "gridlink.h"
@@ -22,9 +22,7 @@
 #include "vocabulary.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 
 namespace {
@@ -35,19 +33,6 @@ enum DokGridColumn { BandColumn = 3, ModeColumn = 4 };
 // The band and mode columns' width as drawn; a longer title ("RTTY", "144") widens them.
 const int bandColumnWidth = 25;
 const int modeColumnWidth = 35;
-
-// Focus that moves because another window (a message box, a list's popup) comes and goes is no
-// entering or leaving of a field.
-bool movedWithinWindow(const QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 
 void setText(QComboBox *box, const QString &text)
 {

@@ -2,8 +2,8 @@
 #include "modifywindow.h"
 
 #include "datamodule.h"
-#include "digitkeys.h"
 #include "engineguard.h"
+#include "fieldkeys.h"
 #include "fieldlink.h"
 #include "focusfield.h"
 #include "gridlink.h"
@@ -16,26 +16,11 @@
 #include "uppercase.h"
 #include "vocabulary.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
-
-// Focus that moves because another window (a message box, a list's popup) comes and goes is no
-// entering or leaving of a field.
-bool movedWithinWindow(const QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 
 void setText(QComboBox *box, const QString &text)
 {
