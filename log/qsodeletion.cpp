@@ -57,14 +57,7 @@ QString QsoDeletion::question(const SelectedQso &qso)
 
 void QsoDeletion::remove(const SelectedQso &qso)
 {
-    const bool logFiltered = Dm.log.isFiltered();
-    const bool bandsFiltered = Dm.logbanda.isFiltered();
-    const bool modesFiltered = Dm.logmodo.isFiltered();
-    const auto restoreFilters = [&] {
-        Dm.log.setFiltered(logFiltered);
-        Dm.logbanda.setFiltered(bandsFiltered);
-        Dm.logmodo.setFiltered(modesFiltered);
-    };
+    const qsotables::FilterStates filters({&Dm.log, &Dm.logbanda, &Dm.logmodo});
     Transaction transaction(Dm.ADOconn);
     try {
         Dm.log.setFiltered(false);
@@ -82,10 +75,10 @@ void QsoDeletion::remove(const SelectedQso &qso)
     } catch (...) {
         for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
             view->cancel();
-        restoreFilters();
+        filters.restore();
         throw;
     }
-    restoreFilters();
+    filters.restore();
 }
 
 void QsoDeletion::compact()

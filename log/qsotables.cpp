@@ -17,6 +17,18 @@ void makePlaceholder(TableView &view)
 
 } // namespace
 
+FilterStates::FilterStates(std::initializer_list<TableView *> views)
+{
+    for (TableView *view : views)
+        m_states.emplace_back(view, view->isFiltered());
+}
+
+void FilterStates::restore() const
+{
+    for (const auto &[view, filtered] : m_states)
+        view->setFiltered(filtered);
+}
+
 void pointAt(TableView &view, const QString &table)
 {
     view.setFiltered(false);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 class TableView;
 
@@ -14,5 +17,17 @@ bool locateQso(TableView &view, qint64 id);
 // Takes the QSO's row out of the table the view shows unfiltered; a table never becomes empty,
 // its last row turns into the placeholder row instead. False when the table had no row of it.
 bool takeOut(TableView &view, qint64 id);
+
+// Whether each view was filtered, kept while a change works on them unfiltered. restore() is called
+// by hand, not from a destructor, because setting a filter again may throw.
+class FilterStates
+{
+public:
+    explicit FilterStates(std::initializer_list<TableView *> views);
+    void restore() const;
+
+private:
+    std::vector<std::pair<TableView *, bool>> m_states;
+};
 
 } // namespace qsotables

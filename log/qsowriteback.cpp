@@ -74,14 +74,7 @@ void QsoWriteBack::move(const QsoChange &qso, const QString &oldBand, const QStr
 void QsoWriteBack::inOneTransaction(const QsoChange &qso, const std::function<void(qint64)> &work)
 {
     requireWholeNames(qso);
-    const bool bandsFiltered = Dm.logbanda.isFiltered();
-    const bool modesFiltered = Dm.logmodo.isFiltered();
-    const bool doksFiltered = Dm.dok.isFiltered();
-    const auto restoreFilters = [&] {
-        Dm.logbanda.setFiltered(bandsFiltered);
-        Dm.logmodo.setFiltered(modesFiltered);
-        Dm.dok.setFiltered(doksFiltered);
-    };
+    const qsotables::FilterStates filters({&Dm.logbanda, &Dm.logmodo, &Dm.dok});
     Transaction transaction(Dm.ADOconn);
     try {
         const qint64 id = storeInLog(qso);
@@ -91,10 +84,10 @@ void QsoWriteBack::inOneTransaction(const QsoChange &qso, const std::function<vo
     } catch (...) {
         for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo})
             view->cancel();
-        restoreFilters();
+        filters.restore();
         throw;
     }
-    restoreFilters();
+    filters.restore();
 }
 
 qint64 QsoWriteBack::storeInLog(const QsoChange &qso)
