@@ -128,14 +128,20 @@ int main(int argc, char *argv[])
     }
     keystrokes.report("keystroke in the DOK field", 2);
 
+    // The test itself: DOK, band and mode are in place and shown, then the test runs and the
+    // window shows its answer (the label, the QSOs listed for a confirmed DOK). The fields are set
+    // with their signals blocked, so the test has not already run for them.
     EntryPanel &panel = *main.entryPanel();
     auto *nuovo = control<QWidget>(main, "nuovo");
     Figures newDok, confirmedDok;
     for (int i = 0; i < 400; ++i) {
-        const QSignalBlocker blocker(dok);
-        dok->setText(codes[size_t(i) % codes.size()]);
-        mhz->setCurrentText(vocab::bands()[i % vocab::bands().size()]);
-        modo->setCurrentText(vocab::modes()[i % vocab::modes().size()]);
+        {
+            const QSignalBlocker blockDok(dok), blockBand(mhz), blockMode(modo);
+            dok->setText(codes[size_t(i) % codes.size()]);
+            mhz->setCurrentText(vocab::bands()[i % vocab::bands().size()]);
+            modo->setCurrentText(vocab::modes()[i % vocab::modes().size()]);
+        }
+        settle();
         QElapsedTimer timer;
         timer.start();
         panel.logfilter();
@@ -148,6 +154,23 @@ int main(int argc, char *argv[])
     anyDok.report("new-or-confirmed test, every DOK", 2);
     newDok.report("new-or-confirmed test, new DOK", 2);
     confirmedDok.report("new-or-confirmed test, confirmed DOK", 2);
+
+    // What the user waits for on choosing the mode: the mode field and the DOK grid's mode
+    // column change, and the test runs on the new mode.
+    Figures chosenMode;
+    for (int i = 0; i < 400; ++i) {
+        {
+            const QSignalBlocker blockDok(dok), blockBand(mhz);
+            dok->setText(codes[size_t(i) % codes.size()]);
+            mhz->setCurrentText(vocab::bands()[i % vocab::bands().size()]);
+        }
+        settle();
+        chosenMode.time([&] {
+            modo->setCurrentText(vocab::modes()[(i + 1) % vocab::modes().size()]);
+            settle();
+        });
+    }
+    chosenMode.report("choosing the mode, with the test and the grids' update", 2);
 
     Figures saves;
     auto *call = control<QLineEdit>(main, "call");
