@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "preparedtextdelegate.h"
 
 class QAbstractItemView;
 
 // Draws the cells of a status grid on the ground of their status ("C" green, "A" gold, "*" and
 // everything else plain); the letter itself is drawn as always. One delegate for every grid
 // that shows status cells.
-class StatusDelegate : public QStyledItemDelegate
+class StatusDelegate : public PreparedTextDelegate
 {
     Q_OBJECT
 
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using PreparedTextDelegate::PreparedTextDelegate;
 
     // Gives a grid its status colours.
     static void showIn(QAbstractItemView *grid);

@@ -12,6 +12,7 @@
 #include "hint.h"
 #include "mainwindow.h"
 #include "managementview.h"
+#include "preparedtextdelegate.h"
 #include "prompter.h"
 #include "services.h"
 #include "shortcutkey.h"
@@ -97,6 +98,7 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                                {QStringLiteral("LOC"), QStringLiteral("QTH")},
                                {QStringLiteral("CONF"), QStringLiteral("Conf.")}},
                               &Dm.log);
+    PreparedTextDelegate::showIn(ui->callDBG);
     // Every column fits its title and its usual texts; the QTH takes the rest of the width.
     const std::pair<int, const char *> samples[] = {
         {0, "X99X"}, {1, "DL1ABC/P"}, {2, "05/03/2009"}, {3, "144"}, {4, "RTTY"}, {6, "C"}};

@@ -9,6 +9,7 @@
 #include "gridlink.h"
 #include "managementview.h"
 #include "prefixsearch.h"
+#include "preparedtextdelegate.h"
 #include "prompter.h"
 #include "services.h"
 #include "soundplayer.h"
@@ -80,6 +81,7 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
                            {QStringLiteral("CONF"), QStringLiteral("Cf")},
                            {QStringLiteral("LOC"), QStringLiteral("LOC")}},
                           &Dm.log);
+    PreparedTextDelegate::showIn(ui->DBGBand);
     ui->DBGBand->setColumnWidth(0, 70);
     ui->DBGBand->setColumnWidth(1, 110);
     ui->DBGBand->setColumnWidth(2, 55);
