@@ -4,7 +4,7 @@
 #include <cstring>
 #include <sqlite3.h>
 
-Dictionary::Dictionary() : m_offsets{0, 0}, m_heads{0}, m_slots(16, 0)
+Dictionary::Dictionary() : m_offsets{0, 0}, m_slots(16)
 {
 }
 
@@ -28,19 +28,14 @@ inline size_t Dictionary::hash(std::string_view text, uint64_t head)
     return size_t(h ^ (h >> 29));
 }
 
-inline bool Dictionary::matches(uint32_t code, std::string_view text, uint64_t head) const
+inline bool Dictionary::matches(const Slot &slot, std::string_view text, uint64_t head) const
 {
-    const uint32_t begin = m_offsets[code];
-    const size_t length = m_offsets[code + 1] - begin;
-    if (length != text.size() || m_heads[code] != head)
+    if (slot.length != text.size() || slot.head != head)
         return false;
-    return length <= sizeof head || std::memcmp(m_chars.data() + begin + sizeof head, text.data() + sizeof head,
-                                                length - sizeof head) == 0;
-}
-
-bool Dictionary::holds(uint32_t code, std::string_view text) const
-{
-    return matches(code, text, head(text));
+    return text.size() <= sizeof head
+           || std::memcmp(m_chars.data() + m_offsets[slot.codePlusOne - 1] + sizeof head, text.data() + sizeof head,
+                          text.size() - sizeof head)
+                  == 0;
 }
 
 uint32_t Dictionary::intern(std::string_view text)
@@ -48,31 +43,32 @@ uint32_t Dictionary::intern(std::string_view text)
     const uint64_t key = head(text);
     const size_t mask = m_slots.size() - 1;
     for (size_t slot = hash(text, key) & mask;; slot = (slot + 1) & mask) {
-        const uint32_t used = m_slots[slot];
-        if (used == 0) {
+        Slot &entry = m_slots[slot];
+        if (entry.codePlusOne == 0) {
             const uint32_t code = size();
             m_chars.append(text);
             m_offsets.push_back(uint32_t(m_chars.size()));
-            m_heads.push_back(key);
-            m_slots[slot] = code + 1;
+            entry = {key, uint32_t(text.size()), code + 1};
             if (size_t(code) * 2 >= m_slots.size())
                 grow();
             return code;
         }
-        if (matches(used - 1, text, key))
-            return used - 1;
+        if (matches(entry, text, key))
+            return entry.codePlusOne - 1;
     }
 }
 
 void Dictionary::grow()
 {
-    std::vector<uint32_t> slots(m_slots.size() * 2, 0);
+    std::vector<Slot> slots(m_slots.size() * 2);
     const size_t mask = slots.size() - 1;
-    for (uint32_t code = 1; code < size(); ++code) {
-        size_t slot = hash(text(code), m_heads[code]) & mask;
-        while (slots[slot] != 0)
+    for (const Slot &entry : m_slots) {
+        if (entry.codePlusOne == 0)
+            continue;
+        size_t slot = hash(text(entry.codePlusOne - 1), entry.head) & mask;
+        while (slots[slot].codePlusOne != 0)
             slot = (slot + 1) & mask;
-        slots[slot] = code + 1;
+        slots[slot] = entry;
     }
     m_slots = std::move(slots);
 }
@@ -145,12 +141,7 @@ void RowStore::store(Column &column, size_t row, sqlite3_stmt *statement, int in
         column.codes[row] = Dictionary::null;
         return;
     }
-    const std::string_view value(text, size_t(sqlite3_column_bytes(statement, index)));
-    // Logs are written in the order of the contacts, so a value often repeats the row before.
-    const uint32_t previous = row > 0 ? column.codes[row - 1] : Dictionary::null;
-    column.codes[row] = previous != Dictionary::null && column.dictionary.holds(previous, value)
-        ? previous
-        : column.dictionary.intern(value);
+    column.codes[row] = column.dictionary.intern({text, size_t(sqlite3_column_bytes(statement, index))});
 }
 
 void RowStore::turnIntoText(Column &column)

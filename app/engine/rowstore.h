@@ -24,20 +24,25 @@ public:
     }
     // The code of a text, adding it when it is new.
     uint32_t intern(std::string_view text);
-    bool holds(uint32_t code, std::string_view text) const;
 
 private:
-    // The first eight bytes of a text as one number: most texts are that short, so comparing
-    // and hashing them takes a step or two.
+    // A used slot of the hash table holds the text's first eight bytes and its length beside its
+    // code: most texts are that short, so finding one reads the slot and nothing else.
+    struct Slot
+    {
+        uint64_t head = 0;
+        uint32_t length = 0;
+        uint32_t codePlusOne = 0; // 0 for a free slot
+    };
+
     static uint64_t head(std::string_view text);
     static size_t hash(std::string_view text, uint64_t head);
-    bool matches(uint32_t code, std::string_view text, uint64_t head) const;
+    bool matches(const Slot &slot, std::string_view text, uint64_t head) const;
     void grow();
 
     std::string m_chars;
     std::vector<uint32_t> m_offsets;
-    std::vector<uint64_t> m_heads;
-    std::vector<uint32_t> m_slots; // code + 1 per used slot, 0 for a free one
+    std::vector<Slot> m_slots;
 };
 
 // The cells of a table's rows in memory, column by column: integers as integers, texts as codes
