@@ -101,47 +101,120 @@ void RowStore::reserve(size_t rows)
     m_alive.reserve(rows);
 }
 
-int RowStore::appendFrom(sqlite3_stmt *statement, int firstColumn)
+namespace {
+
+ReadCell readCell(sqlite3_stmt *statement, int index, bool integers)
 {
-    const size_t row = m_alive.size();
+    if (integers) {
+        const int type = sqlite3_column_type(statement, index);
+        if (type == SQLITE_NULL)
+            return {};
+        if (type == SQLITE_INTEGER)
+            return {ReadCell::Kind::Integer, sqlite3_column_int64(statement, index), {}};
+    }
+    // Only a null has no text, an empty one included.
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
+    if (!text)
+        return {};
+    return {ReadCell::Kind::Text, 0, {text, size_t(sqlite3_column_bytes(statement, index))}};
+}
+
+} // namespace
+
+RowBatch::RowBatch(std::vector<bool> integerColumns) : m_integerColumns(std::move(integerColumns))
+{
+}
+
+void RowBatch::addFrom(sqlite3_stmt *statement, int firstColumn)
+{
+    for (size_t i = 0; i < m_integerColumns.size(); ++i) {
+        const ReadCell cell = readCell(statement, firstColumn + int(i), m_integerColumns[i]);
+        m_kinds.push_back(cell.kind);
+        if (cell.kind == ReadCell::Kind::Integer) {
+            m_integers.push_back(cell.integer);
+        } else if (cell.kind == ReadCell::Kind::Text) {
+            m_chars.append(cell.text);
+            m_textEnds.push_back(uint32_t(m_chars.size()));
+        }
+    }
+}
+
+void RowBatch::clear()
+{
+    m_kinds.clear();
+    m_integers.clear();
+    m_textEnds.clear();
+    m_chars.clear();
+}
+
+ReadCell RowBatch::Reader::next()
+{
+    const ReadCell::Kind kind = m_batch.m_kinds[m_cell++];
+    if (kind == ReadCell::Kind::Integer)
+        return {kind, m_batch.m_integers[m_integer++], {}};
+    if (kind == ReadCell::Kind::Null)
+        return {};
+    const uint32_t begin = m_text == 0 ? 0 : m_batch.m_textEnds[m_text - 1];
+    const uint32_t end = m_batch.m_textEnds[m_text++];
+    return {kind, 0, {m_batch.m_chars.data() + begin, end - begin}};
+}
+
+void RowStore::addRow()
+{
     m_alive.push_back(true);
-    for (size_t i = 0; i < m_columns.size(); ++i) {
-        Column &column = m_columns[i];
+    for (Column &column : m_columns) {
         if (column.integers) {
             column.values.push_back(0);
             column.nulls.push_back(true);
         } else {
             column.codes.push_back(Dictionary::null);
         }
-        store(column, row, statement, firstColumn + int(i));
     }
+}
+
+int RowStore::appendFrom(sqlite3_stmt *statement, int firstColumn)
+{
+    const size_t row = m_alive.size();
+    addRow();
+    assignFrom(int(row), statement, firstColumn);
     return int(row);
 }
 
 void RowStore::assignFrom(int row, sqlite3_stmt *statement, int firstColumn)
 {
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        store(m_columns[i], size_t(row), statement, firstColumn + int(i));
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        Column &column = m_columns[i];
+        store(column, size_t(row), readCell(statement, firstColumn + int(i), column.integers));
+    }
 }
 
-void RowStore::store(Column &column, size_t row, sqlite3_stmt *statement, int index)
+void RowStore::append(const RowBatch &batch)
+{
+    RowBatch::Reader cells(batch);
+    for (size_t i = 0; i < batch.rowCount(); ++i) {
+        const size_t row = m_alive.size();
+        addRow();
+        for (Column &column : m_columns)
+            store(column, row, cells.next());
+    }
+}
+
+void RowStore::store(Column &column, size_t row, const ReadCell &cell)
 {
     if (column.integers) {
-        const int type = sqlite3_column_type(statement, index);
-        if (type == SQLITE_NULL || type == SQLITE_INTEGER) {
-            column.nulls[row] = type == SQLITE_NULL;
-            column.values[row] = type == SQLITE_NULL ? 0 : sqlite3_column_int64(statement, index);
+        if (cell.kind != ReadCell::Kind::Text) {
+            column.nulls[row] = cell.kind == ReadCell::Kind::Null;
+            column.values[row] = cell.integer;
             return;
         }
         turnIntoText(column);
     }
-    // Only a null has no text, an empty one included.
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, index));
-    if (!text) {
-        column.codes[row] = Dictionary::null;
-        return;
+    switch (cell.kind) {
+    case ReadCell::Kind::Null: column.codes[row] = Dictionary::null; break;
+    // An integer read for a column that has since turned into text, written as SQLite writes it.
+    case ReadCell::Kind::Integer: column.codes[row] = column.dictionary.intern(std::to_string(cell.integer)); break;
+    case ReadCell::Kind::Text: column.codes[row] = column.dictionary.intern(cell.text); break;
     }
-    column.codes[row] = column.dictionary.intern({text, size_t(sqlite3_column_bytes(statement, index))});
 }
 
 void RowStore::turnIntoText(Column &column)

@@ -2,6 +2,7 @@
 
 #include "cell.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,6 +46,48 @@ private:
     std::vector<Slot> m_slots;
 };
 
+// One cell as read from a statement: null, an integer or a text.
+struct ReadCell
+{
+    enum class Kind : uint8_t { Null, Integer, Text };
+    Kind kind = Kind::Null;
+    long long integer = 0;
+    std::string_view text;
+};
+
+// Rows copied out of a statement, so that they can be stored while the next rows are read.
+// A column given as holding integers keeps an integer as one; every other value is its text.
+class RowBatch
+{
+public:
+    explicit RowBatch(std::vector<bool> integerColumns = {});
+    void addFrom(sqlite3_stmt *statement, int firstColumn);
+    void clear();
+    size_t rowCount() const { return m_kinds.size() / std::max<size_t>(m_integerColumns.size(), 1); }
+    size_t columnCount() const { return m_integerColumns.size(); }
+
+    // Walks the cells row by row, each row's columns in order.
+    class Reader
+    {
+    public:
+        explicit Reader(const RowBatch &batch) : m_batch(batch) {}
+        ReadCell next();
+
+    private:
+        const RowBatch &m_batch;
+        size_t m_cell = 0;
+        size_t m_integer = 0;
+        size_t m_text = 0;
+    };
+
+private:
+    std::vector<bool> m_integerColumns;
+    std::vector<ReadCell::Kind> m_kinds; // one per cell
+    std::vector<long long> m_integers;   // one per integer cell
+    std::vector<uint32_t> m_textEnds;    // one per text cell, into m_chars
+    std::string m_chars;
+};
+
 // The cells of a table's rows in memory, column by column: integers as integers, texts as codes
 // into the column's dictionary. An integer column that meets a value that is not an integer turns
 // into a text column. Rows are numbered in the order they were added.
@@ -60,6 +103,7 @@ public:
     // firstColumn on.
     int appendFrom(sqlite3_stmt *statement, int firstColumn);
     void assignFrom(int row, sqlite3_stmt *statement, int firstColumn);
+    void append(const RowBatch &batch);
     void reserve(size_t rows);
 
     bool isAlive(int row) const { return m_alive[size_t(row)]; }
@@ -90,7 +134,8 @@ private:
         Dictionary dictionary;
     };
 
-    void store(Column &column, size_t row, sqlite3_stmt *statement, int index);
+    void addRow();
+    void store(Column &column, size_t row, const ReadCell &cell);
     static void turnIntoText(Column &column);
 
     std::vector<Column> m_columns;

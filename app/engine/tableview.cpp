@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "engineerror.h"
+#include "rowloader.h"
 #include "textcompare.h"
 
 #include <algorithm>
@@ -721,12 +722,19 @@ void TableView::loadRows()
     rowids.reserve(expected);
     sqlite3_stmt *statement =
         m_connection->prepare("SELECT rowid, * FROM " + quoteIdentifier(m_table) + " ORDER BY rowid");
+    RowLoader loader(rows, expected);
     int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        rows.appendFrom(statement, 1);
-        rowids.push_back(sqlite3_column_int64(statement, 0));
+    try {
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+            loader.add(statement, 1);
+            rowids.push_back(sqlite3_column_int64(statement, 0));
+        }
+    } catch (...) {
+        sqlite3_reset(statement); // a statement left stepping would hold the file's read lock
+        throw;
     }
     sqlite3_reset(statement);
+    loader.finish();
     if (rc != SQLITE_DONE)
         m_connection->fail(QStringLiteral("Cannot read table '%1'").arg(m_table));
     m_store = std::move(rows);

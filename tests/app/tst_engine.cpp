@@ -286,6 +286,36 @@ private slots:
         QCOMPARE(db->value(QStringLiteral("SELECT typeof(sound) || sound FROM INFO")), QStringLiteral("integer0"));
     }
 
+    // A table large enough to be read and stored on two threads holds every value as SQLite has
+    // it: nulls, empty texts, and an integer column that meets a text and a real late in the table.
+    void aLargeTableReadsBackAsItIsOnDisk()
+    {
+        db->execute(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
+            "INSERT INTO LOG (call, loc, dok, banda, mhz) SELECT 'DL' || (i % 9973) || 'X', "
+            "CASE WHEN i % 7 = 0 THEN NULL WHEN i % 11 = 0 THEN '' ELSE 'QTH ' || (i % 313) END, "
+            "char(65 + i % 26) || printf('%02d', i % 37), CASE i % 3 WHEN 0 THEN '14' WHEN 1 THEN '7' ELSE '3.5' END, "
+            "CASE WHEN i = 35001 THEN 'about 7' WHEN i = 38002 THEN 7.25 WHEN i % 13 = 0 THEN NULL ELSE i % 500 END "
+            "FROM n"));
+        TableView view(*connection, QStringLiteral("LOG"));
+        view.open();
+        QCOMPARE(view.recordCount(), db->value(QStringLiteral("SELECT count(*) FROM LOG")).toInt());
+        QString shown;
+        for (int row = 0; row < view.recordCount(); ++row) {
+            view.moveTo(row);
+            for (int column = 0; column < view.columnCount(); ++column) {
+                shown += view.columnName(column) + QLatin1Char('=')
+                         + (view.isNull(view.columnName(column)) ? QStringLiteral("<null>") : view.text(column))
+                         + QLatin1Char(' ');
+            }
+            shown += QLatin1Char('\n');
+        }
+        const QString onDisk = db->table(QStringLiteral("LOG"));
+        QCOMPARE(shown.count(QLatin1Char('\n')), onDisk.count(QLatin1Char('\n')));
+        QVERIFY(shown == onDisk);
+        QVERIFY(onDisk.contains(QStringLiteral("mhz=about 7 ")) && onDisk.contains(QStringLiteral("mhz=7.25 ")));
+    }
+
     void appendPostGivesIdAtOnceAndStaysOnTheRow()
     {
         log->setSort(QStringLiteral("dok"));
