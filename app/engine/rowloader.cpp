@@ -1,5 +1,7 @@
 #include "rowloader.h"
 
+#include <system_error>
+
 namespace {
 
 constexpr size_t batchRows = 2048;
@@ -21,8 +23,13 @@ std::vector<bool> integerColumns(const RowStore &store)
 RowLoader::RowLoader(RowStore &store, size_t expectedRows)
     : m_store(store), m_integerColumns(integerColumns(store)), m_filling(m_integerColumns)
 {
-    if (expectedRows >= threadedFrom)
+    if (expectedRows < threadedFrom)
+        return;
+    try {
         m_storing = std::thread([this] { storeBatches(); });
+    } catch (const std::system_error &) {
+        // No thread to be had: the rows are stored as they are read.
+    }
 }
 
 RowLoader::~RowLoader()
