@@ -5,6 +5,8 @@
 namespace {
 
 constexpr size_t batchRows = 2048;
+// A batch of long texts is handed over sooner, so a table of them needs no more memory.
+constexpr size_t batchBytes = size_t(16) << 20;
 // A table smaller than this is stored as it is read: a thread would cost more than it saves.
 constexpr size_t threadedFrom = 8 * batchRows;
 // Batches read but not yet stored; the reader waits beyond it, so memory stays bounded.
@@ -40,7 +42,7 @@ RowLoader::~RowLoader()
 void RowLoader::add(sqlite3_stmt *statement, int firstColumn)
 {
     m_filling.addFrom(statement, firstColumn);
-    if (m_filling.rowCount() == batchRows)
+    if (m_filling.rowCount() == batchRows || m_filling.textBytes() >= batchBytes)
         handOver();
 }
 

@@ -134,7 +134,7 @@ void RowBatch::addFrom(sqlite3_stmt *statement, int firstColumn)
             m_integers.push_back(cell.integer);
         } else if (cell.kind == ReadCell::Kind::Text) {
             m_chars.append(cell.text);
-            m_textEnds.push_back(uint32_t(m_chars.size()));
+            m_textEnds.push_back(m_chars.size());
         }
     }
 }
@@ -154,8 +154,8 @@ ReadCell RowBatch::Reader::next()
         return {kind, m_batch.m_integers[m_integer++], {}};
     if (kind == ReadCell::Kind::Null)
         return {};
-    const uint32_t begin = m_text == 0 ? 0 : m_batch.m_textEnds[m_text - 1];
-    const uint32_t end = m_batch.m_textEnds[m_text++];
+    const size_t begin = m_text == 0 ? 0 : m_batch.m_textEnds[m_text - 1];
+    const size_t end = m_batch.m_textEnds[m_text++];
     return {kind, 0, {m_batch.m_chars.data() + begin, end - begin}};
 }
 

@@ -64,7 +64,7 @@ public:
     void addFrom(sqlite3_stmt *statement, int firstColumn);
     void clear();
     size_t rowCount() const { return m_kinds.size() / std::max<size_t>(m_integerColumns.size(), 1); }
-    size_t columnCount() const { return m_integerColumns.size(); }
+    size_t textBytes() const { return m_chars.size(); }
 
     // Walks the cells row by row, each row's columns in order.
     class Reader
@@ -84,7 +84,7 @@ private:
     std::vector<bool> m_integerColumns;
     std::vector<ReadCell::Kind> m_kinds; // one per cell
     std::vector<long long> m_integers;   // one per integer cell
-    std::vector<uint32_t> m_textEnds;    // one per text cell, into m_chars
+    std::vector<size_t> m_textEnds;      // one per text cell, into m_chars
     std::string m_chars;
 };
 

@@ -287,13 +287,16 @@ private slots:
     }
 
     // A table large enough to be read and stored on two threads holds every value as SQLite has
-    // it: nulls, empty texts, and an integer column that meets a text and a real late in the table.
+    // it: nulls, empty texts, texts of almost a megabyte, and an integer column that meets a text
+    // and a real late in the table.
     void aLargeTableReadsBackAsItIsOnDisk()
     {
         db->execute(QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
             "INSERT INTO LOG (call, loc, dok, banda, mhz) SELECT 'DL' || (i % 9973) || 'X', "
-            "CASE WHEN i % 7 = 0 THEN NULL WHEN i % 11 = 0 THEN '' ELSE 'QTH ' || (i % 313) END, "
+            "CASE WHEN i % 7 = 0 THEN NULL WHEN i % 11 = 0 THEN '' "
+            "WHEN i BETWEEN 30001 AND 30030 THEN replace(hex(zeroblob(100000)), '00', 'long QTH ') "
+            "ELSE 'QTH ' || (i % 313) END, "
             "char(65 + i % 26) || printf('%02d', i % 37), CASE i % 3 WHEN 0 THEN '14' WHEN 1 THEN '7' ELSE '3.5' END, "
             "CASE WHEN i = 35001 THEN 'about 7' WHEN i = 38002 THEN 7.25 WHEN i % 13 = 0 THEN NULL ELSE i % 500 END "
             "FROM n"));
