@@ -9,16 +9,16 @@ namespace {
 // Enough for every text a few screens of a grid show; the cache starts again beyond it.
 constexpr qsizetype maximumTexts = 4096;
 
-// One line of text from the left, with nothing beside it, as the grids show their cells. Word
-// wrapping does not matter: only a text that fits its cell is drawn the quick way, and such a
-// text is never wrapped.
+// One line of text from the left, with nothing beside it, as the grids show their cells; the one
+// cell with the focus frame is left to the style. Word wrapping does not matter: only a text that
+// fits its cell is drawn the quick way, and such a text is never wrapped.
 bool isPlainLine(const QStyleOptionViewItem &option)
 {
     constexpr auto extras = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
     const Qt::Alignment horizontal = QStyle::visualAlignment(option.direction, option.displayAlignment)
                                      & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute;
     return (option.features & QStyleOptionViewItem::HasDisplay) && !(option.features & extras)
-           && !(option.state & QStyle::State_Editing) && horizontal == Qt::AlignLeft
+           && !(option.state & (QStyle::State_Editing | QStyle::State_HasFocus)) && horizontal == Qt::AlignLeft
            && !option.text.contains(QChar::LineFeed);
 }
 
@@ -66,16 +66,12 @@ void PreparedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
         return;
     }
-    // Ground, selection and focus frame as the style draws them, then the text on top.
-    QStyleOptionViewItem ground = cell;
-    ground.text.clear();
-    ground.features &= ~QStyleOptionViewItem::HasDisplay;
-    style->drawControl(QStyle::CE_ItemViewItem, &ground, painter, widget);
-
-    const QRect line = QStyle::alignedRect(Qt::LeftToRight, cell.displayAlignment & Qt::AlignVertical_Mask,
-                                           QSize(textRect.width(), int(text->size().height())), textRect);
+    // The ground or selection as the style draws it, then the text on top.
     painter->save();
     painter->setClipRect(cell.rect, Qt::IntersectClip); // a mark above a capital stays in its cell
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    const QRect line = QStyle::alignedRect(Qt::LeftToRight, cell.displayAlignment & Qt::AlignVertical_Mask,
+                                           QSize(textRect.width(), int(text->size().height())), textRect);
     painter->setPen(cell.palette.color(colourGroup(cell), (cell.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                                  : QPalette::Text));
     painter->drawStaticText(line.topLeft(), *text);

@@ -13,8 +13,9 @@ class PreparedTextTest : public QObject
     Q_OBJECT
 
 private:
-    // A small grid of log-like cells, the second row selected and current.
-    static QImage drawn(QStyledItemDelegate *delegate, int narrowWidth, Qt::Alignment alignment)
+    // A small grid of log-like cells, the second row selected and current; a focused grid frames
+    // its current cell.
+    static QImage drawn(QStyledItemDelegate *delegate, int narrowWidth, Qt::Alignment alignment, bool focused = false)
     {
         QStandardItemModel model(3, 4);
         const char *texts[3][4] = {{"N11", "DL1ABC/P", "05/03/2009", "C"},
@@ -37,6 +38,13 @@ private:
         grid.resize(400, 120);
         grid.setCurrentIndex(model.index(1, 2));
         grid.selectRow(1);
+        if (focused) {
+            grid.show();
+            QApplication::setActiveWindow(&grid);
+            if (!QTest::qWaitForWindowActive(&grid))
+                return {};
+            grid.setFocus();
+        }
         return grid.grab().toImage();
     }
 
@@ -45,19 +53,25 @@ private slots:
     {
         QTest::addColumn<int>("callWidth");
         QTest::addColumn<int>("alignment");
-        QTest::newRow("texts that fit") << 100 << int(Qt::AlignLeft | Qt::AlignVCenter);
-        QTest::newRow("texts at the top") << 100 << int(Qt::AlignLeft | Qt::AlignTop);
-        QTest::newRow("calls cut short by a narrow column") << 40 << int(Qt::AlignLeft | Qt::AlignVCenter);
-        QTest::newRow("centred texts") << 100 << int(Qt::AlignCenter);
+        QTest::addColumn<bool>("focused");
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
+        QTest::newRow("texts that fit") << 100 << left << false;
+        QTest::newRow("texts that fit, the grid with the focus") << 100 << left << true;
+        QTest::newRow("texts at the top") << 100 << int(Qt::AlignLeft | Qt::AlignTop) << false;
+        QTest::newRow("calls cut short by a narrow column") << 40 << left << false;
+        QTest::newRow("centred texts") << 100 << int(Qt::AlignCenter) << false;
     }
 
     void looksAsTheStyleDrawsIt()
     {
         QFETCH(int, callWidth);
         QFETCH(int, alignment);
-        const QImage style = drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment));
-        const QImage prepared = drawn(new PreparedTextDelegate, callWidth, Qt::Alignment(alignment));
+        QFETCH(bool, focused);
+        const QImage style = drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment), focused);
+        const QImage prepared = drawn(new PreparedTextDelegate, callWidth, Qt::Alignment(alignment), focused);
         QVERIFY(!style.isNull());
+        if (focused) // the case is only worth having if the style frames the focused cell
+            QVERIFY(style != drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment)));
         QCOMPARE(prepared, style);
     }
 
