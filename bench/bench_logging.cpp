@@ -1,5 +1,6 @@
 // The entry panel on a large log: a keystroke in the DOK field (lookup and grid update), the
-// new-or-confirmed test, and a durable save, each through the panel in the shown main window.
+// new-or-confirmed test, choosing the mode (which runs the test), and a durable save, each
+// through the panel in the shown main window.
 // A save cannot be faster than one durable commit on the disk at hand, so a bare SQLite commit of
 // one row is measured beside it.
 //   bench_logging [QSO count, default 100000]
