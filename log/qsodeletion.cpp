@@ -1,6 +1,7 @@
 #include "qsodeletion.h"
 
 #include "connection.h"
+#include "databasefile.h"
 #include "datamodule.h"
 #include "engineerror.h"
 #include "qsotables.h"
@@ -84,9 +85,7 @@ void QsoDeletion::remove(const SelectedQso &qso)
 void QsoDeletion::compact()
 {
     // A linked log.mdb is compacted where the link points, so the link and its lock stay valid.
-    const QString linked = Dm.ADOconn.database();
-    const QString target = QFileInfo(linked).canonicalFilePath();
-    const QString database = target.isEmpty() ? linked : target;
+    const QString database = databasefile::resolved(Dm.ADOconn.database());
     const QString copy = QFileInfo(database).dir().filePath(scratchName);
     Dm.ADOconn.disconnect();
     QString problem;
