@@ -30,12 +30,6 @@ QStringList calls(TableView &view)
     return out;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class EngineTest : public QObject
@@ -562,10 +556,7 @@ private slots:
             holder = std::make_unique<Connection>(path, QStringLiteral("vqt38KX"));
             holder->execute(QStringLiteral("BEGIN EXCLUSIVE"));
         }
-        const QByteArray before = [&] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = TestDatabase::fileBytes(path);
         Connection connection(path, kind == "password" ? QStringLiteral("wrong") : QStringLiteral("vqt38KX"));
         try {
             connection.connect();
@@ -581,7 +572,7 @@ private slots:
 
     void aReadOnlyConnectionReadsButRefusesEveryWriteWithItsReason()
     {
-        const QByteArray before = fileBytes(db->path());
+        const QByteArray before = TestDatabase::fileBytes(db->path());
         const QString reason = QStringLiteral("Nothing can be saved: the folder cannot be written.");
         Connection reader(db->path(), QStringLiteral("vqt38KX"));
         reader.setReadOnly(reason);
@@ -613,7 +604,7 @@ private slots:
         QCOMPARE(refused([&] { reader.setReadOnly(QString()); }),
                  QStringLiteral("The database cannot be made read-only while it is connected."));
         reader.disconnect();
-        QCOMPARE(fileBytes(db->path()), before);
+        QCOMPARE(TestDatabase::fileBytes(db->path()), before);
     }
 
     void aSaveBlockedByAnotherProgramNamesIt()

@@ -203,10 +203,7 @@ private slots:
     {
         ProgramFixture fixture;
         fixture.db.execute(QStringLiteral("UPDATE INFO SET CALL='IK2ABC', sound=1"));
-        const QByteArray before = [&] {
-            QFile file(fixture.db.path());
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = TestDatabase::fileBytes(fixture.db.path());
         fixture.program = std::make_unique<Startup>(fixture.db.path());
         fixture.program->openReadOnly(QStringLiteral("the folder /media/stick cannot be written"));
         QCOMPARE(fixture.services.prompter.messages,

@@ -78,12 +78,6 @@ bool opens(const QString &path, const QString &password)
     }
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class QsoDeletionTest : public QObject
@@ -210,7 +204,7 @@ private slots:
     void aCompactedCopyThatDoesNotOpenIsNeverUsed()
     {
         DataModule data(twoQsos());
-        const QByteArray before = bytesOf(data.db.path());
+        const QByteArray before = TestDatabase::fileBytes(data.db.path());
         QsoDeletion deletion(*data.dm, [](const QString &, const QString &destination, const QString &) {
             QFile copy(destination);
             copy.open(QIODevice::WriteOnly);
@@ -222,7 +216,7 @@ private slots:
         } catch (const EngineError &error) {
             QVERIFY2(error.text().contains("could not be compacted"), qPrintable(error.text()));
         }
-        QCOMPARE(bytesOf(data.db.path()), before);
+        QCOMPARE(TestDatabase::fileBytes(data.db.path()), before);
         QVERIFY(!QFile::exists(QDir(data.db.folder()).filePath("temp.mdb")));
         QVERIFY(data.dm->Dipl.isOpen());
         QCOMPARE(data.dm->log.recordCount(), 2);

@@ -109,6 +109,12 @@ QString TestDatabase::content() const
     return contentOf(m_path);
 }
 
+QByteArray TestDatabase::fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString TestDatabase::contentOf(const QString &path)
 {
     QStringList tables;

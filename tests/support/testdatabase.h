@@ -26,6 +26,8 @@ public:
     static QString contentOf(const QString &path);
 
     static QString templatePath();
+    // The bytes of any file, empty when it cannot be read: to show a file was left untouched.
+    static QByteArray fileBytes(const QString &path);
 
 private:
     QTemporaryDir m_dir;
