@@ -12,10 +12,14 @@ class PreparedTextTest : public QObject
 {
     Q_OBJECT
 
+public:
+    enum class State { Plain, Focused, Disabled };
+    Q_ENUM(State)
+
 private:
     // A small grid of log-like cells, the second row selected and current; a focused grid frames
-    // its current cell.
-    static QImage drawn(QStyledItemDelegate *delegate, int narrowWidth, Qt::Alignment alignment, bool focused = false)
+    // its current cell, a disabled one greys its texts.
+    static QImage drawn(QStyledItemDelegate *delegate, int narrowWidth, Qt::Alignment alignment, State state = State::Plain)
     {
         QStandardItemModel model(3, 4);
         const char *texts[3][4] = {{"N11", "DL1ABC/P", "05/03/2009", "C"},
@@ -38,7 +42,8 @@ private:
         grid.resize(400, 120);
         grid.setCurrentIndex(model.index(1, 2));
         grid.selectRow(1);
-        if (focused) {
+        grid.setEnabled(state != State::Disabled);
+        if (state == State::Focused) {
             grid.show();
             QApplication::setActiveWindow(&grid);
             if (!QTest::qWaitForWindowActive(&grid))
@@ -53,24 +58,25 @@ private slots:
     {
         QTest::addColumn<int>("callWidth");
         QTest::addColumn<int>("alignment");
-        QTest::addColumn<bool>("focused");
+        QTest::addColumn<State>("state");
         const int left = Qt::AlignLeft | Qt::AlignVCenter;
-        QTest::newRow("texts that fit") << 100 << left << false;
-        QTest::newRow("texts that fit, the grid with the focus") << 100 << left << true;
-        QTest::newRow("texts at the top") << 100 << int(Qt::AlignLeft | Qt::AlignTop) << false;
-        QTest::newRow("calls cut short by a narrow column") << 40 << left << false;
-        QTest::newRow("centred texts") << 100 << int(Qt::AlignCenter) << false;
+        QTest::newRow("texts that fit") << 100 << left << State::Plain;
+        QTest::newRow("texts that fit, the grid with the focus") << 100 << left << State::Focused;
+        QTest::newRow("texts that fit, the grid disabled") << 100 << left << State::Disabled;
+        QTest::newRow("texts at the top") << 100 << int(Qt::AlignLeft | Qt::AlignTop) << State::Plain;
+        QTest::newRow("calls cut short by a narrow column") << 40 << left << State::Plain;
+        QTest::newRow("centred texts") << 100 << int(Qt::AlignCenter) << State::Plain;
     }
 
     void looksAsTheStyleDrawsIt()
     {
         QFETCH(int, callWidth);
         QFETCH(int, alignment);
-        QFETCH(bool, focused);
-        const QImage style = drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment), focused);
-        const QImage prepared = drawn(new PreparedTextDelegate, callWidth, Qt::Alignment(alignment), focused);
+        QFETCH(State, state);
+        const QImage style = drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment), state);
+        const QImage prepared = drawn(new PreparedTextDelegate, callWidth, Qt::Alignment(alignment), state);
         QVERIFY(!style.isNull());
-        if (focused) // the case is only worth having if the style frames the focused cell
+        if (state != State::Plain) // the case is only worth having if the style draws it differently
             QVERIFY(style != drawn(new QStyledItemDelegate, callWidth, Qt::Alignment(alignment)));
         QCOMPARE(prepared, style);
     }
