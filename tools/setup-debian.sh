@@ -2,12 +2,17 @@
 # Installs the Debian packages the build needs, when some are missing.
 #   tools/setup-debian.sh             what building and testing need
 #   tools/setup-debian.sh --map-tools  also what tools/make-district-maps.py needs to make the maps' data again
+#   tools/setup-debian.sh --desktop-tools  also a virtual desktop and a screenshot tool, to look at
+#                                          the windows by hand (xvfb-run, import -window root)
 set -eu
 packages="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream poppler-utils"
 if [ "${1:-}" = "--map-tools" ]; then
     packages="$packages python3 gmt gmt-dcw"
     # npm comes with a Node.js installation; Debian's own npm package conflicts with other ones.
     command -v npm >/dev/null 2>&1 || packages="$packages npm"
+fi
+if [ "${1:-}" = "--desktop-tools" ]; then
+    packages="$packages xvfb xauth imagemagick"
 fi
 
 missing=""
