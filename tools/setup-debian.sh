@@ -2,8 +2,8 @@
 # Installs the Debian packages the build needs, when some are missing.
 #   tools/setup-debian.sh             what building and testing need
 #   tools/setup-debian.sh --map-tools  also what tools/make-district-maps.py needs to make the maps' data again
-#   tools/setup-debian.sh --desktop-tools  also a virtual desktop and a screenshot tool, to look at
-#                                          the windows by hand (xvfb-run, import -window root)
+#   tools/setup-debian.sh --desktop-tools  also a virtual desktop, a screenshot tool and xdotool, to look at
+#                                          and type through the windows by hand (xvfb-run, import -window root)
 set -eu
 packages="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream poppler-utils"
 if [ "${1:-}" = "--map-tools" ]; then
@@ -12,7 +12,7 @@ if [ "${1:-}" = "--map-tools" ]; then
     command -v npm >/dev/null 2>&1 || packages="$packages npm"
 fi
 if [ "${1:-}" = "--desktop-tools" ]; then
-    packages="$packages xvfb xauth imagemagick"
+    packages="$packages xvfb xauth imagemagick xdotool"
 fi
 
 missing=""
