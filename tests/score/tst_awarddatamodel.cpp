@@ -125,8 +125,10 @@ public:
                 save();
             else if (kind < 50)
                 modifyStatus();
-            else if (kind < 62)
+            else if (kind < 56)
                 move();
+            else if (kind < 62)
+                changeDok();
             else if (kind < 77)
                 remove();
             else if (kind < 90)
@@ -207,6 +209,19 @@ private:
         steps << QStringLiteral("move QSO %1 from %2 %3 to %4 %5").arg(*id).arg(oldBand, oldMode, qso.band, qso.mode);
         standOn(*id);
         QsoWriteBack(m_data.dm()).move(changeOf(qso), oldBand, oldMode);
+    }
+
+    void changeDok()
+    {
+        const auto id = pickQso();
+        if (!id)
+            return;
+        Qso &qso = m_model.qsos[*id];
+        const QString oldDok = qso.dok;
+        qso.dok = pick(doks);
+        steps << QStringLiteral("DOK of QSO %1 from %2 to %3").arg(*id).arg(oldDok, qso.dok);
+        standOn(*id);
+        QsoWriteBack(m_data.dm()).write(changeOf(qso));
     }
 
     // As the management view deletes: the QSO selected in its band's table.
