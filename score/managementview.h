@@ -14,6 +14,7 @@ class TDm;
 class TForm4;
 class TForm7;
 class TableView;
+struct DokCoverage;
 
 // The DOK management view of the main window: the status matrix of the DOK table filtered on
 // whether a DOK has QSOs, one band or mode table at a time with its count and share of all DOKs,
@@ -60,7 +61,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void storeConfirmedCounts(int confirmed, int notConfirmed);
+    void storeConfirmedCounts(const DokCoverage &coverage);
+    DokCoverage showCounts();
+    void recountLater();
     void connectButtons();
     QList<QAbstractButton *> bandModeButtons() const;
     QList<QAbstractButton *> filterButtons() const;
@@ -70,7 +73,6 @@ private:
     void showBandCount(qint64 count);
     void showCount(const QString &text);
     void clearCount();
-    void showConfirmedShare();
     void showDokGrid();
     void setDokGridDetails(bool details);
     void setModifyAndDeleteEnabled(bool enabled);
@@ -84,6 +86,7 @@ private:
     GridLink *m_bandGrid;
     GridLink *m_dokGrid;
     int m_dokTotal = 0;
+    bool m_recountPending = false;
     QString m_shownBand;      // the band Label2 names
     QString m_rememberedBand; // for the modify window
 };

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -280,9 +281,10 @@ private slots:
         addLog();
         showMain();
         openView();
-        // Right after a refresh the figures are 0.
-        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("0.0 %"));
-        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("0"));
+        // Right after a refresh the figures are those of the log, before any filter button.
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("75.0 %"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("1"));
 
         button("Button1")->click();
         QCOMPARE(data->value("SELECT conf || '/' || nconf FROM RIEP"), QStringLiteral("3/1"));
@@ -313,6 +315,87 @@ private slots:
         view->Button1Click(nullptr);
         QVERIFY(!control("Button4")->isEnabled());
         QCOMPARE(data->value("SELECT conf + nconf FROM RIEP"), QStringLiteral("4"));
+    }
+
+    void figuresSayWhatTheyCount()
+    {
+        addLog();
+        // D04's only QSO is not confirmed: it has a QSO, but no confirmed one.
+        data->addSavedQso("D04", "14", "SSB", "*");
+        showMain();
+        openView();
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLabel>(*view, "confCaption")->text(), QStringLiteral("DOKs with a QSO"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("100.0 %"));
+        QCOMPARE(child<QLabel>(*view, "shareCaption")->text(), QStringLiteral("of all DOKs"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(*view, "nconfCaption")->text(), QStringLiteral("DOKs without a QSO"));
+        for (const char *caption : {"confCaption", "shareCaption", "nconfCaption"})
+            QVERIFY2(control(caption)->isVisible(), caption);
+        QCOMPARE(child<QLabel>(*view, "all")->text(), QStringLiteral("4"));
+    }
+
+    // A figure shown while the log changes elsewhere follows the change.
+    void figuresFollowAQsoLoggedWhileTheViewIsShown()
+    {
+        addLog();
+        showMain();
+        openView();
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        dm().log.append();
+        dm().log.setText("dok", "d04");
+        dm().log.setText("banda", "7");
+        dm().log.setText("modo", "CW");
+        dm().log.setText("conf", "C");
+        dm().log.post();
+        QTRY_COMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("100.0 %"));
+    }
+
+    void deletingTheOnlyQsoOfABandLeavesNoStaleFigure_data()
+    {
+        QTest::addColumn<bool>("refreshNow");
+        QTest::newRow("refresh declined") << false;
+        QTest::newRow("refresh run") << true;
+    }
+    void deletingTheOnlyQsoOfABandLeavesNoStaleFigure()
+    {
+        QFETCH(bool, refreshNow);
+        addLog();
+        data->addSavedQso("D04", "50", "SSB", "C");
+        showMain();
+        openView();
+        QTest::mouseClick(button("B50"), Qt::LeftButton);
+        QCOMPARE(statusText(), QStringLiteral("  1 DOK confirmed on 50 MHz (25.0 %)"));
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        const QRect row = grid("DBGBand")->visualRect(grid("DBGBand")->model()->index(0, 0));
+        QTest::mouseClick(grid("DBGBand")->viewport(), Qt::LeftButton, {}, row.center());
+        services->prompter.answer(true);
+        services->prompter.answer(refreshNow);
+        if (refreshNow) {
+            QTimer::singleShot(0, this, [&] {
+                auto *refresh = QApplication::activeModalWidget();
+                QVERIFY(refresh);
+                services->prompter.answer(true);
+                child<QPushButton>(*refresh, "SpeedButton3")->click();
+                child<QPushButton>(*refresh, "SpeedButton5")->click();
+            });
+        }
+        main->action("Speeddel")->trigger();
+        QCOMPARE(data->value("SELECT count(*) FROM LOG WHERE dok = 'D04'"), QStringLiteral("0"));
+        QCOMPARE(statusText(), QString());
+        QVERIFY(!statusRaised());
+        // D04 has no QSO left, refreshed or not.
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("75.0 %"));
+        QCOMPARE(data->value("SELECT conf || '/' || nconf FROM RIEP"), QStringLiteral("3/1"));
+        QTest::mouseClick(button("B50"), Qt::LeftButton);
+        QCOMPARE(services->prompter.messages.value(services->prompter.messages.size() - 1),
+                 QStringLiteral("No DOKs confirmed on this band !"));
+        QCOMPARE(statusText(), QString());
+        QVERIFY(services->prompter.unexpectedQuestions.isEmpty());
     }
 
     void toggleGroupKeepsAtMostOneButtonDown()
