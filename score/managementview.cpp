@@ -104,7 +104,8 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::DBGdokCellClick);
     hint::set(ui->Button4, showDetailsHint);
     connectButtons();
-    // The figures follow the log and the DOK list whoever changes them, once the change is done.
+    // The figures follow the log and the DOK list whoever changes them, once the change is done;
+    // the band and mode tables change only with the log.
     for (TableView *table : {&Dm.log, &Dm.dok}) {
         connect(table, &TableView::rowsChanged, this, &ManagementView::recountLater);
         connect(table, &TableView::rowChanged, this, &ManagementView::recountLater);
@@ -241,7 +242,7 @@ void ManagementView::Management1Click()
         m_shownBand = band;
         ui->Label2->setText(QStringLiteral("DOK on ") + band + QStringLiteral(" MHz"));
         ui->Label2->show();
-        showBandCount(Dm.logbanda.recordCount());
+        showTableCount(TableCount::Band);
         ui->Panel4->show();
     });
 }
@@ -262,7 +263,7 @@ void ManagementView::B14Click(const QString &bandSuffix)
         ui->Label2->show();
         ui->Panel4->show();
         if (Dm.logbanda.recordCount() > 0) {
-            showBandCount(Dm.logbanda.recordCount());
+            showTableCount(TableCount::Band);
         } else {
             clearCount();
             ui->Panel4->hide();
@@ -292,7 +293,8 @@ void ManagementView::BSSBClick(const QString &mode)
             services::prompter().message(QStringLiteral("No DOKs confirmed on this mode !"));
             return;
         }
-        showCount(counttext::mode(Dm.logmodo.recordCount(), mode, m_dokTotal));
+        m_shownMode = mode;
+        showTableCount(TableCount::Mode);
     });
 }
 
@@ -302,11 +304,11 @@ void ManagementView::SpeedButton1Click()
         if (ui->SpeedButton1->text() == accreditedCaption) {
             Dm.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
             ui->SpeedButton1->setText(confirmedCaption);
-            showCount(counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal));
+            showTableCount(TableCount::Accredited);
         } else {
             Dm.logbanda.setFilter(realRows());
             ui->SpeedButton1->setText(accreditedCaption);
-            showBandCount(Dm.logbanda.recordCount());
+            showTableCount(TableCount::Band);
         }
     });
 }
@@ -447,19 +449,29 @@ void ManagementView::pointView(TableView &view, const QString &table)
     view.setFiltered(true);
 }
 
-void ManagementView::showBandCount(qint64 count)
+void ManagementView::showTableCount(TableCount which)
 {
-    showCount(counttext::band(count, m_shownBand, m_dokTotal));
-}
-
-void ManagementView::showCount(const QString &text)
-{
+    m_tableCount = which;
+    QString text;
+    switch (which) {
+    case TableCount::None: break;
+    case TableCount::Band: text = counttext::band(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal); break;
+    case TableCount::Accredited:
+        text = counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal);
+        break;
+    case TableCount::Mode: text = counttext::mode(Dm.logmodo.recordCount(), m_shownMode, m_dokTotal); break;
+    }
+    if (text.isEmpty()) {
+        clearCount();
+        return;
+    }
     m_main.statusPanel(1)->setText(text);
     m_main.setStatusPanelRaised(1, true);
 }
 
 void ManagementView::clearCount()
 {
+    m_tableCount = TableCount::None;
     m_main.statusPanel(1)->clear();
     m_main.setStatusPanelRaised(1, false);
 }
@@ -484,8 +496,19 @@ void ManagementView::recountLater()
     m_recountPending = true;
     QTimer::singleShot(0, this, [this] {
         m_recountPending = false;
-        if (isVisible() && Dm.dok.isOpen() && Dm.log.isOpen())
-            reportEngineErrors([&] { showCounts(); });
+        if (!isVisible() || !Dm.dok.isOpen() || !Dm.log.isOpen())
+            return;
+        reportEngineErrors([&] {
+            showCounts();
+            // The table shown may have changed, and the share of every count with the DOK total.
+            // A view another window has pointed elsewhere for a moment is left to that window.
+            const bool mode = m_tableCount == TableCount::Mode;
+            const TableView &table = mode ? Dm.logmodo : Dm.logbanda;
+            const QString shown = mode ? vocab::modeTable(m_shownMode) : vocab::bandTable(vocab::bandSuffix(m_shownBand));
+            if (m_tableCount != TableCount::None && table.isOpen()
+                && table.tableName().compare(shown, Qt::CaseInsensitive) == 0)
+                showTableCount(table.recordCount() > 0 ? m_tableCount : TableCount::None);
+        });
     });
 }
 

@@ -70,8 +70,9 @@ private:
     void raise(const QList<QAbstractButton *> &buttons, const QAbstractButton *except = nullptr);
     void pressInItsGroup(QAbstractButton *button);
     void pointView(TableView &view, const QString &table);
-    void showBandCount(qint64 count);
-    void showCount(const QString &text);
+    // What the middle panel of the status bar counts.
+    enum class TableCount { None, Band, Accredited, Mode };
+    void showTableCount(TableCount which);
     void clearCount();
     void showDokGrid();
     void setDokGridDetails(bool details);
@@ -88,5 +89,7 @@ private:
     int m_dokTotal = 0;
     bool m_recountPending = false;
     QString m_shownBand;      // the band Label2 names
+    QString m_shownMode;      // the mode Label2 names
+    TableCount m_tableCount = TableCount::None;
     QString m_rememberedBand; // for the modify window
 };

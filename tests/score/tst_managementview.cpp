@@ -1,3 +1,4 @@
+#include "adifreader.h"
 #include "controls.h"
 #include "detailswindow.h"
 #include "entrypanel.h"
@@ -5,6 +6,7 @@
 #include "mainwindow.h"
 #include "managementview.h"
 #include "programfixture.h"
+#include "qsoimporter.h"
 #include "recalculation.h"
 #include "scorefixture.h"
 #include "scriptedservices.h"
@@ -335,22 +337,30 @@ private slots:
         QCOMPARE(child<QLabel>(*view, "all")->text(), QStringLiteral("4"));
     }
 
-    // A figure shown while the log changes elsewhere follows the change.
-    void figuresFollowAQsoLoggedWhileTheViewIsShown()
+    // Every figure shown follows QSOs that come in while the view is open (an import from the
+    // QSO menu), DOKs added to the list included.
+    void figuresFollowAnImportWhileTheViewIsShown()
     {
         addLog();
         showMain();
         openView();
+        QTest::mouseClick(button("B14"), Qt::LeftButton);
+        QCOMPARE(statusText(), QStringLiteral("  2 DOK confirmed on 14 MHz (50.0 %)"));
         QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
-        dm().log.append();
-        dm().log.setText("dok", "d04");
-        dm().log.setText("banda", "7");
-        dm().log.setText("modo", "CW");
-        dm().log.setText("conf", "C");
-        dm().log.post();
-        QTRY_COMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        const auto qso = [](const char *call, const char *dok) {
+            return QByteArray("<CALL:5>") + call + "<QSO_DATE:8>20110301<BAND:3>20m<MODE:3>SSB<DARC_DOK:3>" + dok
+                + "<QSL_RCVD:1>Y<EOR>\n";
+        };
+        AdifReader reader(QByteArray("<EOH>\n") + qso("DL1AA", "D04") + qso("DL2BB", "E05"));
+        QsoImporter importer(dm());
+        importer.addUnknownDoks = [](const QStringList &) { return true; };
+        QCOMPARE(importer.run(reader).imported, 2);
+        QTRY_COMPARE(statusText(), QStringLiteral("  4 DOK confirmed on 14 MHz (80.0 %)"));
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("5"));
         QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("0"));
         QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("100.0 %"));
+        QCOMPARE(child<QLabel>(*view, "all")->text(), QStringLiteral("5"));
+        QCOMPARE(view->dokTotal(), 5);
     }
 
     void deletingTheOnlyQsoOfABandLeavesNoStaleFigure_data()
