@@ -154,7 +154,10 @@ private slots:
             QCOMPARE(book->main->statusPanel(0)->text(), area->statusTip());
             hover(picture(overview), QPoint(470, 12));
             QCOMPARE(picture(overview)->toolTip(), QString());
+            hover(picture(overview), pointOf(overview, QLatin1Char('V')));
         });
+        // Closed with the pointer still on a district, the map leaves no figure behind.
+        QCOMPARE(book->main->statusPanel(0)->text(), QString());
     }
 
     // The refresh leaves the DOK view filtered on the DOKs it counted; the map still counts every
