@@ -112,7 +112,7 @@ void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoCh
 void QsoWriteBack::takeOut(TableView &view, const QString &table, qint64 id)
 {
     pointAt(view, table);
-    qsotables::takeOut(view, id);
+    qsotables::takeOut(view, id, Dm.ADOconn);
 }
 
 void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id)
