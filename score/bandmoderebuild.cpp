@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QSet>
 #include <array>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -65,6 +67,13 @@ private:
     QHash<QString, int> m_keys;
 };
 
+// A QSO of the log: its id and its row among the LOG view's stored rows.
+struct LoggedQso
+{
+    qint64 id = -1;
+    int row = -1;
+};
+
 // What the log holds for the tables: per table and DOK the earliest QSO, and where each QSO
 // that a table row points at is logged.
 class LogSummary
@@ -78,14 +87,14 @@ public:
         for (int row = 0; row < rows.rowCount(); ++row) {
             if (!rows.isAlive(row))
                 continue;
-            const qint64 id = idOf(rows, row, idColumn);
+            const LoggedQso qso{idOf(rows, row, idColumn), row};
             const Place place{dokOf.at(row), bandOf.at(row), modeOf.at(row)};
             if (place.band >= 0)
-                noteEarliest(size_t(place.band), place.dok, id);
+                noteEarliest(size_t(place.band), place.dok, qso);
             if (place.mode >= 0)
-                noteEarliest(size_t(bandCount + place.mode), place.dok, id);
-            if (shown.contains(id))
-                m_places.insert(id, place);
+                noteEarliest(size_t(bandCount + place.mode), place.dok, qso);
+            if (shown.contains(qso.id))
+                m_places.insert(qso.id, {place, row});
         }
     }
 
@@ -97,59 +106,65 @@ public:
         return ColumnMeaning<int>::textOf(rows.text(row, idColumn, scratch)).toLongLong();
     }
 
-    // -1 when the DOK has no QSO there.
-    qint64 earliest(size_t table, int dok) const
-    {
-        const std::vector<qint64> &doks = m_earliest[table];
-        return dok >= 0 && size_t(dok) < doks.size() ? doks[size_t(dok)] : -1;
-    }
     // The DOKs logged there, with their earliest QSO.
-    std::vector<std::pair<int, qint64>> logged(size_t table) const
+    std::vector<std::pair<int, LoggedQso>> logged(size_t table) const
     {
-        std::vector<std::pair<int, qint64>> out;
-        const std::vector<qint64> &doks = m_earliest[table];
+        std::vector<std::pair<int, LoggedQso>> out;
+        const std::vector<LoggedQso> &doks = m_earliest[table];
         for (size_t dok = 0; dok < doks.size(); ++dok) {
-            if (doks[dok] >= 0)
+            if (doks[dok].id >= 0)
                 out.emplace_back(int(dok), doks[dok]);
         }
         return out;
     }
-    bool isLoggedAt(qint64 id, const Table &table, int dok) const
+    // The QSO's row when it is logged there with that DOK, else -1.
+    int rowLoggedAt(qint64 id, const Table &table, int dok) const
     {
-        const auto place = m_places.constFind(id);
-        return place != m_places.constEnd() && place->dok == dok
-            && (table.byBand ? place->band : place->mode) == table.index;
+        const auto found = m_places.constFind(id);
+        if (found == m_places.constEnd() || found->first.dok != dok
+            || (table.byBand ? found->first.band : found->first.mode) != table.index)
+            return -1;
+        return found->second;
     }
 
 private:
-    void noteEarliest(size_t table, int dok, qint64 id)
+    void noteEarliest(size_t table, int dok, LoggedQso qso)
     {
-        std::vector<qint64> &doks = m_earliest[table];
+        std::vector<LoggedQso> &doks = m_earliest[table];
         if (size_t(dok) >= doks.size())
-            doks.resize(size_t(dok) + 1, -1);
-        if (doks[size_t(dok)] < 0 || id < doks[size_t(dok)])
-            doks[size_t(dok)] = id;
+            doks.resize(size_t(dok) + 1);
+        if (doks[size_t(dok)].id < 0 || qso.id < doks[size_t(dok)].id)
+            doks[size_t(dok)] = qso;
     }
 
-    std::vector<std::vector<qint64>> m_earliest;
-    QHash<qint64, Place> m_places;
+    std::vector<std::vector<LoggedQso>> m_earliest;
+    QHash<qint64, std::pair<Place, int>> m_places;
+};
+
+// A row of a band or mode table as stored: its DOK (a key of DokKeys, -1 for the placeholder),
+// the QSO it points at (-1 for none) and its copy of that QSO.
+struct StoredRow
+{
+    int dok = -1;
+    qint64 num = -1;
+    Copy copy;
 };
 
 // The QSOs each table is to show: per DOK key, a QSO.
-using Choice = QHash<int, qint64>;
+using Choice = QHash<int, LoggedQso>;
 
 // A row that points at a QSO of its DOK there keeps it (the lowest such, when a DOK has several
 // rows); every other logged DOK gets its earliest QSO there.
-Choice choose(const Table &table, size_t tableIndex, const std::vector<std::pair<int, qint64>> &rows,
-              const LogSummary &log)
+Choice choose(const Table &table, size_t tableIndex, const std::vector<StoredRow> &rows, const LogSummary &log)
 {
     Choice choice;
-    for (const auto &[dok, num] : rows) {
-        if (!log.isLoggedAt(num, table, dok))
+    for (const StoredRow &stored : rows) {
+        const int row = stored.dok < 0 ? -1 : log.rowLoggedAt(stored.num, table, stored.dok);
+        if (row < 0)
             continue;
-        const auto chosen = choice.constFind(dok);
-        if (chosen == choice.constEnd() || num < *chosen)
-            choice.insert(dok, num);
+        const auto chosen = choice.constFind(stored.dok);
+        if (chosen == choice.constEnd() || stored.num < chosen->id)
+            choice.insert(stored.dok, {stored.num, row});
     }
     for (const auto &[dok, earliest] : log.logged(tableIndex)) {
         if (!choice.contains(dok))
@@ -158,31 +173,67 @@ Choice choose(const Table &table, size_t tableIndex, const std::vector<std::pair
     return choice;
 }
 
-QHash<qint64, Copy> copiesOf(const RowStore &rows, int idColumn, const std::array<int, 8> &columns,
-                             const QSet<qint64> &ids)
+// The copied columns of QSOs, read from the LOG view's stored rows once each.
+class Copies
 {
-    QHash<qint64, Copy> copies;
-    std::string scratch;
-    for (int row = 0; row < rows.rowCount() && copies.size() < ids.size(); ++row) {
-        if (!rows.isAlive(row))
-            continue;
-        const qint64 id = LogSummary::idOf(rows, row, idColumn);
-        if (!ids.contains(id))
-            continue;
-        Copy copy;
-        for (size_t column = 0; column < copy.size(); ++column) {
-            if (!rows.isNull(row, columns[column]))
-                copy[column] = ColumnMeaning<int>::textOf(rows.text(row, columns[column], scratch));
-        }
-        copies.insert(id, copy);
+public:
+    Copies(const RowStore &rows, const TableView &log) : m_rows(rows)
+    {
+        for (size_t column = 0; column < copiedColumns.size(); ++column)
+            m_columns[column] = log.columnIndex(copiedColumns[column]);
     }
-    return copies;
+
+    const Copy &of(const LoggedQso &qso)
+    {
+        auto found = m_copies.find(qso.row);
+        if (found != m_copies.end())
+            return *found;
+        Copy copy;
+        std::string scratch;
+        for (size_t column = 0; column < copy.size(); ++column) {
+            if (!m_rows.isNull(qso.row, m_columns[column]))
+                copy[column] = ColumnMeaning<int>::textOf(m_rows.text(qso.row, m_columns[column], scratch));
+        }
+        return *m_copies.insert(qso.row, copy);
+    }
+
+private:
+    const RowStore &m_rows;
+    std::array<int, 8> m_columns{};
+    QHash<int, Copy> m_copies;
+};
+
+// Whether a table holds exactly what it is to show, so that it need not be touched.
+bool isRight(const std::vector<StoredRow> &rows, const Choice &choice, Copies &copies)
+{
+    if (choice.isEmpty()) {
+        if (rows.size() != 1 || rows.front().dok >= 0 || rows.front().num >= 0)
+            return false;
+        // The placeholder keeps nothing but its DOK and its spec.
+        for (size_t column = 0; column < copiedColumns.size(); ++column) {
+            if (copiedColumns[column] != QLatin1String("dok") && copiedColumns[column] != QLatin1String("spec")
+                && !rows.front().copy[column].isEmpty())
+                return false;
+        }
+        return true;
+    }
+    if (rows.size() != size_t(choice.size()))
+        return false;
+    QSet<int> seen;
+    for (const StoredRow &row : rows) {
+        const auto chosen = choice.constFind(row.dok);
+        if (chosen == choice.constEnd() || seen.contains(row.dok) || chosen->id != row.num
+            || copies.of(*chosen) != row.copy)
+            return false;
+        seen.insert(row.dok);
+    }
+    return true;
 }
 
 class TableWriter
 {
 public:
-    TableWriter(TableView &view, DokKeys &keys, const Choice &choice, const QHash<qint64, Copy> &copies)
+    TableWriter(TableView &view, DokKeys &keys, const Choice &choice, Copies &copies)
         : m_view(view), m_keys(keys), m_choice(choice), m_copies(copies)
     {
     }
@@ -191,7 +242,7 @@ public:
     {
         qsotables::pointAt(m_view, table);
         const int dokColumn = m_view.columnIndex(QStringLiteral("dok"));
-        std::vector<std::pair<int, qint64>> kept; // position, QSO
+        std::vector<std::pair<int, LoggedQso>> kept; // position, QSO
         QSet<int> placed;
         int placeholder = -1;
         for (int position = 0; position < m_view.recordCount(); ++position) {
@@ -229,23 +280,23 @@ public:
 
 private:
     // Writes the QSO's copy into the row unless the row holds it already.
-    void show(int position, qint64 id)
+    void show(int position, const LoggedQso &qso)
     {
-        const Copy &copy = m_copies[id];
-        bool same = m_view.textAt(position, m_view.columnIndex(QStringLiteral("num"))) == QString::number(id);
+        const Copy &copy = m_copies.of(qso);
+        bool same = m_view.textAt(position, m_view.columnIndex(QStringLiteral("num"))) == QString::number(qso.id);
         for (size_t column = 0; column < copy.size() && same; ++column)
             same = m_view.textAt(position, m_view.columnIndex(copiedColumns[column])) == copy[column];
         if (same)
             return;
         m_view.moveTo(position);
         m_view.edit();
-        fill(copy, id);
+        fill(copy, qso.id);
     }
 
-    void append(qint64 id)
+    void append(const LoggedQso &qso)
     {
         m_view.append();
-        fill(m_copies[id], id);
+        fill(m_copies.of(qso), qso.id);
     }
 
     void fill(const Copy &copy, qint64 id)
@@ -297,7 +348,7 @@ private:
     TableView &m_view;
     DokKeys &m_keys;
     const Choice &m_choice;
-    const QHash<qint64, Copy> &m_copies;
+    Copies &m_copies;
 };
 
 // What a view showed before the rebuild pointed it at other tables.
@@ -339,45 +390,48 @@ void BandModeRebuild::run()
 {
     const std::vector<Table> tables = allTables();
     DokKeys keys;
-    // The rows the tables hold now: DOK key and the QSO each points at.
-    std::vector<std::vector<std::pair<int, qint64>>> stored(tables.size());
+    std::vector<std::vector<StoredRow>> stored(tables.size());
     QSet<qint64> shown;
     for (size_t table = 0; table < tables.size(); ++table) {
-        Statement rows(m_connection, QStringLiteral("SELECT dok, num FROM \"%1\" WHERE num IS NOT NULL").arg(tables[table].name));
+        Statement rows(m_connection, QStringLiteral("SELECT dok, num, call, loc, data, banda, modo, conf, spec FROM \"%1\"")
+                                         .arg(tables[table].name));
         while (rows.next()) {
-            stored[table].emplace_back(keys.of(rows.text(0)), rows.integer(1));
-            shown.insert(rows.integer(1));
+            StoredRow row;
+            const QString dok = rows.text(0);
+            row.dok = dok == vocab::placeholderDok ? -1 : keys.of(dok);
+            row.num = rows.isNull(1) ? -1 : rows.integer(1);
+            for (size_t column = 0; column < row.copy.size(); ++column)
+                row.copy[column] = rows.isNull(int(column) + 2) ? QString() : rows.text(int(column) + 2);
+            if (row.num >= 0)
+                shown.insert(row.num);
+            stored[table].push_back(row);
         }
     }
 
     const RowStore &rows = m_log.storedRows();
-    const int idColumn = m_log.columnIndex(QStringLiteral("id"));
     const ColumnMeaning<int> dokOf(rows, m_log.columnIndex(QStringLiteral("dok")),
                                    [&](const QString &code) { return keys.of(code); });
     const ColumnMeaning<int> bandOf(rows, m_log.columnIndex(QStringLiteral("banda")),
                                     [](const QString &band) { return int(vocab::bands().indexOf(band)); });
     const ColumnMeaning<int> modeOf(rows, m_log.columnIndex(QStringLiteral("modo")),
                                     [](const QString &mode) { return int(vocab::modes().indexOf(mode)); });
-    const LogSummary log(rows, idColumn, dokOf, bandOf, modeOf, shown, tables.size());
+    const LogSummary log(rows, m_log.columnIndex(QStringLiteral("id")), dokOf, bandOf, modeOf, shown, tables.size());
 
-    std::vector<Choice> choices;
-    QSet<qint64> chosen;
+    Copies copies(rows, m_log);
+    std::optional<ViewState> bandState;
+    std::optional<ViewState> modeState;
     for (size_t table = 0; table < tables.size(); ++table) {
-        choices.push_back(choose(tables[table], table, stored[table], log));
-        for (const qint64 id : std::as_const(choices.back()))
-            chosen.insert(id);
-    }
-    std::array<int, 8> copyColumns{};
-    for (size_t column = 0; column < copiedColumns.size(); ++column)
-        copyColumns[column] = m_log.columnIndex(copiedColumns[column]);
-    const QHash<qint64, Copy> copies = copiesOf(rows, idColumn, copyColumns, chosen);
-
-    const ViewState bandState(m_bandView);
-    const ViewState modeState(m_modeView);
-    for (size_t table = 0; table < tables.size(); ++table) {
+        const Choice choice = choose(tables[table], table, stored[table], log);
+        if (isRight(stored[table], choice, copies))
+            continue;
         TableView &view = tables[table].byBand ? m_bandView : m_modeView;
-        TableWriter(view, keys, choices[table], copies).write(tables[table].name);
+        std::optional<ViewState> &state = tables[table].byBand ? bandState : modeState;
+        if (!state)
+            state.emplace(view);
+        TableWriter(view, keys, choice, copies).write(tables[table].name);
     }
-    bandState.restore();
-    modeState.restore();
+    for (const std::optional<ViewState> &state : {std::cref(bandState), std::cref(modeState)}) {
+        if (state)
+            state->restore();
+    }
 }

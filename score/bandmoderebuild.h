@@ -11,7 +11,7 @@ class TableView;
 //
 // Reads the log from the rows the LOG view holds (open and unfiltered), works through the band
 // and mode views inside the caller's transaction, and leaves those views showing the tables and
-// filtering they showed before.
+// filtering they showed before. A table that is right already is not touched at all.
 class BandModeRebuild
 {
 public:
