@@ -63,16 +63,13 @@ TForm4::~TForm4() = default;
 
 void TForm4::buildStatusBar()
 {
-    // The count panel widens to show a long count text whole, and like every status bar's last
-    // panel the memory panel takes the rest of the width.
+    // The hint and count panels widen to show a long text whole (a district's figures, a long
+    // count), and like every status bar's last panel the memory panel takes the rest of the width.
     const int widths[3] = {260, 220, 75};
     for (int i = 0; i < 3; ++i) {
         auto *panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        if (i == 0)
-            panel->setFixedWidth(widths[i]);
-        else
-            panel->setMinimumWidth(widths[i]);
+        panel->setMinimumWidth(widths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         ui->StatusBar1->addWidget(panel, i == 2 ? 1 : 0);

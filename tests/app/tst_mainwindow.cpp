@@ -141,6 +141,12 @@ private slots:
         QApplication::sendEvent(&main, &leave);
         QCOMPARE(main.statusPanel(0)->text(), QString());
         QCOMPARE(main.statusPanel(0)->width(), 260);
+        // A long hint, such as a district's figures on the map, is shown whole.
+        QStatusTipEvent longHint{QStringLiteral("DOK district B: 11 of 43 DOKs with a QSO (26 %)")};
+        QApplication::sendEvent(&main, &longHint);
+        QTRY_VERIFY(main.statusPanel(0)->width() >= main.statusPanel(0)->sizeHint().width());
+        QVERIFY(main.statusPanel(0)->width() > 260);
+        QApplication::sendEvent(&main, &leave);
         QVERIFY(main.statusPanel(1)->width() >= 220);
         QVERIFY(main.statusPanel(2)->width() >= 75);
         const QString count = QStringLiteral("  123 DOK accredited on 144 MHz (12.3 %)");
