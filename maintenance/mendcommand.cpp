@@ -23,10 +23,12 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds)
     const QDeadlineTimer deadline(waitMilliseconds);
     const QString database = QDir(folder).filePath(datafolder::databaseName);
     auto lock = datafolder::lock(database);
-    while (!lock.file && !deadline.hasExpired()) {
+    while (!lock.file && lock.heldByAnother && !deadline.hasExpired()) {
         QThread::msleep(100);
         lock = datafolder::lock(database);
     }
+    if (!lock.file && !lock.heldByAnother)
+        return {false, {lock.problem, QStringLiteral("Nothing was changed.")}};
     if (!lock.file) {
         return {false,
                 {QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),

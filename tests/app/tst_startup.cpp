@@ -154,6 +154,72 @@ private slots:
         QVERIFY2(second.problem.contains(database), qPrintable(second.problem));
     }
 
+    void hardLinkedTwinsShareTheLock()
+    {
+        QTemporaryDir first, second;
+        const QString database = QDir(first.path()).filePath("log.mdb");
+        touch(database);
+        const QString twin = QDir(second.path()).filePath("log.mdb");
+        QVERIFY(::link(QFile::encodeName(database).constData(), QFile::encodeName(twin).constData()) == 0);
+        auto held = datafolder::lock(database);
+        QVERIFY(held.file);
+        const auto refused = datafolder::lock(twin);
+        QVERIFY(!refused.file);
+        QVERIFY(refused.heldByAnother);
+        QVERIFY2(refused.problem.startsWith("WZP Logbook is already running on the database " + twin), qPrintable(refused.problem));
+        held = {};
+        QVERIFY(datafolder::lock(twin).file);
+    }
+
+    void aStaleLockIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("holderDied");
+        QTest::newRow("empty lock file") << QByteArray() << false;
+        QTest::newRow("unreadable rubbish") << QByteArray("\x01\xff garbage") << false;
+        QTest::newRow("holder killed") << QByteArray() << true;
+    }
+
+    void aStaleLockIsTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, holderDied);
+        QTemporaryDir folder;
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        if (holderDied) {
+            const pid_t child = fork();
+            if (child == 0) {
+                const auto lock = datafolder::lock(database);
+                _exit(lock.file ? 0 : 1); // dies holding the lock, without letting go of it
+            }
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            QVERIFY(QFile(database + ".lock").size() > 0);
+        } else {
+            touch(database + ".lock", content);
+        }
+        const auto lock = datafolder::lock(database);
+        QVERIFY2(lock.file, qPrintable(lock.problem));
+        QFile file(database + ".lock");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine().trimmed(), QByteArray::number(QCoreApplication::applicationPid()));
+    }
+
+    void theHolderIsNamed()
+    {
+        QTemporaryDir folder;
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        const auto held = datafolder::lock(database);
+        QVERIFY(held.file);
+        const auto second = datafolder::lock(database);
+        QCOMPARE(second.problem, QStringLiteral("WZP Logbook is already running on the database %1 (%2, process %3).")
+                                     .arg(database, QCoreApplication::applicationName())
+                                     .arg(QCoreApplication::applicationPid()));
+    }
+
     void aLockThatCannotBeCreatedIsReportedAsSuch()
     {
         QTemporaryDir folder;

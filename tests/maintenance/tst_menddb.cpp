@@ -65,6 +65,8 @@ private slots:
     void leavesAloneWhatItCannotMend_data();
     void leavesAloneWhatItCannotMend();
     void refusesWhileTheProgramHoldsTheFolder();
+    void takesOverAStaleEmptyLock();
+    void namesWhatKeepsTheLockFromBeingMade();
     void commandRepairsTheDataFolderAndReportsOnTheTerminal();
     void reportWindowShowsTheReport();
 };
@@ -188,6 +190,37 @@ void MenddbTest::refusesWhileTheProgramHoldsTheFolder()
 
     QVERIFY(!result.success);
     QCOMPARE(result.lines.first(), QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(db.folder())));
+    QCOMPARE(damage::bytes(db.path()), before);
+}
+
+void MenddbTest::takesOverAStaleEmptyLock()
+{
+    TestDatabase db;
+    QFile lock(db.path() + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.close();
+
+    const DatabaseMender::Result result = mendcommand::run(db.folder(), 300);
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("The file is sound.")));
+}
+
+void MenddbTest::namesWhatKeepsTheLockFromBeingMade()
+{
+    TestDatabase db;
+    const QByteArray before = damage::bytes(db.path());
+    // Where the lock file should go stands a folder.
+    QVERIFY(QDir().mkpath(db.path() + QStringLiteral(".lock")));
+    QElapsedTimer timer;
+    timer.start();
+
+    const DatabaseMender::Result result = mendcommand::run(db.folder(), 5000);
+
+    QVERIFY(timer.elapsed() < 4000); // no waiting for a program that is not there
+    QVERIFY(!result.success);
+    QCOMPARE(result.lines, QStringList({QStringLiteral("Cannot create the lock file %1.lock: Is a directory.").arg(db.path()),
+                                        QStringLiteral("Nothing was changed.")}));
     QCOMPARE(damage::bytes(db.path()), before);
 }
 
