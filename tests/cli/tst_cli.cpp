@@ -164,6 +164,33 @@ private slots:
         QVERIFY2(result.err.contains("WZP Logbook is using the data folder"), qPrintable(result.err));
     }
 
+    void exportNeverOverwritesADatabase_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("the log") << "log.mdb";
+        QTest::newRow("the backup") << "backup/log.mdb";
+        QTest::newRow("a link to the log") << "link.adi";
+    }
+
+    void exportNeverOverwritesADatabase()
+    {
+        QFETCH(QString, target);
+        TestDatabase db;
+        const QDir folder(db.folder());
+        QVERIFY(folder.mkpath("backup"));
+        QVERIFY(QFile::copy(db.path(), folder.filePath("backup/log.mdb")));
+        QVERIFY(QFile::link(db.path(), folder.filePath("link.adi")));
+        const QByteArray log = TestDatabase::fileBytes(db.path());
+        const QByteArray backup = TestDatabase::fileBytes(folder.filePath("backup/log.mdb"));
+
+        const Result result = cli({"--data", db.folder(), "export", folder.filePath(target)});
+
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, folder.filePath(target) + " is a database; it is never written over. Choose another file.\n");
+        QCOMPARE(TestDatabase::fileBytes(db.path()), log);
+        QCOMPARE(TestDatabase::fileBytes(folder.filePath("backup/log.mdb")), backup);
+    }
+
     void hardLinkedTwinsAreRefused()
     {
         TestDatabase db;
