@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <sys/mount.h>
 
 SmallDisk::SmallDisk(int kilobytes)
@@ -16,7 +17,7 @@ SmallDisk::~SmallDisk()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-void SmallDisk::fill(const QString &fillerName)
+void SmallDisk::fill(qint64 leaveFree, const QString &fillerName)
 {
     QFile filler(QDir(path()).filePath(fillerName));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
@@ -29,6 +30,8 @@ void SmallDisk::fill(const QString &fillerName)
         while (filler.write(block.left(size)) == size) {
         }
     }
+    if (leaveFree > 0)
+        filler.resize(std::max<qint64>(0, filler.size() - leaveFree));
 }
 
 void SmallDisk::free(const QString &fillerName)

@@ -16,8 +16,8 @@ public:
 
     bool isMounted() const { return m_mounted; }
     QString path() const { return m_dir.path(); }
-    // Takes up all the space left with a file of the given name; the file can be removed to free it.
-    void fill(const QString &fillerName = QStringLiteral("filler"));
+    // Takes up all the space left but the given number of bytes with a file of the given name.
+    void fill(qint64 leaveFree = 0, const QString &fillerName = QStringLiteral("filler"));
     // Frees the space fill() took.
     void free(const QString &fillerName = QStringLiteral("filler"));
 
