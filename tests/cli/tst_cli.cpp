@@ -20,7 +20,7 @@ struct Result
 
 enum class As { Caller, UserWithoutRights };
 
-Result cli(const QStringList &arguments, const QString &workingFolder = {}, As as = As::Caller)
+Result cli(const QStringList &arguments, const QString &workingFolder = {}, As as = As::Caller, const QByteArray &input = {})
 {
     QProcess process;
     // Root may write anything; a folder that cannot be written is seen as "nobody" sees it.
@@ -33,6 +33,8 @@ Result cli(const QStringList &arguments, const QString &workingFolder = {}, As a
     if (!workingFolder.isEmpty())
         process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(WZP_CLI_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(120'000))
         qFatal("wzplog-cli did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -189,6 +191,16 @@ private slots:
         QCOMPARE(result.err, folder.filePath(target) + " is a database; it is never written over. Choose another file.\n");
         QCOMPARE(TestDatabase::fileBytes(db.path()), log);
         QCOMPARE(TestDatabase::fileBytes(folder.filePath("backup/log.mdb")), backup);
+    }
+
+    void aPipeIsReadToItsEnd()
+    {
+        TestDatabase db;
+        const Result result = cli({"--data", db.folder(), "import", "/dev/stdin"}, {}, As::Caller,
+                                  file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "A01", "40m", "CW")));
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 2"), qPrintable(result.out + result.err));
+        QCOMPARE(db.value("SELECT count(*) FROM LOG"), QStringLiteral("2"));
     }
 
     void hardLinkedTwinsAreRefused()
