@@ -60,7 +60,10 @@ QString prepare(const QString &folder, const QString &shareFolder)
             QFile::remove(partial);
             return QStringLiteral("Cannot create %1.").arg(database);
         }
-        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        // Writable by its owner, and readable by others only as far as the user's umask allows.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(QFile::encodeName(database).constData(), 0666 & ~mask);
     }
     const QDir sounds(QDir(shareFolder).filePath(soundsFolder));
     for (const QString &name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {

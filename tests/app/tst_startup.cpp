@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +124,32 @@ private slots:
         QVERIFY(log.locate("call", {"DL1KEEP"}));
 
         QVERIFY(datafolder::prepare(dir.filePath("elsewhere"), QString()).contains("not found"));
+    }
+
+    void theNewLogHonoursTheUmask_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("022") << 022 << 0644;
+        QTest::newRow("077") << 077 << 0600;
+        QTest::newRow("002") << 002 << 0664;
+    }
+
+    void theNewLogHonoursTheUmask()
+    {
+        QFETCH(int, mask);
+        QFETCH(int, mode);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(QDir().mkpath(dir.filePath("share")));
+        QVERIFY(QFile::copy(TestDatabase::templatePath(), dir.filePath("share/template.mdb")));
+        const mode_t old = ::umask(mode_t(mask));
+        const QString problem = datafolder::prepare(dir.filePath("data"), dir.filePath("share"));
+        ::umask(old);
+        QCOMPARE(problem, QString());
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath("data/log.mdb")).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 0777), mode);
     }
 
     void oneInstancePerDatabase()
@@ -359,7 +386,8 @@ private slots:
         QTest::newRow("damaged file") << "damaged" << "Unrecognized database format";
         QTest::newRow("missing file") << "missing" << "Could not find file";
         QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
-        QTest::newRow("no tables but the password") << "bare" << "The table 'LOG' does not exist in the database.\n";
+        QTest::newRow("no tables but the password")
+            << "bare" << "The table LOG is missing, so the file is not a database of this program; it was left as it is.";
     }
 
     void unusableDatabaseIsReportedWithoutACrash()
@@ -376,7 +404,9 @@ private slots:
             touch(fixture.db.path(), QByteArray());
         else if (kind == "bare")
             Connection::create(fixture.db.path(), schema::databasePassword);
+        const QByteArray before = TestDatabase::fileBytes(fixture.db.path());
         fixture.start();
+        QCOMPARE(TestDatabase::fileBytes(fixture.db.path()), before); // not ours: nothing is written to it
         QCOMPARE(fixture.services.prompter.errors.size(), 1);
         QVERIFY2(fixture.services.prompter.errors.first().startsWith(text), qPrintable(fixture.services.prompter.errors.first()));
         QVERIFY(!fixture.dm().info.isOpen());

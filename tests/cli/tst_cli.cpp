@@ -1,6 +1,8 @@
 #include "adiftext.h"
+#include "connection.h"
 #include "datafolder.h"
 #include "smalldisk.h"
+#include "tables.h"
 #include "testdatabase.h"
 
 #include <QProcess>
@@ -281,6 +283,21 @@ private slots:
         const Result summary = cli({"--data", folder, "summary"});
         QCOMPARE(summary.status, 0);
         QVERIFY2(summary.out.contains("DOKs with QSOs:"), qPrintable(summary.err));
+    }
+
+    void aFileThatIsNotOursStaysAsItIs()
+    {
+        QTemporaryDir folder;
+        const QString path = QDir(folder.path()).filePath("log.mdb");
+        Connection::create(path, schema::databasePassword); // the access table and nothing else
+        const QByteArray before = TestDatabase::fileBytes(path);
+
+        const Result result = cli({"--data", folder.path(), "import", adif("foreign.adi", qso("DL1ABC", "A01", "20m", "SSB"))});
+
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, QStringLiteral("The table LOG is missing, so the file is not a database of this program; "
+                                            "it was left as it is.\n"));
+        QCOMPARE(TestDatabase::fileBytes(path), before);
     }
 
     void worksOnTheProgramsDataFolder()
