@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "datafolder.h"
 #include "datamodule.h"
+#include "maintenancemenu.h"
 #include "mainwindow.h"
 #include "programfixture.h"
 #include "splashwindow.h"
@@ -419,6 +420,54 @@ private slots:
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         fixture.program->splash().findChild<QPushButton *>("SpeedButton2")->click();
         QCOMPARE(terminated.count(), 1);
+    }
+
+    void aDamagedLogOffersTheRepair_data()
+    {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("repair now") << true;
+        QTest::newRow("not now") << false;
+    }
+
+    void aDamagedLogOffersTheRepair()
+    {
+        QFETCH(bool, agree);
+        ProgramFixture fixture;
+        QStringList rows;
+        for (int i = 0; i < 2000; ++i)
+            rows << QStringLiteral("('DQ%1XY', 'A01', '14', 'SSB', 14, 'C')").arg(i, 4, 10, QLatin1Char('0'));
+        fixture.db.execute("INSERT INTO LOG (call, dok, banda, modo, mhz, conf) VALUES " + rows.join(','));
+        // A leaf of LOG in the middle is overwritten, as a failing disk does.
+        QFile file(fixture.db.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const int pageSize = (quint8(bytes.at(16)) << 8) | quint8(bytes.at(17));
+        const qint64 page = bytes.indexOf("DQ1000XY") / pageSize;
+        QVERIFY(page > 0);
+        file.seek(page * pageSize);
+        file.write(QByteArray(pageSize, char(0xAB)));
+        file.close();
+        fixture.services.prompter.answer(agree);
+        fixture.program = std::make_unique<Startup>(fixture.db.path());
+        QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
+
+        fixture.program->start();
+
+        QCOMPARE(fixture.services.prompter.questions.size(), 1);
+        QVERIFY2(fixture.services.prompter.questions.first().startsWith(
+                     QStringLiteral("The log %1 is damaged (").arg(fixture.db.path())),
+                 qPrintable(fixture.services.prompter.questions.first()));
+        QVERIFY(fixture.services.prompter.questions.first().contains("Start the repair now?"));
+        if (agree) {
+            QCOMPARE(terminated.count(), 1);
+            QCOMPARE(fixture.services.desktop.startedPrograms, QStringList{MaintenanceMenu::repairProgram()});
+            QVERIFY(!fixture.dm().ADOconn.isConnected());
+            QVERIFY(fixture.services.prompter.errors.isEmpty());
+        } else {
+            QCOMPARE(terminated.count(), 0);
+            QVERIFY(fixture.services.desktop.startedPrograms.isEmpty());
+            QVERIFY(fixture.program->splash().isVisible());
+        }
     }
 
     void splashExitClosesTheConnection()
