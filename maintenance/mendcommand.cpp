@@ -17,7 +17,8 @@ QString dataFolder()
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-DatabaseMender::Result run(const QString &folder, int waitMilliseconds)
+DatabaseMender::Result run(const QString &folder, int waitMilliseconds,
+                           const std::function<void(const QString &, bool)> &onLine)
 {
     // The program starts menddb as it ends, so the folder may still be held for a moment.
     const QDeadlineTimer deadline(waitMilliseconds);
@@ -28,13 +29,15 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds)
         lock = datafolder::lock(database);
     }
     if (!lock.file && !lock.heldByAnother)
-        return {false, {lock.problem, QStringLiteral("Nothing was changed.")}};
+        return {false, false, {lock.problem, QStringLiteral("Nothing was changed.")}};
     if (!lock.file) {
-        return {false,
+        return {false, false,
                 {QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
                  QStringLiteral("Close it and start menddb again; nothing was changed.")}};
     }
-    return DatabaseMender(folder, schema::databasePassword).mend();
+    DatabaseMender mender(folder, schema::databasePassword);
+    mender.onLine = onLine;
+    return mender.mend();
 }
 
 } // namespace mendcommand
