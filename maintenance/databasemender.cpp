@@ -125,7 +125,10 @@ QString reportLine(const QString &table, const Salvage &salvage)
         line += QStringLiteral(", at least %1 lost (%2 %3 unreadable)")
                     .arg(salvage.lost.size())
                     .arg(salvage.lost.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.lost));
-    else if (salvage.damaged)
+    if (!salvage.missing.empty())
+        line += QStringLiteral(", %1 %2 missing (lost, or deleted earlier)")
+                    .arg(salvage.missing.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.missing));
+    if (salvage.damaged && salvage.lost.empty() && salvage.missing.empty())
         line += QStringLiteral(", damaged parts skipped");
     if (salvage.unwritable)
         line += QStringLiteral(", %1 could not be written").arg(rows(salvage.unwritable));
@@ -315,7 +318,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
             to.run(QStringLiteral("ROLLBACK"));
             return QStringLiteral("the disk is full");
         }
-        if (!salvage.lost.empty() || salvage.unwritable > 0 || !salvage.problem.isEmpty())
+        if (!salvage.lost.empty() || !salvage.missing.empty() || salvage.unwritable > 0 || !salvage.problem.isEmpty())
             rowsLost = true;
     }
     // The counters of AUTOINCREMENT tables, so numbers of deleted rows are not given out again.

@@ -1,5 +1,7 @@
 #include "tablesalvager.h"
 
+#include "adifreader.h"
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -104,6 +106,9 @@ bool TableShape::fits(const DatabasePages::Record &record) const
         // The rowid's other name is kept as NULL in the record.
         if (int(i) == rowidColumn ? value.kind != DatabasePages::Value::Null : !valueFits(holds[i], value.kind))
             return false;
+        // Rubbish bytes in a text are seldom valid UTF-8.
+        if (value.kind == DatabasePages::Value::Text && !isValidUtf8(value.bytes.constData(), value.bytes.size()))
+            return false;
     }
     return true;
 }
@@ -163,8 +168,14 @@ bool TableSalvager::plausible(qint64 rowid) const
 bool TableSalvager::fitsRead(sqlite3_stmt *statement) const
 {
     for (int i = 0; i < int(m_shape.columns.size()); ++i) {
-        if (i != m_shape.rowidColumn && !valueFits(m_shape.holds[size_t(i)], kindOf(sqlite3_column_type(statement, i + 1))))
+        const int type = sqlite3_column_type(statement, i + 1);
+        if (i != m_shape.rowidColumn && !valueFits(m_shape.holds[size_t(i)], kindOf(type)))
             return false;
+        if (type == SQLITE_TEXT) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i + 1));
+            if (!isValidUtf8(text, sqlite3_column_bytes(statement, i + 1)))
+                return false;
+        }
     }
     return true;
 }
@@ -266,7 +277,7 @@ bool TableSalvager::scan(qint64 highest)
     }
 }
 
-bool TableSalvager::fillGaps(qint64 highest, std::vector<qint64> &unreadable)
+bool TableSalvager::fillGaps(qint64 highest, std::vector<qint64> &unreadable, std::vector<qint64> &empty)
 {
     for (qint64 rowid = 1; rowid <= highest; ++rowid) {
         if (m_copied.count(rowid))
@@ -277,6 +288,8 @@ bool TableSalvager::fillGaps(qint64 highest, std::vector<qint64> &unreadable)
                 return false;
         } else if (rc != SQLITE_DONE) {
             unreadable.push_back(rowid);
+        } else {
+            empty.push_back(rowid);
         }
     }
     return true;
@@ -302,8 +315,8 @@ Salvage TableSalvager::run()
         return std::min(known, 16 * (qint64(m_pageRecords.size()) + m_result.rows) + 100000);
     };
 
-    std::vector<qint64> unreadable;
-    if (!scan(highest()) || (m_result.damaged && !fillGaps(highest(), unreadable))) {
+    std::vector<qint64> unreadable, empty;
+    if (!scan(highest()) || (m_result.damaged && !fillGaps(highest(), unreadable, empty))) {
         m_result.problem = QStringLiteral("the disk is full");
         return m_result;
     }
@@ -318,6 +331,10 @@ Salvage TableSalvager::run()
     for (const qint64 rowid : unreadable) {
         if (!m_copied.count(rowid))
             m_result.lost.push_back(rowid);
+    }
+    for (const qint64 rowid : empty) {
+        if (!m_copied.count(rowid))
+            m_result.missing.push_back(rowid);
     }
     return m_result;
 }

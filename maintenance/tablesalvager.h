@@ -33,6 +33,7 @@ struct Salvage
     qint64 rows = 0;             // rows copied in all
     qint64 fromPages = 0;        // of them, rows read from the leaf pages directly
     std::vector<qint64> lost;    // ids whose row SQLite could not read and no page held
+    std::vector<qint64> missing; // ids of a damaged table with no row: lost, or deleted earlier
     qint64 unwritable = 0;
     bool damaged = false;        // SQLite met damage while reading
     bool diskFull = false;
@@ -70,8 +71,8 @@ private:
     // Scans in rowid order from the lowest rowid, stepping over damage; false when the disk is full.
     bool scan(qint64 highest);
     // Point seeks for every rowid up to highest the scan did not copy; the ids whose seek failed
-    // go to unreadable. False when the disk is full.
-    bool fillGaps(qint64 highest, std::vector<qint64> &unreadable);
+    // go to unreadable, those that found no row to empty. False when the disk is full.
+    bool fillGaps(qint64 highest, std::vector<qint64> &unreadable, std::vector<qint64> &empty);
 
     sqlite3 *m_from;
     sqlite3 *m_to;

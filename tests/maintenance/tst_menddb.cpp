@@ -69,6 +69,7 @@ private slots:
     void takesOverAStaleEmptyLock();
     void namesWhatKeepsTheLockFromBeingMade();
     void commandRepairsTheDataFolderAndReportsOnTheTerminal();
+    void aDisplayThatIsGoneLeavesTheReportOnTheTerminal();
     void reportWindowShowsTheReport();
 };
 
@@ -259,6 +260,27 @@ void MenddbTest::commandRepairsTheDataFolderAndReportsOnTheTerminal()
     QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
     QCOMPARE(damagedCopies(db.folder()).size(), 1);
     QVERIFY(datafolder::lock(db.path()).file);
+}
+
+void MenddbTest::aDisplayThatIsGoneLeavesTheReportOnTheTerminal()
+{
+    TestDatabase db;
+    QProcess menddb;
+    menddb.setWorkingDirectory(db.folder());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":97")); // no X server answers there
+    menddb.setProcessEnvironment(environment);
+
+    menddb.start(QStringLiteral(MENDDB_PATH), {});
+    QVERIFY(menddb.waitForFinished(60000));
+
+    const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
+    QCOMPARE(menddb.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(menddb.exitCode(), 0);
+    QVERIFY2(output.contains(QStringLiteral("The file is sound.")), qPrintable(output + menddb.readAllStandardError()));
+    QVERIFY(output.contains(QStringLiteral("Done: log.mdb is ready for WZP Logbook.")));
 }
 
 void MenddbTest::reportWindowShowsTheReport()
