@@ -28,12 +28,18 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds,
         QThread::msleep(100);
         lock = datafolder::lock(database);
     }
-    if (!lock.file && !lock.heldByAnother)
-        return {false, false, {lock.problem, QStringLiteral("Nothing was changed.")}};
     if (!lock.file) {
-        return {false, false,
-                {QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
-                 QStringLiteral("Close it and start menddb again; nothing was changed.")}};
+        const DatabaseMender::Result refused{
+            false, false,
+            lock.heldByAnother
+                ? QStringList{QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
+                              QStringLiteral("Close it and start menddb again; nothing was changed.")}
+                : QStringList{lock.problem, QStringLiteral("Nothing was changed.")}};
+        for (const QString &line : refused.lines) {
+            if (onLine)
+                onLine(line, false);
+        }
+        return refused;
     }
     DatabaseMender mender(folder, schema::databasePassword);
     mender.onLine = onLine;

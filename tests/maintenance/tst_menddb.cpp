@@ -7,6 +7,7 @@
 #include "mendreportwindow.h"
 #include "controls.h"
 #include "scriptedservices.h"
+#include "smalldisk.h"
 #include "tables.h"
 #include "tablesalvager.h"
 #include "testdatabase.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +72,9 @@ private slots:
     void namesWhatKeepsTheLockFromBeingMade();
     void commandRepairsTheDataFolderAndReportsOnTheTerminal();
     void aDisplayThatIsGoneLeavesTheReportOnTheTerminal();
+    void aFullDiskIsNamed_data();
+    void aFullDiskIsNamed();
+    void aFolderThatCannotBeWrittenIsNamed();
     void reportWindowShowsTheReport();
 };
 
@@ -281,6 +286,77 @@ void MenddbTest::aDisplayThatIsGoneLeavesTheReportOnTheTerminal()
     QCOMPARE(menddb.exitCode(), 0);
     QVERIFY2(output.contains(QStringLiteral("The file is sound.")), qPrintable(output + menddb.readAllStandardError()));
     QVERIFY(output.contains(QStringLiteral("Done: log.mdb is ready for WZP Logbook.")));
+}
+
+void MenddbTest::aFullDiskIsNamed_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<double>("freeLogs");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("sound file, no room for the compacted copy") << false << 0.0 << "log.mdb was not changed: the disk is full";
+    QTest::newRow("damaged file, no room to keep it") << true << 0.0
+                                                       << "The damaged file could not be kept, so it was left as it is: ";
+    QTest::newRow("damaged file kept, no room for the rebuilt one") << true << 1.3 << "log.mdb was not changed: the disk is full";
+}
+
+void MenddbTest::aFullDiskIsNamed()
+{
+    QFETCH(bool, damaged);
+    QFETCH(double, freeLogs);
+    QFETCH(QString, reason);
+    SmallDisk disk(8192);
+    if (!disk.isMounted())
+        QSKIP("A small disk cannot be mounted without root's rights.");
+    TestDatabase db;
+    addQsos(db, 1000);
+    if (damaged)
+        QVERIFY(damage::overwritePage(db.path(), damage::pageHolding(db.path(), callOf(500).toUtf8())));
+    const QString folder = QDir(disk.path()).filePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("log.mdb"));
+    QVERIFY(QFile::copy(db.path(), path));
+    const QByteArray before = damage::bytes(path);
+    disk.fill(16 * 1024 + qint64(freeLogs * double(before.size()))); // room for the lock and what the row allows
+
+    const DatabaseMender::Result result = mendcommand::run(folder, 300);
+
+    const QString report = result.lines.join(QLatin1Char('\n'));
+    QVERIFY(!result.success);
+    QVERIFY2(report.contains(reason) && report.contains(QStringLiteral("the disk is full")), qPrintable(report));
+    QCOMPARE(damage::bytes(path), before);
+}
+
+void MenddbTest::aFolderThatCannotBeWrittenIsNamed()
+{
+    TestDatabase db;
+    const QByteArray before = damage::bytes(db.path());
+    const auto entered = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(db.folder(), entered);
+    QFile::setPermissions(db.path(), QFile::ReadOwner | QFile::ReadOther);
+    QProcess menddb;
+    menddb.setWorkingDirectory(db.folder());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    menddb.setProcessEnvironment(environment);
+    // Root may write anything; the folder is seen as a user without rights sees it.
+    if (geteuid() == 0) {
+        menddb.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(99);
+        });
+    }
+
+    menddb.start(QStringLiteral(MENDDB_PATH), {});
+    QVERIFY(menddb.waitForFinished(60000));
+    QFile::setPermissions(db.folder(), entered | QFile::WriteOwner);
+    QFile::setPermissions(db.path(), QFile::ReadOwner | QFile::WriteOwner);
+
+    const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
+    QCOMPARE(menddb.exitCode(), 1);
+    QCOMPARE(output, QStringLiteral("Cannot create the lock file %1.lock: the folder cannot be written.\nNothing was changed.\n")
+                         .arg(db.path()));
+    QCOMPARE(damage::bytes(db.path()), before);
 }
 
 void MenddbTest::reportWindowShowsTheReport()
