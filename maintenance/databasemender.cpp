@@ -4,9 +4,12 @@
 #include "connection.h"
 #include "databasefile.h"
 #include "datafolder.h"
+#include "datamodule.h"
 #include "engineerror.h"
+#include "recalculation.h"
 #include "services.h"
 #include "tablesalvager.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,10 +140,59 @@ QString reportLine(const QString &table, const Salvage &salvage)
     return line + QLatin1Char('.');
 }
 
+// DOK rows the damage took come back from the delivered database, and DOK codes of LOG that
+// neither holds are added, so the refresh finds a row for every QSO. The cells are set to "*"
+// here and derived by the refresh. Runs inside the rebuild's transaction; the delivered database
+// is attached to the rebuilt one beforehand as "delivered" (or not at all).
+QString restoreDoks(const Handle &to, bool withDelivered, int &restored, int &added)
+{
+    QStringList cells = vocab::statusCells();
+    cells << vocab::summaryCell;
+    QStringList stars;
+    for (int i = 0; i < cells.size(); ++i)
+        stars << QStringLiteral("'*'");
+    const QString cellList = cells.join(QLatin1Char(','));
+    const auto changes = [&] { return sqlite3_changes(to.get()); };
+    if (withDelivered) {
+        const QString problem = to.run(QStringLiteral("INSERT INTO main.DOK (id, DOK, DESCR, SPEC, %1) "
+                                                      "SELECT d.id, d.DOK, d.DESCR, d.SPEC, %2 FROM delivered.DOK d "
+                                                      "WHERE NOT EXISTS (SELECT 1 FROM main.DOK m WHERE m.id = d.id "
+                                                      "OR upper(m.DOK) = upper(d.DOK)) ORDER BY d.id")
+                                           .arg(cellList, stars.join(QLatin1Char(','))));
+        if (!problem.isEmpty())
+            return problem;
+        restored = changes();
+    }
+    const QString problem = to.run(QStringLiteral("INSERT INTO main.DOK (DOK, SPEC, %1) "
+                                                  "SELECT upper(trim(l.dok)), max(l.spec), %2 FROM main.LOG l "
+                                                  "WHERE trim(ifnull(l.dok, '')) <> '' AND upper(trim(l.dok)) NOT IN "
+                                                  "(SELECT upper(DOK) FROM main.DOK WHERE DOK IS NOT NULL) "
+                                                  "GROUP BY upper(trim(l.dok)) ORDER BY min(l.id)")
+                                       .arg(cellList, stars.join(QLatin1Char(','))));
+    if (!problem.isEmpty())
+        return problem;
+    added = changes();
+    return {};
+}
+
+// The DOK status, the counters and the award marks, derived from the mended LOG by the refresh.
+QString rederive(const QString &path)
+{
+    try {
+        TDm dm(path);
+        dm.ADOconn.connect();
+        Recalculation(dm).run();
+        dm.ADOconn.disconnect();
+    } catch (const EngineError &error) {
+        return fullDiskNamed(error.text());
+    }
+    return {};
+}
+
 } // namespace
 
-DatabaseMender::DatabaseMender(const QString &dataFolder, const QString &password)
-    : m_folder(dataFolder), m_password(password)
+DatabaseMender::DatabaseMender(const QString &dataFolder, const QString &password, const QString &deliveredDatabase)
+    : m_folder(dataFolder), m_password(password), m_delivered(deliveredDatabase)
 {
 }
 
@@ -200,6 +252,11 @@ DatabaseMender::Result DatabaseMender::mend() const
         }
         lines << QStringLiteral("The damaged file was kept as %1.").arg(QDir::toNativeSeparators(kept));
         problem = rebuild(path, working, lines, result.rowsLost);
+        if (problem.isEmpty()) {
+            problem = rederive(working);
+            if (problem.isEmpty())
+                lines << QStringLiteral("The DOK status, the counters and the awards were derived again from LOG.");
+        }
     }
     if (problem.isEmpty())
         problem = databasefile::check(working, m_password);
@@ -257,6 +314,15 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
             return QStringLiteral("the list of tables cannot be read (%1)").arg(from.error());
     }
 
+    bool withDelivered = false;
+    if (!m_delivered.isEmpty() && QFileInfo(m_delivered).isFile()) {
+        Statement attach(to, QStringLiteral("ATTACH ?1 AS delivered"));
+        if (attach.ok()) {
+            const QByteArray delivered = QFile::encodeName(m_delivered);
+            sqlite3_bind_text(attach.get(), 1, delivered.constData(), -1, SQLITE_TRANSIENT);
+            withDelivered = sqlite3_step(attach.get()) == SQLITE_DONE;
+        }
+    }
     if (const QString problem = to.run(QStringLiteral("BEGIN")); !problem.isEmpty())
         return problem;
     std::vector<const SchemaEntry *> tables;
@@ -321,6 +387,15 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
         if (!salvage.lost.empty() || !salvage.missing.empty() || salvage.unwritable > 0 || !salvage.problem.isEmpty())
             rowsLost = true;
     }
+    int restored = 0, added = 0;
+    if (const QString problem = restoreDoks(to, withDelivered, restored, added); !problem.isEmpty()) {
+        to.run(QStringLiteral("ROLLBACK"));
+        return fullDiskNamed(problem);
+    }
+    if (restored > 0)
+        lines << QStringLiteral("DOK: %1 brought back from the delivered database.").arg(rows(restored));
+    if (added > 0)
+        lines << QStringLiteral("DOK: %1 %2 of LOG added to the list.").arg(added).arg(added == 1 ? QStringLiteral("code") : QStringLiteral("codes"));
     // The counters of AUTOINCREMENT tables, so numbers of deleted rows are not given out again.
     {
         Statement sequences(from, QStringLiteral("SELECT name, seq FROM sqlite_sequence"));
@@ -342,6 +417,8 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
     }
     if (const QString problem = to.run(QStringLiteral("COMMIT")); !problem.isEmpty())
         return fullDiskNamed(problem);
+    if (withDelivered)
+        to.run(QStringLiteral("DETACH delivered"));
     if (const QString problem = to.run(QStringLiteral("VACUUM")); !problem.isEmpty())
         return fullDiskNamed(problem);
     return {};

@@ -21,7 +21,9 @@ public:
     // (progress = true) that is not part of the report.
     std::function<void(const QString &line, bool progress)> onLine;
 
-    DatabaseMender(const QString &dataFolder, const QString &password);
+    // deliveredDatabase: the database the program was delivered with, from which DOK rows the
+    // damage took come back; empty when there is none at hand.
+    DatabaseMender(const QString &dataFolder, const QString &password, const QString &deliveredDatabase = {});
 
     Result mend() const;
 
@@ -60,4 +62,5 @@ private:
 
     QString m_folder;
     QString m_password;
+    QString m_delivered;
 };

@@ -41,7 +41,9 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds,
         }
         return refused;
     }
-    DatabaseMender mender(folder, schema::databasePassword);
+    const QString share = datafolder::shareFolder(QCoreApplication::applicationDirPath());
+    DatabaseMender mender(folder, schema::databasePassword,
+                          share.isEmpty() ? QString() : QDir(share).filePath(QStringLiteral("template.mdb")));
     mender.onLine = onLine;
     return mender.mend();
 }

@@ -9,6 +9,7 @@
 #include "scriptedservices.h"
 #include "smalldisk.h"
 #include "tables.h"
+#include "vocabulary.h"
 #include "tablesalvager.h"
 #include "testdatabase.h"
 
@@ -30,9 +31,13 @@ QString callOf(int i)
 
 void addQsos(const TestDatabase &db, int count)
 {
+    // DOKs of the list, as the program saves them.
+    const QStringList doks = db.value(QStringLiteral("SELECT group_concat(DOK) FROM (SELECT DOK FROM DOK WHERE SPEC IS NULL "
+                                                     "ORDER BY id LIMIT 90)"))
+                                 .split(',');
     QStringList rows;
     for (int i = 0; i < count; ++i)
-        rows << QStringLiteral("('%1', 'KOELN', '03/04/2021', '7', 'CW', 'G%2', 'C', 7)").arg(callOf(i)).arg(i % 90 + 10);
+        rows << QStringLiteral("('%1', 'KOELN', '03/04/2021', '7', 'CW', '%2', 'C', 7)").arg(callOf(i), doks.at(i % doks.size()));
     db.execute(QStringLiteral("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) VALUES ") + rows.join(QLatin1Char(',')));
 }
 
@@ -65,6 +70,7 @@ private slots:
     void soundFileIsCompactedAndKeepsPassword();
     void damagedFileKeepsEveryReadableQso();
     void damagedFileIsKeptBesideTheRepairedOne();
+    void lostDokRowsComeBackFromTheDeliveredDatabase();
     void leavesAloneWhatItCannotMend_data();
     void leavesAloneWhatItCannotMend();
     void refusesWhileTheProgramHoldsTheFolder();
@@ -102,7 +108,10 @@ void MenddbTest::damagedFileKeepsEveryReadableQso()
     TestDatabase db;
     addQsos(db, 3000);
     const QHash<QString, QString> original = logRows(db);
-    const QString dokTable = db.table(QStringLiteral("DOK"));
+    // The status cells are derived from LOG again; the rest of DOK stays as it was.
+    QStringList derived = vocab::statusCells();
+    derived << vocab::summaryCell;
+    const QString dokTable = db.table(QStringLiteral("DOK"), derived);
     // Two leaves of LOG's table, one in the middle and the last one, are overwritten.
     QSet<QString> lost;
     for (int victim : {1500, 2999}) {
@@ -140,11 +149,52 @@ void MenddbTest::damagedFileKeepsEveryReadableQso()
         if (!lost.contains(row.key()))
             QCOMPARE(recovered.value(row.key()), row.value());
     }
-    QCOMPARE(db.table(QStringLiteral("DOK")), dokTable);
+    QCOMPARE(db.table(QStringLiteral("DOK"), derived), dokTable);
+    QVERIFY(result.lines.contains(QStringLiteral("The DOK status, the counters and the awards were derived again from LOG.")));
+    QCOMPARE(db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE CONF = 'C'")),
+             db.value(QStringLiteral("SELECT count(DISTINCT upper(dok)) FROM LOG")));
     QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
     // New QSOs do not take the numbers of the lost ones.
     db.execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('DL9NEW')"));
     QCOMPARE(db.value(QStringLiteral("SELECT id FROM LOG WHERE call = 'DL9NEW'")), QStringLiteral("3001"));
+}
+
+void MenddbTest::lostDokRowsComeBackFromTheDeliveredDatabase()
+{
+    TestDatabase db;
+    addQsos(db, 300);
+    // A DOK the user added, with a QSO.
+    db.execute(QStringLiteral("INSERT INTO DOK (DOK, SPEC) VALUES ('XMAS26', 'S')"));
+    db.execute(QStringLiteral("INSERT INTO LOG (call, data, banda, modo, dok, conf, spec, mhz) "
+                              "VALUES ('DA0XM', '24/12/2026', '14', 'SSB', 'XMAS26', 'C', 'S', 14)"));
+    // Every leaf of DOK is overwritten: all its rows are gone.
+    const int root = db.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'DOK'")).toInt();
+    const QByteArray rootPage = damage::page(db.path(), root);
+    QCOMPARE(quint8(rootPage.at(0)), quint8(0x05));
+    const int cells = qFromBigEndian<quint16>(rootPage.constData() + 3);
+    QVERIFY(damage::overwritePage(db.path(), int(qFromBigEndian<quint32>(rootPage.constData() + 8))));
+    for (int i = 0; i < cells; ++i) {
+        const int offset = qFromBigEndian<quint16>(rootPage.constData() + 12 + 2 * i);
+        QVERIFY(damage::overwritePage(db.path(), int(qFromBigEndian<quint32>(rootPage.constData() + offset))));
+    }
+
+    const DatabaseMender::Result result =
+        DatabaseMender(db.folder(), schema::databasePassword, TestDatabase::templatePath()).mend();
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.rowsLost);
+    QVERIFY2(result.lines.contains(QStringLiteral("DOK: 1176 rows brought back from the delivered database.")),
+             qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("DOK: 1 code of LOG added to the list.")));
+    QCOMPARE(db.value(QStringLiteral("SELECT group_concat(id || DOK || ifnull(DESCR, '') || ifnull(SPEC, ''), '|') FROM "
+                                     "(SELECT * FROM DOK WHERE id <= 1176 ORDER BY id)")),
+             TestDatabase(TestDatabase::Content::Delivered)
+                 .value(QStringLiteral("SELECT group_concat(id || DOK || ifnull(DESCR, '') || ifnull(SPEC, ''), '|') FROM "
+                                       "(SELECT * FROM DOK ORDER BY id)")));
+    QCOMPARE(db.value(QStringLiteral("SELECT SPEC || T14 || SSB14 || SSB || CONF FROM DOK WHERE DOK = 'XMAS26'")),
+             QStringLiteral("SCCCC"));
+    QCOMPARE(db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE CONF = 'C'")),
+             db.value(QStringLiteral("SELECT count(DISTINCT upper(dok)) FROM LOG")));
 }
 
 void MenddbTest::damagedFileIsKeptBesideTheRepairedOne()
