@@ -12,6 +12,7 @@
 #include "hint.h"
 #include "mainwindow.h"
 #include "managementview.h"
+#include "prefixsearch.h"
 #include "preparedtextdelegate.h"
 #include "prompter.h"
 #include "services.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <utility>
 
 namespace {
 
@@ -246,6 +248,7 @@ void EntryPanel::focusField(QsoSaver::Field field)
     case QsoSaver::Field::Band: focusAndSelect(ui->mhz); break;
     case QsoSaver::Field::Mode: focusAndSelect(ui->modo); break;
     case QsoSaver::Field::Date: focusAndSelect(ui->Ged); break;
+    case QsoSaver::Field::Year: focusAndSelect(ui->Aed); break;
     }
 }
 
@@ -328,8 +331,12 @@ void EntryPanel::dokChange()
             return;
         }
         setSaveEnabled(true);
-        if (Dm.dok.locate(dokColumn, {text}))
+        // A code that begins a longer one ("HSC" of "HSC70", "YL" of "YLO") waits for the rest
+        // of the typing, or for Return or Tab.
+        if (Dm.dok.locate(dokColumn, {text}) && !beginsLongerText(Dm.dok, dokColumn, text)) {
             focusAndSelect(ui->mhz);
+            m_dokMovedOn = true;
+        }
     });
 }
 
@@ -368,12 +375,18 @@ void EntryPanel::dokExit()
 
 bool EntryPanel::callKeyPress(QWidget *control, QKeyEvent *event)
 {
+    // A user who types a whole code and then Return or Tab means to go to the band, where the
+    // panel has already put the focus: that key stays there.
+    const bool endsMovedOnDok = std::exchange(m_dokMovedOn, false) && control == ui->mhz;
+    if (endsMovedOnDok && (isEnter(event) || isTab(event)))
+        return true;
     if (isEnter(event)) {
         focusNextChild();
+        selectFocusedText();
         return true;
     }
     const bool digitsOnly = control == ui->Ged || control == ui->Med || control == ui->Aed || control == ui->mhz;
-    if (digitsOnly && isTypedNonDigit(event)) {
+    if (digitsOnly && isTypedNonDigit(event, control == ui->mhz ? bandCharacters : QStringView())) {
         services::prompter().beep();
         return true;
     }
@@ -483,6 +496,13 @@ void EntryPanel::DOKDBGExit()
     ui->DOKDBG->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
+// What the user types into a field reached by Return or Tab replaces its text.
+void EntryPanel::selectFocusedText()
+{
+    if (QWidget *field = window()->focusWidget(); field && isAncestorOf(field))
+        focusAndSelect(field);
+}
+
 bool EntryPanel::inDokGrid(const QWidget *widget) const
 {
     return widget && (widget == ui->DOKDBG || ui->DOKDBG->isAncestorOf(widget));
@@ -505,6 +525,8 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (!movedWithinWindow(event))
             break;
+        if (control != ui->mhz)
+            m_dokMovedOn = false;
         if (control == ui->dok)
             dokEnter();
         else if (control == ui->mhz || control == ui->modo)

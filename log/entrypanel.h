@@ -71,6 +71,7 @@ private:
     void checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next);
     void play(const QString &sound);
     bool inDokGrid(const QWidget *widget) const;
+    void selectFocusedText();
 
     std::unique_ptr<Ui::EntryPanel> ui;
     TDm &Dm;
@@ -79,6 +80,8 @@ private:
     GridLink *m_callGrid;
     // Off until the first "New"; while off, typing a DOK looks nothing up.
     bool m_logging = false;
+    // Set when a complete DOK has moved the focus on to the band, until the next key or focus move.
+    bool m_dokMovedOn = false;
     // Taken from mhz and modo whenever the focus enters either; a text not allowed is replaced by them.
     QString m_rememberedBand;
     QString m_rememberedMode;

@@ -11,12 +11,14 @@
 #include "prefixsearch.h"
 #include "preparedtextdelegate.h"
 #include "prompter.h"
+#include "qsodate.h"
 #include "services.h"
 #include "soundplayer.h"
 #include "ui_modifywindow.h"
 #include "uppercase.h"
 #include "vocabulary.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -260,7 +262,7 @@ bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
         return true;
     }
     const bool digitsOnly = control == ui->mhz || control == ui->Ged || control == ui->Med || control == ui->Aed;
-    if (digitsOnly && isTypedNonDigit(event)) {
+    if (digitsOnly && isTypedNonDigit(event, control == ui->mhz ? bandCharacters : QStringView())) {
         services::prompter().beep();
         return true;
     }
@@ -371,7 +373,9 @@ void TForm8::callEnter(QWidget *field)
 
 void TForm8::callExit(QWidget *field)
 {
-    const bool isDate = field == ui->Ged || field == ui->Med || field == ui->Aed;
+    const bool isDate = isDateField(field);
+    if (isDate && refuseImpossibleDate())
+        return;
     if (field == ui->status)
         settleListValue(ui->status, oldStatus);
     const auto [now, onEntry] = [&]() -> std::pair<QString, QString> {
@@ -487,6 +491,38 @@ void TForm8::showDate()
 QString TForm8::dateText() const
 {
     return ui->Ged->text() + ui->Med->text() + ui->Aed->text();
+}
+
+bool TForm8::isDateField(const QWidget *field) const
+{
+    return field && (field == ui->Ged || field == ui->Med || field == ui->Aed);
+}
+
+// A changed date that names no day of the calendar is not written. While the focus moves on
+// within the date the user may still be correcting it; when it leaves the date, the user is
+// told and taken back. An impossible date stored earlier is left for the user to correct.
+bool TForm8::refuseImpossibleDate()
+{
+    const auto problem = checkQsoDate(ui->Ged->text(), ui->Med->text(), ui->Aed->text());
+    const QString stored = Dm.log.isOpen() && Dm.log.recordCount() > 0 && !Dm.log.eof()
+        ? Dm.log.text(QStringLiteral("data")).remove(QLatin1Char('/'))
+        : QString();
+    if (!problem || dateText() == stored)
+        return false;
+    dateArmed = false;
+    if (isDateField(QApplication::focusWidget()))
+        return true;
+    QWidget *const field = problem->field == QsoDateProblem::Field::Year ? ui->Aed : ui->Ged;
+    const QString message = problem->message;
+    // Not while the focus is still on its way: the message box would take it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, field, message] {
+            services::prompter().message(message);
+            moveFocusTo(field);
+        },
+        Qt::QueuedConnection);
+    return true;
 }
 
 QsoChange TForm8::shownQso() const

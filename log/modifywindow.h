@@ -64,6 +64,8 @@ private:
     void setPanelEnabled(bool enabled);
     void showDate();
     QString dateText() const;
+    bool isDateField(const QWidget *field) const;
+    bool refuseImpossibleDate();
     QsoChange shownQso() const;
     // While typed: a text that begins no item is refused; one that begins a single item is
     // completed to it and the focus moves on.

@@ -25,3 +25,14 @@ bool locatePrefix(TableView &view, const QString &column, const QString &prefix)
     view.moveTo(low);
     return true;
 }
+
+bool beginsLongerText(const TableView &view, const QString &column, const QString &prefix)
+{
+    const int index = view.columnIndex(column);
+    for (int row = 0; row < view.recordCount(); ++row) {
+        const QString text = view.textAt(row, index);
+        if (text.size() > prefix.size() && text.startsWith(prefix, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}

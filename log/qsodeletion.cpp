@@ -65,11 +65,11 @@ void QsoDeletion::remove(const SelectedQso &qso)
         Dm.log.setFiltered(false);
         if (Dm.log.locate(QStringLiteral("id"), {QString::number(qso.id)})) {
             Dm.logbanda.setFiltered(false);
-            qsotables::takeOut(Dm.logbanda, qso.id);
+            qsotables::takeOut(Dm.logbanda, qso.id, Dm.ADOconn);
             const QString mode = Dm.log.text(QStringLiteral("modo"));
             if (vocab::isMode(mode)) {
                 qsotables::pointAt(Dm.logmodo, vocab::modeTable(mode));
-                qsotables::takeOut(Dm.logmodo, qso.id); // another QSO may hold the DOK's row there
+                qsotables::takeOut(Dm.logmodo, qso.id, Dm.ADOconn); // another QSO may hold the DOK's row there
             }
             Dm.log.remove();
         }

@@ -32,8 +32,8 @@ public:
     // Names the QSO, so that the user sees which one goes.
     static QString question(const SelectedQso &qso);
 
-    // One transaction: LOG's row and the QSO's rows in its band and mode tables (a table that
-    // would lose its last row keeps the placeholder). A QSO missing from LOG deletes nothing.
+    // One transaction: LOG's row and the QSO's rows in its band and mode tables (another QSO of
+    // its DOK there takes the row over; a table that would lose its last row keeps the placeholder). A QSO missing from LOG deletes nothing.
     void remove(const SelectedQso &qso);
 
     // Compacts log.mdb into temp.mdb in its folder, checks that the copy opens with the password

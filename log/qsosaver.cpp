@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "datamodule.h"
-#include "filter.h"
+#include "qsodate.h"
 #include "qsofields.h"
 #include "qsotables.h"
 #include "vocabulary.h"
@@ -19,12 +19,6 @@ void confirm(TableView &dok, const QString &cell)
 {
     if (dok.text(cell) != vocab::status::accredited)
         dok.setText(cell, vocab::status::confirmed);
-}
-
-QString sameQsoFilter(const QsoEntry &qso)
-{
-    return QStringLiteral("dok=%1 and banda=%2 and modo=%3")
-        .arg(Filter::quoted(qso.dok), Filter::quoted(qso.band), Filter::quoted(qso.mode));
 }
 
 // The columns LOG shares with the band and mode tables. spec is written either way, so a reused
@@ -65,6 +59,8 @@ std::optional<QsoSaver::Problem> QsoSaver::validate(const QsoEntry &qso)
         return Problem{Field::Mode, QStringLiteral("You need to choose a valid Mode")};
     if (qso.day.isEmpty() || qso.month.isEmpty() || qso.year.isEmpty())
         return Problem{Field::Date, QStringLiteral("You need to write a valid Date")};
+    if (const auto date = checkQsoDate(qso.day, qso.month, qso.year))
+        return Problem{date->field == QsoDateProblem::Field::Year ? Field::Year : Field::Date, date->message};
     return std::nullopt;
 }
 
@@ -102,7 +98,7 @@ void QsoSaver::write(const QsoEntry &qso, Kind kind)
     Transaction transaction(Dm.ADOconn);
     try {
         markDok(qso, kind);
-        const qint64 id = storeInLog(qso, kind, special);
+        const qint64 id = storeInLog(qso, special);
         storeInTable(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, kind, id, special);
         Dm.logbanda.setFiltered(true);
         storeInTable(Dm.logmodo, vocab::modeTable(qso.mode), qso, kind, id, special);
@@ -130,19 +126,11 @@ void QsoSaver::markDok(const QsoEntry &qso, Kind kind)
     Dm.dok.post();
 }
 
-// Returns the id of the LOG row that holds the QSO.
-qint64 QsoSaver::storeInLog(const QsoEntry &qso, Kind kind, bool special)
+// A QSO saved anyway is a QSO of its own: the earlier ones of its DOK, band and mode stay.
+// Returns the id of the new LOG row.
+qint64 QsoSaver::storeInLog(const QsoEntry &qso, bool special)
 {
-    bool replacing = false;
-    if (kind == Kind::Again) {
-        Dm.log.setFiltered(true);
-        Dm.log.setFilter(sameQsoFilter(qso));
-        replacing = Dm.log.recordCount() > 0;
-    }
-    if (replacing)
-        Dm.log.edit();
-    else
-        Dm.log.append();
+    Dm.log.append();
     writeQso(Dm.log, qso, special);
     Dm.log.setInteger(QStringLiteral("mhz"), vocab::bandSuffix(qso.band).toLongLong());
     Dm.log.post();
@@ -150,8 +138,8 @@ qint64 QsoSaver::storeInLog(const QsoEntry &qso, Kind kind, bool special)
 }
 
 // A band or mode table holds one row per DOK. Only this DOK's row is ever written: a first QSO
-// takes the placeholder or a new row when the DOK has none there; saving again replaces the
-// DOK's row when it holds this band and mode, and leaves a row of another band or mode alone.
+// takes the placeholder or a new row when the DOK has none there; a QSO saved anyway takes over
+// the DOK's row when it holds this band and mode, and leaves a row of another band or mode alone.
 void QsoSaver::storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                             bool special)
 {

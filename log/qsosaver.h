@@ -24,12 +24,13 @@ struct QsoEntry
 };
 
 // Stores a QSO: marks its DOK's status cells, appends it to LOG and gives its DOK a row in the
-// band table and the mode table when it has none there. All of it is one transaction: it is
+// band table and the mode table when it has none there. Every QSO saved stays in LOG, one saved
+// anyway included. All of it is one transaction: it is
 // stored completely or, after an engine error, not at all.
 class QsoSaver
 {
 public:
-    enum class Field { Call, Dok, Band, Mode, Date };
+    enum class Field { Call, Dok, Band, Mode, Date, Year };
     struct Problem
     {
         Field field;
@@ -60,7 +61,7 @@ private:
     bool standOnDok(const QString &dok);
     void write(const QsoEntry &qso, Kind kind);
     void markDok(const QsoEntry &qso, Kind kind);
-    qint64 storeInLog(const QsoEntry &qso, Kind kind, bool special);
+    qint64 storeInLog(const QsoEntry &qso, bool special);
     void storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                       bool special);
 

@@ -102,8 +102,16 @@ qint64 QsoWriteBack::storeInLog(const QsoChange &qso)
 void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoChange &qso, qint64 id)
 {
     pointAt(view, table);
-    if (!locateQso(view, id))
-        return; // another QSO holds its DOK's row there
+    if (!locateQso(view, id)) {
+        putIn(view, table, qso, id); // unless another QSO holds its DOK's row there
+        return;
+    }
+    if (view.text(QStringLiteral("dok")).compare(qso.dok, Qt::CaseInsensitive) != 0) {
+        // A QSO given another DOK leaves its old DOK's row and joins the new DOK.
+        qsotables::takeOut(view, id, Dm.ADOconn);
+        putIn(view, table, qso, id);
+        return;
+    }
     view.edit();
     writeItems(view, qso);
     view.post();
@@ -112,7 +120,7 @@ void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoCh
 void QsoWriteBack::takeOut(TableView &view, const QString &table, qint64 id)
 {
     pointAt(view, table);
-    qsotables::takeOut(view, id);
+    qsotables::takeOut(view, id, Dm.ADOconn);
 }
 
 void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id)

@@ -1,5 +1,6 @@
 #include "recalculation.h"
 
+#include "bandmoderebuild.h"
 #include "clock.h"
 #include "connection.h"
 #include "datamodule.h"
@@ -178,6 +179,7 @@ void Recalculation::run()
     const std::vector<qint64> counters = writeMatrix(matrix);
     writeCounters(counters);
     markAwards(counters);
+    BandModeRebuild(Dm.ADOconn, Dm.logbanda, Dm.logmodo).run();
     transaction.commit();
 
     Dm.dok.setFilter(QStringLiteral("conf='C'"));

@@ -9,8 +9,8 @@ class StatusMatrix;
 class TDm;
 
 // Rebuilds everything derived from the log: every status cell and CONF of the DOK table, every
-// counter of RIEP with the stamp dataagg, and the "*" / "To claim" marks of Diplome (a cell
-// reading "Claimed" is never touched). The result is computed in memory and written in one
+// counter of RIEP with the stamp dataagg, the "*" / "To claim" marks of Diplome (a cell
+// reading "Claimed" is never touched) and the band and mode tables (see BandModeRebuild). The result is computed in memory and written in one
 // transaction, so a failure leaves the previous data as they were.
 //
 // Rules of the status matrix:

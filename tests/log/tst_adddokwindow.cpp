@@ -203,7 +203,8 @@ private slots:
         book.services.prompter.answer(true);
         form.enter("", "14", "SSB", "DL1NEW");
         QTest::mouseClick(form.registra2, Qt::LeftButton);
-        QCOMPARE(book.db.value("SELECT count(*)||dok||call FROM LOG"), "1K'9DL1NEW");
+        QCOMPARE(book.db.value("SELECT group_concat(dok||call, ' ') FROM (SELECT * FROM LOG ORDER BY id)"),
+                 "K'9DL1OLD K'9DL1NEW");
         QVERIFY(book.services.prompter.errors.isEmpty());
     }
 };

@@ -391,8 +391,56 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), edit);
             leave(edit);
         });
-        // Left empty, it is written as "00".
-        QCOMPARE(book.value("SELECT data FROM LOG WHERE id=1"), field == "Ged" ? "00/03/2009" : "05/00/2009");
+        // Left empty, it names no day of the calendar: nothing is written.
+        QCOMPARE(book.value("SELECT data FROM LOG WHERE id=1"), "05/03/2009");
+    }
+
+    void anImpossibleDateIsNotWritten_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        // Each field is written as it is left while the date it makes exists (31/03/2009 on the way).
+        QTest::newRow("31 February") << "31" << "02" << "2025"
+                                     << "The Date 31/02/2025 does not exist: please correct the day or the month."
+                                     << "Ged" << "31/03/2009";
+        QTest::newRow("two-digit year") << "01" << "04" << "25"
+                                        << "The year of the Date needs four digits (dd/mm/yyyy)." << "Aed"
+                                        << "01/04/2009";
+    }
+
+    void anImpossibleDateIsNotWritten()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        QFETCH(QString, message);
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        ModifyBook book(threeQsos());
+        book.modify([&](TForm8 *window) {
+            ModifyForm form(window);
+            form.searchByDok(QStringLiteral("A01"));
+            retype(form.Ged, day);
+            QCOMPARE(QApplication::focusWidget(), form.Med);
+            QTest::keyClicks(form.Med, month);
+            QCOMPARE(QApplication::focusWidget(), form.Aed);
+            QTest::keyClicks(form.Aed, year);
+            if (year.size() < 4)
+                leave(form.Aed);
+            // Within the date nothing is said yet; leaving it tells and takes the user back.
+            QTRY_COMPARE(book.services.prompter.messages, QStringList{message});
+            QTRY_COMPARE(QApplication::focusWidget()->objectName(), field);
+            QCOMPARE(book.value("SELECT data FROM LOG WHERE id=1"), stored);
+            // Corrected, the date is written as usual.
+            retype(form.Ged, QStringLiteral("01"));
+            QTest::keyClicks(form.Med, QStringLiteral("04"));
+            QTest::keyClicks(form.Aed, QStringLiteral("2025"));
+            QTRY_COMPARE(book.value("SELECT data FROM LOG WHERE id=1"), "01/04/2025");
+        });
     }
 
     void theDateIsPaddedAndMovesTheFocusOn()

@@ -2,6 +2,7 @@
 #include "datamodule.h"
 #include "controls.h"
 #include "engineerror.h"
+#include "logcheck.h"
 #include "managementview.h"
 #include "modifybook.h"
 #include "modifywindow.h"
@@ -138,6 +139,28 @@ private slots:
         QCOMPARE(book.value("SELECT group_concat(dok || num) FROM LOG14"), "B053");
         QCOMPARE(book.db.table("LOGSSB"), modeTable);
         QCOMPARE(book.value("SELECT num FROM LOGSSB"), "1");
+    }
+
+    void anotherQsoOfTheDokOnTheBandTakesOverItsRow()
+    {
+        ModifyBook book(savedQso(1, QStringLiteral("B05"), QStringLiteral("3.5"), QStringLiteral("SSB"))
+                        + savedQso(2, QStringLiteral("B05"), QStringLiteral("3.5"), QStringLiteral("CW"), QStringLiteral("DK7XY"),
+                                   QStringLiteral("07/04/2010")));
+        QCOMPARE(book.value("SELECT group_concat(dok || num) FROM LOG3"), "B051");
+        const QString modeTable = book.db.table("LOGCW");
+        Management management(book);
+        management.showBand("B3");
+        QCOMPARE(management.bandRows(), QStringList{"B05"});
+        management.selectRow(0);
+        management.remove(true);
+        QCOMPARE(book.value("SELECT group_concat(id) FROM LOG"), "2");
+        QCOMPARE(book.value("SELECT group_concat(dok || '|' || num || '|' || call || '|' || modo || '|' || data) FROM LOG3"),
+                 "B05|2|DK7XY|CW|07/04/2010");
+        QCOMPARE(book.value("SELECT count(*) || dok FROM LOGSSB"), "1*");
+        QCOMPARE(book.db.table("LOGCW"), modeTable);
+        QCOMPARE(checkLog(book.dm->ADOconn), QStringList());
+        management.showBand("B3");
+        QCOMPARE(management.bandRows(), QStringList{"B05"});
     }
 
     void cancelChangesNothing()

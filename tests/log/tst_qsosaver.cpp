@@ -70,6 +70,23 @@ private slots:
         QsoEntry modePrefix = full;
         modePrefix.mode = QStringLiteral("SS");
         QTest::newRow("mode still being typed") << modePrefix << mode << "You need to choose a valid Mode";
+        const auto dated = [&](const char *day, const char *month, const char *year) {
+            QsoEntry entry = full;
+            entry.day = QString::fromLatin1(day);
+            entry.month = QString::fromLatin1(month);
+            entry.year = QString::fromLatin1(year);
+            return entry;
+        };
+        const QString noSuchDay = QStringLiteral("The Date %1 does not exist: please correct the day or the month.");
+        const QString fourDigits = QStringLiteral("The year of the Date needs four digits (dd/mm/yyyy).");
+        const auto year = int(QsoSaver::Field::Year);
+        QTest::newRow("31 February") << dated("31", "02", "2025") << date << noSuchDay.arg("31/02/2025");
+        QTest::newRow("29 February of a common year") << dated("29", "2", "2023") << date << noSuchDay.arg("29/2/2023");
+        QTest::newRow("31 April") << dated("31", "4", "2024") << date << noSuchDay.arg("31/4/2024");
+        QTest::newRow("day 0") << dated("0", "4", "2024") << date << noSuchDay.arg("0/4/2024");
+        QTest::newRow("month 13") << dated("1", "13", "2024") << date << noSuchDay.arg("1/13/2024");
+        QTest::newRow("two-digit year") << dated("01", "04", "25") << year << fourDigits;
+        QTest::newRow("three-digit year") << dated("01", "04", "202") << year << fourDigits;
     }
 
     void validationStopsAtTheFirstMissingField()
@@ -81,6 +98,15 @@ private slots:
         QVERIFY(problem);
         QCOMPARE(int(problem->field), field);
         QCOMPARE(problem->message, message);
+    }
+
+    void aLeapDayIsADate()
+    {
+        QsoEntry entry = qso(QStringLiteral("A01"), QStringLiteral("14"), QStringLiteral("SSB"));
+        entry.day = QStringLiteral("29");
+        entry.month = QStringLiteral("2");
+        entry.year = QStringLiteral("2024");
+        QVERIFY(!QsoSaver::validate(entry));
     }
 
     void blanksAreNoEmptyField()
@@ -189,7 +215,7 @@ private slots:
         QCOMPARE(row(data.db, "LOG14", "1", "dok,spec"), "dok=A01 spec=<null>");
     }
 
-    void savingAnywayReplacesTheStoredQso()
+    void savingAnywayAddsTheQsoAndKeepsTheEarlierOne()
     {
         DataModule data;
         QsoSaver saver(*data.dm);
@@ -208,11 +234,16 @@ private slots:
             return true;
         }), QsoSaver::Outcome::SavedAgain);
         QCOMPARE(asked, 1);
-        QCOMPARE(count(data.db, "LOG"), "2");
-        QCOMPARE(row(data.db, "LOG", "dok='A02'", "id,call,data"), "id=" + id + " call=DL1NEW data=07/03/2009");
+        QCOMPARE(count(data.db, "LOG"), "3");
+        QCOMPARE(row(data.db, "LOG", "id=" + id, "call,data"), "call=DL9OLD data=05/03/2009");
+        const QString newId = data.db.value("SELECT max(id) FROM LOG");
+        QVERIFY(newId != id);
+        QCOMPARE(row(data.db, "LOG", "id=" + newId, "dok,call,data,banda,modo,conf"),
+                 "dok=A02 call=DL1NEW data=07/03/2009 banda=14 modo=SSB conf=C");
+        // The tables keep one row per DOK, now showing the QSO saved anyway.
         for (const char *table : {"LOG14", "LOGSSB"}) {
             QCOMPARE(count(data.db, table), "2");
-            QCOMPARE(row(data.db, table, "dok='A02'", "call,data,num"), "call=DL1NEW data=07/03/2009 num=" + id);
+            QCOMPARE(row(data.db, table, "dok='A02'", "call,data,num"), "call=DL1NEW data=07/03/2009 num=" + newId);
         }
         QCOMPARE(row(data.db, "DOK", "DOK='A02'", "CONF,SSB14"), "CONF=* SSB14=C");
         QCOMPARE(row(data.db, "LOG14", "dok='A03'", "call,num") + row(data.db, "LOGSSB", "dok='A03'", "call,num")
@@ -327,8 +358,9 @@ private slots:
         QCOMPARE(saver.save(entry, neverAsked), QsoSaver::Outcome::Saved);
         entry.call = QStringLiteral("DL'2");
         QCOMPARE(saver.save(entry, [] { return true; }), QsoSaver::Outcome::SavedAgain);
-        QCOMPARE(count(data.db, "LOG"), "1");
-        QCOMPARE(row(data.db, "LOG", "1", "dok,call,loc"), "dok=O'K call=DL'2 loc=ST. JOHN'S (OR) ') or (1=1");
+        QCOMPARE(count(data.db, "LOG"), "2");
+        QCOMPARE(row(data.db, "LOG", "id=(SELECT max(id) FROM LOG)", "dok,call,loc"),
+                 "dok=O'K call=DL'2 loc=ST. JOHN'S (OR) ') or (1=1");
         QCOMPARE(row(data.db, "LOGSSB", "1", "dok,call"), "dok=O'K call=DL'2");
     }
 

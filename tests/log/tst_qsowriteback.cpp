@@ -1,5 +1,6 @@
 #include "engineerror.h"
 #include "logbook.h"
+#include "logcheck.h"
 #include "qsosaver.h"
 #include "qsowriteback.h"
 
@@ -71,6 +72,22 @@ class QsoWriteBackTest : public QObject
     Q_OBJECT
 
 private slots:
+    void aQsoGivenAnotherDokLeavesItsOldDoksRowsAndJoinsTheNewDok()
+    {
+        Book book;
+        const QString first = book.save(QStringLiteral("A01"), QStringLiteral("14"), QStringLiteral("SSB"));
+        const QString second = book.save(QStringLiteral("A01"), QStringLiteral("14"), QStringLiteral("CW"));
+        QsoChange change = book.show(first);
+        change.dok = QStringLiteral("B05");
+        QsoWriteBack(*book.dm).write(change);
+        // A01 keeps its row on 14 MHz through its other QSO; in SSB it has none left.
+        QCOMPARE(book.db.value("SELECT group_concat(dok || num, ' ') FROM (SELECT * FROM LOG14 ORDER BY dok)"),
+                 "A01" + second + " B05" + first);
+        QCOMPARE(book.db.value("SELECT group_concat(dok || num, ' ') FROM LOGSSB"), "B05" + first);
+        QCOMPARE(book.db.value("SELECT group_concat(dok || num, ' ') FROM LOGCW"), "A01" + second);
+        QCOMPARE(checkLog(book.dm->ADOconn), QStringList());
+    }
+
     void datePadsDayAndMonth_data()
     {
         QTest::addColumn<QString>("day");

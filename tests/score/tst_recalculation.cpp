@@ -1,4 +1,5 @@
 #include "engineerror.h"
+#include "logcheck.h"
 #include "recalculation.h"
 #include "scorefixture.h"
 #include "scriptedservices.h"
@@ -101,6 +102,54 @@ private slots:
         QCOMPARE(counters(), QStringList());
         QCOMPARE(data->value("SELECT count(*) FROM Diplome WHERE \"14\"<>'*' OR SSB<>'*'"), QStringLiteral("0"));
         QCOMPARE(riep("dataagg"), QStringLiteral("2026-12-09 12:00:00"));
+    }
+
+    void theBandAndModeTablesAreBuiltAgainFromTheLog()
+    {
+        data->addQso("A01", "14", "SSB");     // 1
+        data->addQso("A01", "14", "CW");      // 2
+        data->addQso("B02", "7", "CW", "*");  // 3
+        data->addQso("C03", "3.5", "FM", "A"); // 4
+        // What earlier faults could leave: a row of a deleted QSO, a DOK twice, a row of another
+        // band, a table without rows, a placeholder beside a real row.
+        data->db().execute("INSERT INTO LOG14 (dok, banda, modo, num) VALUES ('B02', '14', 'SSB', 99)");
+        data->db().execute("INSERT INTO LOG7 (dok, banda, modo, call, num) VALUES ('B02', '7', 'CW', 'OLD', 3),"
+                           " ('B02', '7', 'CW', 'TWICE', 3)");
+        data->db().execute("INSERT INTO LOGCW (dok, banda, modo, num) VALUES ('A01', '14', 'SSB', 1), ('*', NULL, NULL, NULL)");
+        data->db().execute("DELETE FROM LOG21");
+        run();
+        QCOMPARE(checkLog(data->dm().ADOconn), QStringList());
+        const auto rows = [&](const char *table) {
+            return data->value(QStringLiteral("SELECT group_concat(dok || ':' || num || ':' || call || ':' || conf, ' ') "
+                                              "FROM (SELECT * FROM %1 ORDER BY dok)").arg(QLatin1String(table)));
+        };
+        QCOMPARE(rows("LOG14"), "A01:1:DL1ABC:C");
+        QCOMPARE(rows("LOG7"), "B02:3:DL1ABC:*");
+        QCOMPARE(rows("LOG3"), "C03:4:DL1ABC:A");
+        QCOMPARE(rows("LOGSSB"), "A01:1:DL1ABC:C");
+        QCOMPARE(rows("LOGCW"), "A01:2:DL1ABC:C B02:3:DL1ABC:*");
+        QCOMPARE(rows("LOGFM"), "C03:4:DL1ABC:A");
+        for (const char *table : {"LOG21", "LOG1", "LOGRTTY"})
+            QCOMPARE(data->value(QStringLiteral("SELECT count(*) || dok || coalesce(num, '-') FROM %1").arg(QLatin1String(table))), "1*-");
+
+        const QString tables = data->db().content();
+        run();
+        QCOMPARE(data->db().content().remove(QRegularExpression("dataagg[^\n]*")), QString(tables).remove(QRegularExpression("dataagg[^\n]*")));
+    }
+
+    void aQsoSavedAnywayKeepsItsRows()
+    {
+        data->addSavedQso("A01", "14", "SSB");
+        data->addQso("A01", "14", "SSB");
+        data->db().execute("UPDATE LOG14 SET num=2, data='06/03/2004'");
+        data->db().execute("UPDATE LOGSSB SET num=2, data='06/03/2004'");
+        run();
+        QCOMPARE(checkLog(data->dm().ADOconn), QStringList());
+        for (const char *table : {"LOG14", "LOGSSB"}) {
+            QCOMPARE(data->value(QStringLiteral("SELECT group_concat(dok || ':' || num) FROM %1").arg(QLatin1String(table))), "A01:2");
+            // The copy is the QSO's own again.
+            QCOMPARE(data->value(QStringLiteral("SELECT data FROM %1").arg(QLatin1String(table))), "05/03/2004");
+        }
     }
 
     void confirmedQsoOn160mCw()
