@@ -175,7 +175,8 @@ QString restoreDoks(const Handle &to, bool withDelivered, int &restored, int &ad
     return {};
 }
 
-// The DOK status, the counters and the award marks, derived from the mended LOG by the refresh.
+// The band and mode tables, the DOK status, the counters and the award marks, derived from the
+// mended LOG by the refresh.
 QString rederive(const QString &path)
 {
     try {
@@ -255,7 +256,7 @@ DatabaseMender::Result DatabaseMender::mend() const
         if (problem.isEmpty()) {
             problem = rederive(working);
             if (problem.isEmpty())
-                lines << QStringLiteral("The DOK status, the counters and the awards were derived again from LOG.");
+                lines << QStringLiteral("The band and mode tables, the DOK status, the counters and the awards were derived again from LOG.");
         }
     }
     if (problem.isEmpty())
