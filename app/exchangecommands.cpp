@@ -48,9 +48,10 @@ bool importAdif(TDm &dm, QWidget *parent)
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
         QsoImporter importer(dm);
-        importer.addUnknownDoks = [](int count) {
-            return services::prompter().ask(QStringLiteral("Add %1 unknown DOKs to the list?").arg(count),
-                                            Prompter::Question::YesNo);
+        importer.addUnknownDoks = [&](const QStringList &codes) {
+            // Over the progress dialog, so it is seen in front of the window the import started from.
+            progress.show();
+            return services::prompter().askOver(&progress, unknownDoksQuestion(codes), Prompter::Question::YesNo);
         };
         importer.onProgress = [&](qint64 done, qint64 total) {
             progress.setValue(int(done * 1000 / qMax<qint64>(total, 1)));
@@ -64,6 +65,15 @@ bool importAdif(TDm &dm, QWidget *parent)
             && services::prompter().ask(QStringLiteral("Refresh the data now?"), Prompter::Question::YesNo);
     });
     return refresh;
+}
+
+QString unknownDoksQuestion(const QStringList &codes)
+{
+    constexpr qsizetype named = 10;
+    QString list = codes.mid(0, named).join(QStringLiteral(", "));
+    if (codes.size() > named)
+        list += QStringLiteral(" and %1 more").arg(codes.size() - named);
+    return QStringLiteral("Add %1 unknown DOKs to the list?\r").arg(codes.size()) + list;
 }
 
 void exportAdif(TDm &dm)

@@ -1,6 +1,7 @@
 #pragma once
 
-class QString;
+#include <QStringList>
+
 class QWidget;
 class TDm;
 
@@ -15,5 +16,8 @@ void exportAdif(TDm &dm);
 // suggests name.adi.
 void exportAward(TDm &dm, const QString &award, const QString &name);
 void updateDokList(TDm &dm);
+
+// The import's question about DOKs missing from the list, naming the first ten of them.
+QString unknownDoksQuestion(const QStringList &codes);
 
 } // namespace exchangecommands

@@ -39,7 +39,7 @@ class YesPrompter : public Prompter
 public:
     void message(const QString &) override {}
     void error(const QString &text) override { out << "error: " << text << "\n"; }
-    bool ask(const QString &, Question) override { return true; }
+    bool askOver(QWidget *, const QString &, Question) override { return true; }
     void beep() override {}
 };
 

@@ -94,8 +94,8 @@ int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &e
     QsoImporter importer(dm);
     Progress progress(err);
     int unknownDoks = 0;
-    importer.addUnknownDoks = [&](int count) {
-        unknownDoks = count;
+    importer.addUnknownDoks = [&](const QStringList &codes) {
+        unknownDoks = int(codes.size());
         return addDoks;
     };
     importer.onProgress = [&](qint64 done, qint64 total) {

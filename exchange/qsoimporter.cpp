@@ -397,13 +397,13 @@ ImportReport QsoImporter::run(QsoReader &reader)
                     unknown.insert(qso->dok);
             }
         }
-        const bool addDoks = !unknown.isEmpty() && addUnknownDoks && addUnknownDoks(int(unknown.size()));
+        QStringList codes(unknown.begin(), unknown.end());
+        codes.sort();
+        const bool addDoks = !codes.isEmpty() && addUnknownDoks && addUnknownDoks(codes);
 
         Transaction transaction(connection);
         DokCells doks(connection);
         if (addDoks) {
-            QStringList codes(unknown.begin(), unknown.end());
-            codes.sort();
             for (const QString &code : codes)
                 doks.addDok(code);
             report.doksAdded = int(codes.size());

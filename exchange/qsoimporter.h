@@ -51,8 +51,9 @@ public:
     explicit QsoImporter(TDm &dm);
 
     // Asked once, before anything is written, when the file has QSOs of DOKs missing from the
-    // list; true adds those DOKs (special ones marked "S", every cell "*"). Unset means no.
-    std::function<bool(int unknownDoks)> addUnknownDoks;
+    // list, with their codes in order; true adds those DOKs (special ones marked "S", every cell
+    // "*"). Unset means no.
+    std::function<bool(const QStringList &unknownDoks)> addUnknownDoks;
     // Called every few records; returning false cancels the import.
     std::function<bool(qint64 done, qint64 total)> onProgress;
 

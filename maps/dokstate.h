@@ -7,13 +7,14 @@
 
 class TableView;
 
-// What the status matrix tells of a DOK, as the maps colour it.
+// What the status matrix tells of a DOK, as the maps colour it. Both readings take every row of
+// the DOK table as it is stored, whatever filter another window left on the view.
 namespace maps {
 
 enum class DokState { NoQso, Worked, Accredited };
 
-// The state of each DOK passing the DOK view's filter, by its code in upper case: accredited when
-// any of its cells is "A", worked when any is "C", no QSO otherwise.
+// The state of each DOK, by its code in upper case: accredited when any of its cells is "A",
+// worked when any is "C", no QSO otherwise.
 QHash<QString, DokState> dokStates(const TableView &dok);
 
 struct DistrictShare
@@ -22,7 +23,7 @@ struct DistrictShare
     int total = 0;
 };
 
-// Per district letter, how many of the ordinary DOKs passing the DOK view's filter have a QSO.
+// Per district letter, how many of its ordinary (not special) DOKs have a QSO.
 std::map<QChar, DistrictShare> districtShares(const TableView &dok);
 
 } // namespace maps

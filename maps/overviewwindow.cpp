@@ -60,6 +60,13 @@ void TForm13::showHint(QChar letter)
     }
 }
 
+// The district last pointed at is no longer named once the map is gone.
+void TForm13::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    showHint(QChar());
+}
+
 void TForm13::ImaMClick(const QAction *clicked)
 {
     for (const DistrictEntry &district : districtCatalogue()) {

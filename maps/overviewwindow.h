@@ -24,6 +24,9 @@ public:
     // The one click handler of all areas: opens the clicked area's district window.
     void ImaMClick(const QAction *clicked);
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void showShares();
     void showHint(QChar letter);

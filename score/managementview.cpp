@@ -7,6 +7,7 @@
 #include "dokmatrixcolumns.h"
 #include "detailsquery.h"
 #include "detailswindow.h"
+#include "dokcoverage.h"
 #include "engineguard.h"
 #include "entrypanel.h"
 #include "fieldlink.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -95,8 +97,6 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
 
     FieldLink::bind(ui->DBText1, Dm.dok, QStringLiteral("DOK"));
     FieldLink::bind(ui->DBText3, Dm.dok, QStringLiteral("DESCR"));
-    FieldLink::bind(ui->DBconf, Dm.riep, QStringLiteral("CONF"));
-    FieldLink::bind(ui->DBnconf, Dm.riep, QStringLiteral("NCONF"));
     FieldLink::bind(ui->DBEdit1, Dm.logbanda, QStringLiteral("DOK"));
     ui->DBEdit1->hide();
     connect(ui->DBEdit1, &QLineEdit::textChanged, this, &ManagementView::DBEdit1Change);
@@ -104,6 +104,12 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::DBGdokCellClick);
     hint::set(ui->Button4, showDetailsHint);
     connectButtons();
+    // The figures follow the log and the DOK list whoever changes them, once the change is done;
+    // the band and mode tables change only with the log.
+    for (TableView *table : {&Dm.log, &Dm.dok}) {
+        connect(table, &TableView::rowsChanged, this, &ManagementView::recountLater);
+        connect(table, &TableView::rowChanged, this, &ManagementView::recountLater);
+    }
 }
 
 ManagementView::~ManagementView() = default;
@@ -227,7 +233,7 @@ void ManagementView::Management1Click()
         ui->Button4->setEnabled(false);
         resetDetailsButton();
         Dm.dok.setFilter(QString());
-        m_dokTotal = Dm.dok.recordCount();
+        showCounts();
         ui->Label8->show();
         m_bandGrid->setView(&Dm.logbanda);
         ui->Grids->setCurrentWidget(ui->DBGBand);
@@ -236,9 +242,8 @@ void ManagementView::Management1Click()
         m_shownBand = band;
         ui->Label2->setText(QStringLiteral("DOK on ") + band + QStringLiteral(" MHz"));
         ui->Label2->show();
-        showBandCount(Dm.logbanda.recordCount());
+        showTableCount(TableCount::Band);
         ui->Panel4->show();
-        showConfirmedShare();
     });
 }
 
@@ -251,13 +256,14 @@ void ManagementView::B14Click(const QString &bandSuffix)
     setModifyAndDeleteEnabled(true);
     ui->Grids->setCurrentWidget(ui->DBGBand);
     reportEngineErrors([&] {
+        showCounts();
         pointView(Dm.logbanda, vocab::bandTable(bandSuffix));
         m_shownBand = vocab::bandOfSuffix(bandSuffix);
         ui->Label2->setText(QStringLiteral("DOK on ") + m_shownBand + QStringLiteral(" MHz"));
         ui->Label2->show();
         ui->Panel4->show();
         if (Dm.logbanda.recordCount() > 0) {
-            showBandCount(Dm.logbanda.recordCount());
+            showTableCount(TableCount::Band);
         } else {
             clearCount();
             ui->Panel4->hide();
@@ -276,6 +282,7 @@ void ManagementView::BSSBClick(const QString &mode)
     m_bandGrid->setView(&Dm.logmodo);
     ui->Grids->setCurrentWidget(ui->DBGBand);
     reportEngineErrors([&] {
+        showCounts();
         pointView(Dm.logmodo, vocab::modeTable(mode));
         ui->Label2->setText(QStringLiteral("DOK on ") + mode + QStringLiteral(" mode"));
         ui->Label2->show();
@@ -286,7 +293,8 @@ void ManagementView::BSSBClick(const QString &mode)
             services::prompter().message(QStringLiteral("No DOKs confirmed on this mode !"));
             return;
         }
-        showCount(counttext::mode(Dm.logmodo.recordCount(), mode, m_dokTotal));
+        m_shownMode = mode;
+        showTableCount(TableCount::Mode);
     });
 }
 
@@ -296,23 +304,23 @@ void ManagementView::SpeedButton1Click()
         if (ui->SpeedButton1->text() == accreditedCaption) {
             Dm.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
             ui->SpeedButton1->setText(confirmedCaption);
-            showCount(counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal));
+            showTableCount(TableCount::Accredited);
         } else {
             Dm.logbanda.setFilter(realRows());
             ui->SpeedButton1->setText(accreditedCaption);
-            showBandCount(Dm.logbanda.recordCount());
+            showTableCount(TableCount::Band);
         }
     });
 }
 
-// The counts are kept in the summary for the next start; a log opened read-only only shows them.
-void ManagementView::storeConfirmedCounts(int confirmed, int notConfirmed)
+// The counts are kept in the summary row too; a log opened read-only only shows them.
+void ManagementView::storeConfirmedCounts(const DokCoverage &coverage)
 {
     if (Dm.ADOconn.isReadOnly())
         return;
     Dm.riep.edit();
-    Dm.riep.setInteger(QStringLiteral("conf"), confirmed);
-    Dm.riep.setInteger(QStringLiteral("nconf"), notConfirmed);
+    Dm.riep.setInteger(QStringLiteral("conf"), coverage.withQso);
+    Dm.riep.setInteger(QStringLiteral("nconf"), coverage.withoutQso());
     Dm.riep.post();
 }
 
@@ -323,9 +331,7 @@ void ManagementView::Button1Click(const QObject *sender)
     reportEngineErrors([&] {
         Dm.dok.setFilter(QStringLiteral("conf<>") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
-        const int confirmed = Dm.dok.recordCount();
-        storeConfirmedCounts(confirmed, m_dokTotal - confirmed);
-        showConfirmedShare();
+        storeConfirmedCounts(showCounts());
     });
 }
 
@@ -336,8 +342,7 @@ void ManagementView::Button3Click()
     reportEngineErrors([&] {
         Dm.dok.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::none));
         Dm.dok.setFiltered(true);
-        const int notConfirmed = Dm.dok.recordCount();
-        storeConfirmedCounts(m_dokTotal - notConfirmed, notConfirmed);
+        storeConfirmedCounts(showCounts());
     });
 }
 
@@ -345,7 +350,10 @@ void ManagementView::Button2Click()
 {
     showDokGrid();
     ui->Button4->setEnabled(false);
-    reportEngineErrors([&] { Dm.dok.setFilter(QString()); });
+    reportEngineErrors([&] {
+        Dm.dok.setFilter(QString());
+        showCounts();
+    });
 }
 
 void ManagementView::Button4Click()
@@ -441,30 +449,73 @@ void ManagementView::pointView(TableView &view, const QString &table)
     view.setFiltered(true);
 }
 
-void ManagementView::showBandCount(qint64 count)
+void ManagementView::showTableCount(TableCount which)
 {
-    showCount(counttext::band(count, m_shownBand, m_dokTotal));
-}
-
-void ManagementView::showCount(const QString &text)
-{
+    m_tableCount = which;
+    QString text;
+    switch (which) {
+    case TableCount::None: break;
+    case TableCount::Band: text = counttext::band(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal); break;
+    case TableCount::Accredited:
+        text = counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal);
+        break;
+    case TableCount::Mode: text = counttext::mode(Dm.logmodo.recordCount(), m_shownMode, m_dokTotal); break;
+    }
+    if (text.isEmpty()) {
+        clearCount();
+        return;
+    }
     m_main.statusPanel(1)->setText(text);
     m_main.setStatusPanelRaised(1, true);
 }
 
 void ManagementView::clearCount()
 {
+    m_tableCount = TableCount::None;
     m_main.statusPanel(1)->clear();
     m_main.setStatusPanelRaised(1, false);
 }
 
-void ManagementView::showConfirmedShare()
+// Counted afresh from the log and the DOK list each time, so no figure is left from before a
+// save, a deletion or a refresh.
+DokCoverage ManagementView::showCounts()
 {
-    ui->Label8->setText(counttext::percentage(Dm.riep.integer(QStringLiteral("conf")), m_dokTotal) + QStringLiteral(" %"));
+    const DokCoverage coverage = DokCoverage::of(Dm.dok, Dm.log);
+    m_dokTotal = coverage.total;
+    showDokTotal(coverage.total);
+    ui->DBconf->setText(QString::number(coverage.withQso));
+    ui->DBnconf->setText(QString::number(coverage.withoutQso()));
+    ui->Label8->setText(counttext::percentage(coverage.withQso, coverage.total) + QStringLiteral(" %"));
+    return coverage;
+}
+
+void ManagementView::recountLater()
+{
+    if (m_recountPending || !isVisible())
+        return;
+    m_recountPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_recountPending = false;
+        if (!isVisible() || !Dm.dok.isOpen() || !Dm.log.isOpen())
+            return;
+        reportEngineErrors([&] {
+            showCounts();
+            // The table shown may have changed, and the share of every count with the DOK total.
+            // A view another window has pointed elsewhere for a moment is left to that window.
+            const bool mode = m_tableCount == TableCount::Mode;
+            const TableView &table = mode ? Dm.logmodo : Dm.logbanda;
+            const QString shown = mode ? vocab::modeTable(m_shownMode) : vocab::bandTable(vocab::bandSuffix(m_shownBand));
+            if (m_tableCount != TableCount::None && table.isOpen()
+                && table.tableName().compare(shown, Qt::CaseInsensitive) == 0)
+                showTableCount(table.recordCount() > 0 ? m_tableCount : TableCount::None);
+        });
+    });
 }
 
 void ManagementView::showDokGrid()
 {
+    // The count of the status bar belongs to the band or mode table, which is no longer shown.
+    clearCount();
     ui->Label2->hide();
     ui->SpeedButton1->hide();
     setModifyAndDeleteEnabled(false);

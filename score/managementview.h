@@ -14,6 +14,7 @@ class TDm;
 class TForm4;
 class TForm7;
 class TableView;
+struct DokCoverage;
 
 // The DOK management view of the main window: the status matrix of the DOK table filtered on
 // whether a DOK has QSOs, one band or mode table at a time with its count and share of all DOKs,
@@ -60,17 +61,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void storeConfirmedCounts(int confirmed, int notConfirmed);
+    void storeConfirmedCounts(const DokCoverage &coverage);
+    DokCoverage showCounts();
+    void recountLater();
     void connectButtons();
     QList<QAbstractButton *> bandModeButtons() const;
     QList<QAbstractButton *> filterButtons() const;
     void raise(const QList<QAbstractButton *> &buttons, const QAbstractButton *except = nullptr);
     void pressInItsGroup(QAbstractButton *button);
     void pointView(TableView &view, const QString &table);
-    void showBandCount(qint64 count);
-    void showCount(const QString &text);
+    // What the middle panel of the status bar counts.
+    enum class TableCount { None, Band, Accredited, Mode };
+    void showTableCount(TableCount which);
     void clearCount();
-    void showConfirmedShare();
     void showDokGrid();
     void setDokGridDetails(bool details);
     void setModifyAndDeleteEnabled(bool enabled);
@@ -84,6 +87,9 @@ private:
     GridLink *m_bandGrid;
     GridLink *m_dokGrid;
     int m_dokTotal = 0;
+    bool m_recountPending = false;
     QString m_shownBand;      // the band Label2 names
+    QString m_shownMode;      // the mode Label2 names
+    TableCount m_tableCount = TableCount::None;
     QString m_rememberedBand; // for the modify window
 };

@@ -82,7 +82,7 @@ void TFormProgress::showChart()
 {
     auto *chart = new QChart;
     chart->legend()->hide();
-    chart->setTitle(QStringLiteral("Different DOKs confirmed: %1 (%2)").arg(m_curve.total()).arg(ui->Selection->currentText()));
+    chart->setTitle(QStringLiteral("DOKs with a confirmed or accredited QSO: %1 (%2)").arg(m_curve.total()).arg(ui->Selection->currentText()));
 
     auto *growth = new QLineSeries(chart);
     growth->setName(QStringLiteral("DOKs"));
@@ -125,7 +125,7 @@ void TFormProgress::showChart()
     auto *doks = new QValueAxis(chart);
     doks->setRange(0, std::max(top, m_curve.total()));
     doks->setLabelFormat(QStringLiteral("%d"));
-    doks->setTitleText(QStringLiteral("DOKs"));
+    doks->setTitleText(QStringLiteral("DOKs confirmed (C or A)"));
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(doks, Qt::AlignLeft);
     growth->attachAxis(dates);

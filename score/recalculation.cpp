@@ -2,6 +2,7 @@
 
 #include "bandmoderebuild.h"
 #include "clock.h"
+#include "columnmeaning.h"
 #include "connection.h"
 #include "datamodule.h"
 #include "localformat.h"
@@ -70,39 +71,6 @@ int modeIndex(const QString &modo)
 {
     return int(vocab::modes().indexOf(modo.trimmed().left(4).trimmed().toUpper()));
 }
-
-// One column of the stored log rows turned into what the walk needs. The log repeats the same
-// few texts, and a coded column names each of them once, so each is worked out once.
-template<typename T>
-class ColumnMeaning
-{
-public:
-    ColumnMeaning(const RowStore &rows, int column, std::function<T(const QString &)> meaning)
-        : m_rows(rows), m_column(column), m_meaning(std::move(meaning))
-    {
-        if (!rows.isCoded(column))
-            return;
-        const Dictionary &dictionary = rows.dictionary(column);
-        for (uint32_t code = 0; code < dictionary.size(); ++code)
-            m_byCode.push_back(m_meaning(textOf(dictionary.text(code))));
-    }
-
-    T at(int row) const
-    {
-        if (m_rows.isCoded(m_column))
-            return m_byCode[m_rows.code(row, m_column)];
-        std::string scratch;
-        return m_meaning(textOf(m_rows.text(row, m_column, scratch)));
-    }
-
-private:
-    static QString textOf(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-    const RowStore &m_rows;
-    int m_column;
-    std::function<T(const QString &)> m_meaning;
-    std::vector<T> m_byCode;
-};
 
 // DOK codes of the log to the position of their row in the DOK view, ignoring letter case.
 class DokIndex
@@ -179,7 +147,7 @@ void Recalculation::run()
     const std::vector<qint64> counters = writeMatrix(matrix);
     writeCounters(counters);
     markAwards(counters);
-    BandModeRebuild(Dm.ADOconn, Dm.logbanda, Dm.logmodo).run();
+    BandModeRebuild(Dm.ADOconn, Dm.log, Dm.logbanda, Dm.logmodo).run();
     transaction.commit();
 
     Dm.dok.setFilter(QStringLiteral("conf='C'"));

@@ -34,14 +34,15 @@ void MessageBoxPrompter::error(const QString &text)
     QMessageBox::critical(QApplication::activeWindow(), title(), withLineBreaks(text));
 }
 
-bool MessageBoxPrompter::ask(const QString &text, Question question)
+bool MessageBoxPrompter::askOver(QWidget *parent, const QString &text, Question question)
 {
+    QWidget *over = parent ? parent : QApplication::activeWindow();
     if (question == Question::YesCancel) {
-        return QMessageBox::information(QApplication::activeWindow(), title(), withLineBreaks(text),
+        return QMessageBox::information(over, title(), withLineBreaks(text),
                                         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
             == QMessageBox::Yes;
     }
-    return QMessageBox::question(QApplication::activeWindow(), title(), withLineBreaks(text),
+    return QMessageBox::question(over, title(), withLineBreaks(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }

@@ -14,7 +14,7 @@ class MessageBoxPrompter : public Prompter
 public:
     void message(const QString &text) override;
     void error(const QString &text) override;
-    bool ask(const QString &text, Question question) override;
+    bool askOver(QWidget *parent, const QString &text, Question question) override;
     void beep() override;
 };
 

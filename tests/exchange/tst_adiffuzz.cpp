@@ -91,7 +91,7 @@ private slots:
             try {
                 AdifReader reader(damaged);
                 QsoImporter importer(dm);
-                importer.addUnknownDoks = [&](int) { return random.bounded(2) == 0; };
+                importer.addUnknownDoks = [&](const QStringList &) { return random.bounded(2) == 0; };
                 const ImportReport report = importer.run(reader);
                 QVERIFY(report.imported + report.duplicates.count + report.skippedCount() == report.records);
                 imported += report.imported;

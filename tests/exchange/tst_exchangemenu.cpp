@@ -44,7 +44,10 @@ private slots:
         book.main->action("ImportAdif1")->trigger();
         QCOMPARE(book.services.desktop.dialogCaptions, QStringList{"Import ADIF"});
         QCOMPARE(book.services.prompter.questions,
-                 QStringList({"Add 1 unknown DOKs to the list?", "Refresh the data now?"}));
+                 QStringList({"Add 1 unknown DOKs to the list?\rQ77", "Refresh the data now?"}));
+        // The question about the DOKs stands over the import's progress, which is shown.
+        QCOMPARE(book.services.prompter.questionParents.value(0), QStringLiteral("ImportProgress"));
+        QCOMPARE(book.services.prompter.questionParentsShown.value(0), true);
         QCOMPARE(book.services.prompter.messages.size(), 1);
         const QString report = book.services.prompter.messages.first();
         QVERIFY2(report.contains("QSOs imported: 1"), qPrintable(report));
@@ -53,6 +56,38 @@ private slots:
         QVERIFY(report.contains("record 2: DL2XY 20090305 20m CW Q77"));
         QCOMPARE(book.db.value("SELECT call FROM LOG"), QStringLiteral("DL1ABC"));
         QCOMPARE(book.dm->log.recordCount(), 1);
+    }
+
+    void theQuestionNamesTheUnknownDoks_data()
+    {
+        QTest::addColumn<int>("unknown");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("one") << 1 << "Add 1 unknown DOKs to the list?\rZZ01";
+        QTest::newRow("ten") << 10 << "Add 10 unknown DOKs to the list?\rZZ01, ZZ02, ZZ03, ZZ04, ZZ05, ZZ06, ZZ07, ZZ08, ZZ09, ZZ10";
+        QTest::newRow("twelve")
+            << 12 << "Add 12 unknown DOKs to the list?\rZZ01, ZZ02, ZZ03, ZZ04, ZZ05, ZZ06, ZZ07, ZZ08, ZZ09, ZZ10 and 2 more";
+    }
+    void theQuestionNamesTheUnknownDoks()
+    {
+        QFETCH(int, unknown);
+        QFETCH(QString, question);
+        Logbook book;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("log.adi");
+        QByteArray records = qso("DL1ABC", "A01", "20m", "SSB");
+        // In reverse, so the question's order is its own.
+        for (int i = unknown; i >= 1; --i)
+            records += qso("DL2XY", (QByteArray("zz") + QByteArray::number(i).rightJustified(2, '0')).constData(), "20m", "CW");
+        write(path, file(records));
+        book.services.desktop.chooseFile(path);
+        book.services.prompter.answer(true);  // add them
+        book.services.prompter.answer(false); // no refresh now
+        book.main->action("ImportAdif1")->trigger();
+        QCOMPARE(book.services.prompter.questions.value(0), question);
+        QCOMPARE(book.services.prompter.questionParents.value(0), QStringLiteral("ImportProgress"));
+        QCOMPARE(book.services.prompter.questionParentsShown.value(0), true);
+        QCOMPARE(book.db.value("SELECT count(*) FROM DOK WHERE DOK LIKE 'ZZ__'"), QString::number(unknown));
+        QCOMPARE(book.db.value("SELECT count(*) FROM LOG"), QString::number(unknown + 1));
     }
 
     void cancelledFileDialogDoesNothing()

@@ -20,7 +20,7 @@ ImportReport import(TDm &dm, const QByteArray &bytes, bool addDoks = false)
 {
     AdifReader reader(bytes);
     QsoImporter importer(dm);
-    importer.addUnknownDoks = [=](int) { return addDoks; };
+    importer.addUnknownDoks = [=](const QStringList &) { return addDoks; };
     return importer.run(reader);
 }
 
@@ -253,15 +253,15 @@ private slots:
         DataModule data;
         const QByteArray records = file(qso("DL1ABC", "Q77", "20m", "CW") + qso("DA0XX", "xmas24", "20m", "CW")
                                         + qso("DL1ABC", "Q77", "40m", "CW"));
-        int asked = -1;
+        QStringList asked;
         AdifReader reader(records);
         QsoImporter importer(*data.dm);
-        importer.addUnknownDoks = [&](int count) {
-            asked = count;
+        importer.addUnknownDoks = [&](const QStringList &codes) {
+            asked = codes;
             return true;
         };
         const ImportReport report = importer.run(reader);
-        QCOMPARE(asked, 2);
+        QCOMPARE(asked, (QStringList{"Q77", "XMAS24"}));
         QCOMPARE(report.doksAdded, 2);
         QCOMPARE(report.imported, 3);
         QCOMPARE(data.db.value("SELECT ifnull(SPEC,'null')||T14||T7||CW||CONF||T50 FROM DOK WHERE DOK='Q77'"),
@@ -277,15 +277,15 @@ private slots:
         const QByteArray longCode(5000, 'Q');
         const QByteArray records = file(qso("DL1ABC", "<SCRIPT>", "20m", "CW") + qso("DL2XY", longCode.constData(), "20m", "CW")
                                         + qso("DL3ZZ", "Q77", "20m", "CW"));
-        int asked = -1;
+        QStringList asked;
         AdifReader reader(records);
         QsoImporter importer(*data.dm);
-        importer.addUnknownDoks = [&](int count) {
-            asked = count;
+        importer.addUnknownDoks = [&](const QStringList &codes) {
+            asked = codes;
             return true;
         };
         const ImportReport report = importer.run(reader);
-        QCOMPARE(asked, 1);
+        QCOMPARE(asked, QStringList{"Q77"});
         QCOMPARE(report.doksAdded, 1);
         QCOMPARE(report.imported, 1);
         QCOMPARE(reasonsOf(report), QStringLiteral("DARC_DOK is not a DOK code"));

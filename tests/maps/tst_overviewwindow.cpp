@@ -8,6 +8,7 @@
 #include "overviewhittest.h"
 #include "overviewpicture.h"
 #include "overviewwindow.h"
+#include "recalculation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,6 +154,47 @@ private slots:
             QCOMPARE(book->main->statusPanel(0)->text(), area->statusTip());
             hover(picture(overview), QPoint(470, 12));
             QCOMPARE(picture(overview)->toolTip(), QString());
+            hover(picture(overview), pointOf(overview, QLatin1Char('V')));
+        });
+        // Closed with the pointer still on a district, the map leaves no figure behind.
+        QCOMPARE(book->main->statusPanel(0)->text(), QString());
+    }
+
+    // The refresh leaves the DOK view filtered on the DOKs it counted; the map still counts every
+    // DOK of each district.
+    void mapCountsEveryDokAfterARefresh()
+    {
+        const QString logged = QStringLiteral(
+            "INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) "
+            "SELECT 'DL1ABC', 'NURNBERG', '05/03/2009', '14', 'SSB', DOK, '%1', 14 FROM DOK "
+            "WHERE DOK LIKE 'B%' AND SPEC IS NULL ORDER BY DOK LIMIT %2 OFFSET %3;");
+        // Two confirmed QSOs and one not confirmed: each of the three DOKs has a QSO.
+        start(logged.arg("C").arg(2).arg(0) + logged.arg("*").arg(1).arg(2));
+        Recalculation(*book->dm).run();
+        QCOMPARE(book->dm->dok.filter(), QStringLiteral("conf='C'"));
+        const auto ordinary = [&](QChar letter) {
+            return book->db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE upper(substr(DOK, 1, 1)) = '%1' "
+                                                 "AND SPEC IS NULL").arg(letter)).toInt();
+        };
+        const int franken = ordinary(QLatin1Char('B'));
+        const int baden = ordinary(QLatin1Char('A'));
+        QVERIFY(franken > 3 && baden > 0);
+        withOverview([&](TForm13 &overview) {
+            QVERIFY(book->dm->dok.isFiltered());
+            QCOMPARE(book->dm->dok.recordCount(), 3);
+            QCOMPARE(child<QAction>(overview, "ImaB")->statusTip(),
+                     QStringLiteral("DOK district B: 3 of %1 DOKs with a QSO (%2 %)")
+                         .arg(franken).arg(int(300.0 / franken + 0.5)));
+            QCOMPARE(child<QAction>(overview, "imaA")->statusTip(),
+                     QStringLiteral("DOK district A: 0 of %1 DOKs with a QSO (0 %)").arg(baden));
+            // A district visited and left shows the same figures again.
+            whenDialogShows([&](QDialog *district) {
+                QTest::mouseClick(child<QPushButton>(*district, "BitBtn1"), Qt::LeftButton);
+            });
+            QTest::mouseClick(picture(overview), Qt::LeftButton, {}, pointOf(overview, QLatin1Char('A')));
+            QCOMPARE(child<QAction>(overview, "ImaB")->statusTip(),
+                     QStringLiteral("DOK district B: 3 of %1 DOKs with a QSO (%2 %)")
+                         .arg(franken).arg(int(300.0 / franken + 0.5)));
         });
     }
 };

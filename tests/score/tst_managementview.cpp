@@ -1,3 +1,4 @@
+#include "adifreader.h"
 #include "controls.h"
 #include "detailswindow.h"
 #include "entrypanel.h"
@@ -5,6 +6,7 @@
 #include "mainwindow.h"
 #include "managementview.h"
 #include "programfixture.h"
+#include "qsoimporter.h"
 #include "recalculation.h"
 #include "scorefixture.h"
 #include "scriptedservices.h"
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -280,9 +283,10 @@ private slots:
         addLog();
         showMain();
         openView();
-        // Right after a refresh the figures are 0.
-        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("0.0 %"));
-        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("0"));
+        // Right after a refresh the figures are those of the log, before any filter button.
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("75.0 %"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("1"));
 
         button("Button1")->click();
         QCOMPARE(data->value("SELECT conf || '/' || nconf FROM RIEP"), QStringLiteral("3/1"));
@@ -313,6 +317,95 @@ private slots:
         view->Button1Click(nullptr);
         QVERIFY(!control("Button4")->isEnabled());
         QCOMPARE(data->value("SELECT conf + nconf FROM RIEP"), QStringLiteral("4"));
+    }
+
+    void figuresSayWhatTheyCount()
+    {
+        addLog();
+        // D04's only QSO is not confirmed: it has a QSO, but no confirmed one.
+        data->addSavedQso("D04", "14", "SSB", "*");
+        showMain();
+        openView();
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLabel>(*view, "confCaption")->text(), QStringLiteral("DOKs with a QSO"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("100.0 %"));
+        QCOMPARE(child<QLabel>(*view, "shareCaption")->text(), QStringLiteral("of all DOKs"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(*view, "nconfCaption")->text(), QStringLiteral("DOKs without a QSO"));
+        for (const char *caption : {"confCaption", "shareCaption", "nconfCaption"})
+            QVERIFY2(control(caption)->isVisible(), caption);
+        QCOMPARE(child<QLabel>(*view, "all")->text(), QStringLiteral("4"));
+    }
+
+    // Every figure shown follows QSOs that come in while the view is open (an import from the
+    // QSO menu), DOKs added to the list included.
+    void figuresFollowAnImportWhileTheViewIsShown()
+    {
+        addLog();
+        showMain();
+        openView();
+        QTest::mouseClick(button("B14"), Qt::LeftButton);
+        QCOMPARE(statusText(), QStringLiteral("  2 DOK confirmed on 14 MHz (50.0 %)"));
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        const auto qso = [](const char *call, const char *dok) {
+            return QByteArray("<CALL:5>") + call + "<QSO_DATE:8>20110301<BAND:3>20m<MODE:3>SSB<DARC_DOK:3>" + dok
+                + "<QSL_RCVD:1>Y<EOR>\n";
+        };
+        AdifReader reader(QByteArray("<EOH>\n") + qso("DL1AA", "D04") + qso("DL2BB", "E05"));
+        QsoImporter importer(dm());
+        importer.addUnknownDoks = [](const QStringList &) { return true; };
+        QCOMPARE(importer.run(reader).imported, 2);
+        QTRY_COMPARE(statusText(), QStringLiteral("  4 DOK confirmed on 14 MHz (80.0 %)"));
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("5"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("100.0 %"));
+        QCOMPARE(child<QLabel>(*view, "all")->text(), QStringLiteral("5"));
+        QCOMPARE(view->dokTotal(), 5);
+    }
+
+    void deletingTheOnlyQsoOfABandLeavesNoStaleFigure_data()
+    {
+        QTest::addColumn<bool>("refreshNow");
+        QTest::newRow("refresh declined") << false;
+        QTest::newRow("refresh run") << true;
+    }
+    void deletingTheOnlyQsoOfABandLeavesNoStaleFigure()
+    {
+        QFETCH(bool, refreshNow);
+        addLog();
+        data->addSavedQso("D04", "50", "SSB", "C");
+        showMain();
+        openView();
+        QTest::mouseClick(button("B50"), Qt::LeftButton);
+        QCOMPARE(statusText(), QStringLiteral("  1 DOK confirmed on 50 MHz (25.0 %)"));
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("4"));
+        const QRect row = grid("DBGBand")->visualRect(grid("DBGBand")->model()->index(0, 0));
+        QTest::mouseClick(grid("DBGBand")->viewport(), Qt::LeftButton, {}, row.center());
+        services->prompter.answer(true);
+        services->prompter.answer(refreshNow);
+        if (refreshNow) {
+            QTimer::singleShot(0, this, [&] {
+                auto *refresh = QApplication::activeModalWidget();
+                QVERIFY(refresh);
+                services->prompter.answer(true);
+                child<QPushButton>(*refresh, "SpeedButton3")->click();
+                child<QPushButton>(*refresh, "SpeedButton5")->click();
+            });
+        }
+        main->action("Speeddel")->trigger();
+        QCOMPARE(data->value("SELECT count(*) FROM LOG WHERE dok = 'D04'"), QStringLiteral("0"));
+        QCOMPARE(statusText(), QString());
+        QVERIFY(!statusRaised());
+        // D04 has no QSO left, refreshed or not.
+        QCOMPARE(child<QLabel>(*view, "DBconf")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(*view, "DBnconf")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QLabel>(*view, "Label8")->text(), QStringLiteral("75.0 %"));
+        QCOMPARE(data->value("SELECT conf || '/' || nconf FROM RIEP"), QStringLiteral("3/1"));
+        QTest::mouseClick(button("B50"), Qt::LeftButton);
+        QCOMPARE(services->prompter.messages.value(services->prompter.messages.size() - 1),
+                 QStringLiteral("No DOKs confirmed on this band !"));
+        QCOMPARE(statusText(), QString());
+        QVERIFY(services->prompter.unexpectedQuestions.isEmpty());
     }
 
     void toggleGroupKeepsAtMostOneButtonDown()

@@ -89,10 +89,17 @@ private slots:
         QCOMPARE(chart->series().size(), 2);
         auto *growth = qobject_cast<QLineSeries *>(chart->series().first());
         QCOMPARE(growth->points().last().y(), 3.0);
+        // What is counted is said: A01 counts by its confirmed QSO, not by its unconfirmed one.
+        QCOMPARE(chart->title(), QStringLiteral("DOKs with a confirmed or accredited QSO: 3 (All bands and modes)"));
+        QVERIFY(child<QLabel>(window, "CountNote")->isVisible());
+        QVERIFY(child<QLabel>(window, "CountNote")->text().startsWith(
+            QStringLiteral("A DOK counts from the date of its first QSO marked confirmed (C) or accredited (A)")));
 
         auto *selection = child<QComboBox>(window, "Selection");
         selection->setCurrentIndex(selection->findText("CW"));
         QCOMPARE(window.shownCurve().total(), 2); // B02 accredited, C03 undated; A01's CW QSO is unconfirmed
+        QCOMPARE(child<QChartView>(window, "Chart")->chart()->title(),
+                 QStringLiteral("DOKs with a confirmed or accredited QSO: 2 (CW)"));
         QCOMPARE(window.shownCurve().undated, 1);
         selection->setCurrentIndex(selection->findText("14 MHz"));
         QCOMPARE(window.shownCurve().total(), 2);

@@ -2,10 +2,14 @@
 
 #include "services.h"
 
-bool ScriptedPrompter::ask(const QString &text, Question question)
+#include <QWidget>
+
+bool ScriptedPrompter::askOver(QWidget *parent, const QString &text, Question question)
 {
     questions << text;
     questionKinds << question;
+    questionParents << (parent ? parent->objectName() : QString());
+    questionParentsShown << (parent && parent->isVisible());
     if (m_answers.empty()) {
         unexpectedQuestions << text;
         return false;

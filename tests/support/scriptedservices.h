@@ -16,7 +16,7 @@ class ScriptedPrompter : public Prompter
 public:
     void message(const QString &text) override { messages << text; }
     void error(const QString &text) override { errors << text; }
-    bool ask(const QString &text, Question question) override;
+    bool askOver(QWidget *parent, const QString &text, Question question) override;
     void beep() override { ++beeps; }
 
     void answer(bool yes) { m_answers.push_back(yes); }
@@ -25,6 +25,10 @@ public:
     QStringList errors;
     QStringList questions;
     QList<Question> questionKinds;
+    // For each question, the object name of the window it was asked over ("" for the active
+    // window), and whether that window was shown at the time.
+    QStringList questionParents;
+    QList<bool> questionParentsShown;
     QStringList unexpectedQuestions;
     int beeps = 0;
 

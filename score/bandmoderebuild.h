@@ -9,17 +9,19 @@ class TableView;
 // already points at a QSO of its DOK there keeps it (a QSO saved anyway stays the one shown);
 // any other DOK gets its earliest QSO there. Rows that are right already are not written.
 //
-// Works through the two views and inside the caller's transaction; the views show again the
-// tables and filtering they showed before.
+// Reads the log from the rows the LOG view holds (open and unfiltered), works through the band
+// and mode views inside the caller's transaction, and leaves those views showing the tables and
+// filtering they showed before.
 class BandModeRebuild
 {
 public:
-    BandModeRebuild(Connection &connection, TableView &bandView, TableView &modeView);
+    BandModeRebuild(Connection &connection, TableView &log, TableView &bandView, TableView &modeView);
 
     void run();
 
 private:
     Connection &m_connection;
+    TableView &m_log;
     TableView &m_bandView;
     TableView &m_modeView;
 };
