@@ -3,6 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QSysInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace datafolder {
 namespace {
@@ -52,7 +60,10 @@ QString prepare(const QString &folder, const QString &shareFolder)
             QFile::remove(partial);
             return QStringLiteral("Cannot create %1.").arg(database);
         }
-        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        // Writable by its owner, and readable by others only as far as the user's umask allows.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(QFile::encodeName(database).constData(), 0666 & ~mask);
     }
     const QDir sounds(QDir(shareFolder).filePath(soundsFolder));
     for (const QString &name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
@@ -85,32 +96,126 @@ QString readOnlyReason(const QString &problem)
     return QStringLiteral("Nothing can be saved: the log is open read-only, because %1.").arg(problem);
 }
 
+HeldDatabase::HeldDatabase(int databaseHandle, int lockHandle, const QString &lockPath)
+    : m_database(databaseHandle), m_lock(lockHandle), m_lockPath(lockPath)
+{
+}
+
+HeldDatabase::~HeldDatabase()
+{
+    // The lock file goes while it is still held, so nobody can have taken it meanwhile.
+    ::unlink(QFile::encodeName(m_lockPath).constData());
+    ::close(m_lock);
+    if (m_database >= 0)
+        ::close(m_database);
+}
+
+namespace {
+
+QString cause(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("the folder cannot be written");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+bool lockedByAnother(int handle)
+{
+    if (::flock(handle, LOCK_EX | LOCK_NB) == 0)
+        return false;
+    return errno == EWOULDBLOCK;
+}
+
+bool sameFile(int handle, const QByteArray &path)
+{
+    struct stat opened {}, named {};
+    return ::fstat(handle, &opened) == 0 && ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
+}
+
+// "wzplog, process 1234" from what a holder wrote into its lock file, or an empty text.
+QString holderOf(const QString &lockPath)
+{
+    QFile file(lockPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = file.read(1024).split('\n');
+    if (lines.size() < 3 || lines.at(0).toLongLong() <= 0)
+        return {};
+    return QStringLiteral("%1, process %2").arg(QString::fromUtf8(lines.at(2)), QString::fromUtf8(lines.at(0)));
+}
+
+DatabaseLock runningElsewhere(const QString &database, const QString &lockPath)
+{
+    const QString holder = holderOf(lockPath);
+    QString problem = QStringLiteral("WZP Logbook is already running on the database %1").arg(QDir::toNativeSeparators(database));
+    if (!holder.isEmpty())
+        problem += QStringLiteral(" (%1)").arg(holder);
+    return {nullptr, problem + QLatin1Char('.'), true};
+}
+
+} // namespace
+
 DatabaseLock lock(const QString &databasePath)
 {
     const QFileInfo database(databasePath);
     const QString real = database.exists() ? database.canonicalFilePath() : database.absoluteFilePath();
     const QString lockPath = real + QStringLiteral(".lock");
-    auto lockFile = std::make_unique<QLockFile>(lockPath);
-    // A lock left by a program that died is taken over at once.
-    lockFile->setStaleLockTime(0);
-    if (lockFile->tryLock(200))
-        return {std::move(lockFile), {}};
-    qint64 pid = 0;
-    QString host, application;
-    // A lock that names no holder is no other instance: something else keeps it from being made.
-    const bool heldByAnother = lockFile->getLockInfo(&pid, &host, &application);
-    switch (lockFile->error()) {
-    case QLockFile::LockFailedError:
-        if (!heldByAnother)
-            return {nullptr, QStringLiteral("Cannot create the lock file %1.").arg(QDir::toNativeSeparators(lockPath))};
-        return {nullptr, QStringLiteral("WZP Logbook is already running on the database %1.").arg(QDir::toNativeSeparators(real))};
-    case QLockFile::PermissionError:
-        return {nullptr, QStringLiteral("Cannot create the lock file %1: the folder cannot be written.")
-                             .arg(QDir::toNativeSeparators(lockPath))};
-    default:
-        return {nullptr, QStringLiteral("Cannot create the lock file %1 (is the disk full?).")
-                             .arg(QDir::toNativeSeparators(lockPath))};
+    const QString shownLock = QDir::toNativeSeparators(lockPath);
+
+    int databaseHandle = -1;
+    if (database.exists()) {
+        databaseHandle = ::open(QFile::encodeName(real).constData(), O_RDONLY | O_CLOEXEC);
+        if (databaseHandle < 0)
+            return {nullptr, QStringLiteral("Cannot open the database %1: %2.").arg(QDir::toNativeSeparators(real), cause(errno))};
+        if (lockedByAnother(databaseHandle)) {
+            ::close(databaseHandle);
+            return runningElsewhere(real, lockPath);
+        }
     }
+    const auto fail = [&](const QString &problem) {
+        if (databaseHandle >= 0)
+            ::close(databaseHandle);
+        return DatabaseLock{nullptr, problem, false};
+    };
+
+    const QByteArray encodedLock = QFile::encodeName(lockPath);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const int handle = ::open(encodedLock.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (handle < 0)
+            return fail(QStringLiteral("Cannot create the lock file %1: %2.").arg(shownLock, cause(errno)));
+        if (lockedByAnother(handle)) {
+            ::close(handle);
+            if (databaseHandle >= 0)
+                ::close(databaseHandle);
+            return runningElsewhere(real, lockPath);
+        }
+        // A holder that let go removed the file after this one opened it: take the new one.
+        if (!sameFile(handle, encodedLock)) {
+            ::close(handle);
+            continue;
+        }
+        const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+            + QSysInfo::machineHostName().toUtf8() + '\n' + QCoreApplication::applicationName().toUtf8() + '\n';
+        errno = 0;
+        if (::ftruncate(handle, 0) != 0 || ::write(handle, holder.constData(), size_t(holder.size())) != holder.size()) {
+            // A short write without an error is a disk that filled up on the way.
+            const int error = errno != 0 ? errno : ENOSPC;
+            ::unlink(encodedLock.constData());
+            ::close(handle);
+            return fail(QStringLiteral("Cannot write the lock file %1: %2.").arg(shownLock, cause(error)));
+        }
+        return {std::make_unique<HeldDatabase>(databaseHandle, handle, lockPath), {}, false};
+    }
+    return fail(QStringLiteral("Cannot create the lock file %1: it keeps being replaced.").arg(shownLock));
 }
 
 } // namespace datafolder

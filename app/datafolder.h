@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <memory>
 
@@ -29,14 +28,34 @@ QString writeProblem(const QString &databasePath);
 QString readOnlyNotice(const QString &problem);
 QString readOnlyReason(const QString &problem);
 
-struct DatabaseLock
+// Holds one database for as long as it lives. Two locks are held: one on the database file
+// itself, so every path to it (symbolic link, hard link, bind mount) meets the same lock, and one
+// on the lock file beside it, which names the holder. Both are the system's own file locks, so
+// they end with the process that holds them: a lock file left by a program that died, or one
+// that holds nothing readable, is simply taken over. Release it only after every connection to
+// the database is closed.
+class HeldDatabase
 {
-    std::unique_ptr<QLockFile> file; // held while it lives; empty when the lock was not taken
-    QString problem;                 // why not, for the user
+public:
+    HeldDatabase(int databaseHandle, int lockHandle, const QString &lockPath);
+    ~HeldDatabase();
+    HeldDatabase(const HeldDatabase &) = delete;
+    HeldDatabase &operator=(const HeldDatabase &) = delete;
+
+private:
+    int m_database;
+    int m_lock;
+    QString m_lockPath;
 };
 
-// One writer per database: the lock lies beside the file a link points to, so data folders whose
-// log.mdb are links to one file share it.
+struct DatabaseLock
+{
+    std::unique_ptr<HeldDatabase> file; // held while it lives; empty when the lock was not taken
+    QString problem;                    // why not, for the user
+    bool heldByAnother = false;         // another program works on the database (else: see problem)
+};
+
+// One writer per database.
 DatabaseLock lock(const QString &databasePath);
 
 } // namespace datafolder

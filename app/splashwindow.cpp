@@ -1,14 +1,18 @@
 // TForm1: the splash window.
 #include "splashwindow.h"
 
+#include "databasefile.h"
 #include "datamodule.h"
+#include "desktop.h"
 #include "engineerror.h"
 #include "engineguard.h"
+#include "maintenancemenu.h"
 #include "prompter.h"
 #include "services.h"
 #include "tables.h"
 #include "ui_splashwindow.h"
 
+#include <QDir>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -59,14 +63,45 @@ void TForm1::FormShow()
         collect([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
     for (TableView *view : {&Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
         collect([&] { view->open(); });
-    if (!failures.isEmpty())
+    if (failures.isEmpty())
+        return;
+    if (!offerRepair())
         services::prompter().error(failures.join(QLatin1Char('\n')));
+}
+
+bool TForm1::offerRepair()
+{
+    // Only a file that opens with the password but fails SQLite's own check is damaged; another
+    // program's file or a wrong password is no case for the repair.
+    if (!Dm.ADOconn.isConnected())
+        return false;
+    const QStringList problems = databasefile::integrityProblems(Dm.ADOconn.database());
+    if (problems.isEmpty())
+        return false;
+    const QString question = QStringLiteral("The log %1 is damaged (%2), so WZP Logbook cannot work on it.\r"
+                                            "Start the repair now? It keeps the damaged file and rebuilds the log "
+                                            "from what can still be read.")
+                                 .arg(QDir::toNativeSeparators(Dm.ADOconn.database()), problems.first());
+    if (!services::prompter().ask(question, Prompter::Question::YesNo))
+        return true;
+    Dm.ADOconn.disconnect();
+    emit terminateRequested();
+    services::desktop().startProgram(MaintenanceMenu::repairProgram(), {});
+    return true;
 }
 
 void TForm1::SpeedButton1Click()
 {
     QString call;
-    if (!reportEngineErrors([&] { call = Dm.info.text(QStringLiteral("call")); }))
+    bool readable = false;
+    try {
+        call = Dm.info.text(QStringLiteral("call"));
+        readable = true;
+    } catch (const EngineError &error) {
+        if (!offerRepair())
+            services::prompter().error(error.text());
+    }
+    if (!readable)
         return; // without a readable database the splash stays, so the user can still leave
     hide();
     QWidget *next = call.isEmpty() ? m_userData : m_mainWindow;

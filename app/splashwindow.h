@@ -31,6 +31,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // On a damaged log: says what is wrong and offers to start the repair program. False when the
+    // log is not damaged, so the caller reports the failure itself.
+    bool offerRepair();
+
     std::unique_ptr<Ui::TForm1> ui;
     TDm &Dm;
     QWidget *m_userData = nullptr;

@@ -243,6 +243,23 @@ bool parse(const QStringList &words, Command &command, QString &problem)
     return true;
 }
 
+// The commands that change nothing in the log.
+bool readsOnly(const QString &command)
+{
+    return command == QLatin1String("summary") || command == QLatin1String("check") || command == QLatin1String("export");
+}
+
+// A reason as a sentence of its own: first letter in upper case, a full stop at the end.
+QString sentence(const QString &reason)
+{
+    QString text = reason;
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
+}
+
 int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
     if (command.name == QLatin1String("import"))
@@ -302,15 +319,31 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << prepared << '\n';
         return Failed;
     }
-    const auto lock = datafolder::lock(QDir(folder).filePath(datafolder::databaseName));
-    if (!lock.file) {
-        err << QStringLiteral("WZP Logbook is using the data folder %1; close it first.\n").arg(QDir::toNativeSeparators(folder));
+    const QString database = QDir(folder).filePath(datafolder::databaseName);
+    // A command that only reads works on a log that cannot be written, without the lock, as the
+    // program's read-only start does; every other command needs the lock and names what keeps it.
+    QString readOnlyProblem = datafolder::writeProblem(database);
+    datafolder::DatabaseLock lock;
+    if (readOnlyProblem.isEmpty()) {
+        lock = datafolder::lock(database);
+        if (lock.heldByAnother) {
+            err << QStringLiteral("WZP Logbook is using the data folder %1; close it first.\n").arg(QDir::toNativeSeparators(folder));
+            return Failed;
+        }
+        if (!lock.file)
+            readOnlyProblem = lock.problem;
+    }
+    if (!readOnlyProblem.isEmpty() && !readsOnly(command.name)) {
+        err << QStringLiteral("The log cannot be changed: %1\n").arg(sentence(readOnlyProblem));
         return Failed;
     }
     try {
-        TDm dm(QDir(folder).filePath(datafolder::databaseName));
+        TDm dm(database);
+        if (!readOnlyProblem.isEmpty())
+            dm.ADOconn.setReadOnly(datafolder::readOnlyReason(readOnlyProblem));
         dm.ADOconn.connect();
-        schema::upgrade(dm.ADOconn);
+        if (readOnlyProblem.isEmpty())
+            schema::upgrade(dm.ADOconn);
         const int status = execute(dm, command, out, err);
         dm.ADOconn.disconnect();
         return status;

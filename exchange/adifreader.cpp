@@ -3,12 +3,15 @@
 #include "exchangeerror.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace {
 
 // Longer names or type indicators than these are no ADIF but damage.
 constexpr int longestName = 64;
 constexpr int longestType = 8;
+// No value of a QSO comes near this; a longer one is damage or an attack on the memory.
+constexpr qint64 longestValue = 1 << 20;
 
 bool isNameCharacter(char c)
 {
@@ -57,19 +60,18 @@ bool isValidUtf8(const char *data, qint64 size)
     return true;
 }
 
-AdifReader::AdifReader(const QString &path) : m_file(std::make_unique<QFile>(path))
+AdifReader::AdifReader(const QString &path)
 {
-    if (!m_file->open(QIODevice::ReadOnly))
-        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), m_file->errorString()));
-    m_size = m_file->size();
-    if (m_size > 0) {
-        m_data = reinterpret_cast<const char *>(m_file->map(0, m_size));
-        if (!m_data) {
-            m_bytes = m_file->readAll();
-            m_data = m_bytes.constData();
-            m_size = m_bytes.size();
-        }
-    }
+    // Read to its end, whatever size the file claims: a pipe claims none, and a file another
+    // program rewrites meanwhile may shrink or grow; what was read is what is imported.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    m_bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ExchangeError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    m_data = m_bytes.constData();
+    m_size = m_bytes.size();
     start();
 }
 
@@ -116,6 +118,7 @@ bool AdifReader::next(QsoRecord &record)
     State state = State::BetweenFields;
     qint64 nameStart = 0;
     QByteArray name;
+    QSet<QByteArray> seen; // the record's field names, to find one given twice
     qint64 length = 0;
     int typeLength = 0;
     while (m_at < m_size) {
@@ -145,6 +148,7 @@ bool AdifReader::next(QsoRecord &record)
                         fail(QStringLiteral("<EOH> after the first record"));
                     m_inHeader = false;
                     record.fields.clear();
+                    seen.clear();
                     state = State::BetweenFields;
                     break;
                 }
@@ -166,6 +170,8 @@ bool AdifReader::next(QsoRecord &record)
                 // No field can be longer than what is left of the file.
                 if (length > m_size - m_at)
                     fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+                if (length > longestValue)
+                    fail(QStringLiteral("the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(name)));
                 ++m_at;
                 break;
             }
@@ -189,12 +195,11 @@ bool AdifReader::next(QsoRecord &record)
             if (length > m_size - m_at)
                 fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
             if (!m_inHeader) {
-                for (const QsoField &field : record.fields) {
-                    if (field.name == name)
-                        fail(QStringLiteral("record %1 has the field <%2> twice (is an <EOR> missing?)")
-                                 .arg(record.number)
-                                 .arg(QString::fromLatin1(name)));
-                }
+                if (seen.contains(name))
+                    fail(QStringLiteral("record %1 has the field <%2> twice (is an <EOR> missing?)")
+                             .arg(record.number)
+                             .arg(QString::fromLatin1(name)));
+                seen.insert(name);
                 record.fields.push_back({name, decode(m_at, length)});
             }
             m_at += length;

@@ -3,15 +3,14 @@
 #include "qsorecord.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <memory>
 
 // Reads ADIF 3 text files (.adi): an optional header up to <EOH>, then records of fields
 // <NAME:length[:type]>value ended by <EOR>. Lengths count bytes of the file's encoding: UTF-8,
 // or ISO 8859-1 when the bytes are not valid UTF-8. Names may be in any case; text between
 // fields is ignored. Fields after the last <EOR> come as one record marked not terminated.
 //
-// The file is mapped, not copied; a record's values are the only text held beside it.
+// The file is read whole when the reader is made, so a file that changes meanwhile cannot harm
+// the reading; a value may hold up to 1 MB.
 class AdifReader : public QsoReader
 {
 public:
@@ -34,7 +33,6 @@ private:
     [[noreturn]] void fail(const QString &what) const;
     QString decode(qint64 from, qint64 length) const;
 
-    std::unique_ptr<QFile> m_file;
     QByteArray m_bytes;
     const char *m_data = nullptr;
     qint64 m_size = 0;

@@ -2,6 +2,7 @@
 
 #include "adifmapping.h"
 #include "exchangeerror.h"
+#include "filesafety.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -14,8 +15,10 @@ constexpr qsizetype flushAt = 1 << 20;
 
 AdifWriter::AdifWriter(const QString &path) : m_file(path)
 {
+    if (const QString problem = filesafety::overwriteProblem(path); !problem.isEmpty())
+        throw ExchangeError(problem);
     if (!m_file.open(QIODevice::WriteOnly))
-        throw ExchangeError(QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), m_file.errorString()));
+        throw ExchangeError(QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), filesafety::writeError(m_file)));
     m_buffer = "ADIF export of WZP Logbook\n";
     const std::pair<QByteArray, QString> header[] = {
         {"ADIF_VER", QStringLiteral("3.1.4")},
@@ -40,7 +43,7 @@ void AdifWriter::write(const QsoRecord &record)
 void AdifWriter::flush()
 {
     if (m_file.write(m_buffer) != m_buffer.size())
-        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
+        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
     m_buffer.clear();
 }
 
@@ -48,5 +51,5 @@ void AdifWriter::finish()
 {
     flush();
     if (!m_file.commit())
-        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
+        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
 }

@@ -13,16 +13,15 @@
 #include <QHash>
 #include <QRegularExpression>
 
-namespace {
-
-const QString separator = QStringLiteral("NM");
-
-// A DOK code: letters, digits and the odd "-" or "/", at most ten characters.
 bool isDokCode(const QString &code)
 {
     static const QRegularExpression pattern(QStringLiteral("^[A-Z0-9][A-Z0-9/-]{0,9}$"));
     return pattern.match(code).hasMatch();
 }
+
+namespace {
+
+const QString separator = QStringLiteral("NM");
 
 QString codeOf(const QString &field)
 {

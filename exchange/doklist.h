@@ -57,6 +57,9 @@ struct DokList
     int ignoredLines = 0;
 };
 
+// A DOK code: letters, digits and the odd "-" or "/", at most ten characters, in upper case.
+bool isDokCode(const QString &code);
+
 // Reads a DOK list file in any of the formats, in UTF-8 or, when its bytes are not valid
 // UTF-8, ISO 8859-1. Throws ExchangeError when it cannot be read or names no DOK.
 DokList readDokList(const QString &path);

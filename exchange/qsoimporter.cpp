@@ -3,6 +3,7 @@
 #include "adifmapping.h"
 #include "connection.h"
 #include "datamodule.h"
+#include "doklist.h"
 #include "qsorecord.h"
 #include "referencedata.h"
 #include "statement.h"
@@ -29,6 +30,7 @@ const QString noDok = QStringLiteral("no DARC_DOK");
 const QString bandNotCounted = QStringLiteral("band not counted");
 const QString modeNotCounted = QStringLiteral("mode not counted");
 const QString unknownDok = QStringLiteral("DOK not in the list");
+const QString notADokCode = QStringLiteral("DARC_DOK is not a DOK code");
 
 struct ImportedQso
 {
@@ -389,7 +391,9 @@ ImportReport QsoImporter::run(QsoReader &reader)
             while (reader.next(record)) {
                 progress(reader.position());
                 const auto examined = examine(record);
-                if (const auto *qso = std::get_if<ImportedQso>(&examined); qso && doks.find(qso->dok) < 0)
+                // Only what has the shape of a DOK code can join the list.
+                if (const auto *qso = std::get_if<ImportedQso>(&examined);
+                    qso && doks.find(qso->dok) < 0 && isDokCode(qso->dok))
                     unknown.insert(qso->dok);
             }
         }
@@ -438,7 +442,7 @@ ImportReport QsoImporter::run(QsoReader &reader)
             const ImportedQso &qso = std::get<ImportedQso>(examined);
             const int dok = doks.find(qso.dok);
             if (dok < 0) {
-                noteSkipped(report, unknownDok, record);
+                noteSkipped(report, isDokCode(qso.dok) ? unknownDok : notADokCode, record);
                 continue;
             }
             if (!logged.insert(duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date)).second) {

@@ -4,6 +4,7 @@
 #include "databasefile.h"
 #include "datamodule.h"
 #include "engineerror.h"
+#include "filesafety.h"
 #include "qsotables.h"
 #include "tables.h"
 #include "vocabulary.h"
@@ -116,6 +117,9 @@ void QsoDeletion::replaceByCompactedCopy(const QString &database, const QString 
                             error);
     if (error)
         throw EngineError(QStringLiteral("Cannot replace '%1': %2").arg(database, QString::fromStdString(error.message())));
+    // The rename itself reaches the disk too, so a power cut cannot bring the old file back.
+    if (const QString problem = filesafety::syncFolder(QFileInfo(database).absolutePath()); !problem.isEmpty())
+        throw EngineError(QStringLiteral("Cannot write the folder of '%1' to the disk: %2").arg(database, problem));
 }
 
 void QsoDeletion::reopen()

@@ -2,14 +2,21 @@
 
 #include "connection.h"
 #include "engineerror.h"
+#include "filesafety.h"
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace databasefile {
 namespace {
@@ -50,6 +57,30 @@ QString firstColumn(const QString &path, const char *sql, QStringList &rows)
     }
     sqlite3_close(db);
     return problem;
+}
+
+QString syncFile(const QString &path)
+{
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0 || ::fsync(handle) != 0) {
+        const QString problem = QString::fromLocal8Bit(std::strerror(errno));
+        if (handle >= 0)
+            ::close(handle);
+        return problem;
+    }
+    ::close(handle);
+    return {};
+}
+
+// The disk is named as full when it is: SQLite says "database or disk is full", and a copy that
+// runs out of room ends in a short write the system reports as an input/output error.
+QString namingAFullDisk(const QString &problem, const QString &folder, qint64 needed)
+{
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(nativePath(folder), error);
+    const bool full = problem.contains(QLatin1String("disk is full"))
+        || (!error && space.available < std::uintmax_t(std::max<qint64>(needed, 1)));
+    return full ? QStringLiteral("the disk is full (%1)").arg(QDir::toNativeSeparators(folder)) : problem;
 }
 
 QString temporaryBeside(const QString &destination)
@@ -113,6 +144,8 @@ QString copy(const QString &source, const QString &destination, const QString &p
     } catch (const EngineError &error) {
         problem = error.text();
     }
+    if (!problem.isEmpty())
+        problem = namingAFullDisk(problem, QFileInfo(partial).absolutePath(), QFileInfo(source).size());
     if (problem.isEmpty())
         problem = check(partial, password);
     if (problem.isEmpty())
@@ -130,9 +163,13 @@ QString keep(const QString &source, const QString &destination)
     std::error_code error;
     std::filesystem::copy_file(nativePath(source), nativePath(partial), error);
     if (error) {
+        // Measured before the partial copy goes, which gives its room back.
+        const QString problem = QStringLiteral("Cannot copy %1 to %2: %3")
+                                    .arg(source, partial,
+                                         namingAFullDisk(QString::fromLocal8Bit(error.message()),
+                                                         QFileInfo(partial).absolutePath(), 1));
         clearTemporary(partial);
-        return QStringLiteral("Cannot copy %1 to %2: %3")
-            .arg(source, partial, QString::fromLocal8Bit(error.message()));
+        return problem;
     }
     const QString problem = replace(partial, destination);
     if (!problem.isEmpty())
@@ -155,10 +192,16 @@ QString replace(const QString &from, const QString &linkedTo)
         if (QFileInfo::exists(to + QLatin1String(suffix)))
             return QStringLiteral("%1 has an unfinished journal; open it with the program once first.").arg(to);
     }
+    // The new file's bytes reach the disk before its name does, and the name before the caller
+    // goes on, so a power cut leaves either the old file or the complete new one.
+    if (const QString problem = syncFile(from); !problem.isEmpty())
+        return QStringLiteral("Cannot write %1 to the disk: %2").arg(from, problem);
     std::error_code error;
     std::filesystem::rename(nativePath(from), nativePath(to), error);
     if (error)
         return QStringLiteral("Cannot rename %1 to %2: %3").arg(from, to, QString::fromLocal8Bit(error.message()));
+    if (const QString problem = filesafety::syncFolder(QFileInfo(to).absolutePath()); !problem.isEmpty())
+        return QStringLiteral("Cannot write the folder of %1 to the disk: %2").arg(to, problem);
     return {};
 }
 

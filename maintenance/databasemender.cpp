@@ -4,13 +4,20 @@
 #include "connection.h"
 #include "databasefile.h"
 #include "datafolder.h"
+#include "datamodule.h"
 #include "engineerror.h"
+#include "recalculation.h"
 #include "services.h"
+#include "tablesalvager.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <optional>
 #include <sqlite3.h>
 #include <vector>
@@ -20,16 +27,15 @@ namespace {
 const char *const accessTable = "wzp_access";
 const QString wrongPassword = QStringLiteral("Not a valid password.");
 
-QString identifier(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString rows(qint64 count)
 {
     return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+}
+
+// SQLite says "database or disk is full"; the user is told the disk is full.
+QString fullDiskNamed(const QString &problem)
+{
+    return problem.contains(QLatin1String("disk is full")) ? QStringLiteral("the disk is full") : problem;
 }
 
 QString kilobytes(const QString &path)
@@ -82,12 +88,6 @@ public:
 
     bool ok() const { return m_statement != nullptr; }
     sqlite3_stmt *get() const { return m_statement; }
-    int restart(qint64 from)
-    {
-        sqlite3_reset(m_statement);
-        sqlite3_bind_int64(m_statement, 1, from);
-        return sqlite3_step(m_statement);
-    }
 
 private:
     sqlite3_stmt *m_statement = nullptr;
@@ -98,138 +98,102 @@ struct SchemaEntry
     QString type;
     QString name;
     QString sql;
+    int root = 0;
 };
 
-// What a table yields: the rows copied, and whether damage made the reading skip some.
-struct Salvage
+bool isCopiedTable(const SchemaEntry &entry)
 {
-    qint64 rows = 0;
-    qint64 unwritable = 0;
-    bool damaged = false;
-    QString problem;
-};
+    return entry.type == QLatin1String("table") && !entry.name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
+        && entry.name.compare(QLatin1String(accessTable), Qt::CaseInsensitive) != 0;
+}
 
-// Reads every row of one table that SQLite can still reach, in rowid order. When a damaged page
-// stops the scan, it looks for the first rowid after the damage where a seek works again (seeks
-// into the damaged part fail, seeks past it succeed) and goes on from there.
-class TableSalvager
+std::optional<qint64> sequenceOf(const Handle &db, const QString &table)
 {
-public:
-    TableSalvager(const Handle &from, const Handle &to, const QString &table) : m_from(from), m_to(to), m_table(table) {}
+    Statement read(db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?1"));
+    if (!read.ok())
+        return std::nullopt;
+    sqlite3_bind_text(read.get(), 1, table.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    if (sqlite3_step(read.get()) != SQLITE_ROW)
+        return std::nullopt;
+    return sqlite3_column_int64(read.get(), 0);
+}
 
-    Salvage run()
-    {
-        Salvage result;
-        QStringList columns;
-        {
-            Statement info(m_from, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(literal(m_table)));
-            if (!info.ok()) {
-                result.problem = m_from.error();
-                return result;
-            }
-            while (sqlite3_step(info.get()) == SQLITE_ROW)
-                columns << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 0)));
-        }
-        QStringList names{QStringLiteral("rowid")}, marks{QStringLiteral("?")};
-        for (const QString &column : columns) {
-            names << identifier(column);
-            marks << QStringLiteral("?");
-        }
-        Statement read(m_from, QStringLiteral("SELECT %1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
-                                   .arg(names.join(QLatin1Char(',')), identifier(m_table)));
-        Statement write(m_to, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(identifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
-        m_probe = std::make_unique<Statement>(
-            m_from, QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 ORDER BY rowid LIMIT 1").arg(identifier(m_table)));
-        if (!read.ok() || !write.ok() || !m_probe->ok()) {
-            result.problem = read.ok() ? m_to.error() : m_from.error();
-            return result;
-        }
-        std::optional<qint64> from = std::numeric_limits<qint64>::min();
-        while (from) {
-            int rc = read.restart(*from);
-            std::optional<qint64> last;
-            for (; rc == SQLITE_ROW; rc = sqlite3_step(read.get())) {
-                last = sqlite3_column_int64(read.get(), 0);
-                sqlite3_reset(write.get());
-                for (int i = 0; i < sqlite3_column_count(read.get()); ++i)
-                    sqlite3_bind_value(write.get(), i + 1, sqlite3_column_value(read.get(), i));
-                if (sqlite3_step(write.get()) == SQLITE_DONE)
-                    ++result.rows;
-                else
-                    ++result.unwritable;
-            }
-            if (rc == SQLITE_DONE)
-                break;
-            result.damaged = true;
-            // A round that read nothing failed on the row at its own start, which is skipped.
-            from = resumeAfter(last ? *last : *from);
-        }
-        return result;
+// "LOG: 498 rows recovered, 2 ids unreadable (311–312)."
+QString reportLine(const QString &table, const Salvage &salvage)
+{
+    QString line = QStringLiteral("%1: %2 recovered").arg(table, rows(salvage.rows));
+    if (salvage.fromPages > 0)
+        line += QStringLiteral(" (%1 read from its pages directly)").arg(salvage.fromPages);
+    if (!salvage.lost.empty())
+        line += QStringLiteral(", at least %1 lost (%2 %3 unreadable)")
+                    .arg(salvage.lost.size())
+                    .arg(salvage.lost.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.lost));
+    if (!salvage.missing.empty())
+        line += QStringLiteral(", %1 %2 missing (lost, or deleted earlier)")
+                    .arg(salvage.missing.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.missing));
+    if (salvage.damaged && salvage.lost.empty() && salvage.missing.empty())
+        line += QStringLiteral(", damaged parts skipped");
+    if (salvage.unwritable)
+        line += QStringLiteral(", %1 could not be written").arg(rows(salvage.unwritable));
+    if (!salvage.problem.isEmpty())
+        line += QStringLiteral(" (%1)").arg(salvage.problem);
+    return line + QLatin1Char('.');
+}
+
+// DOK rows the damage took come back from the delivered database, and DOK codes of LOG that
+// neither holds are added, so the refresh finds a row for every QSO. The cells are set to "*"
+// here and derived by the refresh. Runs inside the rebuild's transaction; the delivered database
+// is attached to the rebuilt one beforehand as "delivered" (or not at all).
+QString restoreDoks(const Handle &to, bool withDelivered, int &restored, int &added)
+{
+    QStringList cells = vocab::statusCells();
+    cells << vocab::summaryCell;
+    QStringList stars;
+    for (int i = 0; i < cells.size(); ++i)
+        stars << QStringLiteral("'*'");
+    const QString cellList = cells.join(QLatin1Char(','));
+    const auto changes = [&] { return sqlite3_changes(to.get()); };
+    if (withDelivered) {
+        const QString problem = to.run(QStringLiteral("INSERT INTO main.DOK (id, DOK, DESCR, SPEC, %1) "
+                                                      "SELECT d.id, d.DOK, d.DESCR, d.SPEC, %2 FROM delivered.DOK d "
+                                                      "WHERE NOT EXISTS (SELECT 1 FROM main.DOK m WHERE m.id = d.id "
+                                                      "OR upper(m.DOK) = upper(d.DOK)) ORDER BY d.id")
+                                           .arg(cellList, stars.join(QLatin1Char(','))));
+        if (!problem.isEmpty())
+            return problem;
+        restored = changes();
     }
+    const QString problem = to.run(QStringLiteral("INSERT INTO main.DOK (DOK, SPEC, %1) "
+                                                  "SELECT upper(trim(l.dok)), max(l.spec), %2 FROM main.LOG l "
+                                                  "WHERE trim(ifnull(l.dok, '')) <> '' AND upper(trim(l.dok)) NOT IN "
+                                                  "(SELECT upper(DOK) FROM main.DOK WHERE DOK IS NOT NULL) "
+                                                  "GROUP BY upper(trim(l.dok)) ORDER BY min(l.id)")
+                                       .arg(cellList, stars.join(QLatin1Char(','))));
+    if (!problem.isEmpty())
+        return problem;
+    added = changes();
+    return {};
+}
 
-private:
-    static QString literal(const QString &text)
-    {
-        QString quoted = text;
-        quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-        return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+// The band and mode tables, the DOK status, the counters and the award marks, derived from the
+// mended LOG by the refresh.
+QString rederive(const QString &path)
+{
+    try {
+        TDm dm(path);
+        dm.ADOconn.connect();
+        Recalculation(dm).run();
+        dm.ADOconn.disconnect();
+    } catch (const EngineError &error) {
+        return fullDiskNamed(error.text());
     }
-
-    enum class Probe { Row, End, Damaged };
-    Probe probe(qint64 from)
-    {
-        const int rc = m_probe->restart(from);
-        if (rc == SQLITE_ROW)
-            m_found = sqlite3_column_int64(m_probe->get(), 0);
-        return rc == SQLITE_ROW ? Probe::Row : rc == SQLITE_DONE ? Probe::End : Probe::Damaged;
-    }
-
-    // The first rowid above failedAt that a seek reaches again, or nothing when no readable row
-    // follows.
-    std::optional<qint64> resumeAfter(qint64 failedAt)
-    {
-        const qint64 max = std::numeric_limits<qint64>::max();
-        qint64 bad = failedAt;
-        qint64 good = 0;
-        for (qint64 step = 1;; step *= 2) {
-            const qint64 candidate = bad > max - step ? max : bad + step;
-            const Probe result = probe(candidate);
-            if (result == Probe::End)
-                return std::nullopt;
-            if (result == Probe::Row) {
-                good = candidate;
-                break;
-            }
-            if (candidate == max)
-                return std::nullopt;
-            bad = candidate;
-            if (step > max / 2)
-                step = max / 4;
-        }
-        while (quint64(good) - quint64(bad) > 1) {
-            const qint64 middle = qint64(quint64(bad) + (quint64(good) - quint64(bad)) / 2);
-            if (probe(middle) == Probe::Damaged)
-                bad = middle;
-            else
-                good = middle;
-        }
-        if (probe(good) != Probe::Row)
-            return std::nullopt;
-        return m_found;
-    }
-
-    const Handle &m_from;
-    const Handle &m_to;
-    QString m_table;
-    std::unique_ptr<Statement> m_probe;
-    qint64 m_found = 0;
-};
+    return {};
+}
 
 } // namespace
 
-DatabaseMender::DatabaseMender(const QString &dataFolder, const QString &password)
-    : m_folder(dataFolder), m_password(password)
+DatabaseMender::DatabaseMender(const QString &dataFolder, const QString &password, const QString &deliveredDatabase)
+    : m_folder(dataFolder), m_password(password), m_delivered(deliveredDatabase)
 {
 }
 
@@ -250,7 +214,7 @@ QString DatabaseMender::keptDamagedPath() const
 DatabaseMender::Result DatabaseMender::mend() const
 {
     Result result;
-    QStringList &lines = result.lines;
+    ReportLines lines(result.lines, onLine);
     const QString path = databasePath();
     if (!QFileInfo(path).isFile()) {
         lines << QStringLiteral("There is no %1 in %2.").arg(datafolder::databaseName, QDir::toNativeSeparators(m_folder));
@@ -275,7 +239,7 @@ DatabaseMender::Result DatabaseMender::mend() const
         try {
             Connection::compact(path, working, m_password);
         } catch (const EngineError &error) {
-            problem = error.text();
+            problem = fullDiskNamed(error.text());
         }
     } else {
         lines << QStringLiteral("The file is damaged: %1").arg(problems.first());
@@ -288,7 +252,12 @@ DatabaseMender::Result DatabaseMender::mend() const
             return result;
         }
         lines << QStringLiteral("The damaged file was kept as %1.").arg(QDir::toNativeSeparators(kept));
-        problem = rebuild(path, working, lines);
+        problem = rebuild(path, working, lines, result.rowsLost);
+        if (problem.isEmpty()) {
+            problem = rederive(working);
+            if (problem.isEmpty())
+                lines << QStringLiteral("The band and mode tables, the DOK status, the counters and the awards were derived again from LOG.");
+        }
     }
     if (problem.isEmpty())
         problem = databasefile::check(working, m_password);
@@ -305,12 +274,18 @@ DatabaseMender::Result DatabaseMender::mend() const
             lines << QStringLiteral("Restore your backup (Utility, Restore) to go on working.");
         return result;
     }
-    lines << QStringLiteral("Done: %1 is ready for WZP Logbook.").arg(datafolder::databaseName);
+    if (result.rowsLost) {
+        lines << QStringLiteral("%1 is ready for WZP Logbook, but rows were lost: compare it with your backup "
+                                "(the damaged file was kept).")
+                     .arg(datafolder::databaseName);
+    } else {
+        lines << QStringLiteral("Done: %1 is ready for WZP Logbook.").arg(datafolder::databaseName);
+    }
     result.success = true;
     return result;
 }
 
-QString DatabaseMender::rebuild(const QString &damaged, const QString &destination, QStringList &lines) const
+QString DatabaseMender::rebuild(const QString &damaged, const QString &destination, ReportLines &lines, bool &rowsLost) const
 {
     try {
         Connection::create(destination, m_password);
@@ -326,7 +301,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
 
     std::vector<SchemaEntry> entries;
     {
-        Statement schema(from, QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE sql IS NOT NULL"));
+        Statement schema(from, QStringLiteral("SELECT type, name, sql, rootpage FROM sqlite_master WHERE sql IS NOT NULL"));
         if (!schema.ok())
             return QStringLiteral("the list of tables cannot be read (%1)").arg(from.error());
         int rc;
@@ -334,30 +309,94 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
             const auto text = [&](int column) {
                 return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(schema.get(), column)));
             };
-            entries.push_back({text(0), text(1), text(2)});
+            entries.push_back({text(0), text(1), text(2), sqlite3_column_int(schema.get(), 3)});
         }
         if (rc != SQLITE_DONE)
             return QStringLiteral("the list of tables cannot be read (%1)").arg(from.error());
     }
 
+    bool withDelivered = false;
+    if (!m_delivered.isEmpty() && QFileInfo(m_delivered).isFile()) {
+        Statement attach(to, QStringLiteral("ATTACH ?1 AS delivered"));
+        if (attach.ok()) {
+            const QByteArray delivered = QFile::encodeName(m_delivered);
+            sqlite3_bind_text(attach.get(), 1, delivered.constData(), -1, SQLITE_TRANSIENT);
+            withDelivered = sqlite3_step(attach.get()) == SQLITE_DONE;
+        }
+    }
     if (const QString problem = to.run(QStringLiteral("BEGIN")); !problem.isEmpty())
         return problem;
+    std::vector<const SchemaEntry *> tables;
     for (const SchemaEntry &entry : entries) {
-        if (entry.type != QLatin1String("table") || entry.name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
-            || entry.name.compare(QLatin1String(accessTable), Qt::CaseInsensitive) == 0)
+        if (!isCopiedTable(entry))
             continue;
         if (const QString problem = to.run(entry.sql); !problem.isEmpty())
             return QStringLiteral("the table %1 cannot be made again (%2)").arg(entry.name, problem);
-        const Salvage salvage = TableSalvager(from, to, entry.name).run();
-        QString line = QStringLiteral("%1: %2 recovered").arg(entry.name, rows(salvage.rows));
-        if (salvage.damaged)
-            line += QStringLiteral(", damaged parts skipped");
-        if (salvage.unwritable)
-            line += QStringLiteral(", %1 could not be written").arg(rows(salvage.unwritable));
-        if (!salvage.problem.isEmpty())
-            line += QStringLiteral(" (%1)").arg(salvage.problem);
-        lines << line + QLatin1Char('.');
+        tables.push_back(&entry);
     }
+
+    // The leaf pages of every tree, and the leaves no tree reaches any more: each goes to the one
+    // damaged table whose rows its records fit.
+    DatabasePages pages(damaged);
+    pages.walk(1);
+    std::map<QString, DatabasePages::Tree> trees;
+    for (const SchemaEntry &entry : entries) {
+        if (entry.root > 0)
+            trees[entry.name] = pages.walk(entry.root);
+    }
+    std::map<QString, TableShape> shapes;
+    std::map<QString, std::vector<DatabasePages::Record>> pageRecords;
+    for (const SchemaEntry *table : tables) {
+        shapes[table->name] = TableShape::of(to.get(), table->name);
+        for (const int leaf : trees[table->name].leaves) {
+            std::vector<DatabasePages::Record> records = pages.records(leaf);
+            auto &kept = pageRecords[table->name];
+            std::move(records.begin(), records.end(), std::back_inserter(kept));
+        }
+    }
+    for (const int leaf : pages.unownedLeaves()) {
+        std::vector<DatabasePages::Record> records = pages.records(leaf);
+        if (records.empty())
+            continue;
+        const SchemaEntry *owner = nullptr;
+        int fitting = 0;
+        for (const SchemaEntry *table : tables) {
+            const TableShape &shape = shapes[table->name];
+            if (trees[table->name].damaged
+                && std::all_of(records.begin(), records.end(), [&](const DatabasePages::Record &r) { return shape.fits(r); })) {
+                owner = table;
+                ++fitting;
+            }
+        }
+        if (fitting == 1) {
+            auto &kept = pageRecords[owner->name];
+            std::move(records.begin(), records.end(), std::back_inserter(kept));
+        }
+    }
+
+    for (const SchemaEntry *table : tables) {
+        TableSalvager salvager(from.get(), to.get(), table->name, shapes[table->name]);
+        salvager.addPageRecords(std::move(pageRecords[table->name]));
+        salvager.setSequence(sequenceOf(from, table->name));
+        salvager.onProgress = [&](qint64 count) { lines.progress(QStringLiteral("%1: %2 rows so far").arg(table->name).arg(count)); };
+        const Salvage salvage = salvager.run();
+        lines << reportLine(table->name, salvage);
+        if (salvage.diskFull) {
+            to.run(QStringLiteral("ROLLBACK"));
+            return QStringLiteral("the disk is full");
+        }
+        if (!salvage.lost.empty() || !salvage.missing.empty() || salvage.unwritable > 0 || !salvage.problem.isEmpty())
+            rowsLost = true;
+    }
+    int restored = 0, added = 0;
+    if (const QString problem = restoreDoks(to, withDelivered, restored, added); !problem.isEmpty()) {
+        to.run(QStringLiteral("ROLLBACK"));
+        return fullDiskNamed(problem);
+    }
+    if (restored > 0)
+        lines << QStringLiteral("DOK: %1 brought back from the delivered database.").arg(rows(restored));
+    if (added > 0)
+        lines << QStringLiteral("DOK: %1 %2 of LOG added to the list.").arg(added).arg(added == 1 ? QStringLiteral("code") : QStringLiteral("codes"));
     // The counters of AUTOINCREMENT tables, so numbers of deleted rows are not given out again.
     {
         Statement sequences(from, QStringLiteral("SELECT name, seq FROM sqlite_sequence"));
@@ -378,8 +417,10 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
             lines << QStringLiteral("The %1 %2 could not be made again: %3").arg(entry.type, entry.name, problem);
     }
     if (const QString problem = to.run(QStringLiteral("COMMIT")); !problem.isEmpty())
-        return problem;
+        return fullDiskNamed(problem);
+    if (withDelivered)
+        to.run(QStringLiteral("DETACH delivered"));
     if (const QString problem = to.run(QStringLiteral("VACUUM")); !problem.isEmpty())
-        return problem;
+        return fullDiskNamed(problem);
     return {};
 }

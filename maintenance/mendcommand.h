@@ -10,6 +10,8 @@ namespace mendcommand {
 
 QString dataFolder();
 
-DatabaseMender::Result run(const QString &folder, int waitMilliseconds);
+// onLine, when given, hears the report as it grows (see DatabaseMender::onLine).
+DatabaseMender::Result run(const QString &folder, int waitMilliseconds,
+                           const std::function<void(const QString &, bool)> &onLine = {});
 
 } // namespace mendcommand

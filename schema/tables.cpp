@@ -1,6 +1,7 @@
 #include "tables.h"
 
 #include "connection.h"
+#include "engineerror.h"
 #include "statement.h"
 #include "vocabulary.h"
 
@@ -143,6 +144,22 @@ void upgrade(Connection &connection)
     const qint64 stored = version.next() ? version.integer(0) : 0;
     if (stored >= schemaVersion)
         return;
+    // A file that is not this program's is left exactly as it is.
+    QStringList present;
+    {
+        Statement tables(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+        while (tables.next())
+            present << tables.text(0);
+    }
+    QStringList required{vocab::table::log, vocab::table::dok, vocab::table::riep,
+                         vocab::table::info, vocab::table::dxcc, vocab::table::diplome};
+    required << bandAndModeTables();
+    for (const QString &table : required) {
+        if (!present.contains(table, Qt::CaseInsensitive))
+            throw EngineError(QStringLiteral("The table %1 is missing, so the file is not a database of this program; "
+                                             "it was left as it is.")
+                                  .arg(table));
+    }
     connection.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (num INTEGER PRIMARY KEY, fields TEXT);"
                                       "PRAGMA user_version=%2")
                            .arg(adifFieldsTable)

@@ -31,7 +31,8 @@ inline const QString adifFieldsTable = QStringLiteral("ADIFFIELDS");
 // Recorded in PRAGMA user_version; a database without the version is older.
 inline constexpr int schemaVersion = 1;
 // Adds what an older database lacks (the tables above) and records the version. The program's
-// own tables and columns are never changed. Safe to run on a current database.
+// own tables and columns are never changed. Safe to run on a current database. A file that lacks
+// one of the program's tables is not changed at all: EngineError names the missing table.
 void upgrade(Connection &connection);
 
 // A new database file with every table and the seed rows, but no reference data.

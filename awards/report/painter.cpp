@@ -1,6 +1,8 @@
 #include "painter.h"
 
-#include <QFile>
+#include "filesafety.h"
+
+#include <QSaveFile>
 #include <unordered_map>
 #include <QPainter>
 #include <QPageLayout>
@@ -99,18 +101,26 @@ void print(const Layout &layout, QPrinter &printer)
     paint(layout, printer);
 }
 
-bool writePdf(const Layout &layout, const QString &fileName)
+QString writePdf(const Layout &layout, const QString &fileName)
 {
-    QFile file(fileName);
+    if (const QString problem = filesafety::overwriteProblem(fileName); !problem.isEmpty())
+        return problem;
+    // Written beside the file and renamed over it when complete, so a file already there stays
+    // whole when the disk fills up.
+    QSaveFile file(fileName);
+    const auto failed = [&] { return QStringLiteral("The file %1 could not be written: %2.").arg(fileName, filesafety::writeError(file)); };
     if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QPdfWriter writer(&file);
-    writer.setPageLayout(a4FullPage());
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("WZP Logbook"));
-    paint(layout, writer);
-    file.close();
-    return file.error() == QFile::NoError;
+        return failed();
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(a4FullPage());
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("WZP Logbook"));
+        paint(layout, writer);
+    }
+    if (!file.commit())
+        return failed();
+    return {};
 }
 
 } // namespace report

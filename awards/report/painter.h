@@ -15,7 +15,7 @@ namespace report {
 void paint(const Layout &layout, QPagedPaintDevice &device);
 // Sets the printer to A4 on the full page, then paints.
 void print(const Layout &layout, QPrinter &printer);
-// False when the file could not be written.
-bool writePdf(const Layout &layout, const QString &fileName);
+// Why the file could not be written, as a message for the user, or an empty text when it was.
+QString writePdf(const Layout &layout, const QString &fileName);
 
 } // namespace report

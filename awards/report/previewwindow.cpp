@@ -43,6 +43,6 @@ void PreviewWindow::saveAsPdf()
         return;
     if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".pdf");
-    if (!report::writePdf(m_layout, fileName))
-        services::prompter().message(QStringLiteral("The file ") + fileName + QStringLiteral(" could not be written."));
+    if (const QString problem = report::writePdf(m_layout, fileName); !problem.isEmpty())
+        services::prompter().message(problem);
 }

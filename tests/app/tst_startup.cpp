@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "datafolder.h"
 #include "datamodule.h"
+#include "maintenancemenu.h"
 #include "mainwindow.h"
 #include "programfixture.h"
 #include "splashwindow.h"
@@ -17,6 +18,7 @@
 #include <QtTest>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -125,6 +127,32 @@ private slots:
         QVERIFY(datafolder::prepare(dir.filePath("elsewhere"), QString()).contains("not found"));
     }
 
+    void theNewLogHonoursTheUmask_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("022") << 022 << 0644;
+        QTest::newRow("077") << 077 << 0600;
+        QTest::newRow("002") << 002 << 0664;
+    }
+
+    void theNewLogHonoursTheUmask()
+    {
+        QFETCH(int, mask);
+        QFETCH(int, mode);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(QDir().mkpath(dir.filePath("share")));
+        QVERIFY(QFile::copy(TestDatabase::templatePath(), dir.filePath("share/template.mdb")));
+        const mode_t old = ::umask(mode_t(mask));
+        const QString problem = datafolder::prepare(dir.filePath("data"), dir.filePath("share"));
+        ::umask(old);
+        QCOMPARE(problem, QString());
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath("data/log.mdb")).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 0777), mode);
+    }
+
     void oneInstancePerDatabase()
     {
         QTemporaryDir folder;
@@ -152,6 +180,72 @@ private slots:
         const auto second = datafolder::lock(link);
         QVERIFY(!second.file);
         QVERIFY2(second.problem.contains(database), qPrintable(second.problem));
+    }
+
+    void hardLinkedTwinsShareTheLock()
+    {
+        QTemporaryDir first, second;
+        const QString database = QDir(first.path()).filePath("log.mdb");
+        touch(database);
+        const QString twin = QDir(second.path()).filePath("log.mdb");
+        QVERIFY(::link(QFile::encodeName(database).constData(), QFile::encodeName(twin).constData()) == 0);
+        auto held = datafolder::lock(database);
+        QVERIFY(held.file);
+        const auto refused = datafolder::lock(twin);
+        QVERIFY(!refused.file);
+        QVERIFY(refused.heldByAnother);
+        QVERIFY2(refused.problem.startsWith("WZP Logbook is already running on the database " + twin), qPrintable(refused.problem));
+        held = {};
+        QVERIFY(datafolder::lock(twin).file);
+    }
+
+    void aStaleLockIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("holderDied");
+        QTest::newRow("empty lock file") << QByteArray() << false;
+        QTest::newRow("unreadable rubbish") << QByteArray("\x01\xff garbage") << false;
+        QTest::newRow("holder killed") << QByteArray() << true;
+    }
+
+    void aStaleLockIsTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, holderDied);
+        QTemporaryDir folder;
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        if (holderDied) {
+            const pid_t child = fork();
+            if (child == 0) {
+                const auto lock = datafolder::lock(database);
+                _exit(lock.file ? 0 : 1); // dies holding the lock, without letting go of it
+            }
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            QVERIFY(QFile(database + ".lock").size() > 0);
+        } else {
+            touch(database + ".lock", content);
+        }
+        const auto lock = datafolder::lock(database);
+        QVERIFY2(lock.file, qPrintable(lock.problem));
+        QFile file(database + ".lock");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine().trimmed(), QByteArray::number(QCoreApplication::applicationPid()));
+    }
+
+    void theHolderIsNamed()
+    {
+        QTemporaryDir folder;
+        const QString database = QDir(folder.path()).filePath("log.mdb");
+        touch(database);
+        const auto held = datafolder::lock(database);
+        QVERIFY(held.file);
+        const auto second = datafolder::lock(database);
+        QCOMPARE(second.problem, QStringLiteral("WZP Logbook is already running on the database %1 (%2, process %3).")
+                                     .arg(database, QCoreApplication::applicationName())
+                                     .arg(QCoreApplication::applicationPid()));
     }
 
     void aLockThatCannotBeCreatedIsReportedAsSuch()
@@ -293,7 +387,8 @@ private slots:
         QTest::newRow("damaged file") << "damaged" << "Unrecognized database format";
         QTest::newRow("missing file") << "missing" << "Could not find file";
         QTest::newRow("zero-byte file") << "empty" << "log.mdb is not a database of this program.";
-        QTest::newRow("no tables but the password") << "bare" << "The table 'LOG' does not exist in the database.\n";
+        QTest::newRow("no tables but the password")
+            << "bare" << "The table LOG is missing, so the file is not a database of this program; it was left as it is.";
     }
 
     void unusableDatabaseIsReportedWithoutACrash()
@@ -310,7 +405,9 @@ private slots:
             touch(fixture.db.path(), QByteArray());
         else if (kind == "bare")
             Connection::create(fixture.db.path(), schema::databasePassword);
+        const QByteArray before = TestDatabase::fileBytes(fixture.db.path());
         fixture.start();
+        QCOMPARE(TestDatabase::fileBytes(fixture.db.path()), before); // not ours: nothing is written to it
         QCOMPARE(fixture.services.prompter.errors.size(), 1);
         QVERIFY2(fixture.services.prompter.errors.first().startsWith(text), qPrintable(fixture.services.prompter.errors.first()));
         QVERIFY(!fixture.dm().info.isOpen());
@@ -323,6 +420,54 @@ private slots:
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         fixture.program->splash().findChild<QPushButton *>("SpeedButton2")->click();
         QCOMPARE(terminated.count(), 1);
+    }
+
+    void aDamagedLogOffersTheRepair_data()
+    {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("repair now") << true;
+        QTest::newRow("not now") << false;
+    }
+
+    void aDamagedLogOffersTheRepair()
+    {
+        QFETCH(bool, agree);
+        ProgramFixture fixture;
+        QStringList rows;
+        for (int i = 0; i < 2000; ++i)
+            rows << QStringLiteral("('DQ%1XY', 'A01', '14', 'SSB', 14, 'C')").arg(i, 4, 10, QLatin1Char('0'));
+        fixture.db.execute("INSERT INTO LOG (call, dok, banda, modo, mhz, conf) VALUES " + rows.join(','));
+        // A leaf of LOG in the middle is overwritten, as a failing disk does.
+        QFile file(fixture.db.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const int pageSize = (quint8(bytes.at(16)) << 8) | quint8(bytes.at(17));
+        const qint64 page = bytes.indexOf("DQ1000XY") / pageSize;
+        QVERIFY(page > 0);
+        file.seek(page * pageSize);
+        file.write(QByteArray(pageSize, char(0xAB)));
+        file.close();
+        fixture.services.prompter.answer(agree);
+        fixture.program = std::make_unique<Startup>(fixture.db.path());
+        QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
+
+        fixture.program->start();
+
+        QCOMPARE(fixture.services.prompter.questions.size(), 1);
+        QVERIFY2(fixture.services.prompter.questions.first().startsWith(
+                     QStringLiteral("The log %1 is damaged (").arg(fixture.db.path())),
+                 qPrintable(fixture.services.prompter.questions.first()));
+        QVERIFY(fixture.services.prompter.questions.first().contains("Start the repair now?"));
+        if (agree) {
+            QCOMPARE(terminated.count(), 1);
+            QCOMPARE(fixture.services.desktop.startedPrograms, QStringList{MaintenanceMenu::repairProgram()});
+            QVERIFY(!fixture.dm().ADOconn.isConnected());
+            QVERIFY(fixture.services.prompter.errors.isEmpty());
+        } else {
+            QCOMPARE(terminated.count(), 0);
+            QVERIFY(fixture.services.desktop.startedPrograms.isEmpty());
+            QVERIFY(fixture.program->splash().isVisible());
+        }
     }
 
     void splashExitClosesTheConnection()

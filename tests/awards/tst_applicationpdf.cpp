@@ -4,6 +4,8 @@
 #include "datamodule.h"
 #include "painter.h"
 #include "previewwindow.h"
+#include "smalldisk.h"
+#include "testdatabase.h"
 
 #include <QAction>
 #include <QProcess>
@@ -55,7 +57,7 @@ private slots:
         const report::Layout layout = sampleApplication();
         QCOMPARE(int(layout.pages.size()), 3);
         const QString file = dir.filePath("application.pdf");
-        QVERIFY(report::writePdf(layout, file));
+        QCOMPARE(report::writePdf(layout, file), QString());
         const QString text = pdfText(file);
         const QStringList pages = text.split(QLatin1Char('\f'));
         QVERIFY2(pages.size() >= 3, qPrintable(text));
@@ -72,7 +74,39 @@ private slots:
     void unwritableFileIsReported()
     {
         const report::Layout layout = sampleApplication();
-        QVERIFY(!report::writePdf(layout, dir.filePath("missing/folder/application.pdf")));
+        const QString path = dir.filePath("missing/folder/application.pdf");
+        QCOMPARE(report::writePdf(layout, path), "The file " + path + " could not be written: No such file or directory.");
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void aPdfOverAnOldOneOnAFullDiskLeavesTheOldOneWhole()
+    {
+        SmallDisk disk(2048);
+        if (!disk.isMounted())
+            QSKIP("A small disk cannot be mounted without root's rights.");
+        const report::Layout layout = sampleApplication();
+        const QString path = QDir(disk.path()).filePath("application.pdf");
+        QCOMPARE(report::writePdf(layout, path), QString());
+        const QByteArray old = TestDatabase::fileBytes(path);
+        disk.fill();
+
+        QCOMPARE(report::writePdf(layout, path), "The file " + path + " could not be written: the disk is full.");
+
+        QCOMPARE(TestDatabase::fileBytes(path), old);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList({"application.pdf", "filler"}));
+    }
+
+    void aPdfIsNeverWrittenOverTheLog()
+    {
+        PreviewWindow preview(sampleApplication(), "WZP_200 , 14 mhz - New Application", "WZP_200_14.pdf");
+        const QString log = f->data.db().path();
+        const QByteArray before = TestDatabase::fileBytes(log);
+        const QString link = dir.filePath("log.pdf");
+        QVERIFY(QFile::link(log, link));
+        f->services.desktop.chooseFile(link);
+        preview.saveAsPdfAction()->trigger();
+        QCOMPARE(f->services.prompter.messages, QStringList{link + " is a database; it is never written over. Choose another file."});
+        QCOMPARE(TestDatabase::fileBytes(log), before);
     }
 
     void previewSavesAPdfUnderTheChosenName()
@@ -106,7 +140,7 @@ private slots:
         f->services.desktop.chooseFile(dir.filePath("missing/folder/a.pdf"));
         preview.saveAsPdfAction()->trigger();
         QCOMPARE(f->services.prompter.messages,
-                 QStringList{"The file " + dir.filePath("missing/folder/a.pdf") + " could not be written."});
+                 QStringList{"The file " + dir.filePath("missing/folder/a.pdf") + " could not be written: No such file or directory."});
     }
 };
 

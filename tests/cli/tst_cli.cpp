@@ -1,9 +1,13 @@
 #include "adiftext.h"
+#include "connection.h"
 #include "datafolder.h"
+#include "smalldisk.h"
+#include "tables.h"
 #include "testdatabase.h"
 
 #include <QProcess>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace adiftext;
 
@@ -16,12 +20,23 @@ struct Result
     QString err;
 };
 
-Result cli(const QStringList &arguments, const QString &workingFolder = {})
+enum class As { Caller, UserWithoutRights };
+
+Result cli(const QStringList &arguments, const QString &workingFolder = {}, As as = As::Caller, const QByteArray &input = {})
 {
     QProcess process;
+    // Root may write anything; a folder that cannot be written is seen as "nobody" sees it.
+    if (as == As::UserWithoutRights && geteuid() == 0) {
+        process.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(99);
+        });
+    }
     if (!workingFolder.isEmpty())
         process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(WZP_CLI_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(120'000))
         qFatal("wzplog-cli did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -151,6 +166,138 @@ private slots:
         const Result result = cli({"--data", db.folder(), "summary"});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.err.contains("WZP Logbook is using the data folder"), qPrintable(result.err));
+    }
+
+    void exportNeverOverwritesADatabase_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("the log") << "log.mdb";
+        QTest::newRow("the backup") << "backup/log.mdb";
+        QTest::newRow("a link to the log") << "link.adi";
+    }
+
+    void exportNeverOverwritesADatabase()
+    {
+        QFETCH(QString, target);
+        TestDatabase db;
+        const QDir folder(db.folder());
+        QVERIFY(folder.mkpath("backup"));
+        QVERIFY(QFile::copy(db.path(), folder.filePath("backup/log.mdb")));
+        QVERIFY(QFile::link(db.path(), folder.filePath("link.adi")));
+        const QByteArray log = TestDatabase::fileBytes(db.path());
+        const QByteArray backup = TestDatabase::fileBytes(folder.filePath("backup/log.mdb"));
+
+        const Result result = cli({"--data", db.folder(), "export", folder.filePath(target)});
+
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, folder.filePath(target) + " is a database; it is never written over. Choose another file.\n");
+        QCOMPARE(TestDatabase::fileBytes(db.path()), log);
+        QCOMPARE(TestDatabase::fileBytes(folder.filePath("backup/log.mdb")), backup);
+    }
+
+    void aPipeIsReadToItsEnd()
+    {
+        TestDatabase db;
+        const Result result = cli({"--data", db.folder(), "import", "/dev/stdin"}, {}, As::Caller,
+                                  file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "A01", "40m", "CW")));
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 2"), qPrintable(result.out + result.err));
+        QCOMPARE(db.value("SELECT count(*) FROM LOG"), QStringLiteral("2"));
+    }
+
+    void hardLinkedTwinsAreRefused()
+    {
+        TestDatabase db;
+        QTemporaryDir twinFolder;
+        const QString twin = QDir(twinFolder.path()).filePath("log.mdb");
+        QVERIFY(::link(QFile::encodeName(db.path()).constData(), QFile::encodeName(twin).constData()) == 0);
+        const auto lock = datafolder::lock(db.path());
+        QVERIFY(lock.file);
+        const QString before = db.content();
+        const Result result = cli({"--data", twinFolder.path(), "import", adif("twin.adi", qso("DL1ABC", "A01", "20m", "SSB"))});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("WZP Logbook is using the data folder " + twinFolder.path()), qPrintable(result.err));
+        QCOMPARE(db.content(), before);
+    }
+
+    void aStaleEmptyLockIsTakenOver()
+    {
+        TestDatabase db;
+        QFile lock(db.path() + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.close();
+        const Result result = cli({"--data", db.folder(), "import", adif("stale.adi", qso("DL1ABC", "A01", "20m", "SSB"))});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 1"), qPrintable(result.out + result.err));
+        QVERIFY(!QFileInfo::exists(db.path() + ".lock"));
+    }
+
+    void aFolderThatCannotBeWrittenIsNamedAndStillRead()
+    {
+        TestDatabase db;
+        QCOMPARE(cli({"--data", db.folder(), "import", adif("one.adi", qso("DL1ABC", "A01", "20m", "SSB"))}).status, 0);
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto entered = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QFile::setPermissions(db.path(), readable);
+        QFile::setPermissions(db.folder(), readable | entered);
+        const QString before = db.content();
+        const QString exported = QDir(files.path()).filePath("readonly.adi");
+        QFile::setPermissions(files.path(), readable | entered | QFile::WriteOwner | QFile::WriteOther | QFile::WriteGroup);
+
+        const Result import = cli({"--data", db.folder(), "import", adif("ro.adi", qso("DL2XY", "A01", "40m", "CW"))}, {},
+                                  As::UserWithoutRights);
+        const Result check = cli({"--data", db.folder(), "check"}, {}, As::UserWithoutRights);
+        const Result summary = cli({"--data", db.folder(), "summary"}, {}, As::UserWithoutRights);
+        const Result exportResult = cli({"--data", db.folder(), "export", exported}, {}, As::UserWithoutRights);
+        QFile::setPermissions(db.folder(), readable | entered | QFile::WriteOwner);
+        QFile::setPermissions(files.path(), readable | entered | QFile::WriteOwner);
+        QFile::setPermissions(db.path(), readable | QFile::WriteOwner);
+        if (import.status == 99)
+            QSKIP("The rights could not be dropped.");
+
+        QCOMPARE(import.status, 1);
+        QCOMPARE(import.err, QStringLiteral("The log cannot be changed: The file %1 cannot be written.\n").arg(db.path()));
+        QCOMPARE(check.out, QStringLiteral("The log is sound.\n"));
+        QCOMPARE(check.status, 0);
+        QCOMPARE(summary.status, 0);
+        QVERIFY2(summary.out.contains("DOKs with QSOs:"), qPrintable(summary.err));
+        QCOMPARE(exportResult.status, 0);
+        QCOMPARE(exportResult.out, QStringLiteral("QSOs exported: 1\n"));
+        QCOMPARE(db.content(), before);
+    }
+
+    void aFullDiskIsNamed()
+    {
+        SmallDisk disk(4096);
+        if (!disk.isMounted())
+            QSKIP("A small disk cannot be mounted without root's rights.");
+        TestDatabase db;
+        const QString folder = QDir(disk.path()).filePath("data");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(db.path(), QDir(folder).filePath("log.mdb")));
+        disk.fill();
+
+        const Result import = cli({"--data", folder, "import", adif("full.adi", qso("DL2XY", "A01", "40m", "CW"))});
+        QCOMPARE(import.status, 1);
+        QVERIFY2(import.err.contains("the disk is full"), qPrintable(import.err));
+        const Result summary = cli({"--data", folder, "summary"});
+        QCOMPARE(summary.status, 0);
+        QVERIFY2(summary.out.contains("DOKs with QSOs:"), qPrintable(summary.err));
+    }
+
+    void aFileThatIsNotOursStaysAsItIs()
+    {
+        QTemporaryDir folder;
+        const QString path = QDir(folder.path()).filePath("log.mdb");
+        Connection::create(path, schema::databasePassword); // the access table and nothing else
+        const QByteArray before = TestDatabase::fileBytes(path);
+
+        const Result result = cli({"--data", folder.path(), "import", adif("foreign.adi", qso("DL1ABC", "A01", "20m", "SSB"))});
+
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, QStringLiteral("The table LOG is missing, so the file is not a database of this program; "
+                                            "it was left as it is.\n"));
+        QCOMPARE(TestDatabase::fileBytes(path), before);
     }
 
     void worksOnTheProgramsDataFolder()

@@ -77,6 +77,16 @@ private slots:
         QTest::newRow("field without length") << QByteArray("<CALL>DL<EOR>") << "has no length";
         QTest::newRow("file ends inside a tag") << QByteArray("<CALL:2>DL<EOR><BA") << "ends inside a field";
         QTest::newRow("<EOR> in the header") << QByteArray("head <EOR>") << "inside the header";
+        QTest::newRow("a 2 MB value") << "<CALL:2>DL<NOTES:2000000>" + QByteArray(2'000'000, 'x') + "<EOR>"
+                                      << "the field <NOTES> is longer than the 1 MB a value may hold";
+        QTest::newRow("a field repeated after many others")
+            << [] {
+                   QByteArray text;
+                   for (int i = 0; i < 20000; ++i)
+                       text += "<APP_X_" + QByteArray::number(i) + ":1>y";
+                   return text + "<APP_X_7:1>z<EOR>";
+               }()
+            << "record 1 has the field <APP_X_7> twice";
     }
 
     void brokenFiles()
@@ -105,6 +115,28 @@ private slots:
         QVERIFY(reader.next(record));
         QCOMPARE(record.value("CALL"), QStringLiteral("DL"));
         QCOMPARE(record.number, 1);
+    }
+
+    void aFileThatChangesWhileItIsReadIsReadAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.adi");
+        QByteArray text;
+        for (int i = 0; i < 5000; ++i)
+            text += "<CALL:6>DL" + QByteArray::number(1000 + i) + "<EOR>\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
+        AdifReader reader(path);
+        QVERIFY(QFile::resize(path, 100)); // another program rewrites the file
+        QsoRecord record;
+        QStringList calls;
+        while (reader.next(record))
+            calls << record.value("CALL");
+        QCOMPARE(calls.size(), 5000);
+        QCOMPARE(calls.last(), QStringLiteral("DL5999"));
     }
 
     void missingFileIsReported()

@@ -130,6 +130,18 @@ private slots:
             "<CALL:6>DL1ABC <QSO_DATE:8>20090305 <BAND:3>20m <MODE:3>SSB <DARC_DOK:3>A01 <QTH:6>BERLIN <QSL_RCVD:1>Y"));
     }
 
+    void exportIsNeverWrittenOverTheLog()
+    {
+        Logbook book;
+        const QByteArray before = TestDatabase::fileBytes(book.db.path());
+        book.services.desktop.chooseFile(book.db.path()); // the user answered "replace it?" with yes
+        book.main->action("ExportAdif1")->trigger();
+        QCOMPARE(book.services.prompter.errors,
+                 QStringList{book.db.path() + " is a database; it is never written over. Choose another file."});
+        QVERIFY(book.services.prompter.messages.isEmpty());
+        QCOMPARE(TestDatabase::fileBytes(book.db.path()), before);
+    }
+
     void updateDokList()
     {
         Logbook book;

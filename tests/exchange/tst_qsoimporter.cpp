@@ -270,6 +270,30 @@ private slots:
         QCOMPARE(data.db.value("SELECT spec FROM LOG WHERE dok='XMAS24'"), QStringLiteral("S"));
     }
 
+    void onlyDokCodesAreAddedToTheList()
+    {
+        DataModule data;
+        const QString doks = data.db.table("DOK");
+        const QByteArray longCode(5000, 'Q');
+        const QByteArray records = file(qso("DL1ABC", "<SCRIPT>", "20m", "CW") + qso("DL2XY", longCode.constData(), "20m", "CW")
+                                        + qso("DL3ZZ", "Q77", "20m", "CW"));
+        QStringList asked;
+        AdifReader reader(records);
+        QsoImporter importer(*data.dm);
+        importer.addUnknownDoks = [&](const QStringList &codes) {
+            asked = codes;
+            return true;
+        };
+        const ImportReport report = importer.run(reader);
+        QCOMPARE(asked, QStringList{"Q77"});
+        QCOMPARE(report.doksAdded, 1);
+        QCOMPARE(report.imported, 1);
+        QCOMPARE(reasonsOf(report), QStringLiteral("DARC_DOK is not a DOK code"));
+        QCOMPARE(data.db.value("SELECT count(*) FROM DOK WHERE DOK LIKE '%SCRIPT%' OR length(DOK) > 10"), QStringLiteral("0"));
+        QCOMPARE(data.db.value("SELECT count(*) FROM DOK WHERE DOK='Q77'"), QStringLiteral("1"));
+        QCOMPARE(data.db.value("SELECT count(*) FROM LOG WHERE call<>'DL3ZZ'"), QStringLiteral("0"));
+    }
+
     void unknownDoksSkippedWhenDeclined()
     {
         DataModule data;

@@ -3,6 +3,7 @@
 #include "damage.h"
 #include "databasefile.h"
 #include "tables.h"
+#include "smalldisk.h"
 #include "testdatabase.h"
 
 #include <QDir>
@@ -52,6 +53,8 @@ private slots:
     void secondBackupReplacesFirst();
     void backupFailingHalfWayKeepsOldBackup();
     void restorePutsBackupBackAndKeepsReplacedFile();
+    void aFullDiskIsNamed_data();
+    void aFullDiskIsNamed();
     void unusableBackupIsRefused_data();
     void unusableBackupIsRefused();
     void foldersOfAnyNameAndLength();
@@ -124,6 +127,36 @@ void BackupStoreTest::restorePutsBackupBackAndKeepsReplacedFile()
     QCOMPARE(TestDatabase::contentOf(store.beforeRestorePath()), replaced);
     QCOMPARE(TestDatabase::contentOf(store.backupPath()), backedUp);
     QCOMPARE(QDir(db.folder()).entryList(QDir::Files), QStringList{QStringLiteral("log.mdb")});
+}
+
+void BackupStoreTest::aFullDiskIsNamed_data()
+{
+    QTest::addColumn<double>("freeLogs");
+    QTest::newRow("no room at all") << 0.0;
+    QTest::newRow("room for one copy only") << 1.5;
+}
+
+void BackupStoreTest::aFullDiskIsNamed()
+{
+    QFETCH(double, freeLogs);
+    SmallDisk disk(8192);
+    if (!disk.isMounted())
+        QSKIP("A small disk cannot be mounted without root's rights.");
+    TestDatabase db;
+    addQsos(db, 2);
+    const QString folder = QDir(disk.path()).filePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(db.path(), QDir(folder).filePath(QStringLiteral("log.mdb"))));
+    BackupStore store(folder, schema::databasePassword);
+    QCOMPARE(store.backup(), QString());
+    const QByteArray live = damage::bytes(store.livePath());
+    disk.fill(qint64(freeLogs * double(live.size())));
+
+    const QString problem = store.restore();
+
+    QVERIFY2(problem.contains(QStringLiteral("the disk is full")), qPrintable(problem));
+    QCOMPARE(damage::bytes(store.livePath()), live);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("log.mdb")});
 }
 
 void BackupStoreTest::unusableBackupIsRefused_data()

@@ -7,7 +7,10 @@
 #include "mendreportwindow.h"
 #include "controls.h"
 #include "scriptedservices.h"
+#include "smalldisk.h"
 #include "tables.h"
+#include "vocabulary.h"
+#include "tablesalvager.h"
 #include "testdatabase.h"
 
 #include <QDir>
@@ -17,6 +20,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -27,9 +31,13 @@ QString callOf(int i)
 
 void addQsos(const TestDatabase &db, int count)
 {
+    // DOKs of the list, as the program saves them.
+    const QStringList doks = db.value(QStringLiteral("SELECT group_concat(DOK) FROM (SELECT DOK FROM DOK WHERE SPEC IS NULL "
+                                                     "ORDER BY id LIMIT 90)"))
+                                 .split(',');
     QStringList rows;
     for (int i = 0; i < count; ++i)
-        rows << QStringLiteral("('%1', 'KOELN', '03/04/2021', '7', 'CW', 'G%2', 'C', 7)").arg(callOf(i)).arg(i % 90 + 10);
+        rows << QStringLiteral("('%1', 'KOELN', '03/04/2021', '7', 'CW', '%2', 'C', 7)").arg(callOf(i), doks.at(i % doks.size()));
     db.execute(QStringLiteral("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) VALUES ") + rows.join(QLatin1Char(',')));
 }
 
@@ -62,10 +70,17 @@ private slots:
     void soundFileIsCompactedAndKeepsPassword();
     void damagedFileKeepsEveryReadableQso();
     void damagedFileIsKeptBesideTheRepairedOne();
+    void lostDokRowsComeBackFromTheDeliveredDatabase();
     void leavesAloneWhatItCannotMend_data();
     void leavesAloneWhatItCannotMend();
     void refusesWhileTheProgramHoldsTheFolder();
+    void takesOverAStaleEmptyLock();
+    void namesWhatKeepsTheLockFromBeingMade();
     void commandRepairsTheDataFolderAndReportsOnTheTerminal();
+    void aDisplayThatIsGoneLeavesTheReportOnTheTerminal();
+    void aFullDiskIsNamed_data();
+    void aFullDiskIsNamed();
+    void aFolderThatCannotBeWrittenIsNamed();
     void reportWindowShowsTheReport();
 };
 
@@ -93,7 +108,10 @@ void MenddbTest::damagedFileKeepsEveryReadableQso()
     TestDatabase db;
     addQsos(db, 3000);
     const QHash<QString, QString> original = logRows(db);
-    const QString dokTable = db.table(QStringLiteral("DOK"));
+    // The status cells are derived from LOG again; the rest of DOK stays as it was.
+    QStringList derived = vocab::statusCells();
+    derived << vocab::summaryCell;
+    const QString dokTable = db.table(QStringLiteral("DOK"), derived);
     // Two leaves of LOG's table, one in the middle and the last one, are overwritten.
     QSet<QString> lost;
     for (int victim : {1500, 2999}) {
@@ -113,18 +131,70 @@ void MenddbTest::damagedFileKeepsEveryReadableQso()
     const DatabaseMender::Result result = DatabaseMender(db.folder(), schema::databasePassword).mend();
 
     QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
-    QVERIFY(result.lines.contains(QStringLiteral("LOG: %1 rows recovered, damaged parts skipped.").arg(3000 - lost.size())));
+    // QSO i has the id i + 1; the report names every id it could not read.
+    std::vector<qint64> lostIds;
+    for (const QString &call : lost)
+        lostIds.push_back(call.mid(2, 4).toLongLong() + 1);
+    std::sort(lostIds.begin(), lostIds.end());
+    QVERIFY2(result.lines.contains(QStringLiteral("LOG: %1 rows recovered, at least %2 lost (ids %3 unreadable).")
+                                       .arg(3000 - lost.size())
+                                       .arg(lost.size())
+                                       .arg(idRanges(lostIds))),
+             qPrintable(result.lines.join('\n')));
+    QVERIFY(result.rowsLost);
+    QVERIFY(result.lines.last().contains("rows were lost: compare it with your backup"));
     const QHash<QString, QString> recovered = logRows(db);
     QCOMPARE(recovered.size(), original.size() - lost.size());
     for (auto row = original.cbegin(); row != original.cend(); ++row) {
         if (!lost.contains(row.key()))
             QCOMPARE(recovered.value(row.key()), row.value());
     }
-    QCOMPARE(db.table(QStringLiteral("DOK")), dokTable);
+    QCOMPARE(db.table(QStringLiteral("DOK"), derived), dokTable);
+    QVERIFY(result.lines.contains(QStringLiteral("The band and mode tables, the DOK status, the counters and the awards were derived again from LOG.")));
+    QCOMPARE(db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE CONF = 'C'")),
+             db.value(QStringLiteral("SELECT count(DISTINCT upper(dok)) FROM LOG")));
     QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
     // New QSOs do not take the numbers of the lost ones.
     db.execute(QStringLiteral("INSERT INTO LOG (call) VALUES ('DL9NEW')"));
     QCOMPARE(db.value(QStringLiteral("SELECT id FROM LOG WHERE call = 'DL9NEW'")), QStringLiteral("3001"));
+}
+
+void MenddbTest::lostDokRowsComeBackFromTheDeliveredDatabase()
+{
+    TestDatabase db;
+    addQsos(db, 300);
+    // A DOK the user added, with a QSO.
+    db.execute(QStringLiteral("INSERT INTO DOK (DOK, SPEC) VALUES ('XMAS26', 'S')"));
+    db.execute(QStringLiteral("INSERT INTO LOG (call, data, banda, modo, dok, conf, spec, mhz) "
+                              "VALUES ('DA0XM', '24/12/2026', '14', 'SSB', 'XMAS26', 'C', 'S', 14)"));
+    // Every leaf of DOK is overwritten: all its rows are gone.
+    const int root = db.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'DOK'")).toInt();
+    const QByteArray rootPage = damage::page(db.path(), root);
+    QCOMPARE(quint8(rootPage.at(0)), quint8(0x05));
+    const int cells = qFromBigEndian<quint16>(rootPage.constData() + 3);
+    QVERIFY(damage::overwritePage(db.path(), int(qFromBigEndian<quint32>(rootPage.constData() + 8))));
+    for (int i = 0; i < cells; ++i) {
+        const int offset = qFromBigEndian<quint16>(rootPage.constData() + 12 + 2 * i);
+        QVERIFY(damage::overwritePage(db.path(), int(qFromBigEndian<quint32>(rootPage.constData() + offset))));
+    }
+
+    const DatabaseMender::Result result =
+        DatabaseMender(db.folder(), schema::databasePassword, TestDatabase::templatePath()).mend();
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.rowsLost);
+    QVERIFY2(result.lines.contains(QStringLiteral("DOK: 1176 rows brought back from the delivered database.")),
+             qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("DOK: 1 code of LOG added to the list.")));
+    QCOMPARE(db.value(QStringLiteral("SELECT group_concat(id || DOK || ifnull(DESCR, '') || ifnull(SPEC, ''), '|') FROM "
+                                     "(SELECT * FROM DOK WHERE id <= 1176 ORDER BY id)")),
+             TestDatabase(TestDatabase::Content::Delivered)
+                 .value(QStringLiteral("SELECT group_concat(id || DOK || ifnull(DESCR, '') || ifnull(SPEC, ''), '|') FROM "
+                                       "(SELECT * FROM DOK ORDER BY id)")));
+    QCOMPARE(db.value(QStringLiteral("SELECT SPEC || T14 || SSB14 || SSB || CONF FROM DOK WHERE DOK = 'XMAS26'")),
+             QStringLiteral("SCCCC"));
+    QCOMPARE(db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE CONF = 'C'")),
+             db.value(QStringLiteral("SELECT count(DISTINCT upper(dok)) FROM LOG")));
 }
 
 void MenddbTest::damagedFileIsKeptBesideTheRepairedOne()
@@ -191,6 +261,37 @@ void MenddbTest::refusesWhileTheProgramHoldsTheFolder()
     QCOMPARE(damage::bytes(db.path()), before);
 }
 
+void MenddbTest::takesOverAStaleEmptyLock()
+{
+    TestDatabase db;
+    QFile lock(db.path() + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.close();
+
+    const DatabaseMender::Result result = mendcommand::run(db.folder(), 300);
+
+    QVERIFY2(result.success, qPrintable(result.lines.join(QLatin1Char('\n'))));
+    QVERIFY(result.lines.contains(QStringLiteral("The file is sound.")));
+}
+
+void MenddbTest::namesWhatKeepsTheLockFromBeingMade()
+{
+    TestDatabase db;
+    const QByteArray before = damage::bytes(db.path());
+    // Where the lock file should go stands a folder.
+    QVERIFY(QDir().mkpath(db.path() + QStringLiteral(".lock")));
+    QElapsedTimer timer;
+    timer.start();
+
+    const DatabaseMender::Result result = mendcommand::run(db.folder(), 5000);
+
+    QVERIFY(timer.elapsed() < 4000); // no waiting for a program that is not there
+    QVERIFY(!result.success);
+    QCOMPARE(result.lines, QStringList({QStringLiteral("Cannot create the lock file %1.lock: Is a directory.").arg(db.path()),
+                                        QStringLiteral("Nothing was changed.")}));
+    QCOMPARE(damage::bytes(db.path()), before);
+}
+
 void MenddbTest::commandRepairsTheDataFolderAndReportsOnTheTerminal()
 {
     TestDatabase db;
@@ -207,12 +308,105 @@ void MenddbTest::commandRepairsTheDataFolderAndReportsOnTheTerminal()
     QVERIFY(menddb.waitForFinished(60000));
 
     const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
-    QCOMPARE(menddb.exitCode(), 0);
+    QCOMPARE(menddb.exitCode(), 2); // mended, but rows were lost
     QVERIFY2(output.contains(QStringLiteral("The file is damaged")), qPrintable(output));
-    QVERIFY(output.contains(QRegularExpression(QStringLiteral("LOG: 9\\d\\d rows recovered, damaged parts skipped."))));
+    QVERIFY2(output.contains(QRegularExpression(QStringLiteral("LOG: 9\\d\\d rows recovered, at least \\d+ lost \\(ids [0-9–, ]+ unreadable\\)."))),
+             qPrintable(output));
     QCOMPARE(databasefile::check(db.path(), schema::databasePassword), QString());
     QCOMPARE(damagedCopies(db.folder()).size(), 1);
     QVERIFY(datafolder::lock(db.path()).file);
+}
+
+void MenddbTest::aDisplayThatIsGoneLeavesTheReportOnTheTerminal()
+{
+    TestDatabase db;
+    QProcess menddb;
+    menddb.setWorkingDirectory(db.folder());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":97")); // no X server answers there
+    menddb.setProcessEnvironment(environment);
+
+    menddb.start(QStringLiteral(MENDDB_PATH), {});
+    QVERIFY(menddb.waitForFinished(60000));
+
+    const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
+    QCOMPARE(menddb.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(menddb.exitCode(), 0);
+    QVERIFY2(output.contains(QStringLiteral("The file is sound.")), qPrintable(output + menddb.readAllStandardError()));
+    QVERIFY(output.contains(QStringLiteral("Done: log.mdb is ready for WZP Logbook.")));
+}
+
+void MenddbTest::aFullDiskIsNamed_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<double>("freeLogs");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("sound file, no room for the compacted copy") << false << 0.0 << "log.mdb was not changed: the disk is full";
+    QTest::newRow("damaged file, no room to keep it") << true << 0.0
+                                                       << "The damaged file could not be kept, so it was left as it is: ";
+    QTest::newRow("damaged file kept, no room for the rebuilt one") << true << 1.3 << "log.mdb was not changed: the disk is full";
+}
+
+void MenddbTest::aFullDiskIsNamed()
+{
+    QFETCH(bool, damaged);
+    QFETCH(double, freeLogs);
+    QFETCH(QString, reason);
+    SmallDisk disk(8192);
+    if (!disk.isMounted())
+        QSKIP("A small disk cannot be mounted without root's rights.");
+    TestDatabase db;
+    addQsos(db, 1000);
+    if (damaged)
+        QVERIFY(damage::overwritePage(db.path(), damage::pageHolding(db.path(), callOf(500).toUtf8())));
+    const QString folder = QDir(disk.path()).filePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("log.mdb"));
+    QVERIFY(QFile::copy(db.path(), path));
+    const QByteArray before = damage::bytes(path);
+    disk.fill(16 * 1024 + qint64(freeLogs * double(before.size()))); // room for the lock and what the row allows
+
+    const DatabaseMender::Result result = mendcommand::run(folder, 300);
+
+    const QString report = result.lines.join(QLatin1Char('\n'));
+    QVERIFY(!result.success);
+    QVERIFY2(report.contains(reason) && report.contains(QStringLiteral("the disk is full")), qPrintable(report));
+    QCOMPARE(damage::bytes(path), before);
+}
+
+void MenddbTest::aFolderThatCannotBeWrittenIsNamed()
+{
+    TestDatabase db;
+    const QByteArray before = damage::bytes(db.path());
+    const auto entered = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(db.folder(), entered);
+    QFile::setPermissions(db.path(), QFile::ReadOwner | QFile::ReadOther);
+    QProcess menddb;
+    menddb.setWorkingDirectory(db.folder());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    menddb.setProcessEnvironment(environment);
+    // Root may write anything; the folder is seen as a user without rights sees it.
+    if (geteuid() == 0) {
+        menddb.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(99);
+        });
+    }
+
+    menddb.start(QStringLiteral(MENDDB_PATH), {});
+    QVERIFY(menddb.waitForFinished(60000));
+    QFile::setPermissions(db.folder(), entered | QFile::WriteOwner);
+    QFile::setPermissions(db.path(), QFile::ReadOwner | QFile::WriteOwner);
+
+    const QString output = QString::fromUtf8(menddb.readAllStandardOutput());
+    QCOMPARE(menddb.exitCode(), 1);
+    QCOMPARE(output, QStringLiteral("Cannot create the lock file %1.lock: the folder cannot be written.\nNothing was changed.\n")
+                         .arg(db.path()));
+    QCOMPARE(damage::bytes(db.path()), before);
 }
 
 void MenddbTest::reportWindowShowsTheReport()
