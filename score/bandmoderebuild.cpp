@@ -392,9 +392,12 @@ void BandModeRebuild::run()
     DokKeys keys;
     std::vector<std::vector<StoredRow>> stored(tables.size());
     QSet<qint64> shown;
+    QStringList copied;
+    for (const QString &column : copiedColumns)
+        copied << column;
     for (size_t table = 0; table < tables.size(); ++table) {
-        Statement rows(m_connection, QStringLiteral("SELECT dok, num, call, loc, data, banda, modo, conf, spec FROM \"%1\"")
-                                         .arg(tables[table].name));
+        Statement rows(m_connection, QStringLiteral("SELECT dok, num, %1 FROM \"%2\"")
+                                         .arg(copied.join(QStringLiteral(", ")), tables[table].name));
         while (rows.next()) {
             StoredRow row;
             const QString dok = rows.text(0);
