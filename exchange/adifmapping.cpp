@@ -50,7 +50,7 @@ constexpr std::array<ModeRow, 16> modeTable{{
 
 constexpr std::array<const char *, 4> qslFields{"QSL_RCVD", "LOTW_QSL_RCVD", "EQSL_QSL_RCVD", "DCL_QSL_RCVD"};
 
-constexpr std::array<const char *, 12> receivedQslFields{
+constexpr std::array<const char *, 12> receivedQslNames{
     "QSL_RCVD",      "QSLRDATE",      "QSL_RCVD_VIA", "LOTW_QSL_RCVD", "LOTW_QSLRDATE", "EQSL_QSL_RCVD",
     "EQSL_QSLRDATE", "DCL_QSL_RCVD",  "DCL_QSLRDATE", "LOTW_QSL_RCVD_VIA", "EQSL_QSL_RCVD_VIA", "DCL_QSL_RCVD_VIA"};
 
@@ -171,7 +171,25 @@ bool isQslStatusField(const QByteArray &name)
 
 bool isReceivedQslField(const QByteArray &name)
 {
-    return among(receivedQslFields, name);
+    return among(receivedQslNames, name);
+}
+
+std::vector<QsoField> receivedQslFields(const QsoRecord &record)
+{
+    const bool fromLotw = std::any_of(record.fields.begin(), record.fields.end(),
+                                      [](const QsoField &field) { return field.name.startsWith("APP_LOTW_"); });
+    std::vector<QsoField> fields;
+    for (const QsoField &field : record.fields) {
+        if (!isReceivedQslField(field.name))
+            continue;
+        if (fromLotw && field.name == "QSL_RCVD")
+            fields.push_back({QByteArrayLiteral("LOTW_QSL_RCVD"), field.value});
+        else if (fromLotw && field.name == "QSLRDATE")
+            fields.push_back({QByteArrayLiteral("LOTW_QSLRDATE"), field.value});
+        else
+            fields.push_back(field);
+    }
+    return fields;
 }
 
 bool isLogField(const QByteArray &name)

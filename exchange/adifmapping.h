@@ -34,6 +34,11 @@ bool isQslStatusField(const QByteArray &name);
 // The fields that tell a confirmation: the four above, their dates and how the card came.
 bool isReceivedQslField(const QByteArray &name);
 
+// The record's fields that tell its confirmation. A report of LoTW gives LoTW's own status in
+// QSL_RCVD and QSLRDATE (its records carry APP_LoTW_ fields): they become LOTW_QSL_RCVD and
+// LOTW_QSLRDATE, so that no paper card is claimed.
+std::vector<QsoField> receivedQslFields(const QsoRecord &record);
+
 // Fields LOG keeps in its own columns; every other field goes to the side table.
 bool isLogField(const QByteArray &name);
 // A field as ADIF text, its length counted in UTF-8 bytes: "<FREQ:6>14.205".

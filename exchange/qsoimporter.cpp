@@ -72,9 +72,8 @@ std::variant<ImportedQso, QString> examine(const QsoRecord &record)
     for (const QsoField &field : record.fields) {
         if (!adif::isLogField(field.name) && field.name != adif::statusField)
             qso.kept += adif::fieldText(field.name, field.value);
-        if (adif::isReceivedQslField(field.name))
-            qso.qslFields.push_back(field);
     }
+    qso.qslFields = adif::receivedQslFields(record);
     // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
     const QString modeText = mode.trimmed().toUpper();
     if (modeText != qso.mode && !modeText.isEmpty() && !record.find("SUBMODE"))

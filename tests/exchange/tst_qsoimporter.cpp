@@ -531,6 +531,31 @@ private slots:
         QCOMPARE(second.db.table("LOG"), first.db.table("LOG"));
     }
 
+    void charactersAndBytesCountedImportTheSame()
+    {
+        // The same QSOs, once with byte lengths and once with the character lengths some loggers write.
+        const QByteArray byBytes = record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "SSB"},
+                                           {"DARC_DOK", "A01"}, {"QTH", "L\xc3\xbcneburg"}, {"COMMENT", "Gr\xc3\xbc\xc3\x9f" "e"}})
+            + record({{"CALL", "DL2XY"}, {"QSO_DATE", "20090306"}, {"BAND", "40m"}, {"MODE", "CW"}, {"DARC_DOK", "B05"},
+                      {"QTH", "M\xc3\xbcnchen"}, {"NAME", "J\xc3\xbcrgen"}});
+        const QByteArray byCharacters =
+            "<CALL:6>DL1ABC <QSO_DATE:8>20090305 <BAND:3>20m <MODE:3>SSB <DARC_DOK:3>A01 <QTH:8>L\xc3\xbcneburg "
+            "<COMMENT:5>Gr\xc3\xbc\xc3\x9f" "e <EOR>\n"
+            "<CALL:5>DL2XY <QSO_DATE:8>20090306 <BAND:3>40m <MODE:2>CW <DARC_DOK:3>B05 <QTH:7>M\xc3\xbcnchen "
+            "<NAME:6>J\xc3\xbcrgen<EOR>\n";
+        DataModule bytes;
+        QCOMPARE(import(*bytes.dm, file(byBytes)).readByCharacters, 0);
+        DataModule characters;
+        const ImportReport report = import(*characters.dm, file(byCharacters));
+        QCOMPARE(report.imported, 2);
+        QCOMPARE(report.readByCharacters, 4);
+        QVERIFY(report.text().contains(QStringLiteral("counted characters, not bytes (read so): 4")));
+        QCOMPARE(characters.db.table("LOG"), bytes.db.table("LOG"));
+        QCOMPARE(characters.db.table("ADIFFIELDS"), bytes.db.table("ADIFFIELDS"));
+        QCOMPARE(characters.db.value("SELECT loc FROM LOG WHERE id=1"), QStringLiteral("L\u00dcNEBURG"));
+        QCOMPARE(characters.db.value("SELECT fields FROM ADIFFIELDS WHERE num=1"), QStringLiteral("<COMMENT:7>Gr\u00fc\u00df" "e"));
+    }
+
     void olderDatabaseGetsTheSideTable()
     {
         DataModule data("DROP TABLE ADIFFIELDS; PRAGMA user_version=0");
