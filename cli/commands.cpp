@@ -1,13 +1,13 @@
 #include "commands.h"
 
-#include "adifreader.h"
-#include "adifwriter.h"
 #include "datafolder.h"
 #include "datamodule.h"
 #include "doklist.h"
 #include "engineerror.h"
 #include "exchangeerror.h"
 #include "logcheck.h"
+#include "logfiles.h"
+#include "qsoconfirmation.h"
 #include "qsoexporter.h"
 #include "qsoimporter.h"
 #include "recalculation.h"
@@ -31,7 +31,9 @@ const QString usage = QStringLiteral(
     "Usage: wzplog-cli [--data DIR] COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  import FILE [--add-unknown-doks]  bring the QSOs of an ADIF file (.adi) into the log\n"
+    "  import FILE [--add-unknown-doks]  bring the QSOs of an ADIF file (.adi, .adx) into the log\n"
+    "  confirm FILE [--dry-run]          confirm logged QSOs from a file of confirmations (DCL, LoTW,\n"
+    "                                    eQSL, cards); --dry-run only reports\n"
     "  export FILE [--award BAND|MODE]   write the log, or the QSOs behind one award, as ADIF\n"
     "  update-doks FILE                  add new DOKs and names from a DOK list\n"
     "  refresh                           recalculate the DOK status, the counters and the awards\n"
@@ -89,7 +91,8 @@ private:
 
 int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
-    AdifReader reader(command.arguments.at(0));
+    const std::unique_ptr<QsoReader> file = logfiles::openReader(command.arguments.at(0));
+    QsoReader &reader = *file;
     const bool addDoks = command.options.contains(QStringLiteral("--add-unknown-doks"));
     QsoImporter importer(dm);
     Progress progress(err);
@@ -112,11 +115,23 @@ int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &e
     return Ok;
 }
 
+int confirmFile(TDm &dm, const Command &command, QTextStream &out)
+{
+    const std::unique_ptr<QsoReader> reader = logfiles::openReader(command.arguments.at(0));
+    const bool dryRun = command.options.contains(QStringLiteral("--dry-run"));
+    const ConfirmationReport report = QsoConfirmation(dm).run(*reader, dryRun);
+    out << report.text() << '\n';
+    if (!dryRun && report.confirmedNow.count > 0)
+        out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
+    return Ok;
+}
+
 int exportFile(TDm &dm, const Command &command, QTextStream &out)
 {
     QsoExporter exporter(dm);
     const int awardAt = command.options.indexOf(QStringLiteral("--award"));
-    AdifWriter writer(command.arguments.at(0));
+    const std::unique_ptr<QsoWriter> file = logfiles::createWriter(command.arguments.at(0));
+    QsoWriter &writer = *file;
     const int written = awardAt >= 0 ? exporter.exportAward(writer, command.options.at(awardAt + 1))
                                      : exporter.exportLog(writer);
     out << QStringLiteral("QSOs exported: %1\n").arg(written);
@@ -199,6 +214,7 @@ const std::vector<CommandShape> &shapes()
 {
     static const std::vector<CommandShape> list{
         {"import", 1, {QStringLiteral("--add-unknown-doks")}, {}},
+        {"confirm", 1, {QStringLiteral("--dry-run")}, {}},
         {"export", 1, {}, {QStringLiteral("--award")}},
         {"update-doks", 1, {}, {}},
         {"refresh", 0, {}, {}},
@@ -264,6 +280,8 @@ int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
     if (command.name == QLatin1String("import"))
         return importFile(dm, command, out, err);
+    if (command.name == QLatin1String("confirm"))
+        return confirmFile(dm, command, out);
     if (command.name == QLatin1String("export"))
         return exportFile(dm, command, out);
     if (command.name == QLatin1String("update-doks"))
