@@ -2,6 +2,8 @@
 
 #include "adifreader.h"
 #include "adifwriter.h"
+#include "adxreader.h"
+#include "adxwriter.h"
 
 namespace logfiles {
 
@@ -12,11 +14,15 @@ bool isXml(const QString &path)
 
 std::unique_ptr<QsoReader> openReader(const QString &path)
 {
+    if (isXml(path))
+        return std::make_unique<AdxReader>(path);
     return std::make_unique<AdifReader>(path);
 }
 
 std::unique_ptr<QsoWriter> createWriter(const QString &path)
 {
+    if (isXml(path))
+        return std::make_unique<AdxWriter>(path);
     return std::make_unique<AdifWriter>(path);
 }
 
