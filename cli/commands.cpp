@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "awardaccreditation.h"
 #include "datafolder.h"
 #include "datamodule.h"
 #include "doklist.h"
@@ -35,6 +36,7 @@ const QString usage = QStringLiteral(
     "  confirm FILE [--dry-run]          confirm logged QSOs from a file of confirmations (DCL, LoTW,\n"
     "                                    eQSL, cards); --dry-run only reports\n"
     "  export FILE [--award BAND|MODE]   write the log, or the QSOs behind one award, as ADIF\n"
+    "  accredit --award BAND|MODE        mark the QSOs of a credited application accredited\n"
     "  update-doks FILE                  add new DOKs and names from a DOK list\n"
     "  refresh                           recalculate the DOK status, the counters and the awards\n"
     "  summary                           show the counters as a table\n"
@@ -138,6 +140,14 @@ int exportFile(TDm &dm, const Command &command, QTextStream &out)
     return Ok;
 }
 
+int accredit(TDm &dm, const Command &command, QTextStream &out)
+{
+    const QString award = command.options.at(command.options.indexOf(QStringLiteral("--award")) + 1);
+    out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({award}));
+    out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
+    return Ok;
+}
+
 int updateDoks(TDm &dm, const Command &command, QTextStream &out)
 {
     const DokList list = readDokList(command.arguments.at(0));
@@ -216,6 +226,7 @@ const std::vector<CommandShape> &shapes()
         {"import", 1, {QStringLiteral("--add-unknown-doks")}, {}},
         {"confirm", 1, {QStringLiteral("--dry-run")}, {}},
         {"export", 1, {}, {QStringLiteral("--award")}},
+        {"accredit", 0, {}, {QStringLiteral("--award")}},
         {"update-doks", 1, {}, {}},
         {"refresh", 0, {}, {}},
         {"summary", 0, {}, {}},
@@ -284,6 +295,8 @@ int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
         return confirmFile(dm, command, out);
     if (command.name == QLatin1String("export"))
         return exportFile(dm, command, out);
+    if (command.name == QLatin1String("accredit"))
+        return accredit(dm, command, out);
     if (command.name == QLatin1String("update-doks"))
         return updateDoks(dm, command, out);
     if (command.name == QLatin1String("refresh"))
@@ -322,6 +335,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return BadUsage;
     }
     const int awardAt = command.options.indexOf(QStringLiteral("--award"));
+    if (command.name == QLatin1String("accredit") && awardAt < 0) {
+        err << "accredit needs --award BAND|MODE.\n\n" << usage;
+        return BadUsage;
+    }
     if (awardAt >= 0 && QsoExporter::awardTable(command.options.at(awardAt + 1)).isEmpty()) {
         err << QStringLiteral("There is no award \"%1\": name a band (%2) or a mode (%3).\n")
                    .arg(command.options.at(awardAt + 1), vocab::bands().join(QStringLiteral(", ")),

@@ -166,6 +166,24 @@ private slots:
         QCOMPARE(cli({"--data", folder, "confirm", files.filePath("missing.adi")}).status, 1);
     }
 
+    void accreditAnAward()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        QCOMPARE(cli({"--data", folder, "import", adif("award.adi", qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "B05", "20m", "CW")
+                                                                 + qso("DL3ZZ", "C12", "20m", "SSB", "20090305", "N"))})
+                     .status,
+                 0);
+        QCOMPARE(cli({"--data", folder, "accredit"}).err.left(33), QStringLiteral("accredit needs --award BAND|MODE."));
+        QCOMPARE(cli({"--data", folder, "accredit", "--award", "60"}).status, 2);
+        const Result result = cli({"--data", folder, "accredit", "--award", "14"});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("QSOs accredited: 2\nRun \"wzplog-cli refresh\" to recalculate the score.\n"));
+        QCOMPARE(db.value("SELECT group_concat(call||conf) FROM LOG"), QStringLiteral("DL1ABCA,DL2XYA,DL3ZZ*"));
+        QCOMPARE(cli({"--data", folder, "refresh"}).status, 0);
+        QCOMPARE(db.value("SELECT AT14||'/'||ASSB||'/'||ACW FROM RIEP"), QStringLiteral("2/1/1"));
+    }
+
     void updateDoks()
     {
         TestDatabase db;
