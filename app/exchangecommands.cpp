@@ -1,13 +1,13 @@
 #include "exchangecommands.h"
 
-#include "adifreader.h"
-#include "adifwriter.h"
 #include "datamodule.h"
 #include "desktop.h"
 #include "doklist.h"
 #include "engineerror.h"
 #include "exchangeerror.h"
+#include "logfiles.h"
 #include "prompter.h"
+#include "qsoconfirmation.h"
 #include "qsoexporter.h"
 #include "qsoimporter.h"
 #include "services.h"
@@ -18,7 +18,7 @@
 namespace exchangecommands {
 namespace {
 
-const QString adifFilter = QStringLiteral("ADIF files (*.adi *.adif);;All files (*)");
+const QString &adifFilter = logfiles::dialogFilter;
 
 // Runs work; a broken file or a failing database is shown with its own text.
 template<typename Work>
@@ -42,7 +42,8 @@ bool importAdif(TDm &dm, QWidget *parent)
         return false;
     bool refresh = false;
     reporting([&] {
-        AdifReader reader(path);
+        const std::unique_ptr<QsoReader> file = logfiles::openReader(path);
+        QsoReader &reader = *file;
         QProgressDialog progress(QStringLiteral("Importing QSOs…"), QStringLiteral("Cancel"), 0, 1000, parent);
         progress.setObjectName(QStringLiteral("ImportProgress"));
         progress.setWindowModality(Qt::WindowModal);
@@ -76,6 +77,22 @@ QString unknownDoksQuestion(const QStringList &codes)
     return QStringLiteral("Add %1 unknown DOKs to the list?\r").arg(codes.size()) + list;
 }
 
+bool importConfirmations(TDm &dm)
+{
+    const QString path = services::desktop().openFileName(QStringLiteral("Import confirmations"), adifFilter);
+    if (path.isEmpty())
+        return false;
+    bool refresh = false;
+    reporting([&] {
+        const std::unique_ptr<QsoReader> reader = logfiles::openReader(path);
+        const ConfirmationReport report = QsoConfirmation(dm).run(*reader);
+        services::prompter().message(report.text());
+        refresh = report.confirmedNow.count > 0
+            && services::prompter().ask(QStringLiteral("Refresh the data now?"), Prompter::Question::YesNo);
+    });
+    return refresh;
+}
+
 void exportAdif(TDm &dm)
 {
     const QString path =
@@ -83,8 +100,8 @@ void exportAdif(TDm &dm)
     if (path.isEmpty())
         return;
     reporting([&] {
-        AdifWriter writer(path);
-        const int written = QsoExporter(dm).exportLog(writer);
+        const std::unique_ptr<QsoWriter> writer = logfiles::createWriter(path);
+        const int written = QsoExporter(dm).exportLog(*writer);
         services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
     });
 }
@@ -96,8 +113,8 @@ void exportAward(TDm &dm, const QString &award, const QString &name)
     if (path.isEmpty())
         return;
     reporting([&] {
-        AdifWriter writer(path);
-        const int written = QsoExporter(dm).exportAward(writer, award);
+        const std::unique_ptr<QsoWriter> writer = logfiles::createWriter(path);
+        const int written = QsoExporter(dm).exportAward(*writer, award);
         services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
     });
 }

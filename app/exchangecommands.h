@@ -11,6 +11,9 @@ namespace exchangecommands {
 
 // Returns true when the user wants the data refreshed after QSOs came in.
 bool importAdif(TDm &dm, QWidget *parent);
+// Confirmations that arrive later (DCL, LoTW, eQSL, cards); true when the user wants the data
+// refreshed after QSOs were confirmed.
+bool importConfirmations(TDm &dm);
 void exportAdif(TDm &dm);
 // The confirmed QSOs behind the award of one band or mode ("14", "CW", "TTY"); the file dialog
 // suggests name.adi.

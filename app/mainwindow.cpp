@@ -167,6 +167,7 @@ void TForm4::connectHandlers()
         connect(action, &QAction::triggered, m_info, handler);
     connect(ui->MaP1, &QAction::triggered, this, &TForm4::MaP1Click);
     connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
+    connect(ui->ImportConfirmations1, &QAction::triggered, this, &TForm4::ImportConfirmations1Click);
     connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
     connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
     for (QAction *action : {ui->Modifica1, ui->Speedmod})
@@ -185,6 +186,12 @@ void TForm4::setWhatsNewWindow(QDialog *window)
 void TForm4::ImportAdif1Click()
 {
     if (exchangecommands::importAdif(Dm, this))
+        Calcolo1Click(ui->Calcolo2);
+}
+
+void TForm4::ImportConfirmations1Click()
+{
+    if (exchangecommands::importConfirmations(Dm))
         Calcolo1Click(ui->Calcolo2);
 }
 

@@ -58,6 +58,7 @@ public:
     void MaP1Click();
     // Imports an ADIF file and offers the refresh afterwards.
     void ImportAdif1Click();
+    void ImportConfirmations1Click();
     void Modifica1Click();
     // Deletes the QSO selected in the band table; the menu item Delete1 runs it too.
     void SpeeddelClick();

@@ -2,6 +2,7 @@
 #include "awardwindow.h"
 
 #include "applicationprintout.h"
+#include "awardaccreditation.h"
 #include "awardentry.h"
 #include "awardqsos.h"
 #include "clock.h"
@@ -91,6 +92,7 @@ TForm11::TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     connect(ui->Butdel, &QPushButton::clicked, this, &TForm11::ButdelClick);
     connect(ui->Butprep, &QPushButton::clicked, this, &TForm11::ButprepClick);
     connect(ui->ButExport, &QPushButton::clicked, this, &TForm11::ButExportClick);
+    connect(ui->ButAccredit, &QPushButton::clicked, this, &TForm11::ButAccreditClick);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
 }
 
@@ -211,6 +213,7 @@ void TForm11::GridSelectCell(int column, int row)
         return;
     }
     const QString mark = ui->Grid->item(row, column)->text();
+    ui->ButAccredit->setEnabled(!m_printed.isEmpty() || mark == QLatin1String("C"));
     if (mark == QLatin1String("C")) {
         services::prompter().message(QStringLiteral("This Award has been already claimed"));
         return;
@@ -314,8 +317,37 @@ void TForm11::ButprepClick()
         m_preview(layout, list.at(index));
         printed << list.at(index);
     }
-    if (!printed.isEmpty())
+    if (!printed.isEmpty()) {
+        m_printed = printed;
+        ui->ButAccredit->setEnabled(true);
         offerClaimedMarks(printed);
+    }
+}
+
+// The awards printed in this window, or else the claimed award chosen in the grid: an application
+// printed earlier.
+QStringList TForm11::accreditableAwards() const
+{
+    QStringList awards;
+    for (const QString &entry : m_printed)
+        awards << awardentry::subject(entry);
+    const QTableWidgetItem *current = ui->Grid->currentItem();
+    if (awards.isEmpty() && current && current->row() > 0 && current->column() > 0
+        && current->text() == QLatin1String("C"))
+        awards << ui->Grid->item(0, current->column())->text();
+    return awards;
+}
+
+void TForm11::ButAccreditClick()
+{
+    const QStringList awards = accreditableAwards();
+    if (awards.isEmpty())
+        return;
+    if (!services::prompter().ask(QStringLiteral("Mark these QSOs accredited?"), Prompter::Question::YesNo))
+        return;
+    int accredited = 0;
+    if (reportEngineErrors([&] { accredited = AwardAccreditation(Dm).accredit(awards); }))
+        services::prompter().message(QStringLiteral("QSOs accredited: %1").arg(accredited));
 }
 
 void TForm11::offerClaimedMarks(const QStringList &printed)

@@ -44,6 +44,9 @@ public:
     void ButprepClick();
     // Writes the QSOs behind each listed award into an ADIF file of its own.
     void ButExportClick();
+    // Sets "A" on the QSOs of the applications printed here, or of the claimed award chosen in
+    // the grid, when the user says Yes.
+    void ButAccreditClick();
     void Button2Click();
 
 protected:
@@ -56,12 +59,14 @@ private:
     void connectGridSelection();
     void rebuildSummary();
     void offerClaimedMarks(const QStringList &printed);
+    QStringList accreditableAwards() const;
 
     std::unique_ptr<Ui::TForm11> ui;
     TDm &Dm;
     TForm4 &m_main;
     QLabel *Image5;
     PreviewRunner m_preview;
+    QStringList m_printed; // the entries of the last printing
     int m_currentEntry = 0;
     bool m_bandEntry = true;
     bool m_settingType = false;

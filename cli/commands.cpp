@@ -1,13 +1,14 @@
 #include "commands.h"
 
-#include "adifreader.h"
-#include "adifwriter.h"
+#include "awardaccreditation.h"
 #include "datafolder.h"
 #include "datamodule.h"
 #include "doklist.h"
 #include "engineerror.h"
 #include "exchangeerror.h"
 #include "logcheck.h"
+#include "logfiles.h"
+#include "qsoconfirmation.h"
 #include "qsoexporter.h"
 #include "qsoimporter.h"
 #include "recalculation.h"
@@ -31,8 +32,11 @@ const QString usage = QStringLiteral(
     "Usage: wzplog-cli [--data DIR] COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  import FILE [--add-unknown-doks]  bring the QSOs of an ADIF file (.adi) into the log\n"
+    "  import FILE [--add-unknown-doks]  bring the QSOs of an ADIF file (.adi, .adx) into the log\n"
+    "  confirm FILE [--dry-run]          confirm logged QSOs from a file of confirmations (DCL, LoTW,\n"
+    "                                    eQSL, cards); --dry-run only reports\n"
     "  export FILE [--award BAND|MODE]   write the log, or the QSOs behind one award, as ADIF\n"
+    "  accredit --award BAND|MODE        mark the QSOs of a credited application accredited\n"
     "  update-doks FILE                  add new DOKs and names from a DOK list\n"
     "  refresh                           recalculate the DOK status, the counters and the awards\n"
     "  summary                           show the counters as a table\n"
@@ -89,7 +93,8 @@ private:
 
 int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
-    AdifReader reader(command.arguments.at(0));
+    const std::unique_ptr<QsoReader> file = logfiles::openReader(command.arguments.at(0));
+    QsoReader &reader = *file;
     const bool addDoks = command.options.contains(QStringLiteral("--add-unknown-doks"));
     QsoImporter importer(dm);
     Progress progress(err);
@@ -112,14 +117,34 @@ int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &e
     return Ok;
 }
 
+int confirmFile(TDm &dm, const Command &command, QTextStream &out)
+{
+    const std::unique_ptr<QsoReader> reader = logfiles::openReader(command.arguments.at(0));
+    const bool dryRun = command.options.contains(QStringLiteral("--dry-run"));
+    const ConfirmationReport report = QsoConfirmation(dm).run(*reader, dryRun);
+    out << report.text() << '\n';
+    if (!dryRun && report.confirmedNow.count > 0)
+        out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
+    return Ok;
+}
+
 int exportFile(TDm &dm, const Command &command, QTextStream &out)
 {
     QsoExporter exporter(dm);
     const int awardAt = command.options.indexOf(QStringLiteral("--award"));
-    AdifWriter writer(command.arguments.at(0));
+    const std::unique_ptr<QsoWriter> file = logfiles::createWriter(command.arguments.at(0));
+    QsoWriter &writer = *file;
     const int written = awardAt >= 0 ? exporter.exportAward(writer, command.options.at(awardAt + 1))
                                      : exporter.exportLog(writer);
     out << QStringLiteral("QSOs exported: %1\n").arg(written);
+    return Ok;
+}
+
+int accredit(TDm &dm, const Command &command, QTextStream &out)
+{
+    const QString award = command.options.at(command.options.indexOf(QStringLiteral("--award")) + 1);
+    out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({award}));
+    out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
     return Ok;
 }
 
@@ -199,7 +224,9 @@ const std::vector<CommandShape> &shapes()
 {
     static const std::vector<CommandShape> list{
         {"import", 1, {QStringLiteral("--add-unknown-doks")}, {}},
+        {"confirm", 1, {QStringLiteral("--dry-run")}, {}},
         {"export", 1, {}, {QStringLiteral("--award")}},
+        {"accredit", 0, {}, {QStringLiteral("--award")}},
         {"update-doks", 1, {}, {}},
         {"refresh", 0, {}, {}},
         {"summary", 0, {}, {}},
@@ -264,8 +291,12 @@ int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
     if (command.name == QLatin1String("import"))
         return importFile(dm, command, out, err);
+    if (command.name == QLatin1String("confirm"))
+        return confirmFile(dm, command, out);
     if (command.name == QLatin1String("export"))
         return exportFile(dm, command, out);
+    if (command.name == QLatin1String("accredit"))
+        return accredit(dm, command, out);
     if (command.name == QLatin1String("update-doks"))
         return updateDoks(dm, command, out);
     if (command.name == QLatin1String("refresh"))
@@ -304,6 +335,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return BadUsage;
     }
     const int awardAt = command.options.indexOf(QStringLiteral("--award"));
+    if (command.name == QLatin1String("accredit") && awardAt < 0) {
+        err << "accredit needs --award BAND|MODE.\n\n" << usage;
+        return BadUsage;
+    }
     if (awardAt >= 0 && QsoExporter::awardTable(command.options.at(awardAt + 1)).isEmpty()) {
         err << QStringLiteral("There is no award \"%1\": name a band (%2) or a mode (%3).\n")
                    .arg(command.options.at(awardAt + 1), vocab::bands().join(QStringLiteral(", ")),

@@ -1,6 +1,11 @@
 #include "adifmapping.h"
 
+#include "adifreader.h"
+
+#include <QStringList>
+
 #include <QDate>
+#include <algorithm>
 #include <array>
 
 namespace adif {
@@ -45,7 +50,29 @@ constexpr std::array<ModeRow, 16> modeTable{{
 
 constexpr std::array<const char *, 4> qslFields{"QSL_RCVD", "LOTW_QSL_RCVD", "EQSL_QSL_RCVD", "DCL_QSL_RCVD"};
 
-constexpr std::array<const char *, 7> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH", "QSL_RCVD"};
+constexpr std::array<const char *, 12> receivedQslNames{
+    "QSL_RCVD",      "QSLRDATE",      "QSL_RCVD_VIA", "LOTW_QSL_RCVD", "LOTW_QSLRDATE", "EQSL_QSL_RCVD",
+    "EQSL_QSLRDATE", "DCL_QSL_RCVD",  "DCL_QSLRDATE", "LOTW_QSL_RCVD_VIA", "EQSL_QSL_RCVD_VIA", "DCL_QSL_RCVD_VIA"};
+
+// QSL_RCVD is not among them: it goes to the side table as it came, so that the export gives
+// other loggers back their own paper-card status.
+constexpr std::array<const char *, 6> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH"};
+
+bool saysConfirmed(const QString &value)
+{
+    const QString text = value.trimmed().toUpper();
+    return text == QLatin1String("Y") || text == QLatin1String("V");
+}
+
+template<size_t N>
+bool among(const std::array<const char *, N> &names, const QByteArray &name)
+{
+    for (const char *candidate : names) {
+        if (name == candidate)
+            return true;
+    }
+    return false;
+}
 
 QString countedMode(const QString &text)
 {
@@ -125,26 +152,114 @@ QString qsoDateOf(const QString &data)
 
 bool isConfirmed(const QsoRecord &record)
 {
-    for (const char *name : qslFields) {
-        if (record.value(name).trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0)
+    return isConfirmed(record.fields);
+}
+
+bool isConfirmed(const std::vector<QsoField> &fields)
+{
+    for (const QsoField &field : fields) {
+        if (isQslStatusField(field.name) && saysConfirmed(field.value))
             return true;
     }
     return false;
 }
 
+bool isQslStatusField(const QByteArray &name)
+{
+    return among(qslFields, name);
+}
+
+bool isReceivedQslField(const QByteArray &name)
+{
+    return among(receivedQslNames, name);
+}
+
+std::vector<QsoField> receivedQslFields(const QsoRecord &record)
+{
+    const bool fromLotw = std::any_of(record.fields.begin(), record.fields.end(),
+                                      [](const QsoField &field) { return field.name.startsWith("APP_LOTW_"); });
+    std::vector<QsoField> fields;
+    for (const QsoField &field : record.fields) {
+        if (!isReceivedQslField(field.name))
+            continue;
+        if (fromLotw && field.name == "QSL_RCVD")
+            fields.push_back({QByteArrayLiteral("LOTW_QSL_RCVD"), field.value});
+        else if (fromLotw && field.name == "QSLRDATE")
+            fields.push_back({QByteArrayLiteral("LOTW_QSLRDATE"), field.value});
+        else
+            fields.push_back(field);
+    }
+    return fields;
+}
+
 bool isLogField(const QByteArray &name)
 {
-    for (const char *field : logFields) {
-        if (name == field)
-            return true;
-    }
-    return false;
+    return among(logFields, name);
 }
 
 QByteArray fieldText(const QByteArray &name, const QString &value)
 {
     const QByteArray bytes = value.toUtf8();
     return '<' + name + ':' + QByteArray::number(bytes.size()) + '>' + bytes;
+}
+
+std::vector<QsoField> keptFields(const QString &kept)
+{
+    if (kept.isEmpty())
+        return {};
+    // The kept text is ADIF the import wrote itself; reading it back checks it as well.
+    AdifReader reader(kept.toUtf8() + "<EOR>");
+    QsoRecord record;
+    if (!reader.next(record))
+        return {};
+    return std::move(record.fields);
+}
+
+QString keptText(const std::vector<QsoField> &fields)
+{
+    QByteArray text;
+    for (const QsoField &field : fields)
+        text += fieldText(field.name, field.value);
+    return QString::fromUtf8(text);
+}
+
+void putFields(std::vector<QsoField> &fields, const std::vector<QsoField> &changes)
+{
+    for (const QsoField &change : changes) {
+        const auto found = std::find_if(fields.begin(), fields.end(),
+                                        [&](const QsoField &field) { return field.name == change.name; });
+        if (found != fields.end())
+            found->value = change.value;
+        else
+            fields.push_back(change);
+    }
+}
+
+std::optional<int> minutesOf(const QString &timeOn)
+{
+    const QString text = timeOn.trimmed();
+    if (text.size() != 4 && text.size() != 6)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (!c.isDigit())
+            return std::nullopt;
+    }
+    const int hours = text.left(2).toInt();
+    const int minutes = text.mid(2, 2).toInt();
+    if (hours > 23 || minutes > 59 || (text.size() == 6 && text.mid(4, 2).toInt() > 59))
+        return std::nullopt;
+    return hours * 60 + minutes;
+}
+
+QString describe(const QsoRecord &record)
+{
+    QStringList parts;
+    for (const char *name : {"CALL", "QSO_DATE", "TIME_ON", "BAND", "FREQ", "MODE", "SUBMODE", "DARC_DOK"}) {
+        const QString value = record.value(name).trimmed();
+        if (!value.isEmpty())
+            parts << value.left(20);
+    }
+    return QStringLiteral("record %1: %2").arg(record.number).arg(parts.join(QLatin1Char(' ')));
 }
 
 } // namespace adif

@@ -25,12 +25,33 @@ QString modeOf(const QString &mode, const QString &submode);
 QString dateOf(const QString &qsoDate);
 // "01/03/2024" -> "20240301"; empty when the stored date cannot be read.
 QString qsoDateOf(const QString &data);
-// Confirmed when any of the QSL fields says Y.
+// Confirmed when any of QSL_RCVD, LOTW_QSL_RCVD, EQSL_QSL_RCVD and DCL_QSL_RCVD says Y or V
+// (verified).
 bool isConfirmed(const QsoRecord &record);
+bool isConfirmed(const std::vector<QsoField> &fields);
+// One of the four fields above.
+bool isQslStatusField(const QByteArray &name);
+// The fields that tell a confirmation: the four above, their dates and how the card came.
+bool isReceivedQslField(const QByteArray &name);
+
+// The record's fields that tell its confirmation. A report of LoTW gives LoTW's own status in
+// QSL_RCVD and QSLRDATE (its records carry APP_LoTW_ fields): they become LOTW_QSL_RCVD and
+// LOTW_QSLRDATE, so that no paper card is claimed.
+std::vector<QsoField> receivedQslFields(const QsoRecord &record);
 
 // Fields LOG keeps in its own columns; every other field goes to the side table.
 bool isLogField(const QByteArray &name);
 // A field as ADIF text, its length counted in UTF-8 bytes: "<FREQ:6>14.205".
 QByteArray fieldText(const QByteArray &name, const QString &value);
+// The side table's ADIF text of a QSO as fields, and back.
+std::vector<QsoField> keptFields(const QString &kept);
+QString keptText(const std::vector<QsoField> &fields);
+// The fields with each of changes put in: in place of a field of its name, else at the end.
+void putFields(std::vector<QsoField> &fields, const std::vector<QsoField> &changes);
+
+// TIME_ON ("1205", "120530") as minutes after midnight; nullopt when it is no time.
+std::optional<int> minutesOf(const QString &timeOn);
+// A record in a few words for reports: "record 7: DL1ABC 20090305 1205 20m SSB A01".
+QString describe(const QsoRecord &record);
 
 } // namespace adif

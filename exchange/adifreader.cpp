@@ -98,11 +98,62 @@ void AdifReader::rewind()
     // A file that does not begin with a field has a header, ended by <EOH>.
     m_inHeader = m_at < m_size && m_data[m_at] != '<';
     m_records = 0;
+    m_readByCharacters = 0;
 }
 
 void AdifReader::fail(const QString &what) const
 {
     throw ExchangeError(QStringLiteral("The file is not valid ADIF: %1 (at byte %2).").arg(what).arg(m_at));
+}
+
+namespace {
+
+bool isContinuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xc0) == 0x80;
+}
+
+int sequenceLength(char lead)
+{
+    const auto byte = static_cast<unsigned char>(lead);
+    if (byte < 0xc0)
+        return 1;
+    if (byte < 0xe0)
+        return 2;
+    return byte < 0xf0 ? 3 : 4;
+}
+
+} // namespace
+
+bool AdifReader::endsValue(qint64 at) const
+{
+    if (at >= m_size)
+        return true;
+    const char c = m_data[at];
+    return c == '<' || c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+qint64 AdifReader::valueBytes(const QByteArray &name, qint64 length)
+{
+    if (!m_utf8 || length == 0)
+        return length;
+    const qint64 byteEnd = m_at + length;
+    const bool splitsCharacter = byteEnd < m_size && isContinuation(m_data[byteEnd]);
+    if (!splitsCharacter && endsValue(byteEnd))
+        return length;
+    // Some loggers count the characters of a UTF-8 value: where the byte count cuts a character
+    // or runs on into text, and the character count ends cleanly, that is what was meant.
+    qint64 end = m_at;
+    for (qint64 characters = 0; characters < length && end < m_size; ++characters)
+        end += sequenceLength(m_data[end]);
+    if (end <= m_size && end != byteEnd && endsValue(end)) {
+        ++m_readByCharacters;
+        return end - m_at;
+    }
+    if (splitsCharacter)
+        fail(QStringLiteral("the length of the field <%1> counts neither its bytes nor its characters")
+                 .arg(QString::fromLatin1(name)));
+    return length;
 }
 
 QString AdifReader::decode(qint64 from, qint64 length) const
@@ -152,6 +203,12 @@ bool AdifReader::next(QsoRecord &record)
                     state = State::BetweenFields;
                     break;
                 }
+                if (name == "APP_LOTW_EOF") {
+                    // LoTW ends its reports with this mark, which has no length.
+                    m_at = m_size;
+                    state = State::BetweenFields;
+                    break;
+                }
                 if (name == "EOR") {
                     if (m_inHeader)
                         fail(QStringLiteral("<EOR> inside the header"));
@@ -194,6 +251,7 @@ bool AdifReader::next(QsoRecord &record)
         case State::Value:
             if (length > m_size - m_at)
                 fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+            length = valueBytes(name, length);
             if (!m_inHeader) {
                 if (seen.contains(name))
                     fail(QStringLiteral("record %1 has the field <%2> twice (is an <EOR> missing?)")

@@ -6,8 +6,11 @@
 
 // Reads ADIF 3 text files (.adi): an optional header up to <EOH>, then records of fields
 // <NAME:length[:type]>value ended by <EOR>. Lengths count bytes of the file's encoding: UTF-8,
-// or ISO 8859-1 when the bytes are not valid UTF-8. Names may be in any case; text between
-// fields is ignored. Fields after the last <EOR> come as one record marked not terminated.
+// or ISO 8859-1 when the bytes are not valid UTF-8. A UTF-8 value whose length counts characters
+// (as some loggers write it) is read by characters where the byte count would cut a character
+// or run on into the text after it; such fields are counted. Names may be in any case; text
+// between fields is ignored. <APP_LoTW_EOF> ends the file. Fields after the last <EOR> come as
+// one record marked not terminated.
 //
 // The file is read whole when the reader is made, so a file that changes meanwhile cannot harm
 // the reading; a value may hold up to 1 MB.
@@ -24,6 +27,7 @@ public:
     void rewind() override;
     qint64 position() const override { return m_at; }
     qint64 size() const override { return m_size; }
+    int fieldsReadByCharacters() const override { return m_readByCharacters; }
     bool isUtf8() const { return m_utf8; }
 
 private:
@@ -32,6 +36,9 @@ private:
     void start();
     [[noreturn]] void fail(const QString &what) const;
     QString decode(qint64 from, qint64 length) const;
+    // The bytes a value of the given length takes, from the current position.
+    qint64 valueBytes(const QByteArray &name, qint64 length);
+    bool endsValue(qint64 at) const;
 
     QByteArray m_bytes;
     const char *m_data = nullptr;
@@ -40,6 +47,7 @@ private:
     bool m_utf8 = true;
     bool m_inHeader = false;
     int m_records = 0;
+    int m_readByCharacters = 0;
 };
 
 // True when the bytes are well-formed UTF-8 (plain ASCII included).

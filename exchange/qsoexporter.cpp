@@ -1,13 +1,14 @@
 #include "qsoexporter.h"
 
 #include "adifmapping.h"
-#include "adifreader.h"
 #include "datamodule.h"
 #include "exchangeerror.h"
 #include "qsorecord.h"
 #include "statement.h"
 #include "tables.h"
 #include "vocabulary.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -19,17 +20,24 @@ void add(QsoRecord &record, const char *name, const QString &value)
         record.fields.push_back({QByteArray(name), value});
 }
 
-// The kept fields are stored as ADIF text; reading them back checks them as well.
-void addKept(QsoRecord &record, const QString &kept)
+// The QSL fields other loggers read: as the QSO came with them, so that a QSO confirmed only
+// through LoTW stays without a paper card. The program's own status speaks where the QSO came
+// with no QSL status, and where the user changed the status since (in the modify window).
+void addKeptWithQsl(QsoRecord &record, const QString &kept, const QString &conf)
 {
-    if (kept.isEmpty())
-        return;
-    AdifReader reader(kept.toUtf8() + "<EOR>");
-    QsoRecord fields;
-    if (reader.next(fields)) {
-        for (QsoField &field : fields.fields)
-            record.fields.push_back(std::move(field));
+    std::vector<QsoField> fields = adif::keptFields(kept);
+    const bool confirmed = conf == vocab::status::confirmed || conf == vocab::status::accredited;
+    const bool cameWithQsl = std::any_of(fields.begin(), fields.end(),
+                                         [](const QsoField &field) { return adif::isQslStatusField(field.name); });
+    if (!cameWithQsl) {
+        if (confirmed)
+            add(record, "QSL_RCVD", QStringLiteral("Y"));
+    } else if (adif::isConfirmed(fields) != confirmed) {
+        adif::putFields(fields, {{QByteArrayLiteral("QSL_RCVD"), confirmed ? QStringLiteral("Y") : QStringLiteral("N")}});
     }
+    add(record, adif::statusField.constData(), conf);
+    for (QsoField &field : fields)
+        record.fields.push_back(std::move(field));
 }
 
 } // namespace
@@ -81,9 +89,7 @@ int QsoExporter::write(QsoWriter &writer, const QString &sql)
         add(record, "MODE", rows.text(3));
         add(record, "DARC_DOK", rows.text(4));
         add(record, "QTH", rows.text(5));
-        add(record, "QSL_RCVD", conf == vocab::status::none || conf.isEmpty() ? QStringLiteral("N") : QStringLiteral("Y"));
-        add(record, adif::statusField.constData(), conf);
-        addKept(record, rows.text(7));
+        addKeptWithQsl(record, rows.text(7), conf);
         writer.write(record);
         ++written;
     }

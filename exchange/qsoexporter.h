@@ -5,9 +5,11 @@
 class QsoWriter;
 class TDm;
 
-// Writes QSOs of the log to a log file: CALL, QSO_DATE, BAND, MODE, DARC_DOK, QTH, QSL_RCVD
-// (Y for a confirmed or accredited QSO), this program's status field, and the fields kept from
-// the import. Importing the file into an empty log gives the same LOG, band and mode tables.
+// Writes QSOs of the log to a log file: CALL, QSO_DATE, BAND, MODE, DARC_DOK, QTH, this program's
+// status field, and the fields kept from the import as they came, the QSL fields of other
+// loggers among them. A QSO that came with no QSL status (one entered here) gets QSL_RCVD Y when
+// it is confirmed or accredited; a status the user changed since sets QSL_RCVD to Y or N.
+// Importing the file into an empty log gives the same LOG, band and mode tables.
 class QsoExporter
 {
 public:

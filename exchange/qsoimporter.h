@@ -21,6 +21,10 @@ struct ImportReport
     int records = 0;
     int imported = 0;
     Group duplicates{QStringLiteral("already in the log"), 0, {}};
+    // Duplicates that confirmed a QSO logged unconfirmed.
+    Group confirmedByFile{QStringLiteral("confirmed by this file"), 0, {}};
+    // Fields of a UTF-8 file whose length counted characters where it should count bytes.
+    int readByCharacters = 0;
     std::vector<Group> skipped; // in the order the reasons first occurred
     int doksAdded = 0;
     bool cancelled = false;
@@ -40,7 +44,8 @@ struct ImportReport
 //   becomes "C"; so a refresh right after an import changes no cell of a log refreshed before.
 // A QSO without DOK, callsign or valid date, outside the twelve bands or the five modes, or of
 // a DOK missing from the list is skipped with its reason; one already in the log (same call,
-// DOK, band, mode and date) is a duplicate. Fields that LOG has no column for are kept in the
+// DOK, band, mode and date) is a duplicate; a confirmed duplicate of an unconfirmed QSO confirms
+// it ("confirmed by this file"), as a later confirmation does. Fields that LOG has no column for are kept in the
 // side table and written back by the export.
 //
 // The whole file is one transaction: a broken file, an engine error or a cancel leaves the log

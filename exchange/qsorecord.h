@@ -46,6 +46,8 @@ public:
     // How far reading has come, in bytes of the file, for progress.
     virtual qint64 position() const = 0;
     virtual qint64 size() const = 0;
+    // Fields read since the last rewind whose stated length counted characters instead of bytes.
+    virtual int fieldsReadByCharacters() const { return 0; }
 };
 
 // Writes QSO records to a log file.

@@ -1,10 +1,15 @@
 #include "qsosaver.h"
 
+#include "adifmapping.h"
+#include "clock.h"
 #include "connection.h"
 #include "datamodule.h"
 #include "qsodate.h"
 #include "qsofields.h"
 #include "qsotables.h"
+#include "services.h"
+#include "statement.h"
+#include "tables.h"
 #include "vocabulary.h"
 
 namespace {
@@ -99,6 +104,7 @@ void QsoSaver::write(const QsoEntry &qso, Kind kind)
     try {
         markDok(qso, kind);
         const qint64 id = storeInLog(qso, special);
+        keepTimeOfSaving(qso, id);
         storeInTable(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, kind, id, special);
         Dm.logbanda.setFiltered(true);
         storeInTable(Dm.logmodo, vocab::modeTable(qso.mode), qso, kind, id, special);
@@ -135,6 +141,19 @@ qint64 QsoSaver::storeInLog(const QsoEntry &qso, bool special)
     Dm.log.setInteger(QStringLiteral("mhz"), vocab::bandSuffix(qso.band).toLongLong());
     Dm.log.post();
     return Dm.log.integer(QStringLiteral("id"));
+}
+
+// A QSO dated today is saved as it is made: the time of saving (UTC) is its TIME_ON, so that an
+// export gives other loggers a time. A QSO of another day has no known time and gets none.
+void QsoSaver::keepTimeOfSaving(const QsoEntry &qso, qint64 id)
+{
+    const QDateTime now = services::clock().now().toUTC();
+    if (adif::qsoDateOf(qso.date()) != now.date().toString(QStringLiteral("yyyyMMdd")))
+        return;
+    Statement(Dm.ADOconn, QStringLiteral("INSERT OR REPLACE INTO %1 (num, fields) VALUES (?, ?)").arg(schema::adifFieldsTable))
+        .bind(1, id)
+        .bind(2, adif::keptText({{QByteArrayLiteral("TIME_ON"), now.toString(QStringLiteral("HHmm"))}}))
+        .run();
 }
 
 // A band or mode table holds one row per DOK. Only this DOK's row is ever written: a first QSO

@@ -25,7 +25,8 @@ struct QsoEntry
 
 // Stores a QSO: marks its DOK's status cells, appends it to LOG and gives its DOK a row in the
 // band table and the mode table when it has none there. Every QSO saved stays in LOG, one saved
-// anyway included. All of it is one transaction: it is
+// anyway included. A QSO dated today keeps the time of saving as its TIME_ON among the fields
+// the export writes. All of it is one transaction: it is
 // stored completely or, after an engine error, not at all.
 class QsoSaver
 {
@@ -62,6 +63,7 @@ private:
     void write(const QsoEntry &qso, Kind kind);
     void markDok(const QsoEntry &qso, Kind kind);
     qint64 storeInLog(const QsoEntry &qso, bool special);
+    void keepTimeOfSaving(const QsoEntry &qso, qint64 id);
     void storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                       bool special);
 

@@ -24,6 +24,7 @@ const QString maxMessage = QStringLiteral("You can claim 5 awards max each time!
 const QString claimedMessage = QStringLiteral("This Award has been already claimed");
 const QString notEnoughMessage = QStringLiteral("You have not enough DOKs confirmed in order to claim this Award");
 const QString claimQuestion = QStringLiteral("Mark these awards as claimed?");
+const QString accreditQuestion = QStringLiteral("Mark these QSOs accredited?");
 
 } // namespace
 
@@ -389,6 +390,50 @@ private slots:
         QCOMPARE(f->cell(2, f->gridColumn("14")), expected.left(1));
         QCOMPARE(f->cell(3, f->gridColumn("CW")), expected.left(1));
         QCOMPARE(f->cell(4, f->gridColumn("14")), QString("T"));
+    }
+
+    // An application printed now, or one printed and claimed earlier and chosen in the grid; the
+    // user says Yes or No to crediting its QSOs.
+    void accreditingThePrintedQsos_data()
+    {
+        QTest::addColumn<bool>("printedNow");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("printed now, yes") << true << true;
+        QTest::newRow("printed now, no") << true << false;
+        QTest::newRow("claimed earlier, yes") << false << true;
+        QTest::newRow("claimed earlier, no") << false << false;
+    }
+
+    void accreditingThePrintedQsos()
+    {
+        QFETCH(bool, printedNow);
+        QFETCH(bool, yes);
+        f->setMark(100, "14", printedNow ? "To claim" : "Claimed");
+        f->addRows("LOG14", 3);
+        f->addRows("LOG14", 1, "*", false, 4);
+        f->data.addDoks({"A0001", "A0002", "A0003", "A0004"});
+        f->data.db().execute("INSERT INTO LOG (id, call, loc, data, banda, modo, dok, conf, mhz) "
+                             "SELECT num, call, loc, data, banda, modo, dok, conf, 14 FROM LOG14");
+        f->openWindow();
+        QVERIFY(!button("ButAccredit")->isEnabled());
+        f->clickCell(100, "14");
+        if (printedNow) {
+            f->services.prompter.answer(false); // not marked claimed
+            button("Butprep")->click();
+            QCOMPARE(f->printouts.size(), size_t(1));
+        } else {
+            QCOMPARE(f->services.prompter.messages, QStringList{claimedMessage});
+        }
+        QVERIFY(button("ButAccredit")->isEnabled());
+        f->services.prompter.answer(yes);
+        button("ButAccredit")->click();
+        QCOMPARE(f->services.prompter.questions.last(), accreditQuestion);
+        QCOMPARE(f->services.prompter.questionKinds.last(), Prompter::Question::YesNo);
+        const QString credited = yes ? "A" : "C";
+        QCOMPARE(f->data.value("SELECT group_concat(id||conf) FROM LOG"), "1" + credited + ",2" + credited + ",3" + credited + ",4*");
+        QCOMPARE(f->data.value("SELECT group_concat(num||conf) FROM LOG14"), "1" + credited + ",2" + credited + ",3" + credited + ",4*");
+        QCOMPARE(f->data.value("SELECT T14||SSB14||SSB FROM DOK WHERE DOK='A0001'"), yes ? QString("AAA") : QString("***"));
+        QCOMPARE(f->services.prompter.messages.contains("QSOs accredited: 3"), yes);
     }
 
     void mainWindowOpensTheWindowModally_data()

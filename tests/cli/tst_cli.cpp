@@ -133,6 +133,57 @@ private slots:
         QVERIFY2(result.out.contains("LOG14: the row of DOK A01 points at no QSO of the log (num 99)"), qPrintable(result.out));
     }
 
+    void confirmWithAndWithoutDryRun()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        QCOMPARE(cli({"--data", folder, "import", adif("log.adi", qso("DL1ABC", "A01", "20m", "SSB", "20090305", "N")
+                                                               + qso("DL2XY", "A01", "40m", "CW", "20090306", "N"))})
+                     .status,
+                 0);
+        const QString lotw = files.filePath("lotw.adi");
+        write(lotw, "<PROGRAMID:4>LoTW<EOH>\n<CALL:6>DL1ABC<QSO_DATE:8>20090305<BAND:3>20M<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n"
+                    "<CALL:5>DL9QQ<QSO_DATE:8>20090305<BAND:3>20M<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n<APP_LoTW_EOF>\n");
+        const QString before = db.content();
+        Result result = cli({"--data", folder, "confirm", lotw, "--dry-run"});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.startsWith("Dry run: nothing was written.\nRecords read: 2\n"), qPrintable(result.out));
+        QVERIFY(result.out.contains("Confirmed now: 1\n    record 1: DL1ABC 20090305 20M SSB\n"));
+        QVERIFY(result.out.contains("Not in the log: 1\n    record 2: DL9QQ"));
+        QVERIFY(!result.out.contains("refresh"));
+        QCOMPARE(db.content(), before);
+
+        result = cli({"--data", folder, "confirm", lotw});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.out.startsWith("Records read: 2\nConfirmed now: 1\n"));
+        QVERIFY(result.out.endsWith("Run \"wzplog-cli refresh\" to recalculate the score.\n"));
+        QCOMPARE(db.value("SELECT group_concat(call||conf) FROM LOG"), QStringLiteral("DL1ABCC,DL2XY*"));
+        QCOMPARE(db.value("SELECT SSB14||T7 FROM DOK WHERE DOK='A01'"), QStringLiteral("C*"));
+
+        result = cli({"--data", folder, "confirm", lotw});
+        QVERIFY(result.out.contains("Already confirmed or accredited: 1"));
+        QCOMPARE(cli({"--data", folder, "confirm"}).status, 2);
+        QCOMPARE(cli({"--data", folder, "confirm", files.filePath("missing.adi")}).status, 1);
+    }
+
+    void accreditAnAward()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        QCOMPARE(cli({"--data", folder, "import", adif("award.adi", qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "B05", "20m", "CW")
+                                                                 + qso("DL3ZZ", "C12", "20m", "SSB", "20090305", "N"))})
+                     .status,
+                 0);
+        QCOMPARE(cli({"--data", folder, "accredit"}).err.left(33), QStringLiteral("accredit needs --award BAND|MODE."));
+        QCOMPARE(cli({"--data", folder, "accredit", "--award", "60"}).status, 2);
+        const Result result = cli({"--data", folder, "accredit", "--award", "14"});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("QSOs accredited: 2\nRun \"wzplog-cli refresh\" to recalculate the score.\n"));
+        QCOMPARE(db.value("SELECT group_concat(call||conf) FROM LOG"), QStringLiteral("DL1ABCA,DL2XYA,DL3ZZ*"));
+        QCOMPARE(cli({"--data", folder, "refresh"}).status, 0);
+        QCOMPARE(db.value("SELECT AT14||'/'||ASSB||'/'||ACW FROM RIEP"), QStringLiteral("2/1/1"));
+    }
+
     void updateDoks()
     {
         TestDatabase db;

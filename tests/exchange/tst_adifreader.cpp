@@ -52,6 +52,19 @@ private slots:
             << QByteArray("<CALL:2>DL<EOR><CALL:2>DK") << QStringList{"CALL=DL", "!CALL=DK"};
         QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf<CALL:2>DL<EOR>") << QStringList{"CALL=DL"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("length counts characters, byte count runs into text")
+            << QByteArray("<QTH:8>L\xc3\xbcneburg<EOR>") << QStringList{QStringLiteral("QTH=L\u00fcneburg")};
+        QTest::newRow("length counts characters, byte count cuts a character")
+            << QByteArray("<COMMENT:5>Gr\xc3\xbc\xc3\x9f" "e <EOR>") << QStringList{QStringLiteral("COMMENT=Gr\u00fc\u00df" "e")};
+        QTest::newRow("bytes and characters in one record")
+            << QByteArray("<QTH:9>L\xc3\xbcneburg<COMMENT:5>Gr\xc3\xbc\xc3\x9f" "e<EOR>")
+            << QStringList{QStringLiteral("QTH=L\u00fcneburg COMMENT=Gr\u00fc\u00df" "e")};
+        QTest::newRow("a byte count ending before a character stays")
+            << QByteArray("<COMMENT:2>ab\xc3\xbc<EOR>") << QStringList{QStringLiteral("COMMENT=ab")};
+        QTest::newRow("LoTW report ends with APP_LoTW_EOF")
+            << QByteArray("ARRL Logbook of the World Status Report\n<PROGRAMID:4>LoTW\n<APP_LoTW_LASTQSL:19>2024-01-05 10:00:00\n"
+                          "<eoh>\n<CALL:4>DK0X\n<QSL_RCVD:1>Y\n<eor>\n<CALL:5>DL1AB\n<eor>\n\n<APP_LoTW_EOF>\n<CALL:2>XX")
+            << QStringList{"CALL=DK0X QSL_RCVD=Y", "CALL=DL1AB"};
     }
 
     void records()
@@ -79,6 +92,8 @@ private slots:
         QTest::newRow("<EOR> in the header") << QByteArray("head <EOR>") << "inside the header";
         QTest::newRow("a 2 MB value") << "<CALL:2>DL<NOTES:2000000>" + QByteArray(2'000'000, 'x') + "<EOR>"
                                       << "the field <NOTES> is longer than the 1 MB a value may hold";
+        QTest::newRow("length counting neither bytes nor characters")
+            << QByteArray("<COMMENT:3>Gr\xc3\xbc\xc3\x9f" "e<EOR>") << "counts neither its bytes nor its characters";
         QTest::newRow("a field repeated after many others")
             << [] {
                    QByteArray text;
@@ -100,6 +115,21 @@ private slots:
             QVERIFY2(error.text().contains(message), qPrintable(error.text()));
             QVERIFY(error.text().startsWith(QStringLiteral("The file is not valid ADIF")));
         }
+    }
+
+    void fieldsReadByCharactersAreCounted()
+    {
+        AdifReader reader(QByteArray("<QTH:8>L\xc3\xbcneburg<CALL:2>DL<EOR><QTH:9>L\xc3\xbcneburg<COMMENT:4>\xc3\x9f\xc3\x9f\xc3\x9f\xc3\x9f<EOR>"));
+        QsoRecord record;
+        QString comment;
+        while (reader.next(record))
+            comment += record.value("COMMENT");
+        QCOMPARE(reader.fieldsReadByCharacters(), 2);
+        QCOMPARE(comment, QStringLiteral("\u00df\u00df\u00df\u00df"));
+        reader.rewind();
+        QCOMPARE(reader.fieldsReadByCharacters(), 0);
+        QVERIFY(reader.next(record));
+        QCOMPARE(reader.fieldsReadByCharacters(), 1);
     }
 
     void rewindReadsAgain()

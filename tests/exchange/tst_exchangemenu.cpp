@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -28,6 +29,7 @@ private slots:
         Logbook book;
         QVERIFY(menuTexts(*book.main, "menuQSO").contains(QStringLiteral("&Import ADIF…")));
         QVERIFY(menuTexts(*book.main, "menuQSO").contains(QStringLiteral("&Export ADIF…")));
+        QVERIFY(menuTexts(*book.main, "menuQSO").contains(QStringLiteral("Import &confirmations…")));
         QVERIFY(menuTexts(*book.main, "menuDOK").contains(QStringLiteral("Update DOK &list…")));
     }
 
@@ -90,11 +92,59 @@ private slots:
         QCOMPARE(book.db.value("SELECT count(*) FROM LOG"), QString::number(unknown + 1));
     }
 
+    void confirmationsReportAndOfferTheRefresh_data()
+    {
+        QTest::addColumn<bool>("refresh");
+        QTest::newRow("refresh now") << true;
+        QTest::newRow("refresh later") << false;
+    }
+
+    void confirmationsReportAndOfferTheRefresh()
+    {
+        QFETCH(bool, refresh);
+        Logbook book;
+        book.db.execute("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, mhz) "
+                        "VALUES ('DL1ABC', 'BERLIN', '05/03/2009', '14', 'SSB', 'A01', '*', 14)");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("dcl.adi");
+        write(path, file(record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "SSB"},
+                                 {"DCL_QSL_RCVD", "Y"}})
+                         + qso("DL9QQ", "B05", "20m", "SSB")));
+        book.services.desktop.chooseFile(path);
+        book.services.prompter.answer(refresh);
+        QString shown;
+        if (refresh)
+            whenDialogShows([&](QDialog *dialog) { shown = dialog->objectName(); });
+        book.main->action("ImportConfirmations1")->trigger();
+        QCOMPARE(book.services.desktop.dialogCaptions, QStringList{"Import confirmations"});
+        QCOMPARE(book.services.prompter.questions, QStringList{"Refresh the data now?"});
+        QCOMPARE(book.services.prompter.messages.size(), 1);
+        const QString report = book.services.prompter.messages.first();
+        QVERIFY2(report.contains("Confirmed now: 1\n    record 1: DL1ABC 20090305 20m SSB"), qPrintable(report));
+        QVERIFY(report.contains("Not in the log: 1\n    record 2: DL9QQ"));
+        QCOMPARE(book.db.value("SELECT conf FROM LOG"), QStringLiteral("C"));
+        QCOMPARE(book.dm->log.text("conf"), QStringLiteral("C"));
+        QCOMPARE(shown, refresh ? QStringLiteral("TForm9") : QString());
+    }
+
+    void nothingConfirmedOffersNoRefresh()
+    {
+        Logbook book;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("lotw.adi");
+        write(path, file(qso("DL9QQ", "B05", "20m", "SSB")));
+        book.services.desktop.chooseFile(path);
+        book.main->action("ImportConfirmations1")->trigger();
+        QVERIFY(book.services.prompter.questions.isEmpty());
+        QVERIFY(book.services.prompter.messages.first().contains("Confirmed now: 0"));
+    }
+
     void cancelledFileDialogDoesNothing()
     {
         Logbook book;
         const QString before = book.db.content();
         book.main->action("ImportAdif1")->trigger();
+        book.main->action("ImportConfirmations1")->trigger();
         book.main->action("UpdateDokList1")->trigger();
         QVERIFY(book.services.prompter.messages.isEmpty());
         QCOMPARE(book.db.content(), before);

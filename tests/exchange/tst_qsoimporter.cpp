@@ -1,3 +1,4 @@
+#include "adifmapping.h"
 #include "adifreader.h"
 #include "adifwriter.h"
 #include "adiftext.h"
@@ -49,6 +50,34 @@ QString reasonsOf(const ImportReport &report)
     for (const ImportReport::Group &group : report.skipped)
         reasons << group.reason;
     return reasons.join(QLatin1Char(','));
+}
+
+// The log written as ADIF and read back: every record's fields.
+std::vector<QsoRecord> exported(TDm &dm)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("export.adi");
+    {
+        AdifWriter writer(path);
+        QsoExporter(dm).exportLog(writer);
+    }
+    AdifReader reader(path);
+    std::vector<QsoRecord> records;
+    QsoRecord record;
+    while (reader.next(record))
+        records.push_back(record);
+    return records;
+}
+
+// The QSL fields of a record as ADIF text, in file order: what other loggers read back.
+QByteArray qslFieldsOf(const QsoRecord &record)
+{
+    QByteArray text;
+    for (const QsoField &field : record.fields) {
+        if (adif::isReceivedQslField(field.name))
+            text += adif::fieldText(field.name, field.value);
+    }
+    return text;
 }
 
 } // namespace
@@ -367,6 +396,164 @@ private slots:
         }
         AdifWriter writer(folder.filePath("none.adi"));
         QVERIFY_THROWS_EXCEPTION(ExchangeError, QsoExporter(*data.dm).exportAward(writer, "60"));
+    }
+
+    void confirmedDuplicateConfirmsTheLoggedQso()
+    {
+        DataModule data;
+        import(*data.dm, file(qso("DL1ABC", "A01", "20m", "SSB", "20090305", "N") + qso("DL2XY", "B05", "40m", "CW")));
+        QCOMPARE(data.db.value("SELECT SSB14||T14||SSB FROM DOK WHERE DOK='A01'"), QStringLiteral("***"));
+        const ImportReport report = import(
+            *data.dm, file(record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "SSB"},
+                                   {"DARC_DOK", "A01"}, {"LOTW_QSL_RCVD", "V"}, {"LOTW_QSLRDATE", "20240102"}})
+                           + qso("DL2XY", "B05", "40m", "CW")));
+        QCOMPARE(report.imported, 0);
+        QCOMPARE(report.confirmedByFile.count, 1);
+        QCOMPARE(report.duplicates.count, 1);
+        QVERIFY(report.text().contains(QStringLiteral("Duplicates (confirmed by this file): 1")));
+        QVERIFY(report.text().contains(QStringLiteral("Duplicates (already in the log): 1")));
+        QCOMPARE(data.db.value("SELECT group_concat(id||conf) FROM LOG"), QStringLiteral("1C,2C"));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOG14"), QStringLiteral("1C"));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOGSSB"), QStringLiteral("1C"));
+        QCOMPARE(data.db.value("SELECT SSB14||T14||SSB||CONF FROM DOK WHERE DOK='A01'"), QStringLiteral("CCCC"));
+        // The confirmation's fields join what the QSO came with, for the export.
+        QCOMPARE(data.db.value("SELECT fields FROM ADIFFIELDS WHERE num=1"),
+                 QStringLiteral("<QSL_RCVD:1>N<LOTW_QSL_RCVD:1>V<LOTW_QSLRDATE:8>20240102"));
+        // The refresh finds nothing to change.
+        const QString before = logTables(data.db);
+        Recalculation(*data.dm).run();
+        QCOMPARE(logTables(data.db), before);
+    }
+
+    void confirmedDuplicateTakesTheRowOfAnUnconfirmedQso()
+    {
+        DataModule data;
+        // Two unconfirmed QSOs of A01 on 20 m; the band table shows the first. The second gets confirmed.
+        import(*data.dm, file(qso("DL1ABC", "A01", "20m", "SSB", "20090305", "N") + qso("DL2XY", "A01", "20m", "CW", "20090306", "N")));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOG14"), QStringLiteral("1*"));
+        import(*data.dm, file(qso("DL2XY", "A01", "20m", "CW", "20090306", "Y")));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOG14"), QStringLiteral("2C"));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOGCW"), QStringLiteral("2C"));
+        QCOMPARE(data.db.value("SELECT num||conf FROM LOGSSB"), QStringLiteral("1*"));
+    }
+
+    // What the QSO came with, what the user made of its status, and the QSL fields the export gives.
+    void exportGivesOtherLoggersTheirQslFields_data()
+    {
+        QTest::addColumn<QByteArray>("came");
+        QTest::addColumn<QString>("status"); // empty: as the import left it
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("ownStatus");
+        QTest::newRow("confirmed only through LoTW")
+            << QByteArray("<LOTW_QSL_RCVD:1>Y<LOTW_QSLRDATE:8>20240105") << QString()
+            << QByteArray("<LOTW_QSL_RCVD:1>Y<LOTW_QSLRDATE:8>20240105") << "C";
+        QTest::newRow("no card, eQSL verified")
+            << QByteArray("<QSL_RCVD:1>N<EQSL_QSL_RCVD:1>V<EQSL_QSLRDATE:8>20231224") << QString()
+            << QByteArray("<QSL_RCVD:1>N<EQSL_QSL_RCVD:1>V<EQSL_QSLRDATE:8>20231224") << "C";
+        QTest::newRow("card requested") << QByteArray("<QSL_RCVD:1>R") << QString() << QByteArray("<QSL_RCVD:1>R") << "*";
+        QTest::newRow("no QSL field") << QByteArray() << QString() << QByteArray() << "*";
+        QTest::newRow("card and date, accredited later")
+            << QByteArray("<QSL_RCVD:1>Y<QSLRDATE:8>20100101") << "A" << QByteArray("<QSL_RCVD:1>Y<QSLRDATE:8>20100101") << "A";
+        QTest::newRow("user took the confirmation back")
+            << QByteArray("<QSL_RCVD:1>Y<DCL_QSL_RCVD:1>N") << "*" << QByteArray("<QSL_RCVD:1>N<DCL_QSL_RCVD:1>N") << "*";
+        QTest::newRow("user confirmed a card that came later")
+            << QByteArray("<QSL_RCVD:1>N") << "C" << QByteArray("<QSL_RCVD:1>Y") << "C";
+        QTest::newRow("user confirmed a QSO without QSL field") << QByteArray() << "C" << QByteArray("<QSL_RCVD:1>Y") << "C";
+    }
+
+    void exportGivesOtherLoggersTheirQslFields()
+    {
+        QFETCH(QByteArray, came);
+        QFETCH(QString, status);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, ownStatus);
+        DataModule data;
+        import(*data.dm, file("<CALL:6>DL1ABC<QSO_DATE:8>20090305<BAND:3>20m<MODE:3>SSB<DARC_DOK:3>A01" + came + "<EOR>\n"));
+        if (!status.isEmpty())
+            data.db.execute(QStringLiteral("UPDATE LOG SET conf='%1'").arg(status));
+        const std::vector<QsoRecord> records = exported(*data.dm);
+        QCOMPARE(records.size(), size_t(1));
+        QCOMPARE(qslFieldsOf(records[0]), written);
+        QCOMPARE(records[0].value("APP_WZPLOG_CONF"), ownStatus);
+    }
+
+    void qsoEnteredHereExportsItsOwnStatus()
+    {
+        Logbook book;
+        EntryForm form(book);
+        book.main->action("Nuovo1")->trigger();
+        form.enter("A01", "14", "SSB", "DL1ABC");
+        QTest::mouseClick(form.registra2, Qt::LeftButton);
+        form.enter("B05", "7", "CW", "DL2XY");
+        QTest::mouseClick(form.registra2, Qt::LeftButton);
+        book.db.execute("UPDATE LOG SET conf='*' WHERE call='DL2XY'");
+        const std::vector<QsoRecord> records = exported(*book.dm);
+        QCOMPARE(records.size(), size_t(2));
+        QCOMPARE(qslFieldsOf(records[0]), QByteArray("<QSL_RCVD:1>Y"));
+        QCOMPARE(qslFieldsOf(records[1]), QByteArray());
+        QCOMPARE(records[1].value("APP_WZPLOG_CONF"), QStringLiteral("*"));
+    }
+
+    void importExportImportKeepsQslFieldsByteForByte()
+    {
+        const QByteArray records =
+            record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "SSB"}, {"DARC_DOK", "A01"},
+                    {"QSL_RCVD", "N"}, {"QSL_SENT", "Y"}, {"LOTW_QSL_RCVD", "Y"}, {"LOTW_QSLRDATE", "20240105"}})
+            + record({{"CALL", "DL2XY"}, {"QSO_DATE", "20090306"}, {"BAND", "40m"}, {"MODE", "CW"}, {"DARC_DOK", "B05"},
+                      {"QSL_RCVD", "Y"}, {"QSLRDATE", "20091201"}, {"QSL_RCVD_VIA", "B"}, {"EQSL_QSL_RCVD", "N"}})
+            + record({{"CALL", "DK0X"}, {"QSO_DATE", "20090307"}, {"BAND", "2m"}, {"MODE", "FM"}, {"DARC_DOK", "C12"},
+                      {"DCL_QSL_RCVD", "Y"}, {"DCL_QSLRDATE", "20250101"}, {"COMMENT", "Gr\xc3\xbc\xc3\x9f"}});
+        AdifReader original(file(records));
+        std::vector<QByteArray> came;
+        QsoRecord record;
+        while (original.next(record))
+            came.push_back(qslFieldsOf(record));
+
+        DataModule first;
+        QCOMPARE(import(*first.dm, file(records)).imported, 3);
+        const std::vector<QsoRecord> once = exported(*first.dm);
+        QTemporaryDir folder;
+        AdifWriter writer(folder.filePath("again.adi"));
+        for (const QsoRecord &written : once)
+            writer.write(written);
+        writer.finish();
+        DataModule second;
+        AdifReader again(folder.filePath("again.adi"));
+        QCOMPARE(QsoImporter(*second.dm).run(again).imported, 3);
+        const std::vector<QsoRecord> twice = exported(*second.dm);
+        QCOMPARE(twice.size(), size_t(3));
+        for (size_t i = 0; i < 3; ++i) {
+            QCOMPARE(qslFieldsOf(once[i]), came[i]);
+            QCOMPARE(qslFieldsOf(twice[i]), came[i]);
+            QCOMPARE(twice[i].value("COMMENT"), once[i].value("COMMENT"));
+        }
+        QCOMPARE(twice[2].value("COMMENT"), QStringLiteral("Gr\u00fc\u00df"));
+        QCOMPARE(second.db.table("LOG"), first.db.table("LOG"));
+    }
+
+    void charactersAndBytesCountedImportTheSame()
+    {
+        // The same QSOs, once with byte lengths and once with the character lengths some loggers write.
+        const QByteArray byBytes = record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "SSB"},
+                                           {"DARC_DOK", "A01"}, {"QTH", "L\xc3\xbcneburg"}, {"COMMENT", "Gr\xc3\xbc\xc3\x9f" "e"}})
+            + record({{"CALL", "DL2XY"}, {"QSO_DATE", "20090306"}, {"BAND", "40m"}, {"MODE", "CW"}, {"DARC_DOK", "B05"},
+                      {"QTH", "M\xc3\xbcnchen"}, {"NAME", "J\xc3\xbcrgen"}});
+        const QByteArray byCharacters =
+            "<CALL:6>DL1ABC <QSO_DATE:8>20090305 <BAND:3>20m <MODE:3>SSB <DARC_DOK:3>A01 <QTH:8>L\xc3\xbcneburg "
+            "<COMMENT:5>Gr\xc3\xbc\xc3\x9f" "e <EOR>\n"
+            "<CALL:5>DL2XY <QSO_DATE:8>20090306 <BAND:3>40m <MODE:2>CW <DARC_DOK:3>B05 <QTH:7>M\xc3\xbcnchen "
+            "<NAME:6>J\xc3\xbcrgen<EOR>\n";
+        DataModule bytes;
+        QCOMPARE(import(*bytes.dm, file(byBytes)).readByCharacters, 0);
+        DataModule characters;
+        const ImportReport report = import(*characters.dm, file(byCharacters));
+        QCOMPARE(report.imported, 2);
+        QCOMPARE(report.readByCharacters, 4);
+        QVERIFY(report.text().contains(QStringLiteral("counted characters, not bytes (read so): 4")));
+        QCOMPARE(characters.db.table("LOG"), bytes.db.table("LOG"));
+        QCOMPARE(characters.db.table("ADIFFIELDS"), bytes.db.table("ADIFFIELDS"));
+        QCOMPARE(characters.db.value("SELECT loc FROM LOG WHERE id=1"), QStringLiteral("L\u00dcNEBURG"));
+        QCOMPARE(characters.db.value("SELECT fields FROM ADIFFIELDS WHERE num=1"), QStringLiteral("<COMMENT:7>Gr\u00fc\u00df" "e"));
     }
 
     void olderDatabaseGetsTheSideTable()

@@ -163,6 +163,34 @@ private slots:
         QCOMPARE(count(db, "LOG14", "dok='*'"), "1");
     }
 
+    // The clock stands at 9 December 2026, 23:47 UTC.
+    void aQsoOfTodayKeepsTheTimeOfSaving_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("today") << "9" << "2026" << "<TIME_ON:4>2347";
+        QTest::newRow("today, year of two digits") << "09" << "26" << "<TIME_ON:4>2347";
+        QTest::newRow("yesterday: no time is known") << "8" << "2026" << "<no row>";
+        QTest::newRow("a year ago") << "9" << "2025" << "<no row>";
+    }
+
+    void aQsoOfTodayKeepsTheTimeOfSaving()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, year);
+        QFETCH(QString, kept);
+        DataModule data;
+        data.services.clock.current = QDateTime(QDate(2026, 12, 9), QTime(23, 47, 30), Qt::UTC);
+        QsoEntry entry = qso(QStringLiteral("A01"), QStringLiteral("14"), QStringLiteral("SSB"));
+        entry.day = day;
+        entry.month = QStringLiteral("12");
+        entry.year = year;
+        QCOMPARE(QsoSaver(*data.dm).save(entry, neverAsked), QsoSaver::Outcome::Saved);
+        const QString fields = data.db.value("SELECT fields FROM ADIFFIELDS WHERE num=(SELECT id FROM LOG)");
+        QCOMPARE(fields == QLatin1String("<error: no row>") ? QStringLiteral("<no row>") : fields, kept);
+    }
+
     void nextModeOnTheSameBandLeavesTheBandTableAlone()
     {
         DataModule data;

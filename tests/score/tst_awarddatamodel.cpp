@@ -1,5 +1,5 @@
 // Random sequences of what users do to a log (save, save anyway, modify, delete, refresh,
-// import), run through the classes the windows call, against a small model of the log kept
+// import, confirmations that arrive later), run through the classes the windows call, against a small model of the log kept
 // here. After every step the log, the band and mode tables must agree with the model; after
 // every refresh the status matrix, the counters and the award marks must be the model's.
 
@@ -8,6 +8,7 @@
 #include "engineerror.h"
 #include "logcheck.h"
 #include "qsodeletion.h"
+#include "qsoconfirmation.h"
 #include "qsoimporter.h"
 #include "qsosaver.h"
 #include "qsotables.h"
@@ -131,8 +132,10 @@ public:
                 changeDok();
             else if (kind < 77)
                 remove();
-            else if (kind < 90)
+            else if (kind < 84)
                 import();
+            else if (kind < 90)
+                confirm();
             else
                 refresh();
         } catch (const EngineError &error) {
@@ -249,11 +252,14 @@ private:
         steps << QStringLiteral("import %1 %2 %3 %4 day %5 (%6)")
                      .arg(dok, band, mode, call, day, confirmed ? "confirmed" : "not confirmed");
         const QString date = QStringLiteral("%1/03/2009").arg(day.rightJustified(2, QLatin1Char('0')));
-        bool duplicate = false;
-        for (const auto &[id, qso] : m_model.qsos) {
-            duplicate = duplicate
-                || (qso.dok == dok && qso.band == band && qso.mode == mode && qso.call == call && qso.date == date);
+        // The earliest QSO of the same call, DOK, band, mode and date makes the record a duplicate;
+        // a confirmed record confirms it when it is unconfirmed.
+        Qso *duplicate = nullptr;
+        for (auto &[id, qso] : m_model.qsos) {
+            if (!duplicate && qso.dok == dok && qso.band == band && qso.mode == mode && qso.call == call && qso.date == date)
+                duplicate = &qso;
         }
+        const bool confirmsDuplicate = duplicate && confirmed && duplicate->conf == vocab::status::none;
         const QByteArray adif = "<EOH>\n<CALL:" + QByteArray::number(call.size()) + '>' + call.toLatin1()
             + " <QSO_DATE:8>200903" + day.rightJustified(2, QLatin1Char('0')).toLatin1()
             + " <BAND:" + QByteArray::number(adifBands.value(band).size()) + '>' + adifBands.value(band)
@@ -264,9 +270,46 @@ private:
         const ImportReport report = QsoImporter(m_data.dm()).run(reader);
         if (report.imported == 1)
             m_model.qsos[newestId()] = {dok, band, mode, confirmed ? vocab::status::confirmed : vocab::status::none, call, date};
-        steps.last() += QStringLiteral(" -> imported %1, expected %2").arg(report.imported).arg(duplicate ? 0 : 1);
+        if (confirmsDuplicate)
+            duplicate->conf = vocab::status::confirmed;
+        steps.last() += QStringLiteral(" -> imported %1, expected %2, confirmed %3, expected %4")
+                            .arg(report.imported)
+                            .arg(duplicate ? 0 : 1)
+                            .arg(report.confirmedByFile.count)
+                            .arg(confirmsDuplicate ? 1 : 0);
         if (report.imported != (duplicate ? 0 : 1))
             failure = QStringLiteral("the import of a QSO %1 a duplicate").arg(duplicate ? "that is" : "that is not");
+        if (report.confirmedByFile.count != (confirmsDuplicate ? 1 : 0))
+            failure = QStringLiteral("the import of a confirmed duplicate");
+    }
+
+    // A confirmation as LoTW sends it (no DOK, no time): it confirms the one QSO of its call,
+    // band, mode and date when that is unconfirmed; two such QSOs are ambiguous.
+    void confirm()
+    {
+        const QString band = pick(bands);
+        const QString mode = pick(modes);
+        const QString call = pick(calls);
+        const QString day = pick(days);
+        steps << QStringLiteral("confirm %1 %2 %3 day %4").arg(band, mode, call, day);
+        const QString date = QStringLiteral("%1/03/2009").arg(day.rightJustified(2, QLatin1Char('0')));
+        std::vector<Qso *> matches;
+        for (auto &[id, qso] : m_model.qsos) {
+            if (qso.band == band && qso.mode == mode && qso.call == call && qso.date == date)
+                matches.push_back(&qso);
+        }
+        const bool confirms = matches.size() == 1 && matches.front()->conf == vocab::status::none;
+        const QByteArray adif = "<EOH>\n<CALL:" + QByteArray::number(call.size()) + '>' + call.toLatin1()
+            + " <QSO_DATE:8>200903" + day.rightJustified(2, QLatin1Char('0')).toLatin1()
+            + " <BAND:" + QByteArray::number(adifBands.value(band).size()) + '>' + adifBands.value(band)
+            + " <MODE:" + QByteArray::number(mode.size()) + '>' + mode.toLatin1() + " <LOTW_QSL_RCVD:1>Y <EOR>\n";
+        AdifReader reader(adif);
+        const ConfirmationReport report = QsoConfirmation(m_data.dm()).run(reader);
+        if (confirms)
+            matches.front()->conf = vocab::status::confirmed;
+        steps.last() += QStringLiteral(" -> confirmed %1, ambiguous %2").arg(report.confirmedNow.count).arg(report.ambiguous.count);
+        if (report.confirmedNow.count != (confirms ? 1 : 0) || report.ambiguous.count != (matches.size() > 1 ? 1 : 0))
+            failure = QStringLiteral("the confirmation found other QSOs than expected");
     }
 
     void refresh()

@@ -1,0 +1,227 @@
+#include "logrows.h"
+
+#include "adifmapping.h"
+#include "connection.h"
+#include "referencedata.h"
+#include "statement.h"
+#include "tables.h"
+#include "vocabulary.h"
+
+namespace {
+
+QString quotedName(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+QStringList dokCells()
+{
+    return vocab::statusCells() + QStringList{vocab::summaryCell};
+}
+
+} // namespace
+
+DokCells::DokCells(Connection &connection) : m_connection(connection)
+{
+    Q_ASSERT(dokCells().size() == cellCount);
+    const QStringList names = dokCells();
+    for (int i = 0; i < names.size(); ++i)
+        m_cellIndex.insert(names[i], i);
+    QStringList columns{QStringLiteral("id"), QStringLiteral("DOK"), QStringLiteral("SPEC")};
+    for (const QString &cell : names)
+        columns << quotedName(cell);
+    Statement rows(connection, QStringLiteral("SELECT %1 FROM DOK ORDER BY id").arg(columns.join(QLatin1Char(','))));
+    while (rows.next()) {
+        Row row;
+        row.id = rows.integer(0);
+        row.special = rows.text(2) == vocab::status::special;
+        for (int cell = 0; cell < cellCount; ++cell)
+            row.cells[size_t(cell)] = rows.text(3 + cell);
+        add(rows.text(1), std::move(row));
+    }
+}
+
+int DokCells::find(const QString &code) const
+{
+    return m_byCode.value(code.toUpper(), -1);
+}
+
+void DokCells::addDok(const QString &code)
+{
+    const bool special = !reference::isOrdinaryDok(code);
+    QStringList columns{QStringLiteral("DOK")};
+    QStringList marks{QStringLiteral("?")};
+    for (const QString &cell : dokCells()) {
+        columns << quotedName(cell);
+        marks << QStringLiteral("'*'");
+    }
+    columns << QStringLiteral("SPEC");
+    marks << QStringLiteral("?");
+    Statement insert(m_connection, QStringLiteral("INSERT INTO DOK (%1) VALUES (%2)")
+                                       .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    insert.bind(1, code).bind(2, special ? vocab::status::special : QString(), true).run();
+    Row row;
+    row.id = insert.lastInsertId();
+    row.special = special;
+    row.cells.fill(vocab::status::none);
+    add(code, std::move(row));
+}
+
+void DokCells::mark(int dok, const LoggedQso &qso)
+{
+    Row &row = m_rows[size_t(dok)];
+    const QString suffix = vocab::bandSuffix(qso.band);
+    for (const QString &cell : {vocab::bandCell(suffix), vocab::pairCell(qso.mode, suffix), vocab::modeCell(qso.mode)}) {
+        QString &value = row.cells[size_t(m_cellIndex.value(cell))];
+        if (value != vocab::status::accredited && value != qso.status) {
+            value = qso.status;
+            row.changed = true;
+        }
+    }
+    QString &conf = row.cells[size_t(cellCount - 1)];
+    if (conf != vocab::status::confirmed) {
+        conf = vocab::status::confirmed;
+        row.changed = true;
+    }
+}
+
+void DokCells::writeChanges()
+{
+    QStringList sets;
+    for (const QString &cell : dokCells())
+        sets << quotedName(cell) + QStringLiteral("=?");
+    Statement update(m_connection, QStringLiteral("UPDATE DOK SET %1 WHERE id=?").arg(sets.join(QLatin1Char(','))));
+    for (Row &row : m_rows) {
+        if (!row.changed)
+            continue;
+        for (int cell = 0; cell < cellCount; ++cell)
+            update.bind(cell + 1, row.cells[size_t(cell)], true);
+        update.bind(cellCount + 1, row.id).run();
+        row.changed = false;
+    }
+}
+
+void DokCells::add(const QString &code, Row row)
+{
+    const QString key = code.toUpper();
+    if (!m_byCode.contains(key))
+        m_byCode.insert(key, int(m_rows.size()));
+    m_rows.push_back(std::move(row));
+}
+
+DokTable::DokTable(Connection &connection, QString name) : m_connection(connection), m_name(std::move(name))
+{
+    Statement rows(connection, QStringLiteral("SELECT rowid, dok, conf FROM %1").arg(quotedName(m_name)));
+    while (rows.next()) {
+        const QString dok = rows.text(1).toUpper();
+        if (dok == vocab::placeholderDok) {
+            if (m_placeholder < 0)
+                m_placeholder = rows.integer(0);
+        } else if (!m_rows.contains(dok)) {
+            m_rows.insert(dok, {rows.integer(0), rows.text(2) == vocab::status::none || rows.isNull(2)});
+        }
+    }
+}
+
+void DokTable::store(const LoggedQso &qso, bool special, qint64 id)
+{
+    const bool confirmed = qso.status != vocab::status::none;
+    const QString key = qso.dok.toUpper();
+    const auto found = m_rows.find(key);
+    if (found == m_rows.end()) {
+        if (m_placeholder >= 0) {
+            update(m_placeholder, qso, special, id);
+            m_rows.insert(key, {m_placeholder, !confirmed});
+            m_placeholder = -1;
+        } else {
+            m_rows.insert(key, {insert(qso, special, id), !confirmed});
+        }
+    } else if (found->unconfirmed && confirmed) {
+        update(found->rowid, qso, special, id);
+        found->unconfirmed = false;
+    }
+}
+
+void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special, qint64 id) const
+{
+    statement.bind(1, qso.call, true)
+        .bind(2, qso.qth, true)
+        .bind(3, qso.date)
+        .bind(4, qso.band)
+        .bind(5, qso.mode)
+        .bind(6, qso.dok)
+        .bind(7, qso.status)
+        .bind(8, special ? vocab::status::special : QString(), true)
+        .bind(9, id);
+}
+
+qint64 DokTable::insert(const LoggedQso &qso, bool special, qint64 id)
+{
+    Statement statement(m_connection, QStringLiteral("INSERT INTO %1 (call,loc,data,banda,modo,dok,conf,spec,num) "
+                                                     "VALUES (?,?,?,?,?,?,?,?,?)")
+                                          .arg(quotedName(m_name)));
+    bindQso(statement, qso, special, id);
+    statement.run();
+    return statement.lastInsertId();
+}
+
+void DokTable::update(qint64 rowid, const LoggedQso &qso, bool special, qint64 id)
+{
+    Statement statement(m_connection, QStringLiteral("UPDATE %1 SET call=?,loc=?,data=?,banda=?,modo=?,dok=?,"
+                                                     "conf=?,spec=?,num=? WHERE rowid=?")
+                                          .arg(quotedName(m_name)));
+    bindQso(statement, qso, special, id);
+    statement.bind(10, rowid).run();
+}
+
+DokTables::~DokTables()
+{
+    qDeleteAll(m_tables);
+}
+
+DokTable &DokTables::table(const QString &name)
+{
+    DokTable *&found = m_tables[name];
+    if (!found)
+        found = new DokTable(m_connection, name);
+    return *found;
+}
+
+void DokTables::store(const LoggedQso &qso, bool special, qint64 id)
+{
+    table(vocab::bandTable(vocab::bandSuffix(qso.band))).store(qso, special, id);
+    table(vocab::modeTable(qso.mode)).store(qso, special, id);
+}
+
+QsoConfirmer::QsoConfirmer(Connection &connection, DokCells &doks, DokTables &tables)
+    : m_connection(connection), m_doks(doks), m_tables(tables)
+{
+}
+
+void QsoConfirmer::confirm(qint64 id, const QString &status, const std::vector<QsoField> &qslFields)
+{
+    Statement read(m_connection, QStringLiteral("SELECT l.call, l.loc, l.data, l.banda, l.modo, l.dok, l.spec, f.fields "
+                                                "FROM LOG l LEFT JOIN %1 f ON f.num = l.id WHERE l.id = ?")
+                                     .arg(schema::adifFieldsTable));
+    read.bind(1, id);
+    if (!read.next())
+        return;
+    LoggedQso qso{read.text(0), read.text(5), read.text(3), read.text(4), read.text(2), read.text(1), status};
+    const bool special = read.text(6) == vocab::status::special;
+    std::vector<QsoField> kept = adif::keptFields(read.text(7));
+    Statement(m_connection, QStringLiteral("UPDATE LOG SET conf = ? WHERE id = ?")).bind(1, status).bind(2, id).run();
+    if (vocab::isBand(qso.band) && vocab::isMode(qso.mode)) {
+        m_tables.store(qso, special, id);
+        if (const int dok = m_doks.find(qso.dok); dok >= 0)
+            m_doks.mark(dok, qso);
+    }
+    if (qslFields.empty())
+        return;
+    adif::putFields(kept, qslFields);
+    Statement(m_connection, QStringLiteral("INSERT INTO %1 (num, fields) VALUES (?, ?) "
+                                           "ON CONFLICT(num) DO UPDATE SET fields = excluded.fields")
+                                .arg(schema::adifFieldsTable))
+        .bind(1, id)
+        .bind(2, adif::keptText(kept))
+        .run();
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+class Connection;
+
+// A QSO with the values LOG and the band and mode tables store of it.
+struct LoggedQso
+{
+    QString call;
+    QString dok;
+    QString band; // "1.8" ... "433"
+    QString mode;
+    QString date; // as LOG stores it: dd/mm/yyyy
+    QString qth;
+    QString status = QStringLiteral("*");
+};
+
+// The DOK list with its status cells, kept in memory while many QSOs come in or change; rows
+// that change are written once at the end.
+class DokCells
+{
+public:
+    explicit DokCells(Connection &connection);
+
+    // The DOK's index, or -1 when the list lacks it (any case).
+    int find(const QString &code) const;
+    bool isSpecial(int dok) const { return m_rows[size_t(dok)].special; }
+    // Adds a DOK with every cell "*"; one that is no ordinary code is marked special.
+    void addDok(const QString &code);
+    // The band, pair and mode cell of the QSO take its status unless they hold "A"; CONF
+    // becomes "C".
+    void mark(int dok, const LoggedQso &qso);
+    void writeChanges();
+
+private:
+    static constexpr int cellCount = 78;
+
+    struct Row
+    {
+        qint64 id = 0;
+        bool special = false;
+        std::array<QString, cellCount> cells;
+        bool changed = false;
+    };
+
+    void add(const QString &code, Row row);
+
+    Connection &m_connection;
+    std::vector<Row> m_rows;
+    QHash<QString, int> m_byCode;
+    QHash<QString, int> m_cellIndex;
+};
+
+// One band or mode table: which DOKs it holds, and how their rows stand.
+class DokTable
+{
+public:
+    DokTable(Connection &connection, QString name);
+
+    // A DOK's first QSO takes the placeholder or a new row; a confirmed QSO takes the row of an
+    // unconfirmed one; every other row stays.
+    void store(const LoggedQso &qso, bool special, qint64 id);
+
+private:
+    struct Entry
+    {
+        qint64 rowid;
+        bool unconfirmed;
+    };
+
+    void bindQso(class Statement &statement, const LoggedQso &qso, bool special, qint64 id) const;
+    qint64 insert(const LoggedQso &qso, bool special, qint64 id);
+    void update(qint64 rowid, const LoggedQso &qso, bool special, qint64 id);
+
+    Connection &m_connection;
+    QString m_name;
+    QHash<QString, Entry> m_rows;
+    qint64 m_placeholder = -1;
+};
+
+// Every band and mode table met so far, opened when first needed.
+class DokTables
+{
+public:
+    explicit DokTables(Connection &connection) : m_connection(connection) {}
+    ~DokTables();
+    DokTables(const DokTables &) = delete;
+    DokTables &operator=(const DokTables &) = delete;
+
+    DokTable &table(const QString &name);
+    // The QSO's rows in its band table and its mode table.
+    void store(const LoggedQso &qso, bool special, qint64 id);
+
+private:
+    Connection &m_connection;
+    QHash<QString, DokTable *> m_tables;
+};
+
+struct QsoField;
+
+// Raises a logged QSO to confirmed (or accredited), as a later QSL card would: its conf in LOG,
+// its rows in the band and mode tables (where it takes the row of an unconfirmed QSO of its
+// DOK), its DOK's cells, and the QSL fields kept for the export. Works inside the caller's
+// transaction; the caller writes the cells' changes at the end.
+class QsoConfirmer
+{
+public:
+    QsoConfirmer(Connection &connection, DokCells &doks, DokTables &tables);
+
+    void confirm(qint64 id, const QString &status, const std::vector<QsoField> &qslFields);
+
+private:
+    Connection &m_connection;
+    DokCells &m_doks;
+    DokTables &m_tables;
+};
