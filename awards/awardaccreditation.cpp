@@ -12,17 +12,6 @@ AwardAccreditation::AwardAccreditation(TDm &dm) : Dm(dm)
 {
 }
 
-QString AwardAccreditation::tableOf(const QString &award)
-{
-    const QString text = award.trimmed().toUpper();
-    if (vocab::isBand(text))
-        return vocab::bandTable(vocab::bandSuffix(text));
-    const QString mode = vocab::modeOfTitle(text);
-    if (vocab::isMode(mode))
-        return vocab::modeTable(mode);
-    return {};
-}
-
 int AwardAccreditation::accredit(const QStringList &awards)
 {
     Connection &connection = Dm.ADOconn;
@@ -33,7 +22,7 @@ int AwardAccreditation::accredit(const QStringList &awards)
         QSet<qint64> done;
         Statement setLog(connection, QStringLiteral("UPDATE LOG SET conf = 'A' WHERE id = ?"));
         for (const QString &award : awards) {
-            const QString table = tableOf(award);
+            const QString table = vocab::awardTable(award);
             if (table.isEmpty())
                 continue;
             // The rows the printout lists: confirmed, one per DOK.

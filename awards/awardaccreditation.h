@@ -14,9 +14,6 @@ class AwardAccreditation
 public:
     explicit AwardAccreditation(TDm &dm);
 
-    // The band or mode table of an award ("14", "1.8", "CW", "TTY"), or an empty text.
-    static QString tableOf(const QString &award);
-
     // Every award's QSOs in one transaction; returns how many QSOs became "A". Throws EngineError
     // (nothing is written then); an award that names no band or mode is skipped.
     int accredit(const QStringList &awards);

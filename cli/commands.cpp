@@ -339,7 +339,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << "accredit needs --award BAND|MODE.\n\n" << usage;
         return BadUsage;
     }
-    if (awardAt >= 0 && QsoExporter::awardTable(command.options.at(awardAt + 1)).isEmpty()) {
+    if (awardAt >= 0 && vocab::awardTable(command.options.at(awardAt + 1)).isEmpty()) {
         err << QStringLiteral("There is no award \"%1\": name a band (%2) or a mode (%3).\n")
                    .arg(command.options.at(awardAt + 1), vocab::bands().join(QStringLiteral(", ")),
                         vocab::modes().join(QStringLiteral(", ")));

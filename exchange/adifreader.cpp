@@ -1,8 +1,8 @@
 #include "adifreader.h"
 
 #include "exchangeerror.h"
+#include "wholefile.h"
 
-#include <QDir>
 #include <QSet>
 
 namespace {
@@ -62,14 +62,7 @@ bool isValidUtf8(const char *data, qint64 size)
 
 AdifReader::AdifReader(const QString &path)
 {
-    // Read to its end, whatever size the file claims: a pipe claims none, and a file another
-    // program rewrites meanwhile may shrink or grow; what was read is what is imported.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    m_bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ExchangeError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    m_bytes = readWholeFile(path);
     m_data = m_bytes.constData();
     m_size = m_bytes.size();
     start();

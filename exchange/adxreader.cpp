@@ -1,9 +1,8 @@
 #include "adxreader.h"
 
 #include "exchangeerror.h"
+#include "wholefile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -21,12 +20,7 @@ bool isElement(const QXmlStreamReader &xml, const char *name)
 
 AdxReader::AdxReader(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    m_bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ExchangeError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    m_bytes = readWholeFile(path);
     rewind();
 }
 

@@ -142,7 +142,7 @@ void DokTable::store(const LoggedQso &qso, bool special, qint64 id)
     }
 }
 
-void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special, qint64 id) const
+void bindSharedColumns(Statement &statement, const LoggedQso &qso, bool special)
 {
     statement.bind(1, qso.call, true)
         .bind(2, qso.qth, true)
@@ -151,8 +151,13 @@ void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special,
         .bind(5, qso.mode)
         .bind(6, qso.dok)
         .bind(7, qso.status)
-        .bind(8, special ? vocab::status::special : QString(), true)
-        .bind(9, id);
+        .bind(8, special ? vocab::status::special : QString(), true);
+}
+
+void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special, qint64 id) const
+{
+    bindSharedColumns(statement, qso, special);
+    statement.bind(9, id);
 }
 
 qint64 DokTable::insert(const LoggedQso &qso, bool special, qint64 id)

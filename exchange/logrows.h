@@ -20,6 +20,10 @@ struct LoggedQso
     QString status = QStringLiteral("*");
 };
 
+// Binds the columns LOG shares with the band and mode tables, in the order call, loc, data,
+// banda, modo, dok, conf, spec, to the statement's parameters 1 to 8.
+void bindSharedColumns(class Statement &statement, const LoggedQso &qso, bool special);
+
 // The DOK list with its status cells, kept in memory while many QSOs come in or change; rows
 // that change are written once at the end.
 class DokCells

@@ -54,24 +54,13 @@ int QsoExporter::exportLog(QsoWriter &writer)
 
 int QsoExporter::exportAward(QsoWriter &writer, const QString &award)
 {
-    const QString table = awardTable(award);
+    const QString table = vocab::awardTable(award);
     if (table.isEmpty())
         throw ExchangeError(QStringLiteral("There is no award \"%1\": name a band (1.8 ... 433) or a mode (%2).")
                                 .arg(award, vocab::modes().join(QStringLiteral(", "))));
     return write(writer, QStringLiteral("SELECT %1 FROM \"%2\" b JOIN LOG l ON l.id = b.num LEFT JOIN %3 f ON f.num = l.id "
                                         "WHERE upper(b.conf) = 'C' AND b.dok <> '*' ORDER BY b.spec, upper(b.dok)")
                              .arg(columns, table, schema::adifFieldsTable));
-}
-
-QString QsoExporter::awardTable(const QString &award)
-{
-    const QString text = award.trimmed().toUpper();
-    if (vocab::isBand(text))
-        return vocab::bandTable(vocab::bandSuffix(text));
-    const QString mode = vocab::modeOfTitle(text);
-    if (vocab::isMode(mode))
-        return vocab::modeTable(mode);
-    return {};
 }
 
 int QsoExporter::write(QsoWriter &writer, const QString &sql)

@@ -21,9 +21,6 @@ public:
     // mode table (award "SSB", "TTY"), in DOK order. Throws ExchangeError for an unknown award.
     int exportAward(QsoWriter &writer, const QString &award);
 
-    // The band or mode table of an award text, or an empty text when it names none.
-    static QString awardTable(const QString &award);
-
 private:
     int write(QsoWriter &writer, const QString &sql);
 

@@ -247,15 +247,8 @@ ImportReport QsoImporter::run(QsoReader &reader)
             }
             const bool special = doks.isSpecial(dok);
             const QString suffix = vocab::bandSuffix(qso.band);
-            insertLog.bind(1, qso.call, true)
-                .bind(2, qso.qth, true)
-                .bind(3, qso.date)
-                .bind(4, qso.band)
-                .bind(5, qso.mode)
-                .bind(6, qso.dok)
-                .bind(7, qso.status)
-                .bind(8, special ? vocab::status::special : QString(), true)
-                .bind(9, suffix.toLongLong());
+            bindSharedColumns(insertLog, qso, special);
+            insertLog.bind(9, suffix.toLongLong());
             insertLog.run();
             const qint64 id = insertLog.lastInsertId();
             if (!qso.kept.isEmpty())

@@ -53,6 +53,17 @@ QString modeOfTitle(const QString &title)
     return title == rttyTitle ? QStringLiteral("RTTY") : title;
 }
 
+QString awardTable(const QString &award)
+{
+    const QString text = award.trimmed().toUpper();
+    if (isBand(text))
+        return bandTable(bandSuffix(text));
+    const QString mode = modeOfTitle(text);
+    if (isMode(mode))
+        return modeTable(mode);
+    return {};
+}
+
 QString bandCell(const QString &suffix)
 {
     return QLatin1Char('T') + suffix;

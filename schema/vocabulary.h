@@ -50,6 +50,9 @@ QString accreditedCounter(const QString &cell);
 
 QString bandTable(const QString &suffix);  // "LOG14"
 QString modeTable(const QString &mode);    // "LOGSSB"
+// The band or mode table of an award named by its band or mode ("14", "1.8", "cw", "TTY"), or
+// an empty text when it names none.
+QString awardTable(const QString &award);
 
 namespace table {
 inline const QString log = QStringLiteral("LOG");

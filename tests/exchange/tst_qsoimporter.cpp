@@ -80,6 +80,19 @@ QByteArray qslFieldsOf(const QsoRecord &record)
     return text;
 }
 
+// Imports the records, agreeing to add the DOKs missing from the list; asked gets the codes
+// the question named.
+ImportReport importAddingDoks(TDm &dm, const QByteArray &records, QStringList &asked)
+{
+    AdifReader reader(records);
+    QsoImporter importer(dm);
+    importer.addUnknownDoks = [&](const QStringList &codes) {
+        asked = codes;
+        return true;
+    };
+    return importer.run(reader);
+}
+
 } // namespace
 
 class QsoImporterTest : public QObject
@@ -283,13 +296,7 @@ private slots:
         const QByteArray records = file(qso("DL1ABC", "Q77", "20m", "CW") + qso("DA0XX", "xmas24", "20m", "CW")
                                         + qso("DL1ABC", "Q77", "40m", "CW"));
         QStringList asked;
-        AdifReader reader(records);
-        QsoImporter importer(*data.dm);
-        importer.addUnknownDoks = [&](const QStringList &codes) {
-            asked = codes;
-            return true;
-        };
-        const ImportReport report = importer.run(reader);
+        const ImportReport report = importAddingDoks(*data.dm, records, asked);
         QCOMPARE(asked, (QStringList{"Q77", "XMAS24"}));
         QCOMPARE(report.doksAdded, 2);
         QCOMPARE(report.imported, 3);
@@ -307,13 +314,7 @@ private slots:
         const QByteArray records = file(qso("DL1ABC", "<SCRIPT>", "20m", "CW") + qso("DL2XY", longCode.constData(), "20m", "CW")
                                         + qso("DL3ZZ", "Q77", "20m", "CW"));
         QStringList asked;
-        AdifReader reader(records);
-        QsoImporter importer(*data.dm);
-        importer.addUnknownDoks = [&](const QStringList &codes) {
-            asked = codes;
-            return true;
-        };
-        const ImportReport report = importer.run(reader);
+        const ImportReport report = importAddingDoks(*data.dm, records, asked);
         QCOMPARE(asked, QStringList{"Q77"});
         QCOMPARE(report.doksAdded, 1);
         QCOMPARE(report.imported, 1);
