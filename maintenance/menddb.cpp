@@ -106,12 +106,19 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const bool terminal = isatty(fileno(stderr)) != 0;
     bool progressShown = false;
+    std::unique_ptr<MendReportWindow> window;
+    if (windowed) {
+        window = std::make_unique<MendReportWindow>();
+        window->show();
+    }
     const auto onLine = [&](const QString &line, bool progress) {
         if (progress) {
             if (terminal) {
                 err << '\r' << line << "\x1b[K" << Qt::flush;
                 progressShown = true;
             }
+            if (window)
+                window->showProgress(line);
             return;
         }
         if (progressShown) {
@@ -119,11 +126,13 @@ int main(int argc, char *argv[])
             progressShown = false;
         }
         out << line << '\n' << Qt::flush;
+        if (window)
+            window->addLine(line);
     };
     const DatabaseMender::Result result = mendcommand::run(mendcommand::dataFolder(), 10000, onLine);
-    if (windowed) {
-        MendReportWindow window(result.lines, result.success);
-        window.exec();
+    if (window) {
+        window->finish(result.success);
+        window->exec();
     }
     if (!result.success)
         return 1;

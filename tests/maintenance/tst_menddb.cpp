@@ -14,6 +14,7 @@
 #include "testdatabase.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -81,7 +82,7 @@ private slots:
     void aFullDiskIsNamed_data();
     void aFullDiskIsNamed();
     void aFolderThatCannotBeWrittenIsNamed();
-    void reportWindowShowsTheReport();
+    void reportWindowFollowsTheRepair();
 };
 
 void MenddbTest::soundFileIsCompactedAndKeepsPassword()
@@ -409,13 +410,25 @@ void MenddbTest::aFolderThatCannotBeWrittenIsNamed()
     QCOMPARE(damage::bytes(db.path()), before);
 }
 
-void MenddbTest::reportWindowShowsTheReport()
+void MenddbTest::reportWindowFollowsTheRepair()
 {
-    MendReportWindow window({QStringLiteral("The file is sound."), QStringLiteral("Compacted from 300 KB to 280 KB.")}, true);
+    MendReportWindow window;
     window.show();
+    auto *close = child<QPushButton>(window, QStringLiteral("Close"));
+    auto *outcome = child<QLabel>(window, QStringLiteral("Outcome"));
+    window.addLine(QStringLiteral("The file is sound."));
+    window.showProgress(QStringLiteral("LOG: 2,000 of 5,000 rows"));
+    QCOMPARE(outcome->text(), QStringLiteral("Mending log.mdb… LOG: 2,000 of 5,000 rows"));
+    // While the repair runs, nothing closes the window.
+    QVERIFY(!close->isEnabled());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    window.addLine(QStringLiteral("Compacted from 300 KB to 280 KB."));
+    window.finish(true);
+    QCOMPARE(outcome->text(), QStringLiteral("log.mdb has been checked and compacted."));
     QCOMPARE(child<QPlainTextEdit>(window, QStringLiteral("Report"))->toPlainText(),
              QStringLiteral("The file is sound.\nCompacted from 300 KB to 280 KB."));
-    QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Close")), Qt::LeftButton);
+    QTest::mouseClick(close, Qt::LeftButton);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.result(), int(QDialog::Accepted));
 }
