@@ -271,9 +271,11 @@ bool parse(const QStringList &words, Command &command, QString &problem)
 }
 
 // The commands that change nothing in the log.
-bool readsOnly(const QString &command)
+bool readsOnly(const Command &command)
 {
-    return command == QLatin1String("summary") || command == QLatin1String("check") || command == QLatin1String("export");
+    const QString &name = command.name;
+    return name == QLatin1String("summary") || name == QLatin1String("check") || name == QLatin1String("export")
+        || (name == QLatin1String("confirm") && command.options.contains(QStringLiteral("--dry-run")));
 }
 
 // A reason as a sentence of its own: first letter in upper case, a full stop at the end.
@@ -368,7 +370,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (!lock.file)
             readOnlyProblem = lock.problem;
     }
-    if (!readOnlyProblem.isEmpty() && !readsOnly(command.name)) {
+    if (!readOnlyProblem.isEmpty() && !readsOnly(command)) {
         err << QStringLiteral("The log cannot be changed: %1\n").arg(sentence(readOnlyProblem));
         return Failed;
     }

@@ -300,6 +300,10 @@ private slots:
         const Result check = cli({"--data", db.folder(), "check"}, {}, As::UserWithoutRights);
         const Result summary = cli({"--data", db.folder(), "summary"}, {}, As::UserWithoutRights);
         const Result exportResult = cli({"--data", db.folder(), "export", exported}, {}, As::UserWithoutRights);
+        const QString confirmations = adif("dcl.adi", record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"},
+                                                               {"MODE", "SSB"}, {"DCL_QSL_RCVD", "Y"}}));
+        const Result dryRun = cli({"--data", db.folder(), "confirm", confirmations, "--dry-run"}, {}, As::UserWithoutRights);
+        const Result confirm = cli({"--data", db.folder(), "confirm", confirmations}, {}, As::UserWithoutRights);
         QFile::setPermissions(db.folder(), readable | entered | QFile::WriteOwner);
         QFile::setPermissions(files.path(), readable | entered | QFile::WriteOwner);
         QFile::setPermissions(db.path(), readable | QFile::WriteOwner);
@@ -314,6 +318,12 @@ private slots:
         QVERIFY2(summary.out.contains("DOKs with QSOs:"), qPrintable(summary.err));
         QCOMPARE(exportResult.status, 0);
         QCOMPARE(exportResult.out, QStringLiteral("QSOs exported: 1\n"));
+        // A dry run only reads; a confirmation that would write is refused like an import.
+        QCOMPARE(dryRun.status, 0);
+        QVERIFY2(dryRun.out.contains("Already confirmed or accredited: 1"), qPrintable(dryRun.out + dryRun.err));
+        QVERIFY(dryRun.out.contains("Dry run: nothing was written."));
+        QCOMPARE(confirm.status, 1);
+        QVERIFY(confirm.err.startsWith(QStringLiteral("The log cannot be changed: ")));
         QCOMPARE(db.content(), before);
     }
 
