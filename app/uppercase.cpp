@@ -1,4 +1,5 @@
 #include "uppercase.h"
+#include "uppercasetext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -21,16 +22,6 @@ public:
 };
 
 } // namespace
-
-QString upperCasedInPlace(const QString &text)
-{
-    // The simple case mapping of a code point is one code point; the full mapping of QString
-    // would let "ß" grow into "SS".
-    QList<uint> codePoints = text.toUcs4();
-    for (uint &codePoint : codePoints)
-        codePoint = QChar::toUpper(char32_t(codePoint));
-    return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), codePoints.size());
-}
 
 void makeUpperCase(QLineEdit *edit)
 {

@@ -7,7 +7,7 @@
 #include "qsorecord.h"
 #include "statement.h"
 #include "tables.h"
-#include "uppercase.h"
+#include "uppercasetext.h"
 #include "vocabulary.h"
 
 #include <QDate>

@@ -9,7 +9,7 @@
 #include "referencedata.h"
 #include "statement.h"
 #include "tables.h"
-#include "uppercase.h"
+#include "uppercasetext.h"
 #include "vocabulary.h"
 
 #include <QHash>

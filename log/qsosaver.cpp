@@ -7,7 +7,7 @@
 #include "qsodate.h"
 #include "qsofields.h"
 #include "qsotables.h"
-#include "services.h"
+#include "clockservice.h"
 #include "statement.h"
 #include "tables.h"
 #include "vocabulary.h"

@@ -7,7 +7,7 @@
 #include "datamodule.h"
 #include "engineerror.h"
 #include "recalculation.h"
-#include "services.h"
+#include "clockservice.h"
 #include "tablesalvager.h"
 #include "vocabulary.h"
 

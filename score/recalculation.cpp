@@ -7,7 +7,7 @@
 #include "datamodule.h"
 #include "localformat.h"
 #include "rowstore.h"
-#include "services.h"
+#include "clockservice.h"
 #include "tables.h"
 #include "vocabulary.h"
 

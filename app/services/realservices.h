@@ -1,6 +1,5 @@
 #pragma once
 
-#include "clock.h"
 #include "desktop.h"
 #include "prompter.h"
 #include "soundplayer.h"
@@ -26,12 +25,6 @@ public:
 private:
     // Owned by the application object, so they go before the audio system does.
     QHash<QString, QPointer<QSoundEffect>> m_effects;
-};
-
-class SystemClock : public Clock
-{
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
 class SystemDesktop : public Desktop

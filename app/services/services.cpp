@@ -9,7 +9,6 @@ struct Installed
 {
     Prompter *prompter = nullptr;
     SoundPlayer *sound = nullptr;
-    Clock *clock = nullptr;
     Desktop *desktop = nullptr;
 };
 
@@ -17,9 +16,8 @@ Installed &real()
 {
     static MessageBoxPrompter prompter;
     static EffectSoundPlayer sound;
-    static SystemClock clock;
     static SystemDesktop desktop;
-    static Installed installed{&prompter, &sound, &clock, &desktop};
+    static Installed installed{&prompter, &sound, &desktop};
     return installed;
 }
 
@@ -41,11 +39,6 @@ SoundPlayer &sound()
     return *current().sound;
 }
 
-Clock &clock()
-{
-    return *current().clock;
-}
-
 Desktop &desktop()
 {
     return *current().desktop;
@@ -53,12 +46,14 @@ Desktop &desktop()
 
 void install(Prompter *prompter, SoundPlayer *sound, Clock *clock, Desktop *desktop)
 {
-    current() = Installed{prompter, sound, clock, desktop};
+    current() = Installed{prompter, sound, desktop};
+    installClock(clock);
 }
 
 void installReal()
 {
     current() = real();
+    installSystemClock();
 }
 
 } // namespace services

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clockservice.h"
+
 class Clock;
 class Desktop;
 class Prompter;
@@ -10,7 +12,6 @@ namespace services {
 
 Prompter &prompter();
 SoundPlayer &sound();
-Clock &clock();
 Desktop &desktop();
 
 void install(Prompter *prompter, SoundPlayer *sound, Clock *clock, Desktop *desktop);
