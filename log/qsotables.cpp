@@ -7,15 +7,6 @@
 namespace qsotables {
 namespace {
 
-void makePlaceholder(TableView &view)
-{
-    view.edit();
-    for (const char *column : {"call", "loc", "data", "banda", "modo", "conf", "num"})
-        view.clear(QString::fromLatin1(column));
-    view.setText(QStringLiteral("dok"), vocab::placeholderDok);
-    view.post();
-}
-
 // Gives the row the view stands on to the earliest other QSO of its DOK in the table's scope;
 // false when there is none.
 bool handOver(TableView &view, qint64 id, Connection &connection)
@@ -23,30 +14,60 @@ bool handOver(TableView &view, qint64 id, Connection &connection)
     const std::optional<TableScope> scope = scopeOf(view.tableName());
     if (!scope)
         return false;
-    // The scope's column is one of two fixed names; the values are bound.
-    Statement other(connection, QStringLiteral("SELECT id, call, loc, data, banda, modo, dok, conf, spec FROM LOG "
-                                               "WHERE upper(dok) = upper(?) AND %1 = ? AND id <> ? ORDER BY id LIMIT 1")
-                                    .arg(scope->column));
+    // The column names are fixed ones; the values are bound.
+    QStringList columns(copiedColumns().begin(), copiedColumns().end());
+    Statement other(connection, QStringLiteral("SELECT id, %1 FROM LOG WHERE upper(dok) = upper(?) AND %2 = ? AND id <> ? "
+                                               "ORDER BY id LIMIT 1")
+                                    .arg(columns.join(QStringLiteral(", ")), scope->column));
     other.bind(1, view.text(QStringLiteral("dok"))).bind(2, scope->value).bind(3, id);
     if (!other.next())
         return false;
-    const qint64 otherId = other.integer(0);
+    Copy copy;
+    for (size_t column = 0; column < copy.size(); ++column)
+        copy[column] = other.isNull(int(column) + 1) ? QString() : other.text(int(column) + 1);
     view.edit();
-    int column = 1;
-    for (const char *name : {"call", "loc", "data", "banda", "modo", "dok", "conf", "spec"}) {
-        const QString text = other.isNull(column) ? QString() : other.text(column);
-        ++column;
-        if (text.isEmpty())
-            view.clear(QString::fromLatin1(name));
-        else
-            view.setText(QString::fromLatin1(name), text);
-    }
-    view.setInteger(QStringLiteral("num"), otherId);
-    view.post();
+    writeCopy(view, copy, other.integer(0));
     return true;
 }
 
 } // namespace
+
+const std::array<QString, 8> &copiedColumns()
+{
+    static const std::array<QString, 8> columns = {
+        QStringLiteral("call"), QStringLiteral("loc"), QStringLiteral("data"), QStringLiteral("banda"),
+        QStringLiteral("modo"), QStringLiteral("dok"), QStringLiteral("conf"), QStringLiteral("spec")};
+    return columns;
+}
+
+void writeCopy(TableView &view, const Copy &copy, qint64 id)
+{
+    for (size_t column = 0; column < copy.size(); ++column) {
+        if (copy[column].isEmpty())
+            view.clear(copiedColumns()[column]);
+        else
+            view.setText(copiedColumns()[column], copy[column]);
+    }
+    view.setInteger(QStringLiteral("num"), id);
+    view.post();
+}
+
+const QStringList &placeholderEmptyColumns()
+{
+    static const QStringList columns = {QStringLiteral("call"), QStringLiteral("loc"),  QStringLiteral("data"),
+                                        QStringLiteral("banda"), QStringLiteral("modo"), QStringLiteral("conf"),
+                                        QStringLiteral("num")};
+    return columns;
+}
+
+void makePlaceholder(TableView &view)
+{
+    view.edit();
+    for (const QString &column : placeholderEmptyColumns())
+        view.clear(column);
+    view.setText(QStringLiteral("dok"), vocab::placeholderDok);
+    view.post();
+}
 
 FilterStates::FilterStates(std::initializer_list<TableView *> views)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -11,6 +13,18 @@ class TableView;
 
 // The rows that band and mode tables hold of a QSO: one per DOK, with num the QSO's id in LOG.
 namespace qsotables {
+
+// The columns a band or mode table copies from its QSO's row of LOG, in this order; num holds
+// the QSO's id beside them.
+using Copy = std::array<QString, 8>;
+const std::array<QString, 8> &copiedColumns();
+// Writes a QSO's copy (an empty text as null) and its id into the row being edited or appended,
+// and posts it.
+void writeCopy(TableView &view, const Copy &copy, qint64 id);
+// The columns the placeholder row leaves empty; its dok is "*" and its spec stays as it was.
+const QStringList &placeholderEmptyColumns();
+// Turns the view's current row into the placeholder row.
+void makePlaceholder(TableView &view);
 
 // Points a view at a table, unfiltered, and opens it.
 void pointAt(TableView &view, const QString &table);

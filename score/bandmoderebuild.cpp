@@ -15,11 +15,8 @@
 
 namespace {
 
-// The columns a band or mode table copies from LOG.
-const std::array<QString, 8> copiedColumns = {
-    QStringLiteral("call"), QStringLiteral("loc"), QStringLiteral("data"), QStringLiteral("banda"),
-    QStringLiteral("modo"), QStringLiteral("dok"), QStringLiteral("conf"), QStringLiteral("spec")};
-using Copy = std::array<QString, 8>;
+using qsotables::Copy;
+using qsotables::copiedColumns;
 
 // A band or mode table: the band's or mode's index in the vocabulary.
 struct Table
@@ -179,8 +176,8 @@ class Copies
 public:
     Copies(const RowStore &rows, const TableView &log) : m_rows(rows)
     {
-        for (size_t column = 0; column < copiedColumns.size(); ++column)
-            m_columns[column] = log.columnIndex(copiedColumns[column]);
+        for (size_t column = 0; column < copiedColumns().size(); ++column)
+            m_columns[column] = log.columnIndex(copiedColumns()[column]);
     }
 
     const Copy &of(const LoggedQso &qso)
@@ -209,10 +206,8 @@ bool isRight(const std::vector<StoredRow> &rows, const Choice &choice, Copies &c
     if (choice.isEmpty()) {
         if (rows.size() != 1 || rows.front().dok >= 0 || rows.front().num >= 0)
             return false;
-        // The placeholder keeps nothing but its DOK and its spec.
-        for (size_t column = 0; column < copiedColumns.size(); ++column) {
-            if (copiedColumns[column] != QLatin1String("dok") && copiedColumns[column] != QLatin1String("spec")
-                && !rows.front().copy[column].isEmpty())
+        for (size_t column = 0; column < copiedColumns().size(); ++column) {
+            if (qsotables::placeholderEmptyColumns().contains(copiedColumns()[column]) && !rows.front().copy[column].isEmpty())
                 return false;
         }
         return true;
@@ -285,30 +280,18 @@ private:
         const Copy &copy = m_copies.of(qso);
         bool same = m_view.textAt(position, m_view.columnIndex(QStringLiteral("num"))) == QString::number(qso.id);
         for (size_t column = 0; column < copy.size() && same; ++column)
-            same = m_view.textAt(position, m_view.columnIndex(copiedColumns[column])) == copy[column];
+            same = m_view.textAt(position, m_view.columnIndex(copiedColumns()[column])) == copy[column];
         if (same)
             return;
         m_view.moveTo(position);
         m_view.edit();
-        fill(copy, qso.id);
+        qsotables::writeCopy(m_view, copy, qso.id);
     }
 
     void append(const LoggedQso &qso)
     {
         m_view.append();
-        fill(m_copies.of(qso), qso.id);
-    }
-
-    void fill(const Copy &copy, qint64 id)
-    {
-        for (size_t column = 0; column < copy.size(); ++column) {
-            if (copy[column].isEmpty())
-                m_view.clear(copiedColumns[column]);
-            else
-                m_view.setText(copiedColumns[column], copy[column]);
-        }
-        m_view.setInteger(QStringLiteral("num"), id);
-        m_view.post();
+        qsotables::writeCopy(m_view, m_copies.of(qso), qso.id);
     }
 
     void remove(int position)
@@ -320,22 +303,13 @@ private:
     // The placeholder keeps its spec, as deleting the last row leaves it.
     void clearPlaceholder(int position)
     {
-        QStringList cleared;
-        for (const QString &column : copiedColumns) {
-            if (column != QLatin1String("spec") && column != QLatin1String("dok"))
-                cleared << column;
-        }
-        cleared << QStringLiteral("num");
         bool clean = true;
-        for (const QString &column : cleared)
+        for (const QString &column : qsotables::placeholderEmptyColumns())
             clean = clean && m_view.textAt(position, m_view.columnIndex(column)).isEmpty();
         if (clean)
             return;
         m_view.moveTo(position);
-        m_view.edit();
-        for (const QString &column : cleared)
-            m_view.clear(column);
-        m_view.post();
+        qsotables::makePlaceholder(m_view);
     }
 
     void appendPlaceholder()
@@ -393,7 +367,7 @@ void BandModeRebuild::run()
     std::vector<std::vector<StoredRow>> stored(tables.size());
     QSet<qint64> shown;
     QStringList copied;
-    for (const QString &column : copiedColumns)
+    for (const QString &column : copiedColumns())
         copied << column;
     for (size_t table = 0; table < tables.size(); ++table) {
         Statement rows(m_connection, QStringLiteral("SELECT dok, num, %1 FROM \"%2\"")
