@@ -31,6 +31,8 @@
 namespace {
 
 const QString dokColumn = QStringLiteral("DOK");
+// The widest DOK codes of the list have six characters ("YOTA19", "ARDF18").
+const QString longestDok = QStringLiteral("WWWW99");
 const QString unknownDok = QStringLiteral("This DOK does not exists or typing error");
 enum DokGridColumn { BandColumn = 3, ModeColumn = 4 };
 // The band and mode columns' width as drawn; a longer title ("RTTY", "144") widens them.
@@ -87,7 +89,7 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                              &Dm.dok);
     StatusDelegate::showIn(ui->DOKDBG);
     ui->DOKDBG->horizontalHeader()->setMinimumSectionSize(8);
-    columnfit::setAtLeast(ui->DOKDBG, 0, 0, QStringLiteral("X99X"));
+    columnfit::setAtLeast(ui->DOKDBG, 0, 0, longestDok);
     ui->DOKDBG->setColumnWidth(1, 8);
     // The name takes the room the grid has.
     ui->DOKDBG->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
@@ -103,7 +105,7 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     PreparedTextDelegate::showIn(ui->callDBG);
     // Every column fits its title and its usual texts; the QTH takes the rest of the width.
     const std::pair<int, const char *> samples[] = {
-        {0, "X99X"}, {1, "DL1ABC/P"}, {2, "05/03/2009"}, {3, "144"}, {4, "RTTY"}, {6, "C"}};
+        {0, "WWWW99"}, {1, "DL1ABC/P"}, {2, "05/03/2009"}, {3, "144"}, {4, "RTTY"}, {6, "C"}};
     for (const auto &[column, sample] : samples)
         columnfit::setAtLeast(ui->callDBG, column, 0, QString::fromLatin1(sample));
     ui->callDBG->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
