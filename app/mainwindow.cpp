@@ -372,6 +372,18 @@ void TForm4::SpeedButton2Click()
     window.exec();
 }
 
+void TForm4::beginPrinting()
+{
+    Timer1->stop();
+    viewMarker = QLatin1Char('D');
+}
+
+void TForm4::endPrinting()
+{
+    viewMarker = QLatin1Char('N');
+    Timer1->start();
+}
+
 void TForm4::Esci1Click()
 {
     if (Panel1->isHidden() && Panel2->isHidden()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printingpause.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -17,7 +19,7 @@ class TDm;
 
 // The main window: menus, tool bar, clock, status bar, and the two working panels of which at
 // most one is shown (the QSO entry panel and the DOK management view).
-class TForm4 : public QMainWindow
+class TForm4 : public QMainWindow, public PrintingPause
 {
     Q_OBJECT
 
@@ -35,6 +37,8 @@ public:
     void setStatusPanelRaised(int index, bool raised);
     void setExitHint(const QString &text);
     QTimer *clockTimer() const { return Timer1; }
+    void beginPrinting() override;
+    void endPrinting() override;
 
     // The what's-new window, created at start, shown by the Help menu.
     void setWhatsNewWindow(QDialog *window);

@@ -10,7 +10,6 @@
 #include "datamodule.h"
 #include "engineguard.h"
 #include "exchangecommands.h"
-#include "mainwindow.h"
 #include "previewwindow.h"
 #include "prompter.h"
 #include "services.h"
@@ -65,8 +64,8 @@ private:
 
 } // namespace
 
-TForm11::TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_main(mainWindow)
+TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_opener(opener)
 {
     ui->setupUi(this);
     Image5 = new QLabel(this);
@@ -298,8 +297,7 @@ void TForm11::ButExportClick()
 
 void TForm11::ButprepClick()
 {
-    m_main.clockTimer()->stop();
-    m_main.viewMarker = QLatin1Char('D');
+    m_opener.beginPrinting();
     const QStringList list = entries();
     QStringList printed;
     for (int index = 0; index < list.size(); ++index) {
@@ -374,8 +372,7 @@ void TForm11::Button2Click()
         Dm.logbanda.setFilter(QString());
         Dm.logmodo.setFilter(QString());
     });
-    m_main.viewMarker = QLatin1Char('N');
-    m_main.clockTimer()->start();
+    m_opener.endPrinting();
     accept();
 }
 

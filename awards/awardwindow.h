@@ -1,6 +1,7 @@
 #pragma once
 
 #include "buttonclosedialog.h"
+#include "printingpause.h"
 #include "report/layout.h"
 
 #include <functional>
@@ -11,7 +12,6 @@ class TForm11;
 }
 class QLabel;
 class TDm;
-class TForm4;
 struct ApplicationRequest;
 
 // The award application window: the award grid as the last refresh left Diplome, a list of up to
@@ -21,7 +21,7 @@ class TForm11 : public ButtonClosedDialog
     Q_OBJECT
 
 public:
-    TForm11(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    TForm11(TDm &dm, PrintingPause &opener, QWidget *parent = nullptr);
     ~TForm11() override;
 
     // Shows one printout and returns when its preview is closed; entry is the list line printed.
@@ -63,7 +63,7 @@ private:
 
     std::unique_ptr<Ui::TForm11> ui;
     TDm &Dm;
-    TForm4 &m_main;
+    PrintingPause &m_opener;
     QLabel *Image5;
     PreviewRunner m_preview;
     QStringList m_printed; // the entries of the last printing
