@@ -1,4 +1,4 @@
-// TForm4: the main window.
+// MainWindow: the main window.
 #include "mainwindow.h"
 
 #include "awardwindow.h"
@@ -36,8 +36,8 @@ const QString exitHint = QStringLiteral("Exit | Application terminate");
 
 } // namespace
 
-TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm4>()), Dm(dm), m_userData(userDataWindow)
+MainWindow::MainWindow(LogData &dm, QDialog *userDataWindow, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), Dm(dm), m_userData(userDataWindow)
 {
     ui->setupUi(this);
     Panel1 = new EntryPanel(Dm, *this, ui->centralwidget);
@@ -55,13 +55,13 @@ TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
     Timer1->start();
 }
 
-TForm4::~TForm4() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm4::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     // The hint and count panels widen to show a long text whole (a district's figures, a long
     // count), and like every status bar's last panel the memory panel takes the rest of the width.
@@ -77,7 +77,7 @@ void TForm4::buildStatusBar()
     }
 }
 
-void TForm4::setHints()
+void MainWindow::setHints()
 {
     const std::pair<QAction *, const char *> hints[] = {
         {ui->Nuovo1, "| Insert a new QSO"},
@@ -104,7 +104,7 @@ void TForm4::setHints()
         hint::set(action, QString::fromUtf8(text));
 }
 
-void TForm4::setIcons()
+void MainWindow::setIcons()
 {
     const std::pair<QAction *, QStyle::StandardPixmap> icons[] = {
         {ui->Speednew, QStyle::SP_FileIcon},
@@ -126,26 +126,26 @@ void TForm4::setIcons()
         action->setIcon(style()->standardIcon(pixmap));
 }
 
-void TForm4::connectHandlers()
+void MainWindow::connectHandlers()
 {
     for (QAction *action : {ui->Nuovo1, ui->Speednew})
         connect(action, &QAction::triggered, Panel1, &EntryPanel::Nuovo1Click);
     for (QAction *action : {ui->Registra1, ui->Speedreg})
         connect(action, &QAction::triggered, Panel1, &EntryPanel::Registra1Click);
-    connect(ui->Esci1, &QAction::triggered, this, &TForm4::Esci1Click);
-    connect(ui->SpeedButton6, &QAction::triggered, this, &TForm4::Esci1Click);
+    connect(ui->Esci1, &QAction::triggered, this, &MainWindow::Esci1Click);
+    connect(ui->SpeedButton6, &QAction::triggered, this, &MainWindow::Esci1Click);
     // A checkable action has already flipped its tick when it fires; the handler decides from
     // the tick as it was.
     connect(ui->Sound1, &QAction::triggered, this, [this](bool checked) {
         ui->Sound1->setChecked(!checked);
         Sound1Click();
     });
-    connect(ui->UserData1, &QAction::triggered, this, &TForm4::UserData1Click);
-    connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
+    connect(ui->UserData1, &QAction::triggered, this, &MainWindow::UserData1Click);
+    connect(ui->SpeedButton20, &QAction::triggered, this, &MainWindow::UserData1Click);
     connect(ui->Management1, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
     for (QAction *command : {ui->Progress1, ui->SpeedProgress})
-        connect(command, &QAction::triggered, this, &TForm4::Progress1Click);
+        connect(command, &QAction::triggered, this, &MainWindow::Progress1Click);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
         connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
     for (QAction *action : {ui->Backup1, ui->SpeedBack})
@@ -165,37 +165,37 @@ void TForm4::connectHandlers()
     };
     for (const auto &[action, handler] : infoCommands)
         connect(action, &QAction::triggered, m_info, handler);
-    connect(ui->MaP1, &QAction::triggered, this, &TForm4::MaP1Click);
-    connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
-    connect(ui->ImportConfirmations1, &QAction::triggered, this, &TForm4::ImportConfirmations1Click);
+    connect(ui->MaP1, &QAction::triggered, this, &MainWindow::MaP1Click);
+    connect(ui->ImportAdif1, &QAction::triggered, this, &MainWindow::ImportAdif1Click);
+    connect(ui->ImportConfirmations1, &QAction::triggered, this, &MainWindow::ImportConfirmations1Click);
     connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
     connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
     for (QAction *action : {ui->Modifica1, ui->Speedmod})
-        connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
+        connect(action, &QAction::triggered, this, &MainWindow::Modifica1Click);
     for (QAction *action : {ui->Delete1, ui->Speeddel})
-        connect(action, &QAction::triggered, this, &TForm4::SpeeddelClick);
+        connect(action, &QAction::triggered, this, &MainWindow::SpeeddelClick);
     for (QAction *action : {ui->Request1, ui->SpeedButton2})
-        connect(action, &QAction::triggered, this, &TForm4::SpeedButton2Click);
+        connect(action, &QAction::triggered, this, &MainWindow::SpeedButton2Click);
 }
 
-void TForm4::setWhatsNewWindow(QDialog *window)
+void MainWindow::setWhatsNewWindow(QDialog *window)
 {
     m_info->setWhatsNewWindow(window);
 }
 
-void TForm4::ImportAdif1Click()
+void MainWindow::ImportAdif1Click()
 {
     if (exchangecommands::importAdif(Dm, this))
         Calcolo1Click(ui->Calcolo2);
 }
 
-void TForm4::ImportConfirmations1Click()
+void MainWindow::ImportConfirmations1Click()
 {
     if (exchangecommands::importConfirmations(Dm))
         Calcolo1Click(ui->Calcolo2);
 }
 
-void TForm4::setCommandEnabled(Command command, bool enabled)
+void MainWindow::setCommandEnabled(Command command, bool enabled)
 {
     const auto pair = [&]() -> std::pair<QAction *, QAction *> {
         switch (command) {
@@ -219,34 +219,34 @@ void TForm4::setCommandEnabled(Command command, bool enabled)
     pair.second->setEnabled(enabled);
 }
 
-QAction *TForm4::action(const QString &name) const
+QAction *MainWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name);
 }
 
-QLabel *TForm4::statusPanel(int index) const
+QLabel *MainWindow::statusPanel(int index) const
 {
     return m_statusPanels[index];
 }
 
-void TForm4::setStatusPanelRaised(int index, bool raised)
+void MainWindow::setStatusPanelRaised(int index, bool raised)
 {
     m_statusPanels[index]->setFrameShadow(raised ? QFrame::Raised : QFrame::Sunken);
 }
 
-void TForm4::setExitHint(const QString &text)
+void MainWindow::setExitHint(const QString &text)
 {
     hint::set(ui->SpeedButton6, text);
 }
 
-void TForm4::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm4::FormShow()
+void MainWindow::FormShow()
 {
     reportEngineErrors([&] {
         // The switch shows what is stored; nothing is written.
@@ -270,7 +270,7 @@ void TForm4::FormShow()
     });
 }
 
-void TForm4::showLastRefresh()
+void MainWindow::showLastRefresh()
 {
     reportEngineErrors([&] {
         const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
@@ -280,7 +280,7 @@ void TForm4::showLastRefresh()
     });
 }
 
-void TForm4::Timer1Timer()
+void MainWindow::Timer1Timer()
 {
     using localformat::twoDigits;
     const QDateTime local = services::clock().now();
@@ -292,7 +292,7 @@ void TForm4::Timer1Timer()
         m_statusPanels[2]->setText(QStringLiteral("Memoria in uso ") + QString::number(*load) + QStringLiteral(" %"));
 }
 
-void TForm4::Sound1Click()
+void MainWindow::Sound1Click()
 {
     const bool on = flipSoundSwitch();
     reportEngineErrors([&] {
@@ -302,7 +302,7 @@ void TForm4::Sound1Click()
     });
 }
 
-bool TForm4::flipSoundSwitch()
+bool MainWindow::flipSoundSwitch()
 {
     const bool on = !ui->Sound1->isChecked();
     ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
@@ -311,14 +311,14 @@ bool TForm4::flipSoundSwitch()
     return on;
 }
 
-void TForm4::UserData1Click()
+void MainWindow::UserData1Click()
 {
     m_userData->exec();
 }
 
-void TForm4::Calcolo1Click(const QObject *sender)
+void MainWindow::Calcolo1Click(const QObject *sender)
 {
-    TForm9 window(Dm, Timer1, this);
+    RefreshWindow window(Dm, Timer1, this);
     if (sender == ui->Calcolo1 || sender == ui->Calcolo2)
         window.showRefreshPanel();
     else
@@ -329,27 +329,27 @@ void TForm4::Calcolo1Click(const QObject *sender)
     showLastRefresh();
 }
 
-void TForm4::Progress1Click()
+void MainWindow::Progress1Click()
 {
-    TFormProgress window(Dm, this);
+    ProgressWindow window(Dm, this);
     window.exec();
 }
 
-void TForm4::MaP1Click()
+void MainWindow::MaP1Click()
 {
     if (!reportEngineErrors([&] { Dm.dok.setFiltered(true); }))
         return;
-    TForm13 window(Dm, this);
+    OverviewMapWindow window(Dm, this);
     window.exec();
 }
 
-void TForm4::Modifica1Click()
+void MainWindow::Modifica1Click()
 {
-    TForm8 window(Dm, *Panel2, this);
+    ModifyWindow window(Dm, *Panel2, this);
     window.exec();
 }
 
-void TForm4::SpeeddelClick()
+void MainWindow::SpeeddelClick()
 {
     QsoDeletion deletion(Dm);
     std::optional<SelectedQso> qso;
@@ -366,25 +366,25 @@ void TForm4::SpeeddelClick()
     Panel2->Button1Click(nullptr);
 }
 
-void TForm4::SpeedButton2Click()
+void MainWindow::SpeedButton2Click()
 {
-    TForm11 window(Dm, *this, this);
+    AwardWindow window(Dm, *this, this);
     window.exec();
 }
 
-void TForm4::beginPrinting()
+void MainWindow::beginPrinting()
 {
     Timer1->stop();
     viewMarker = QLatin1Char('D');
 }
 
-void TForm4::endPrinting()
+void MainWindow::endPrinting()
 {
     viewMarker = QLatin1Char('N');
     Timer1->start();
 }
 
-void TForm4::Esci1Click()
+void MainWindow::Esci1Click()
 {
     if (Panel1->isHidden() && Panel2->isHidden()) {
         terminate();
@@ -421,19 +421,19 @@ void TForm4::Esci1Click()
     }
 }
 
-void TForm4::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     terminate();
 }
 
-void TForm4::terminate()
+void MainWindow::terminate()
 {
     Dm.ADOconn.disconnect();
     emit terminateRequested();
 }
 
-bool TForm4::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
         m_statusPanels[0]->setText(static_cast<QStatusTipEvent *>(event)->tip());

@@ -6,7 +6,7 @@
 #include <memory>
 
 namespace Ui {
-class TForm4;
+class MainWindow;
 }
 class EntryPanel;
 class InfoMenu;
@@ -15,11 +15,11 @@ class ManagementView;
 class QDialog;
 class QLabel;
 class QTimer;
-class TDm;
+class LogData;
 
 // The main window: menus, tool bar, clock, status bar, and the two working panels of which at
 // most one is shown (the QSO entry panel and the DOK management view).
-class TForm4 : public QMainWindow, public PrintingPause
+class MainWindow : public QMainWindow, public PrintingPause
 {
     Q_OBJECT
 
@@ -27,8 +27,8 @@ public:
     // Commands whose menu item and tool button are always enabled and disabled together.
     enum class Command { New, Modify, Delete, Save, Management, Request, Rules, Refresh, Summary, UserData, Backup, Restore, Exit };
 
-    TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent = nullptr);
-    ~TForm4() override;
+    MainWindow(LogData &dm, QDialog *userDataWindow, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     void setCommandEnabled(Command command, bool enabled);
     QAction *action(const QString &name) const;
@@ -87,8 +87,8 @@ private:
     void showLastRefresh();
     void terminate();
 
-    std::unique_ptr<Ui::TForm4> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::MainWindow> ui;
+    LogData &Dm;
     QDialog *m_userData;
     EntryPanel *Panel1;
     ManagementView *Panel2;

@@ -1,4 +1,4 @@
-// TForm1: the splash window.
+// SplashWindow: the splash window.
 #include "splashwindow.h"
 
 #include "databasefile.h"
@@ -16,22 +16,22 @@
 #include <QScreen>
 #include <QShowEvent>
 
-TForm1::TForm1(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), Dm(dm)
+SplashWindow::SplashWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::SplashWindow>()), Dm(dm)
 {
     ui->setupUi(this);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &SplashWindow::SpeedButton1Click);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &SplashWindow::SpeedButton2Click);
 }
 
-TForm1::~TForm1() = default;
+SplashWindow::~SplashWindow() = default;
 
-void TForm1::setFollowers(QWidget *userData, QWidget *mainWindow)
+void SplashWindow::setFollowers(QWidget *userData, QWidget *mainWindow)
 {
     m_userData = userData;
     m_mainWindow = mainWindow;
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -40,7 +40,7 @@ void TForm1::showEvent(QShowEvent *event)
         FormShow();
 }
 
-void TForm1::FormShow()
+void SplashWindow::FormShow()
 {
     if (!reportEngineErrors([&] {
             Dm.ADOconn.connect();
@@ -69,7 +69,7 @@ void TForm1::FormShow()
         services::prompter().error(failures.join(QLatin1Char('\n')));
 }
 
-bool TForm1::offerRepair()
+bool SplashWindow::offerRepair()
 {
     // Only a file that opens with the password but fails SQLite's own check is damaged; another
     // program's file or a wrong password is no case for the repair.
@@ -90,7 +90,7 @@ bool TForm1::offerRepair()
     return true;
 }
 
-void TForm1::SpeedButton1Click()
+void SplashWindow::SpeedButton1Click()
 {
     QString call;
     bool readable = false;
@@ -109,7 +109,7 @@ void TForm1::SpeedButton1Click()
         next->show();
 }
 
-void TForm1::SpeedButton2Click()
+void SplashWindow::SpeedButton2Click()
 {
     Dm.ADOconn.disconnect();
     emit terminateRequested();

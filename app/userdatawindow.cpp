@@ -1,4 +1,4 @@
-// TForm3: the user data window.
+// UserDataWindow: the user data window.
 #include "userdatawindow.h"
 
 #include "datamodule.h"
@@ -11,7 +11,7 @@
 #include <QCloseEvent>
 #include <QSignalBlocker>
 
-TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
+UserDataWindow::UserDataWindow(LogData &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::UserDataWindow>()), Dm(dm)
 {
     ui->setupUi(this);
     ui->Label16->hide();
@@ -34,20 +34,20 @@ TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::m
     }
     moveFocusOnEnter({ui->DBEdit1, ui->DBComboBox1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
                       ui->DBEdit7, ui->combobox1, ui->DBEdit8, ui->DBEdit9});
-    connect(ui->combobox1, &QComboBox::editTextChanged, this, &TForm3::combobox1Change);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(ui->combobox1, &QComboBox::editTextChanged, this, &UserDataWindow::combobox1Change);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &UserDataWindow::SpeedButton1Click);
 }
 
-TForm3::~TForm3() = default;
+UserDataWindow::~UserDataWindow() = default;
 
-void TForm3::showEvent(QShowEvent *event)
+void UserDataWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm3::FormShow()
+void UserDataWindow::FormShow()
 {
     reportEngineErrors([&] { Dm.info.open(); });
     ui->Label16->hide();
@@ -70,7 +70,7 @@ void TForm3::FormShow()
     focusAndSelect(ui->DBEdit1);
 }
 
-void TForm3::combobox1Change()
+void UserDataWindow::combobox1Change()
 {
     const QString state = ui->combobox1->currentText();
     if (state.trimmed().isEmpty())
@@ -83,7 +83,7 @@ void TForm3::combobox1Change()
     });
 }
 
-void TForm3::SpeedButton1Click()
+void UserDataWindow::SpeedButton1Click()
 {
     reportEngineErrors([&] {
         Dm.info.edit();
@@ -97,7 +97,7 @@ void TForm3::SpeedButton1Click()
     close();
 }
 
-bool TForm3::FormClose()
+bool UserDataWindow::FormClose()
 {
     for (QLineEdit *edit : {ui->DBEdit1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
                             ui->DBEdit7, ui->DBEdit8, ui->DBEdit9}) {
@@ -117,7 +117,7 @@ bool TForm3::FormClose()
     return true;
 }
 
-void TForm3::closeEvent(QCloseEvent *event)
+void UserDataWindow::closeEvent(QCloseEvent *event)
 {
     if (!FormClose()) {
         event->ignore();

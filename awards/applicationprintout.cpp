@@ -78,7 +78,7 @@ const QString TQRep::formPicture = QStringLiteral(":/awards/applicationform.svg"
 const QString TQRep::headerPicture = QStringLiteral(":/awards/listheader.svg");
 const QString TQRep::stripPicture = QStringLiteral(":/awards/columnstrip.svg");
 
-TQRep::TQRep(TDm &dm, ApplicationRequest request, const QDate &today) : Dm(dm), m_request(std::move(request))
+TQRep::TQRep(LogData &dm, ApplicationRequest request, const QDate &today) : Dm(dm), m_request(std::move(request))
 {
     m_report.setDate(today);
     buildListHeader();

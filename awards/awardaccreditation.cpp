@@ -8,7 +8,7 @@
 
 #include <QSet>
 
-AwardAccreditation::AwardAccreditation(TDm &dm) : Dm(dm)
+AwardAccreditation::AwardAccreditation(LogData &dm) : Dm(dm)
 {
 }
 

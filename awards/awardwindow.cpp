@@ -1,4 +1,4 @@
-// TForm11: the award application window.
+// AwardWindow: the award application window.
 #include "awardwindow.h"
 
 #include "applicationprintout.h"
@@ -64,8 +64,8 @@ private:
 
 } // namespace
 
-TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_opener(opener)
+AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AwardWindow>()), Dm(dm), m_opener(opener)
 {
     ui->setupUi(this);
     Image5 = new QLabel(this);
@@ -79,7 +79,7 @@ TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
     setUpGrid();
     m_preview = [this](const report::Layout &layout, const QString &entry) { showPreview(layout, entry, this); };
 
-    connect(ui->Choose, &QPushButton::clicked, this, &TForm11::ChooseClick);
+    connect(ui->Choose, &QPushButton::clicked, this, &AwardWindow::ChooseClick);
     connect(ui->ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!ui->ListBox1->selectedItems().isEmpty())
             ListBox1Click();
@@ -88,16 +88,16 @@ TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
         if (!m_settingType)
             ApplChange();
     });
-    connect(ui->Butdel, &QPushButton::clicked, this, &TForm11::ButdelClick);
-    connect(ui->Butprep, &QPushButton::clicked, this, &TForm11::ButprepClick);
-    connect(ui->ButExport, &QPushButton::clicked, this, &TForm11::ButExportClick);
-    connect(ui->ButAccredit, &QPushButton::clicked, this, &TForm11::ButAccreditClick);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
+    connect(ui->Butdel, &QPushButton::clicked, this, &AwardWindow::ButdelClick);
+    connect(ui->Butprep, &QPushButton::clicked, this, &AwardWindow::ButprepClick);
+    connect(ui->ButExport, &QPushButton::clicked, this, &AwardWindow::ButExportClick);
+    connect(ui->ButAccredit, &QPushButton::clicked, this, &AwardWindow::ButAccreditClick);
+    connect(ui->Button2, &QPushButton::clicked, this, &AwardWindow::Button2Click);
 }
 
-TForm11::~TForm11() = default;
+AwardWindow::~AwardWindow() = default;
 
-void TForm11::setUpGrid()
+void AwardWindow::setUpGrid()
 {
     QTableWidget *grid = ui->Grid;
     grid->horizontalHeader()->hide();
@@ -133,7 +133,7 @@ void TForm11::setUpGrid()
     connectGridSelection();
 }
 
-void TForm11::connectGridSelection()
+void AwardWindow::connectGridSelection()
 {
     QTableWidget *grid = ui->Grid;
     grid->viewport()->installEventFilter(new PressWatcher(this, [this] {
@@ -156,20 +156,20 @@ void TForm11::connectGridSelection()
     });
 }
 
-void TForm11::showEvent(QShowEvent *event)
+void AwardWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm11::resizeEvent(QResizeEvent *event)
+void AwardWindow::resizeEvent(QResizeEvent *event)
 {
     ButtonClosedDialog::resizeEvent(event);
     Image5->setGeometry(rect());
 }
 
-void TForm11::FormShow()
+void AwardWindow::FormShow()
 {
     ui->Butdel->setEnabled(false);
     ui->Butprep->setEnabled(false);
@@ -185,7 +185,7 @@ void TForm11::FormShow()
     fillGridMarks();
 }
 
-void TForm11::fillGridMarks()
+void AwardWindow::fillGridMarks()
 {
     reportEngineErrors([&] {
         QTableWidget *grid = ui->Grid;
@@ -197,12 +197,12 @@ void TForm11::fillGridMarks()
     });
 }
 
-void TForm11::ChooseClick()
+void AwardWindow::ChooseClick()
 {
     ui->Appl->setFocus();
 }
 
-void TForm11::GridSelectCell(int column, int row)
+void AwardWindow::GridSelectCell(int column, int row)
 {
     ui->Butprep->setEnabled(true);
     ui->Butdel->setEnabled(true);
@@ -228,7 +228,7 @@ void TForm11::GridSelectCell(int column, int row)
     rebuildSummary();
 }
 
-QStringList TForm11::entries() const
+QStringList AwardWindow::entries() const
 {
     QStringList list;
     for (int i = 0; i < ui->ListBox1->count(); ++i)
@@ -236,12 +236,12 @@ QStringList TForm11::entries() const
     return list;
 }
 
-void TForm11::rebuildSummary()
+void AwardWindow::rebuildSummary()
 {
     ui->Label3->setText(awardentry::summary(entries()));
 }
 
-void TForm11::ListBox1Click()
+void AwardWindow::ListBox1Click()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     if (selected.isEmpty())
@@ -251,7 +251,7 @@ void TForm11::ListBox1Click()
     m_settingType = false;
 }
 
-void TForm11::ApplChange()
+void AwardWindow::ApplChange()
 {
     const QString type = ui->Appl->currentText();
     for (QListWidgetItem *item : ui->ListBox1->selectedItems())
@@ -262,7 +262,7 @@ void TForm11::ApplChange()
     ui->ListBox1->addItems(sorted);
 }
 
-void TForm11::ButdelClick()
+void AwardWindow::ButdelClick()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     for (QListWidgetItem *item : selected)
@@ -281,12 +281,12 @@ void TForm11::ButdelClick()
     }
 }
 
-ApplicationRequest TForm11::request() const
+ApplicationRequest AwardWindow::request() const
 {
     return ApplicationRequest{entries(), m_currentEntry, m_bandEntry, ui->Label3->text(), ui->Appl->currentText()};
 }
 
-void TForm11::ButExportClick()
+void AwardWindow::ButExportClick()
 {
     for (int i = 0; i < ui->ListBox1->count(); ++i) {
         const QString entry = ui->ListBox1->item(i)->text();
@@ -295,7 +295,7 @@ void TForm11::ButExportClick()
     }
 }
 
-void TForm11::ButprepClick()
+void AwardWindow::ButprepClick()
 {
     m_opener.beginPrinting();
     const QStringList list = entries();
@@ -324,7 +324,7 @@ void TForm11::ButprepClick()
 
 // The awards printed in this window, or else the claimed award chosen in the grid: an application
 // printed earlier.
-QStringList TForm11::accreditableAwards() const
+QStringList AwardWindow::accreditableAwards() const
 {
     QStringList awards;
     for (const QString &entry : m_printed)
@@ -336,7 +336,7 @@ QStringList TForm11::accreditableAwards() const
     return awards;
 }
 
-void TForm11::ButAccreditClick()
+void AwardWindow::ButAccreditClick()
 {
     const QStringList awards = accreditableAwards();
     if (awards.isEmpty())
@@ -348,7 +348,7 @@ void TForm11::ButAccreditClick()
         services::prompter().message(QStringLiteral("QSOs accredited: %1").arg(accredited));
 }
 
-void TForm11::offerClaimedMarks(const QStringList &printed)
+void AwardWindow::offerClaimedMarks(const QStringList &printed)
 {
     if (!services::prompter().ask(QStringLiteral("Mark these awards as claimed?"), Prompter::Question::YesNo))
         return;
@@ -366,7 +366,7 @@ void TForm11::offerClaimedMarks(const QStringList &printed)
     fillGridMarks();
 }
 
-void TForm11::Button2Click()
+void AwardWindow::Button2Click()
 {
     reportEngineErrors([&] {
         Dm.logbanda.setFilter(QString());
@@ -376,7 +376,7 @@ void TForm11::Button2Click()
     accept();
 }
 
-void TForm11::showPreview(const report::Layout &layout, const QString &entry, QWidget *parent)
+void AwardWindow::showPreview(const report::Layout &layout, const QString &entry, QWidget *parent)
 {
     const AwardQsos award(entry);
     PreviewWindow preview(layout, entry, awardentry::awardName(entry) + QLatin1Char('_') + award.suffix() + QStringLiteral(".pdf"),

@@ -8,21 +8,21 @@
 #include <memory>
 
 namespace Ui {
-class TForm11;
+class AwardWindow;
 }
 class QLabel;
-class TDm;
+class LogData;
 struct ApplicationRequest;
 
 // The award application window: the award grid as the last refresh left Diplome, a list of up to
 // five chosen awards, and the printing of the application, one preview per chosen award.
-class TForm11 : public ButtonClosedDialog
+class AwardWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    TForm11(TDm &dm, PrintingPause &opener, QWidget *parent = nullptr);
-    ~TForm11() override;
+    AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent = nullptr);
+    ~AwardWindow() override;
 
     // Shows one printout and returns when its preview is closed; entry is the list line printed.
     using PreviewRunner = std::function<void(const report::Layout &layout, const QString &entry)>;
@@ -61,8 +61,8 @@ private:
     void offerClaimedMarks(const QStringList &printed);
     QStringList accreditableAwards() const;
 
-    std::unique_ptr<Ui::TForm11> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::AwardWindow> ui;
+    LogData &Dm;
     PrintingPause &m_opener;
     QLabel *Image5;
     PreviewRunner m_preview;

@@ -63,7 +63,7 @@ struct Figures
 };
 
 template <typename T>
-T *control(TForm4 &main, const char *name)
+T *control(MainWindow &main, const char *name)
 {
     return main.findChild<T *>(QString::fromLatin1(name));
 }
@@ -83,11 +83,11 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = benchlog::createDatabase(folder.path(), qsos);
 
-    TDm dm(path);
-    TForm1 splash(dm);
+    LogData dm(path);
+    SplashWindow splash(dm);
     splash.FormShow();
     dm.soundOn = false;
-    TForm4 main(dm, nullptr);
+    MainWindow main(dm, nullptr);
     main.resize(1000, 700);
     main.show();
     QApplication::setActiveWindow(&main);

@@ -150,7 +150,7 @@ QString DokListReport::text() const
     return text;
 }
 
-DokListUpdate::DokListUpdate(TDm &dm) : Dm(dm)
+DokListUpdate::DokListUpdate(LogData &dm) : Dm(dm)
 {
 }
 

@@ -65,7 +65,7 @@ QString ConfirmationReport::text() const
     return lines.join(QLatin1Char('\n'));
 }
 
-QsoConfirmation::QsoConfirmation(TDm &dm) : Dm(dm)
+QsoConfirmation::QsoConfirmation(LogData &dm) : Dm(dm)
 {
 }
 

@@ -42,7 +42,7 @@ void addKeptWithQsl(QsoRecord &record, const QString &kept, const QString &conf)
 
 } // namespace
 
-QsoExporter::QsoExporter(TDm &dm) : Dm(dm)
+QsoExporter::QsoExporter(LogData &dm) : Dm(dm)
 {
 }
 

@@ -156,7 +156,7 @@ QString ImportReport::text() const
     return lines.join(QLatin1Char('\n'));
 }
 
-QsoImporter::QsoImporter(TDm &dm) : Dm(dm)
+QsoImporter::QsoImporter(LogData &dm) : Dm(dm)
 {
 }
 

@@ -12,20 +12,20 @@
 
 #include <QDialog>
 
-void openMailLink(TDm &dm)
+void openMailLink(LogData &dm)
 {
     QString call;
     if (reportEngineErrors([&] { call = dm.info.text(QStringLiteral("call")); }))
         services::desktop().openUrl(mailLink(call));
 }
 
-InfoMenu::InfoMenu(TDm &dm, QWidget *owner) : QObject(owner), Dm(dm), m_owner(owner)
+InfoMenu::InfoMenu(LogData &dm, QWidget *owner) : QObject(owner), Dm(dm), m_owner(owner)
 {
 }
 
 void InfoMenu::DOKHelp1Click()
 {
-    TForm38 window(m_owner);
+    HelpWindow window(m_owner);
     window.exec();
 }
 
@@ -52,12 +52,12 @@ void InfoMenu::Whatsnew1Click()
 
 void InfoMenu::About2Click()
 {
-    TForm5 window(Dm, m_owner);
+    AboutWindow window(Dm, m_owner);
     window.exec();
 }
 
 void InfoMenu::Rules1Click()
 {
-    TForm6 window(m_owner);
+    RulesWindow window(m_owner);
     window.exec();
 }

@@ -4,7 +4,7 @@
 
 class QDialog;
 class QWidget;
-class TDm;
+class LogData;
 
 // The main window's Help menu and its rules command: help, rules, what's new, about, the mail
 // link and the two web pages.
@@ -13,7 +13,7 @@ class InfoMenu : public QObject
     Q_OBJECT
 
 public:
-    InfoMenu(TDm &dm, QWidget *owner);
+    InfoMenu(LogData &dm, QWidget *owner);
 
     // The what's-new window lives for the whole run; start-up creates it.
     void setWhatsNewWindow(QDialog *window) { m_whatsNew = window; }
@@ -27,10 +27,10 @@ public:
     void Rules1Click();
 
 private:
-    TDm &Dm;
+    LogData &Dm;
     QWidget *m_owner;
     QDialog *m_whatsNew = nullptr;
 };
 
 // Opens the mail link with the callsign stored in INFO.
-void openMailLink(TDm &dm);
+void openMailLink(LogData &dm);

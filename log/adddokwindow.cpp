@@ -1,4 +1,4 @@
-// TForm12: the add-DOK window.
+// AddDokWindow: the add-DOK window.
 #include "adddokwindow.h"
 
 #include "datamodule.h"
@@ -10,33 +10,33 @@
 
 #include <QShowEvent>
 
-TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
+AddDokWindow::AddDokWindow(LogData &dm, EntryPanel &entryPanel, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AddDokWindow>()), Dm(dm), m_entryPanel(entryPanel)
 {
     ui->setupUi(this);
     makeUpperCase(ui->dok);
     makeUpperCase(ui->LOC);
     ui->ComboBox1->setCompleter(nullptr);
     moveFocusOnEnter({ui->dok, ui->ComboBox1, ui->LOC});
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm12::Button2Click);
+    connect(ui->Button1, &QPushButton::clicked, this, &AddDokWindow::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &AddDokWindow::Button2Click);
 }
 
-TForm12::~TForm12() = default;
+AddDokWindow::~AddDokWindow() = default;
 
-void TForm12::showEvent(QShowEvent *event)
+void AddDokWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm12::FormShow()
+void AddDokWindow::FormShow()
 {
     ui->dok->setText(m_entryPanel.dokText());
 }
 
-void TForm12::Button1Click()
+void AddDokWindow::Button1Click()
 {
     const bool stored = reportEngineErrors([&] {
         try {
@@ -62,7 +62,7 @@ void TForm12::Button1Click()
     accept();
 }
 
-void TForm12::Button2Click()
+void AddDokWindow::Button2Click()
 {
     m_entryPanel.clearDok();
     reject();

@@ -1,4 +1,4 @@
-// Panel1 of TForm4: the QSO entry panel.
+// Panel1 of MainWindow: the QSO entry panel.
 #include "entrypanel.h"
 
 #include "adddokwindow.h"
@@ -57,7 +57,7 @@ bool beginsItem(const QComboBox *box, const QString &text)
 
 } // namespace
 
-EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
+EntryPanel::EntryPanel(LogData &dm, MainWindow &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
@@ -154,7 +154,7 @@ void EntryPanel::leave()
 
 void EntryPanel::setSaveEnabled(bool enabled)
 {
-    m_main.setCommandEnabled(TForm4::Command::Save, enabled);
+    m_main.setCommandEnabled(MainWindow::Command::Save, enabled);
     ui->registra2->setEnabled(enabled);
 }
 
@@ -184,9 +184,9 @@ void EntryPanel::Nuovo1Click()
     m_main.managementView()->hide();
     m_logging = true;
     m_main.setExitHint(QStringLiteral("Close this panel| Exit QSO management"));
-    m_main.setCommandEnabled(TForm4::Command::Modify, false);
-    m_main.setCommandEnabled(TForm4::Command::Refresh, false);
-    m_main.setCommandEnabled(TForm4::Command::Delete, false);
+    m_main.setCommandEnabled(MainWindow::Command::Modify, false);
+    m_main.setCommandEnabled(MainWindow::Command::Refresh, false);
+    m_main.setCommandEnabled(MainWindow::Command::Delete, false);
     for (QLineEdit *edit : {ui->call, ui->LOC, ui->Ged, ui->Med, ui->Aed})
         edit->clear();
     setText(ui->mhz, QStringLiteral("14"));
@@ -199,11 +199,11 @@ void EntryPanel::Nuovo1Click()
                              .arg(Filter::quoted(ui->dok->text()), Filter::quoted(ui->mhz->currentText()),
                                   Filter::quoted(ui->modo->currentText())));
     });
-    m_main.setCommandEnabled(TForm4::Command::Backup, false);
-    m_main.setCommandEnabled(TForm4::Command::Restore, false);
+    m_main.setCommandEnabled(MainWindow::Command::Backup, false);
+    m_main.setCommandEnabled(MainWindow::Command::Restore, false);
     ui->nuovo->hide();
     ui->conferm->hide();
-    m_main.setCommandEnabled(TForm4::Command::Management, false);
+    m_main.setCommandEnabled(MainWindow::Command::Management, false);
     ui->dok->setFocus();
 }
 
@@ -354,7 +354,7 @@ void EntryPanel::dokExit()
             ui->Label3->show();
             if (services::prompter().ask(unknownDok + QStringLiteral("?\rDo you want to add it, right now?"),
                                          Prompter::Question::YesCancel)) {
-                TForm12 addDok(Dm, *this, window());
+                AddDokWindow addDok(Dm, *this, window());
                 if (addDok.exec() == QDialog::Accepted) {
                     // The DOK is in the list now: nothing is left to add.
                     ui->Label3->hide();

@@ -13,8 +13,8 @@ class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QModelIndex;
-class TDm;
-class TForm4;
+class LogData;
+class MainWindow;
 
 // The QSO entry panel of the main window: one QSO at a time is typed here, looked up in the DOK
 // list while it is typed, and saved.
@@ -23,7 +23,7 @@ class EntryPanel : public QWidget
     Q_OBJECT
 
 public:
-    EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    EntryPanel(LogData &dm, MainWindow &mainWindow, QWidget *parent = nullptr);
     ~EntryPanel() override;
 
     void showClock(const QString &utc, const QString &local);
@@ -74,8 +74,8 @@ private:
     void selectFocusedText();
 
     std::unique_ptr<Ui::EntryPanel> ui;
-    TDm &Dm;
-    TForm4 &m_main;
+    LogData &Dm;
+    MainWindow &m_main;
     GridLink *m_dokGrid;
     GridLink *m_callGrid;
     // Off until the first "New"; while off, typing a DOK looks nothing up.

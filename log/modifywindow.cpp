@@ -1,4 +1,4 @@
-// TForm8: "Modify QSOs".
+// ModifyWindow: "Modify QSOs".
 #include "modifywindow.h"
 
 #include "datamodule.h"
@@ -63,8 +63,8 @@ void showSearchActive(QLineEdit *field, bool active)
 
 } // namespace
 
-TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm8>()), Dm(dm), m_management(managementView)
+ModifyWindow::ModifyWindow(LogData &dm, ManagementView &managementView, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ModifyWindow>()), Dm(dm), m_management(managementView)
 {
     ui->setupUi(this);
     for (QLineEdit *field : {ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->loc})
@@ -99,12 +99,12 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
     FieldLink::bind(ui->loc, Dm.log, QStringLiteral("LOC"));
     FieldLink::bind(ui->status, Dm.log, QStringLiteral("CONF"));
     // The date fields are not bound; they follow the row the panel shows.
-    connect(&Dm.log, &TableView::currentChanged, this, &TForm8::showDate);
+    connect(&Dm.log, &TableView::currentChanged, this, &ModifyWindow::showDate);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1200);
-    connect(Timer1, &QTimer::timeout, this, &TForm8::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &ModifyWindow::Timer1Timer);
 
     for (QWidget *control : std::initializer_list<QWidget *>{ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->mhz, ui->modo,
                                                              ui->Ged, ui->Med, ui->Aed, ui->loc, ui->status})
@@ -112,32 +112,32 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
 
     connect(ui->modCall, &QPushButton::clicked, this, [this] { modCallClick(ui->modCall); });
     connect(ui->ModDOK, &QPushButton::clicked, this, [this] { modCallClick(ui->ModDOK); });
-    connect(ui->Edicall, &QLineEdit::textChanged, this, &TForm8::EdicallChange);
-    connect(ui->Edidok, &QLineEdit::textChanged, this, &TForm8::EdidokChange);
-    connect(ui->DBGBand, &QTableView::clicked, this, &TForm8::DBGBandCellClick);
-    connect(ui->mhz->lineEdit(), &QLineEdit::textEdited, this, &TForm8::mhzChange);
-    connect(ui->modo->lineEdit(), &QLineEdit::textEdited, this, &TForm8::modoChange);
-    connect(ui->status->lineEdit(), &QLineEdit::textEdited, this, &TForm8::statusChange);
+    connect(ui->Edicall, &QLineEdit::textChanged, this, &ModifyWindow::EdicallChange);
+    connect(ui->Edidok, &QLineEdit::textChanged, this, &ModifyWindow::EdidokChange);
+    connect(ui->DBGBand, &QTableView::clicked, this, &ModifyWindow::DBGBandCellClick);
+    connect(ui->mhz->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::mhzChange);
+    connect(ui->modo->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::modoChange);
+    connect(ui->status->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::statusChange);
     // An item chosen from the list is whole: the focus moves on as soon as the list has closed
     // and given the focus back, so that the box is left as a box.
     connect(ui->mhz, &QComboBox::activated, this, [this] { moveFocusTo(ui->modo); }, Qt::QueuedConnection);
     connect(ui->modo, &QComboBox::activated, this, [this] { moveFocusTo(ui->Ged); }, Qt::QueuedConnection);
-    connect(ui->Ged, &QLineEdit::textChanged, this, &TForm8::GedChange);
-    connect(ui->Med, &QLineEdit::textChanged, this, &TForm8::MedChange);
-    connect(ui->Aed, &QLineEdit::textChanged, this, &TForm8::AedChange);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm8::SpeedButton1Click);
+    connect(ui->Ged, &QLineEdit::textChanged, this, &ModifyWindow::GedChange);
+    connect(ui->Med, &QLineEdit::textChanged, this, &ModifyWindow::MedChange);
+    connect(ui->Aed, &QLineEdit::textChanged, this, &ModifyWindow::AedChange);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &ModifyWindow::SpeedButton1Click);
 }
 
-TForm8::~TForm8() = default;
+ModifyWindow::~ModifyWindow() = default;
 
-void TForm8::showEvent(QShowEvent *event)
+void ModifyWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm8::FormShow()
+void ModifyWindow::FormShow()
 {
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -164,7 +164,7 @@ void TForm8::FormShow()
     m_search = Search::None;
 }
 
-void TForm8::modCallClick(const QObject *sender)
+void ModifyWindow::modCallClick(const QObject *sender)
 {
     const bool byCall = sender == ui->modCall;
     m_search = byCall ? Search::ByCall : Search::ByDok;
@@ -183,17 +183,17 @@ void TForm8::modCallClick(const QObject *sender)
     ui->Edidok->clear();
 }
 
-void TForm8::EdicallEnter()
+void ModifyWindow::EdicallEnter()
 {
     enterSearch(QStringLiteral("call"));
 }
 
-void TForm8::EdidokEnter()
+void ModifyWindow::EdidokEnter()
 {
     enterSearch(QStringLiteral("dok"));
 }
 
-void TForm8::enterSearch(const QString &order)
+void ModifyWindow::enterSearch(const QString &order)
 {
     Timer1->stop();
     reportEngineErrors([&] {
@@ -203,17 +203,17 @@ void TForm8::enterSearch(const QString &order)
     });
 }
 
-void TForm8::EdicallChange()
+void ModifyWindow::EdicallChange()
 {
     lookUp(ui->Edicall, QStringLiteral("call"));
 }
 
-void TForm8::EdidokChange()
+void ModifyWindow::EdidokChange()
 {
     lookUp(ui->Edidok, QStringLiteral("dok"));
 }
 
-void TForm8::lookUp(const QLineEdit *field, const QString &column)
+void ModifyWindow::lookUp(const QLineEdit *field, const QString &column)
 {
     const QString text = field->text();
     reportEngineErrors([&] {
@@ -234,7 +234,7 @@ void TForm8::lookUp(const QLineEdit *field, const QString &column)
     });
 }
 
-void TForm8::DBGBandCellClick(const QModelIndex &index)
+void ModifyWindow::DBGBandCellClick(const QModelIndex &index)
 {
     Timer1->stop();
     if (m_search == Search::None || !index.isValid())
@@ -255,7 +255,7 @@ void TForm8::DBGBandCellClick(const QModelIndex &index)
     });
 }
 
-bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
+bool ModifyWindow::EdicallKeyPress(QWidget *control, QKeyEvent *event)
 {
     if (isEnter(event)) {
         focusNextChild();
@@ -269,7 +269,7 @@ bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
     return false;
 }
 
-bool TForm8::statusKeyPress(QKeyEvent *event)
+bool ModifyWindow::statusKeyPress(QKeyEvent *event)
 {
     if (!isEnter(event))
         return false;
@@ -277,22 +277,22 @@ bool TForm8::statusKeyPress(QKeyEvent *event)
     return true;
 }
 
-void TForm8::mhzChange()
+void ModifyWindow::mhzChange()
 {
     checkListValue(ui->mhz, oldMhz, ui->modo);
 }
 
-void TForm8::modoChange()
+void ModifyWindow::modoChange()
 {
     checkListValue(ui->modo, oldModo, ui->Ged);
 }
 
-void TForm8::statusChange()
+void ModifyWindow::statusChange()
 {
     checkListValue(ui->status, oldStatus, nullptr);
 }
 
-void TForm8::checkListValue(QComboBox *box, const QString &onEntry, QWidget *next)
+void ModifyWindow::checkListValue(QComboBox *box, const QString &onEntry, QWidget *next)
 {
     const QString text = box->currentText();
     if (text.isEmpty())
@@ -311,7 +311,7 @@ void TForm8::checkListValue(QComboBox *box, const QString &onEntry, QWidget *nex
         moveFocusTo(next);
 }
 
-void TForm8::settleListValue(QComboBox *box, const QString &onEntry)
+void ModifyWindow::settleListValue(QComboBox *box, const QString &onEntry)
 {
     const QString text = box->currentText();
     if (isItem(box, text))
@@ -320,25 +320,25 @@ void TForm8::settleListValue(QComboBox *box, const QString &onEntry)
     setText(box, begun.size() == 1 ? begun.first() : onEntry);
 }
 
-void TForm8::GedChange()
+void ModifyWindow::GedChange()
 {
     if (dateArmed)
         checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
 }
 
-void TForm8::MedChange()
+void ModifyWindow::MedChange()
 {
     if (dateArmed)
         checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
 }
 
-void TForm8::AedChange()
+void ModifyWindow::AedChange()
 {
     if (dateArmed && ui->Aed->text().size() == 4)
         moveFocusTo(ui->loc);
 }
 
-void TForm8::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
+void ModifyWindow::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
 {
     if (field->text().size() != 2)
         return;
@@ -352,7 +352,7 @@ void TForm8::checkTwoDigits(QLineEdit *field, int highest, const QString &messag
     field->clear();
 }
 
-void TForm8::callEnter(QWidget *field)
+void ModifyWindow::callEnter(QWidget *field)
 {
     if (field == ui->call)
         oldCall = ui->call->text();
@@ -371,7 +371,7 @@ void TForm8::callEnter(QWidget *field)
     }
 }
 
-void TForm8::callExit(QWidget *field)
+void ModifyWindow::callExit(QWidget *field)
 {
     const bool isDate = isDateField(field);
     if (isDate && refuseImpossibleDate())
@@ -397,7 +397,7 @@ void TForm8::callExit(QWidget *field)
         dateArmed = false;
 }
 
-void TForm8::mhzExit(QWidget *box)
+void ModifyWindow::mhzExit(QWidget *box)
 {
     auto *list = static_cast<QComboBox *>(box);
     const QString &onEntry = list == ui->mhz ? oldMhz : oldModo;
@@ -410,13 +410,13 @@ void TForm8::mhzExit(QWidget *box)
 
 // A field left unchanged, or put back to its value on entry, must not leave its typing in the
 // row: the next move of the log would store it.
-void TForm8::discardUnwrittenEdit()
+void ModifyWindow::discardUnwrittenEdit()
 {
     if (Dm.log.state() == TableView::State::Edit)
         Dm.log.cancel();
 }
 
-void TForm8::labshow()
+void ModifyWindow::labshow()
 {
     convertimodobanda();
     const QsoChange qso = shownQso();
@@ -424,7 +424,7 @@ void TForm8::labshow()
         showSaved();
 }
 
-void TForm8::labshow1()
+void ModifyWindow::labshow1()
 {
     convertimodobanda();
     const QsoChange qso = shownQso();
@@ -432,13 +432,13 @@ void TForm8::labshow1()
         showSaved();
 }
 
-void TForm8::convertimodobanda()
+void ModifyWindow::convertimodobanda()
 {
     curModo = ui->modo->currentText();
     curBanda = vocab::bandSuffix(ui->mhz->currentText());
 }
 
-void TForm8::showSaved()
+void ModifyWindow::showSaved()
 {
     ui->Labsaved->show();
     Timer1->start();
@@ -446,13 +446,13 @@ void TForm8::showSaved()
         services::sound().play(QStringLiteral("saved.wav"));
 }
 
-void TForm8::Timer1Timer()
+void ModifyWindow::Timer1Timer()
 {
     ui->Labsaved->hide();
     Timer1->stop();
 }
 
-void TForm8::SpeedButton1Click()
+void ModifyWindow::SpeedButton1Click()
 {
     if (ui->Panel6->isEnabled())
         ui->Panel6->setFocus(Qt::OtherFocusReason);
@@ -473,12 +473,12 @@ void TForm8::SpeedButton1Click()
     accept();
 }
 
-void TForm8::setPanelEnabled(bool enabled)
+void ModifyWindow::setPanelEnabled(bool enabled)
 {
     ui->Panel6->setEnabled(enabled);
 }
 
-void TForm8::showDate()
+void ModifyWindow::showDate()
 {
     const QString date = Dm.log.isOpen() && Dm.log.recordCount() > 0 && !Dm.log.eof()
         ? Dm.log.text(QStringLiteral("data"))
@@ -488,12 +488,12 @@ void TForm8::showDate()
     setText(ui->Aed, date.mid(6, 4));
 }
 
-QString TForm8::dateText() const
+QString ModifyWindow::dateText() const
 {
     return ui->Ged->text() + ui->Med->text() + ui->Aed->text();
 }
 
-bool TForm8::isDateField(const QWidget *field) const
+bool ModifyWindow::isDateField(const QWidget *field) const
 {
     return field && (field == ui->Ged || field == ui->Med || field == ui->Aed);
 }
@@ -501,7 +501,7 @@ bool TForm8::isDateField(const QWidget *field) const
 // A changed date that names no day of the calendar is not written. While the focus moves on
 // within the date the user may still be correcting it; when it leaves the date, the user is
 // told and taken back. An impossible date stored earlier is left for the user to correct.
-bool TForm8::refuseImpossibleDate()
+bool ModifyWindow::refuseImpossibleDate()
 {
     const auto problem = checkQsoDate(ui->Ged->text(), ui->Med->text(), ui->Aed->text());
     const QString stored = Dm.log.isOpen() && Dm.log.recordCount() > 0 && !Dm.log.eof()
@@ -525,19 +525,19 @@ bool TForm8::refuseImpossibleDate()
     return true;
 }
 
-QsoChange TForm8::shownQso() const
+QsoChange ModifyWindow::shownQso() const
 {
     return {ui->call->text(),  ui->dok->text(), ui->mhz->currentText(), ui->modo->currentText(),
             ui->Ged->text(),   ui->Med->text(), ui->Aed->text(),        ui->loc->text(),
             ui->status->currentText()};
 }
 
-void TForm8::moveFocusTo(QWidget *field)
+void ModifyWindow::moveFocusTo(QWidget *field)
 {
     focusAndSelect(field, Qt::TabFocusReason);
 }
 
-bool TForm8::eventFilter(QObject *watched, QEvent *event)
+bool ModifyWindow::eventFilter(QObject *watched, QEvent *event)
 {
     auto *control = static_cast<QWidget *>(watched);
     switch (event->type()) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 namespace Ui {
-class TForm8;
+class ModifyWindow;
 }
 class GridLink;
 class ManagementView;
@@ -15,17 +15,17 @@ class QKeyEvent;
 class QLineEdit;
 class QModelIndex;
 class QTimer;
-class TDm;
+class LogData;
 
 // "Modify QSOs": finds a stored QSO by callsign or DOK while the search text is typed, or by a
 // click in the grid, and writes every changed item back the moment its field is left.
-class TForm8 : public ButtonClosedDialog
+class ModifyWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    TForm8(TDm &dm, ManagementView &managementView, QWidget *parent = nullptr);
-    ~TForm8() override;
+    ModifyWindow(LogData &dm, ManagementView &managementView, QWidget *parent = nullptr);
+    ~ModifyWindow() override;
 
     void FormShow();
     void modCallClick(const QObject *sender);
@@ -77,8 +77,8 @@ private:
     void discardUnwrittenEdit();
     void showSaved();
 
-    std::unique_ptr<Ui::TForm8> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::ModifyWindow> ui;
+    LogData &Dm;
     ManagementView &m_management;
     GridLink *m_grid;
     QTimer *Timer1;

@@ -36,7 +36,7 @@ void flushToDisk(const QString &path)
 
 } // namespace
 
-QsoDeletion::QsoDeletion(TDm &dm, Compactor compactor)
+QsoDeletion::QsoDeletion(LogData &dm, Compactor compactor)
     : Dm(dm), m_compactor(compactor ? std::move(compactor) : Compactor(&Connection::compact))
 {
 }

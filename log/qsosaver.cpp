@@ -47,7 +47,7 @@ QString QsoEntry::date() const
     return padded(day) + QLatin1Char('/') + padded(month) + QLatin1Char('/') + year;
 }
 
-QsoSaver::QsoSaver(TDm &dm) : Dm(dm)
+QsoSaver::QsoSaver(LogData &dm) : Dm(dm)
 {
 }
 

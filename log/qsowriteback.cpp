@@ -45,7 +45,7 @@ QString QsoChange::date() const
     return twoDigits(day) + QLatin1Char('/') + twoDigits(month) + QLatin1Char('/') + year;
 }
 
-QsoWriteBack::QsoWriteBack(TDm &dm) : Dm(dm)
+QsoWriteBack::QsoWriteBack(LogData &dm) : Dm(dm)
 {
 }
 

@@ -36,7 +36,7 @@ public:
 
 } // namespace
 
-MaintenanceMenu::MaintenanceMenu(TDm &dm, std::function<void()> endProgram, QObject *parent)
+MaintenanceMenu::MaintenanceMenu(LogData &dm, std::function<void()> endProgram, QObject *parent)
     : QObject(parent), Dm(dm), m_endProgram(std::move(endProgram)),
       m_store(folderOf(dm.ADOconn.database()), schema::databasePassword)
 {

@@ -76,7 +76,7 @@ QString legendHtml()
 
 } // namespace
 
-DistrictWindow::DistrictWindow(TDm &dm, const DistrictEntry &district, QWidget *parent)
+DistrictWindow::DistrictWindow(LogData &dm, const DistrictEntry &district, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::DistrictWindow>()), Dm(dm), m_district(district)
 {
     ui->setupUi(this);
@@ -179,7 +179,7 @@ void DistrictWindow::BitBtn1Click()
     accept();
 }
 
-std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, TDm &dm, QWidget *parent)
+std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, LogData &dm, QWidget *parent)
 {
     const DistrictEntry *district = districtByWindowClass(windowClass);
     return district ? std::make_unique<DistrictWindow>(dm, *district, parent) : nullptr;

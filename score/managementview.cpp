@@ -1,4 +1,4 @@
-// Panel2 of TForm4: the DOK management view.
+// Panel2 of MainWindow: the DOK management view.
 #include "managementview.h"
 
 #include "columnfit.h"
@@ -81,7 +81,7 @@ private:
 
 } // namespace
 
-ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
+ManagementView::ManagementView(LogData &dm, MainWindow &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
@@ -148,7 +148,7 @@ QList<QAbstractButton *> ManagementView::filterButtons() const
     return {ui->Button1, ui->Button3, ui->Button2};
 }
 
-void ManagementView::setDetailsWindow(TForm7 *window)
+void ManagementView::setDetailsWindow(DetailsWindow *window)
 {
     m_details = window;
     if (m_details)
@@ -211,8 +211,8 @@ void ManagementView::Management1Click()
             services::prompter().message(QStringLiteral("No DOKs confirmed in the LOG !"));
             return;
         }
-        m_main.setCommandEnabled(TForm4::Command::Backup, true);
-        m_main.setCommandEnabled(TForm4::Command::Restore, true);
+        m_main.setCommandEnabled(MainWindow::Command::Backup, true);
+        m_main.setCommandEnabled(MainWindow::Command::Restore, true);
         setDokGridDetails(false);
         // The band of the current QSO; a QSO without a known band opens 14 MHz.
         QString band = Dm.log.text(QStringLiteral("banda")).left(3).trimmed();
@@ -220,9 +220,9 @@ void ManagementView::Management1Click()
             band = QStringLiteral("14");
         const QString suffix = vocab::bandSuffix(band);
         m_main.setExitHint(QStringLiteral("Close | Exit DOK management"));
-        m_main.setCommandEnabled(TForm4::Command::New, false);
-        m_main.setCommandEnabled(TForm4::Command::Refresh, false);
-        m_main.setCommandEnabled(TForm4::Command::Save, false);
+        m_main.setCommandEnabled(MainWindow::Command::New, false);
+        m_main.setCommandEnabled(MainWindow::Command::Refresh, false);
+        m_main.setCommandEnabled(MainWindow::Command::Save, false);
         setModifyAndDeleteEnabled(true);
         for (QAbstractButton *button : filterButtons())
             button->setEnabled(true);
@@ -534,8 +534,8 @@ void ManagementView::setDokGridDetails(bool details)
 
 void ManagementView::setModifyAndDeleteEnabled(bool enabled)
 {
-    m_main.setCommandEnabled(TForm4::Command::Modify, enabled);
-    m_main.setCommandEnabled(TForm4::Command::Delete, enabled);
+    m_main.setCommandEnabled(MainWindow::Command::Modify, enabled);
+    m_main.setCommandEnabled(MainWindow::Command::Delete, enabled);
 }
 
 void ManagementView::resetDetailsButton()

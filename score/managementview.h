@@ -10,9 +10,9 @@ class ManagementView;
 class GridLink;
 class QAbstractButton;
 class QModelIndex;
-class TDm;
-class TForm4;
-class TForm7;
+class LogData;
+class MainWindow;
+class DetailsWindow;
 class TableView;
 struct DokCoverage;
 
@@ -24,12 +24,12 @@ class ManagementView : public QWidget
     Q_OBJECT
 
 public:
-    ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    ManagementView(LogData &dm, MainWindow &mainWindow, QWidget *parent = nullptr);
     ~ManagementView() override;
 
     // The number of DOKs of the reference list, under "All records".
     void showDokTotal(int total);
-    void setDetailsWindow(TForm7 *window);
+    void setDetailsWindow(DetailsWindow *window);
 
     void Management1Click();
     // Shows the band table of a band suffix; also for the modify window when it closes.
@@ -81,9 +81,9 @@ private:
     void hideDetailsWindow();
 
     std::unique_ptr<Ui::ManagementView> ui;
-    TDm &Dm;
-    TForm4 &m_main;
-    QPointer<TForm7> m_details;
+    LogData &Dm;
+    MainWindow &m_main;
+    QPointer<DetailsWindow> m_details;
     GridLink *m_bandGrid;
     GridLink *m_dokGrid;
     int m_dokTotal = 0;

@@ -123,7 +123,7 @@ private:
     std::vector<bool> m_worked;
 };
 
-Recalculation::Recalculation(TDm &dm) : Dm(dm)
+Recalculation::Recalculation(LogData &dm) : Dm(dm)
 {
 }
 

@@ -1,4 +1,4 @@
-// TForm9: refresh and summary.
+// RefreshWindow: refresh and summary.
 #include "refreshwindow.h"
 
 #include "columnfit.h"
@@ -57,8 +57,8 @@ public:
 
 } // namespace
 
-TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
+RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RefreshWindow>()), Dm(dm), m_clock(clock)
 {
     ui->setupUi(this);
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
@@ -70,16 +70,16 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
     ui->ProgressBar1->hide();
     ui->Lab1->hide();
 
-    connect(ui->SpeedButton3, &QPushButton::clicked, this, &TForm9::SpeedButton3Click);
-    connect(ui->SpeedButton4, &QPushButton::clicked, this, &TForm9::SpeedButton4Click);
-    connect(ui->SpeedButton5, &QPushButton::clicked, this, &TForm9::SpeedButton5Click);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm9::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm9::SpeedButton2Click);
+    connect(ui->SpeedButton3, &QPushButton::clicked, this, &RefreshWindow::SpeedButton3Click);
+    connect(ui->SpeedButton4, &QPushButton::clicked, this, &RefreshWindow::SpeedButton4Click);
+    connect(ui->SpeedButton5, &QPushButton::clicked, this, &RefreshWindow::SpeedButton5Click);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &RefreshWindow::SpeedButton1Click);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &RefreshWindow::SpeedButton2Click);
 }
 
-TForm9::~TForm9() = default;
+RefreshWindow::~RefreshWindow() = default;
 
-void TForm9::bindCounters()
+void RefreshWindow::bindCounters()
 {
     // Inner box, counter prefix: the five modes, then all modes together on the band cells.
     const std::pair<QGroupBox *, QString> boxes[] = {
@@ -102,7 +102,7 @@ void TForm9::bindCounters()
 
 // The counters stand under the words of their box's title ("Conf   Acc") in whatever font the
 // user's text scaling gives.
-void TForm9::alignCounterColumns()
+void RefreshWindow::alignCounterColumns()
 {
     for (const CounterLabel &counter : m_counters) {
         QStyleOptionGroupBox option;
@@ -121,26 +121,26 @@ void TForm9::alignCounterColumns()
     }
 }
 
-void TForm9::showRefreshPanel()
+void RefreshWindow::showRefreshPanel()
 {
     ui->Panels->setCurrentWidget(ui->Panel2);
     setWindowTitle(refreshCaption);
 }
 
-void TForm9::showSummaryPanel()
+void RefreshWindow::showSummaryPanel()
 {
     setWindowTitle(summaryCaption);
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
-void TForm9::showEvent(QShowEvent *event)
+void RefreshWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm9::FormShow()
+void RefreshWindow::FormShow()
 {
     columnfit::setAtLeast(ui->DBGdok, 0, 62);
     for (int column = 1; column < ui->DBGdok->model()->columnCount(); ++column)
@@ -156,7 +156,7 @@ void TForm9::FormShow()
     applyZeroMarks();
 }
 
-void TForm9::showStamp()
+void RefreshWindow::showStamp()
 {
     reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
     // The stamp stays on one line: the window widens for it. Where the window cannot grow enough
@@ -174,7 +174,7 @@ void TForm9::showStamp()
     }
 }
 
-void TForm9::setModeCaptions()
+void RefreshWindow::setModeCaptions()
 {
     const std::pair<QGroupBox *, const char *> boxes[] = {
         {ui->Groupfon, "PHONE"}, {ui->Groupcw, "CW"}, {ui->Grouptty, "RTTY"}, {ui->Grouppsk, "PSK"}, {ui->Groupfm, "FM"},
@@ -189,7 +189,7 @@ void TForm9::setModeCaptions()
     });
 }
 
-void TForm9::createZeroMarks()
+void RefreshWindow::createZeroMarks()
 {
     if (m_counters.front().zeroMark)
         return;
@@ -206,7 +206,7 @@ void TForm9::createZeroMarks()
     }
 }
 
-void TForm9::applyZeroMarks()
+void RefreshWindow::applyZeroMarks()
 {
     reportEngineErrors([&] {
         for (const CounterLabel &counter : m_counters) {
@@ -217,7 +217,7 @@ void TForm9::applyZeroMarks()
     });
 }
 
-void TForm9::SpeedButton3Click()
+void RefreshWindow::SpeedButton3Click()
 {
     if (m_running)
         return;
@@ -268,13 +268,13 @@ void TForm9::SpeedButton3Click()
         services::prompter().error(failure);
 }
 
-void TForm9::setButtonsEnabled(bool enabled)
+void RefreshWindow::setButtonsEnabled(bool enabled)
 {
     for (QPushButton *button : {ui->SpeedButton3, ui->SpeedButton4, ui->SpeedButton5, ui->SpeedButton1, ui->SpeedButton2})
         button->setEnabled(enabled);
 }
 
-void TForm9::SpeedButton4Click()
+void RefreshWindow::SpeedButton4Click()
 {
     setWindowTitle(summaryCaption);
     setModeCaptions();
@@ -282,17 +282,17 @@ void TForm9::SpeedButton4Click()
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
-void TForm9::SpeedButton5Click()
+void RefreshWindow::SpeedButton5Click()
 {
     close();
 }
 
-void TForm9::SpeedButton1Click()
+void RefreshWindow::SpeedButton1Click()
 {
     showRefreshPanel();
 }
 
-void TForm9::SpeedButton2Click()
+void RefreshWindow::SpeedButton2Click()
 {
     ui->Lab1->hide();
     reportEngineErrors([&] {
@@ -304,7 +304,7 @@ void TForm9::SpeedButton2Click()
     close();
 }
 
-void TForm9::closeEvent(QCloseEvent *event)
+void RefreshWindow::closeEvent(QCloseEvent *event)
 {
     if (m_running) {
         event->ignore();

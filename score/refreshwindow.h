@@ -6,23 +6,23 @@
 #include <vector>
 
 namespace Ui {
-class TForm9;
+class RefreshWindow;
 }
 class QGroupBox;
 class QLabel;
 class QTimer;
-class TDm;
+class LogData;
 
 // The refresh window: the recalculation on its refresh panel, and the summary of the counters
 // by band and mode on its summary panel. Created for one opening and shown modally.
-class TForm9 : public ButtonClosedDialog
+class RefreshWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
     // clock is the main window's clock timer, which a recalculation stops.
-    TForm9(TDm &dm, QTimer *clock, QWidget *parent = nullptr);
-    ~TForm9() override;
+    RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent = nullptr);
+    ~RefreshWindow() override;
 
     // What the main window does before showing the window.
     void showRefreshPanel();
@@ -59,8 +59,8 @@ private:
     void setButtonsEnabled(bool enabled);
     void showStamp();
 
-    std::unique_ptr<Ui::TForm9> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::RefreshWindow> ui;
+    LogData &Dm;
     QTimer *m_clock;
     std::vector<CounterLabel> m_counters;
     bool m_running = false;

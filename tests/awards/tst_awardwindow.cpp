@@ -66,7 +66,7 @@ private slots:
         f->setMark(200, "14", "To claim");
         f->setMark(300, "RTTY", "To claim");
         f->setMark(1000, "433", "");
-        TForm11 &window = f->openWindow();
+        AwardWindow &window = f->openWindow();
         QCOMPARE(window.windowTitle(), QString("WZP Diplome Print"));
         auto *grid = child<QTableWidget>(window, "Grid");
         QCOMPARE(grid->columnCount(), 18);
@@ -353,7 +353,7 @@ private slots:
         chooseThree();
         f->services.prompter.answer(false);
         button("Butprep")->click();
-        TDm &dm = f->data.dm();
+        LogData &dm = f->data.dm();
         button("Button2")->click();
         QVERIFY(!f->window().isVisible());
         QCOMPARE(dm.logbanda.tableName(), QString("LOG1"));
@@ -447,15 +447,15 @@ private slots:
     {
         QFETCH(QString, command);
         f->setMark(200, "14", "To claim");
-        TDm &dm = f->data.open();
-        TForm4 main(dm, nullptr);
+        LogData &dm = f->data.open();
+        MainWindow main(dm, nullptr);
         QCOMPARE(main.action("Request1")->text(), QString("&Request"));
         QString caption;
         bool modal = false, clockDuringPrint = true;
         QChar markerDuringPrint;
         int printed = 0;
         QTimer::singleShot(0, this, [&] {
-            auto *window = qobject_cast<TForm11 *>(QApplication::activeModalWidget());
+            auto *window = qobject_cast<AwardWindow *>(QApplication::activeModalWidget());
             QVERIFY(window);
             modal = window->isModal();
             caption = window->windowTitle();
@@ -480,7 +480,7 @@ private slots:
         QCOMPARE(main.viewMarker, QChar('N'));
         QVERIFY(main.clockTimer()->isActive());
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(!main.findChild<TForm11 *>());
+        QVERIFY(!main.findChild<AwardWindow *>());
     }
 };
 

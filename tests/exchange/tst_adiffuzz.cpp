@@ -75,8 +75,8 @@ private slots:
         db.execute("INSERT INTO DOK (DOK, CONF) VALUES ('A01','*'),('B05','*'),('C12','*');"
                    "INSERT INTO DOK (DOK, CONF, SPEC) VALUES ('APOLLO','*','S')");
         ScriptedServices services;
-        TDm dm(db.path());
-        TForm1 splash(dm);
+        LogData dm(db.path());
+        SplashWindow splash(dm);
         splash.FormShow();
 
         QRandomGenerator random(20261210);

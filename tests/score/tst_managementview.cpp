@@ -43,8 +43,8 @@ class ManagementViewTest : public QObject
 private:
     std::unique_ptr<ScriptedServices> services;
     std::unique_ptr<ScoreFixture> data;
-    std::unique_ptr<TForm4> main;
-    std::unique_ptr<TForm7> details;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<DetailsWindow> details;
     ManagementView *view = nullptr;
 
     // Four DOKs, three of them worked; the matrix as a refresh leaves it.
@@ -60,10 +60,10 @@ private:
     }
     void showMain()
     {
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         Recalculation(dm).run();
-        main = std::make_unique<TForm4>(dm, nullptr);
-        details = std::make_unique<TForm7>(dm);
+        main = std::make_unique<MainWindow>(dm, nullptr);
+        details = std::make_unique<DetailsWindow>(dm);
         view = main->managementView();
         view->setDetailsWindow(details.get());
         main->show();
@@ -72,7 +72,7 @@ private:
     {
         main->action("Management1")->trigger();
     }
-    TDm &dm() { return data->dm(); }
+    LogData &dm() { return data->dm(); }
     QWidget *control(const QString &name) { return child(*view, name); }
     QPushButton *button(const QString &name) { return child<QPushButton>(*view, name); }
     QTableView *grid(const QString &name) { return child<QTableView>(*view, name); }
@@ -600,7 +600,7 @@ private slots:
                            "VALUES ('DL1ABC', 'BERLIN', '05/03/2004', '14', 'CW', 'A01', 'C', 14)");
         program.db.execute("UPDATE LOG14 SET call='DL1ABC', banda='14', modo='CW', dok='A01', conf='C', num=1");
         program.db.execute("UPDATE INFO SET CALL='IK2ABC'");
-        TForm4 &main = program.mainWindow();
+        MainWindow &main = program.mainWindow();
         Recalculation(program.dm()).run();
         main.action("speedman")->trigger();
         ManagementView &view = *main.managementView();
@@ -610,7 +610,7 @@ private slots:
         child<QPushButton>(view, "Button4")->click();
         auto *dokGrid = child<QTableView>(view, "DBGdok");
         clickCell(dokGrid, 0, columnTitled(dokGrid, "CW"));
-        TForm7 &window = program.program->details();
+        DetailsWindow &window = program.program->details();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Details for DOK A01 on CW Mode"));
         main.action("Esci1")->trigger();
@@ -622,8 +622,8 @@ private slots:
     {
         data->addDoks({"A01"});
         data->addSavedQso("A01", "14", "SSB", "C");
-        TDm &dm = data->open();
-        TForm7 window(dm);
+        LogData &dm = data->open();
+        DetailsWindow window(dm);
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         window.setWindowTitle(QStringLiteral("Details for DOK A01 on 14 Mhz"));
