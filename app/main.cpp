@@ -2,6 +2,7 @@
 #include "prompter.h"
 #include "services.h"
 #include "startup.h"
+#include "uilanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString programFolder = QApplication::applicationDirPath();
+    uilanguage::install(app, QLocale::system(), datafolder::shareFolder(programFolder));
     const QString folder = datafolder::choose(QDir::currentPath(), programFolder,
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const QString problem = datafolder::prepare(folder, datafolder::shareFolder(programFolder));

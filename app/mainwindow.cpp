@@ -32,7 +32,7 @@
 
 namespace {
 
-const QString exitHint = QStringLiteral("Exit | Application terminate");
+const char *const exitHint = QT_TRANSLATE_NOOP("MainWindow", "Exit | Application terminate");
 
 } // namespace
 
@@ -80,28 +80,28 @@ void MainWindow::buildStatusBar()
 void MainWindow::setHints()
 {
     const std::pair<QAction *, const char *> hints[] = {
-        {ui->Nuovo1, "| Insert a new QSO"},
-        {ui->Modifica1, "| Modify data of a QSO"},
-        {ui->Delete1, "| Delete QSO"},
-        {ui->Registra1, "| Save QSO"},
-        {ui->Esci1, " Esci dal programma "},
-        {ui->Speednew, " New QSO | Write a new QSO "},
-        {ui->Speedmod, " Modify | Modify QSO'S data "},
-        {ui->Speeddel, "Delete | Delete QSO"},
-        {ui->Speedreg, "Save | Save QSO's data"},
-        {ui->speedman, " WZP | WZP Management"},
-        {ui->SpeedButton2, " Request | WZP: Diplome request"},
-        {ui->SpeedButton4, " Rules | WZP: Award Rules"},
-        {ui->Calcolo1, " Refresh | Refresh all data and recalculate the score"},
-        {ui->Summary2, " Summary |  Show the summary of your QSO by band/mode"},
-        {ui->SpeedProgress, " Progress | DOKs confirmed over time, with the award levels"},
-        {ui->SpeedButton20, " User Data | Write your personal data"},
-        {ui->SpeedBack, " Backup | Save files into Backup directory"},
-        {ui->SpeedRest, " Restore | Restore data from Backup directory"},
-        {ui->SpeedButton6, "Exit | Application terminate"},
+        {ui->Nuovo1, QT_TR_NOOP("| Insert a new QSO")},
+        {ui->Modifica1, QT_TR_NOOP("| Modify data of a QSO")},
+        {ui->Delete1, QT_TR_NOOP("| Delete QSO")},
+        {ui->Registra1, QT_TR_NOOP("| Save QSO")},
+        {ui->Esci1, QT_TR_NOOP(" Esci dal programma ")},
+        {ui->Speednew, QT_TR_NOOP(" New QSO | Write a new QSO ")},
+        {ui->Speedmod, QT_TR_NOOP(" Modify | Modify QSO'S data ")},
+        {ui->Speeddel, QT_TR_NOOP("Delete | Delete QSO")},
+        {ui->Speedreg, QT_TR_NOOP("Save | Save QSO's data")},
+        {ui->speedman, QT_TR_NOOP(" WZP | WZP Management")},
+        {ui->SpeedButton2, QT_TR_NOOP(" Request | WZP: Diplome request")},
+        {ui->SpeedButton4, QT_TR_NOOP(" Rules | WZP: Award Rules")},
+        {ui->Calcolo1, QT_TR_NOOP(" Refresh | Refresh all data and recalculate the score")},
+        {ui->Summary2, QT_TR_NOOP(" Summary |  Show the summary of your QSO by band/mode")},
+        {ui->SpeedProgress, QT_TR_NOOP(" Progress | DOKs confirmed over time, with the award levels")},
+        {ui->SpeedButton20, QT_TR_NOOP(" User Data | Write your personal data")},
+        {ui->SpeedBack, QT_TR_NOOP(" Backup | Save files into Backup directory")},
+        {ui->SpeedRest, QT_TR_NOOP(" Restore | Restore data from Backup directory")},
+        {ui->SpeedButton6, QT_TR_NOOP("Exit | Application terminate")},
     };
     for (const auto &[action, text] : hints)
-        hint::set(action, QString::fromUtf8(text));
+        hint::set(action, tr(text));
 }
 
 void MainWindow::setIcons()
@@ -274,9 +274,9 @@ void MainWindow::showLastRefresh()
 {
     reportEngineErrors([&] {
         const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
-        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : QStringLiteral("never");
-        ui->Calcolo2->setText(QStringLiteral("Refresh &Data: last on ") + date);
-        hint::set(ui->Calcolo1, QStringLiteral(" Refresh Data| Recalculate the score: last on ") + date);
+        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : tr("never");
+        ui->Calcolo2->setText(tr("Refresh &Data: last on ") + date);
+        hint::set(ui->Calcolo1, tr(" Refresh Data| Recalculate the score: last on ") + date);
     });
 }
 
@@ -289,7 +289,7 @@ void MainWindow::Timer1Timer()
                       twoDigits(local.time().hour()) + QLatin1Char('.') + twoDigits(local.time().minute())
                           + QLatin1Char('.') + twoDigits(local.time().second()));
     if (const auto load = systemMemoryLoad())
-        m_statusPanels[2]->setText(QStringLiteral("Memoria in uso ") + QString::number(*load) + QStringLiteral(" %"));
+        m_statusPanels[2]->setText(tr("Memoria in uso ") + QString::number(*load) + QStringLiteral(" %"));
 }
 
 void MainWindow::Sound1Click()
@@ -305,7 +305,7 @@ void MainWindow::Sound1Click()
 bool MainWindow::flipSoundSwitch()
 {
     const bool on = !ui->Sound1->isChecked();
-    ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
+    ui->Sound1->setText(on ? tr("Sounds OFF") : tr("Sounds ON"));
     ui->Sound1->setChecked(on);
     Dm.soundOn = on;
     return on;
@@ -357,7 +357,7 @@ void MainWindow::SpeeddelClick()
     if (qso && services::prompter().ask(QsoDeletion::question(*qso), Prompter::Question::YesCancel)
         && reportEngineErrors([&] { deletion.remove(*qso); })) {
         reportEngineErrors([&] { deletion.compact(); });
-        if (services::prompter().ask(QStringLiteral("After deleting one or more QSOs you need to refresh your data.\r"
+        if (services::prompter().ask(tr("After deleting one or more QSOs you need to refresh your data.\r"
                                                     "Do you like to do it right now?\r"
                                                     "If not, remember to do it by the button \"Refresh Data\""),
                                      Prompter::Question::YesNo))
@@ -395,7 +395,7 @@ void MainWindow::Esci1Click()
     setCommandEnabled(Command::Refresh, true);
     if (!Panel1->isHidden()) {
         Panel1->leave();
-        setExitHint(exitHint);
+        setExitHint(tr(exitHint));
         ui->Registra1->setEnabled(false);
         ui->Speedreg->setEnabled(false);
         setCommandEnabled(Command::Management, true);
@@ -407,7 +407,7 @@ void MainWindow::Esci1Click()
         viewMarker = QLatin1Char('N');
         setCommandEnabled(Command::Backup, false);
         setCommandEnabled(Command::Restore, false);
-        setExitHint(exitHint);
+        setExitHint(tr(exitHint));
         setCommandEnabled(Command::New, true);
         Panel2->leave();
         reportEngineErrors([&] {

@@ -78,7 +78,7 @@ bool SplashWindow::offerRepair()
     const QStringList problems = databasefile::integrityProblems(Dm.ADOconn.database());
     if (problems.isEmpty())
         return false;
-    const QString question = QStringLiteral("The log %1 is damaged (%2), so WZP Logbook cannot work on it.\r"
+    const QString question = tr("The log %1 is damaged (%2), so WZP Logbook cannot work on it.\r"
                                             "Start the repair now? It keeps the damaged file and rebuilds the log "
                                             "from what can still be read.")
                                  .arg(QDir::toNativeSeparators(Dm.ADOconn.database()), problems.first());

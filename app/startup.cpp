@@ -41,7 +41,7 @@ Startup::~Startup()
 void Startup::openReadOnly(const QString &problem)
 {
     m_dm->ADOconn.setReadOnly(datafolder::readOnlyReason(problem));
-    m_main->setWindowTitle(m_main->windowTitle() + QStringLiteral(" (read-only)"));
+    m_main->setWindowTitle(m_main->windowTitle() + tr(" (read-only)"));
     services::prompter().message(datafolder::readOnlyNotice(problem));
 }
 

@@ -35,8 +35,8 @@ constexpr int firstAwardPosition = 2;
 constexpr int firstModeColumn = 13;
 constexpr int typeLength = 15;
 
-const QString newApplication = QStringLiteral("New Application");
-const QString endorsement = QStringLiteral("Endorsement");
+const char *const newApplication = QT_TRANSLATE_NOOP("AwardWindow", "New Application");
+const char *const endorsement = QT_TRANSLATE_NOOP("AwardWindow", "Endorsement");
 
 QString headerText(const QString &columnName)
 {
@@ -73,9 +73,9 @@ AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
     Image5->setStyleSheet(QStringLiteral(
         "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f4f4, stop:1 #b8b8b8);"));
     Image5->lower();
-    ui->ListBox1->setToolTip(QStringLiteral("Select to modify"));
+    ui->ListBox1->setToolTip(tr("Select to modify"));
     ui->Appl->lineEdit()->setMaxLength(typeLength);
-    ui->Appl->setCurrentText(newApplication);
+    ui->Appl->setCurrentText(tr(newApplication));
     setUpGrid();
     m_preview = [this](const report::Layout &layout, const QString &entry) { showPreview(layout, entry, this); };
 
@@ -208,17 +208,17 @@ void AwardWindow::GridSelectCell(int column, int row)
     ui->Butdel->setEnabled(true);
     ui->ButExport->setEnabled(true);
     if (ui->ListBox1->count() >= awardentry::maximumEntries) {
-        services::prompter().message(QStringLiteral("You can claim 5 awards max each time!"));
+        services::prompter().message(tr("You can claim 5 awards max each time!"));
         return;
     }
     const QString mark = ui->Grid->item(row, column)->text();
     ui->ButAccredit->setEnabled(!m_printed.isEmpty() || mark == QLatin1String("C"));
     if (mark == QLatin1String("C")) {
-        services::prompter().message(QStringLiteral("This Award has been already claimed"));
+        services::prompter().message(tr("This Award has been already claimed"));
         return;
     }
     if (mark == QLatin1String("*")) {
-        services::prompter().message(QStringLiteral("You have not enough DOKs confirmed in order to claim this Award"));
+        services::prompter().message(tr("You have not enough DOKs confirmed in order to claim this Award"));
         return;
     }
     const int level = row * 100;
@@ -247,7 +247,7 @@ void AwardWindow::ListBox1Click()
     if (selected.isEmpty())
         return;
     m_settingType = true;
-    ui->Appl->setCurrentText(selected.first()->text().contains(QStringLiteral("New")) ? newApplication : endorsement);
+    ui->Appl->setCurrentText(selected.first()->text().contains(tr("New", "begins the type of a new application")) ? tr(newApplication) : tr(endorsement));
     m_settingType = false;
 }
 
@@ -341,16 +341,16 @@ void AwardWindow::ButAccreditClick()
     const QStringList awards = accreditableAwards();
     if (awards.isEmpty())
         return;
-    if (!services::prompter().ask(QStringLiteral("Mark these QSOs accredited?"), Prompter::Question::YesNo))
+    if (!services::prompter().ask(tr("Mark these QSOs accredited?"), Prompter::Question::YesNo))
         return;
     int accredited = 0;
     if (reportEngineErrors([&] { accredited = AwardAccreditation(Dm).accredit(awards); }))
-        services::prompter().message(QStringLiteral("QSOs accredited: %1").arg(accredited));
+        services::prompter().message(tr("QSOs accredited: %1").arg(accredited));
 }
 
 void AwardWindow::offerClaimedMarks(const QStringList &printed)
 {
-    if (!services::prompter().ask(QStringLiteral("Mark these awards as claimed?"), Prompter::Question::YesNo))
+    if (!services::prompter().ask(tr("Mark these awards as claimed?"), Prompter::Question::YesNo))
         return;
     reportEngineErrors([&] {
         Transaction transaction(Dm.ADOconn);

@@ -2,6 +2,7 @@
 
 #include "adifreader.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <QDate>
@@ -259,7 +260,7 @@ QString describe(const QsoRecord &record)
         if (!value.isEmpty())
             parts << value.left(20);
     }
-    return QStringLiteral("record %1: %2").arg(record.number).arg(parts.join(QLatin1Char(' ')));
+    return QCoreApplication::translate("QsoImporter", "record %1: %2").arg(record.number).arg(parts.join(QLatin1Char(' ')));
 }
 
 } // namespace adif

@@ -3,6 +3,7 @@
 #include "exchangeerror.h"
 #include "wholefile.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
@@ -96,7 +97,7 @@ void AdifReader::rewind()
 
 void AdifReader::fail(const QString &what) const
 {
-    throw ExchangeError(QStringLiteral("The file is not valid ADIF: %1 (at byte %2).").arg(what).arg(m_at));
+    throw ExchangeError(QCoreApplication::translate("ExchangeFile", "The file is not valid ADIF: %1 (at byte %2).").arg(what).arg(m_at));
 }
 
 namespace {
@@ -144,7 +145,7 @@ qint64 AdifReader::valueBytes(const QByteArray &name, qint64 length)
         return end - m_at;
     }
     if (splitsCharacter)
-        fail(QStringLiteral("the length of the field <%1> counts neither its bytes nor its characters")
+        fail(QCoreApplication::translate("ExchangeFile", "the length of the field <%1> counts neither its bytes nor its characters")
                  .arg(QString::fromLatin1(name)));
     return length;
 }
@@ -179,7 +180,7 @@ bool AdifReader::next(QsoRecord &record)
             if (c == ':' || c == '>') {
                 name = QByteArray(m_data + nameStart, m_at - nameStart).toUpper();
                 if (name.isEmpty())
-                    fail(QStringLiteral("a field without a name"));
+                    fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));
                 ++m_at;
                 if (c == ':') {
                     state = State::Length;
@@ -189,7 +190,7 @@ bool AdifReader::next(QsoRecord &record)
                 if (name == "EOH") {
                     // Many programs start the header with a field; what came before is header.
                     if (!m_inHeader && m_records > 0)
-                        fail(QStringLiteral("<EOH> after the first record"));
+                        fail(QCoreApplication::translate("ExchangeFile", "<EOH> after the first record"));
                     m_inHeader = false;
                     record.fields.clear();
                     seen.clear();
@@ -204,14 +205,14 @@ bool AdifReader::next(QsoRecord &record)
                 }
                 if (name == "EOR") {
                     if (m_inHeader)
-                        fail(QStringLiteral("<EOR> inside the header"));
+                        fail(QCoreApplication::translate("ExchangeFile", "<EOR> inside the header"));
                     ++m_records;
                     return true;
                 }
-                fail(QStringLiteral("the field <%1> has no length").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(name)));
             }
             if (!isNameCharacter(c) || m_at - nameStart >= longestName)
-                fail(QStringLiteral("a broken field name"));
+                fail(QCoreApplication::translate("ExchangeFile", "a broken field name"));
             ++m_at;
             break;
         case State::Length:
@@ -219,14 +220,14 @@ bool AdifReader::next(QsoRecord &record)
                 length = (length < 0 ? 0 : length * 10) + (c - '0');
                 // No field can be longer than what is left of the file.
                 if (length > m_size - m_at)
-                    fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
                 if (length > longestValue)
-                    fail(QStringLiteral("the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(name)));
                 ++m_at;
                 break;
             }
             if (length < 0 || (c != ':' && c != '>'))
-                fail(QStringLiteral("the field <%1> has a broken length").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken length").arg(QString::fromLatin1(name)));
             ++m_at;
             typeLength = 0;
             state = c == ':' ? State::Type : State::Value;
@@ -238,16 +239,16 @@ bool AdifReader::next(QsoRecord &record)
                 break;
             }
             if (!isNameCharacter(c) || ++typeLength > longestType)
-                fail(QStringLiteral("the field <%1> has a broken type").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken type").arg(QString::fromLatin1(name)));
             ++m_at;
             break;
         case State::Value:
             if (length > m_size - m_at)
-                fail(QStringLiteral("the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
             length = valueBytes(name, length);
             if (!m_inHeader) {
                 if (seen.contains(name))
-                    fail(QStringLiteral("record %1 has the field <%2> twice (is an <EOR> missing?)")
+                    fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice (is an <EOR> missing?)")
                              .arg(record.number)
                              .arg(QString::fromLatin1(name)));
                 seen.insert(name);
@@ -263,11 +264,11 @@ bool AdifReader::next(QsoRecord &record)
         state = State::BetweenFields;
     }
     if (state != State::BetweenFields && state != State::Value)
-        fail(QStringLiteral("the file ends inside a field"));
+        fail(QCoreApplication::translate("ExchangeFile", "the file ends inside a field"));
     if (state == State::Value && length > 0)
-        fail(QStringLiteral("the file ends inside a field"));
+        fail(QCoreApplication::translate("ExchangeFile", "the file ends inside a field"));
     if (m_inHeader)
-        fail(QStringLiteral("the header has no <EOH>"));
+        fail(QCoreApplication::translate("ExchangeFile", "the header has no <EOH>"));
     if (record.fields.empty())
         return false;
     // Fields after the last <EOR>: reported by the caller, never imported.

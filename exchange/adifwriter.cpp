@@ -4,6 +4,7 @@
 #include "exchangeerror.h"
 #include "filesafety.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 
@@ -18,7 +19,7 @@ AdifWriter::AdifWriter(const QString &path) : m_file(path)
     if (const QString problem = filesafety::overwriteProblem(path); !problem.isEmpty())
         throw ExchangeError(problem);
     if (!m_file.open(QIODevice::WriteOnly))
-        throw ExchangeError(QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), filesafety::writeError(m_file)));
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "Cannot create %1: %2").arg(QDir::toNativeSeparators(path), filesafety::writeError(m_file)));
     m_buffer = "ADIF export of WZP Logbook\n";
     const std::pair<QByteArray, QString> header[] = {
         {"ADIF_VER", QStringLiteral("3.1.4")},
@@ -43,7 +44,7 @@ void AdifWriter::write(const QsoRecord &record)
 void AdifWriter::flush()
 {
     if (m_file.write(m_buffer) != m_buffer.size())
-        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
     m_buffer.clear();
 }
 
@@ -51,5 +52,5 @@ void AdifWriter::finish()
 {
     flush();
     if (!m_file.commit())
-        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
 }

@@ -3,6 +3,7 @@
 #include "exchangeerror.h"
 #include "wholefile.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -46,7 +47,7 @@ qint64 AdxReader::position() const
 
 void AdxReader::fail(const QString &what) const
 {
-    throw ExchangeError(QStringLiteral("The file is not valid ADX: %1 (at line %2).").arg(what).arg(m_xml->lineNumber()));
+    throw ExchangeError(QCoreApplication::translate("ExchangeFile", "The file is not valid ADX: %1 (at line %2).").arg(what).arg(m_xml->lineNumber()));
 }
 
 QByteArray AdxReader::fieldName() const
@@ -64,12 +65,12 @@ QByteArray AdxReader::fieldName() const
         const QString program = attribute("PROGRAMID");
         const QString field = attribute("FIELDNAME");
         if (program.isEmpty() || field.isEmpty())
-            fail(QStringLiteral("an <APP> field without PROGRAMID or FIELDNAME"));
+            fail(QCoreApplication::translate("ExchangeFile", "an <APP> field without PROGRAMID or FIELDNAME"));
         name = QStringLiteral("APP_") + program + QLatin1Char('_') + field;
     } else if (isElement(*m_xml, "USERDEF")) {
         name = attribute("FIELDNAME");
         if (name.isEmpty())
-            fail(QStringLiteral("a <USERDEF> field without FIELDNAME"));
+            fail(QCoreApplication::translate("ExchangeFile", "a <USERDEF> field without FIELDNAME"));
     } else {
         name = m_xml->name().toString();
     }
@@ -86,7 +87,7 @@ bool AdxReader::next(QsoRecord &record)
         if (token == QXmlStreamReader::StartElement) {
             if (!m_inDocument) {
                 if (!isElement(xml, "ADX"))
-                    fail(QStringLiteral("the root element is <%1>, not <ADX>").arg(xml.name().toString()));
+                    fail(QCoreApplication::translate("ExchangeFile", "the root element is <%1>, not <ADX>").arg(xml.name().toString()));
                 m_inDocument = true;
                 continue;
             }
@@ -104,9 +105,9 @@ bool AdxReader::next(QsoRecord &record)
                 if (xml.hasError())
                     break;
                 if (value.size() > longestValue)
-                    fail(QStringLiteral("the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromUtf8(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromUtf8(name)));
                 if (seen.contains(name))
-                    fail(QStringLiteral("record %1 has the field <%2> twice").arg(record.number).arg(QString::fromUtf8(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice").arg(record.number).arg(QString::fromUtf8(name)));
                 seen.insert(name);
                 record.fields.push_back({name, value});
             }

@@ -3,6 +3,7 @@
 #include "exchangeerror.h"
 #include "filesafety.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
@@ -23,7 +24,7 @@ AdxWriter::AdxWriter(const QString &path) : m_file(path)
     if (const QString problem = filesafety::overwriteProblem(path); !problem.isEmpty())
         throw ExchangeError(problem);
     if (!m_file.open(QIODevice::WriteOnly))
-        throw ExchangeError(QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), filesafety::writeError(m_file)));
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "Cannot create %1: %2").arg(QDir::toNativeSeparators(path), filesafety::writeError(m_file)));
     m_xml = std::make_unique<QXmlStreamWriter>(&m_file);
     m_xml->setAutoFormatting(true);
     m_xml->setAutoFormattingIndent(1);
@@ -75,5 +76,5 @@ void AdxWriter::finish()
 {
     m_xml->writeEndDocument();
     if (m_xml->hasError() || !m_file.commit())
-        throw ExchangeError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "Cannot write %1: %2").arg(QDir::toNativeSeparators(m_file.fileName()), filesafety::writeError(m_file)));
 }

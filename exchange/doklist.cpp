@@ -8,6 +8,7 @@
 #include "statement.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -119,7 +120,7 @@ DokList parseDokList(const QByteArray &bytes)
     }
     DokList list;
     if (lines.isEmpty())
-        throw ExchangeError(QStringLiteral("The DOK list is empty."));
+        throw ExchangeError(QCoreApplication::translate("DokList", "The DOK list is empty."));
     static const PlainDokList plain;
     static const DistrictDokList districts;
     static const SpecialDokList specials;
@@ -130,7 +131,7 @@ DokList parseDokList(const QByteArray &bytes)
         }
     }
     if (list.entries.empty())
-        throw ExchangeError(QStringLiteral("The file is no DOK list: it names no DOK."));
+        throw ExchangeError(QCoreApplication::translate("DokList", "The file is no DOK list: it names no DOK."));
     return list;
 }
 
@@ -138,15 +139,15 @@ DokList readDokList(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ExchangeError(QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw ExchangeError(QCoreApplication::translate("DokList", "Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return parseDokList(file.readAll());
 }
 
 QString DokListReport::text() const
 {
-    QString text = QStringLiteral("DOKs added: %1\nDOKs renamed: %2\nDOKs unchanged: %3").arg(added).arg(renamed).arg(unchanged);
+    QString text = QCoreApplication::translate("DokList", "DOKs added: %1\nDOKs renamed: %2\nDOKs unchanged: %3").arg(added).arg(renamed).arg(unchanged);
     if (ignoredLines > 0)
-        text += QStringLiteral("\nLines not understood: %1").arg(ignoredLines);
+        text += QCoreApplication::translate("DokList", "\nLines not understood: %1").arg(ignoredLines);
     return text;
 }
 

@@ -18,7 +18,10 @@
 namespace exchangecommands {
 namespace {
 
-const QString &adifFilter = logfiles::dialogFilter;
+QString adifFilter()
+{
+    return QCoreApplication::translate("ExchangeCommands", logfiles::dialogFilter);
+}
 
 // Runs work; a broken file or a failing database is shown with its own text.
 template<typename Work>
@@ -37,14 +40,14 @@ void reporting(Work work)
 
 bool importAdif(LogData &dm, QWidget *parent)
 {
-    const QString path = services::desktop().openFileName(QStringLiteral("Import ADIF"), adifFilter);
+    const QString path = services::desktop().openFileName(QCoreApplication::translate("ExchangeCommands", "Import ADIF"), adifFilter());
     if (path.isEmpty())
         return false;
     bool refresh = false;
     reporting([&] {
         const std::unique_ptr<QsoReader> file = logfiles::openReader(path);
         QsoReader &reader = *file;
-        QProgressDialog progress(QStringLiteral("Importing QSOs…"), QStringLiteral("Cancel"), 0, 1000, parent);
+        QProgressDialog progress(QCoreApplication::translate("ExchangeCommands", "Importing QSOs…"), QCoreApplication::translate("ExchangeCommands", "Cancel"), 0, 1000, parent);
         progress.setObjectName(QStringLiteral("ImportProgress"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
@@ -63,7 +66,7 @@ bool importAdif(LogData &dm, QWidget *parent)
         progress.close();
         services::prompter().message(report.text());
         refresh = report.imported > 0
-            && services::prompter().ask(QStringLiteral("Refresh the data now?"), Prompter::Question::YesNo);
+            && services::prompter().ask(QCoreApplication::translate("ExchangeCommands", "Refresh the data now?"), Prompter::Question::YesNo);
     });
     return refresh;
 }
@@ -73,13 +76,13 @@ QString unknownDoksQuestion(const QStringList &codes)
     constexpr qsizetype named = 10;
     QString list = codes.mid(0, named).join(QStringLiteral(", "));
     if (codes.size() > named)
-        list += QStringLiteral(" and %1 more").arg(codes.size() - named);
-    return QStringLiteral("Add %1 unknown DOKs to the list?\r").arg(codes.size()) + list;
+        list += QCoreApplication::translate("ExchangeCommands", " and %1 more").arg(codes.size() - named);
+    return QCoreApplication::translate("ExchangeCommands", "Add %1 unknown DOKs to the list?\r").arg(codes.size()) + list;
 }
 
 bool importConfirmations(LogData &dm)
 {
-    const QString path = services::desktop().openFileName(QStringLiteral("Import confirmations"), adifFilter);
+    const QString path = services::desktop().openFileName(QCoreApplication::translate("ExchangeCommands", "Import confirmations"), adifFilter());
     if (path.isEmpty())
         return false;
     bool refresh = false;
@@ -88,7 +91,7 @@ bool importConfirmations(LogData &dm)
         const ConfirmationReport report = QsoConfirmation(dm).run(*reader);
         services::prompter().message(report.text());
         refresh = report.confirmedNow.count > 0
-            && services::prompter().ask(QStringLiteral("Refresh the data now?"), Prompter::Question::YesNo);
+            && services::prompter().ask(QCoreApplication::translate("ExchangeCommands", "Refresh the data now?"), Prompter::Question::YesNo);
     });
     return refresh;
 }
@@ -96,33 +99,33 @@ bool importConfirmations(LogData &dm)
 void exportAdif(LogData &dm)
 {
     const QString path =
-        services::desktop().saveFileName(QStringLiteral("Export ADIF"), adifFilter, QStringLiteral("wzplog.adi"));
+        services::desktop().saveFileName(QCoreApplication::translate("ExchangeCommands", "Export ADIF"), adifFilter(), QStringLiteral("wzplog.adi"));
     if (path.isEmpty())
         return;
     reporting([&] {
         const std::unique_ptr<QsoWriter> writer = logfiles::createWriter(path);
         const int written = QsoExporter(dm).exportLog(*writer);
-        services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
+        services::prompter().message(QCoreApplication::translate("ExchangeCommands", "QSOs exported: %1").arg(written));
     });
 }
 
 void exportAward(LogData &dm, const QString &award, const QString &name)
 {
-    const QString path = services::desktop().saveFileName(QStringLiteral("Export ADIF: %1").arg(name), adifFilter,
+    const QString path = services::desktop().saveFileName(QCoreApplication::translate("ExchangeCommands", "Export ADIF: %1").arg(name), adifFilter(),
                                                           name + QStringLiteral(".adi"));
     if (path.isEmpty())
         return;
     reporting([&] {
         const std::unique_ptr<QsoWriter> writer = logfiles::createWriter(path);
         const int written = QsoExporter(dm).exportAward(*writer, award);
-        services::prompter().message(QStringLiteral("QSOs exported: %1").arg(written));
+        services::prompter().message(QCoreApplication::translate("ExchangeCommands", "QSOs exported: %1").arg(written));
     });
 }
 
 void updateDokList(LogData &dm)
 {
-    const QString path = services::desktop().openFileName(QStringLiteral("Update DOK list"),
-                                                          QStringLiteral("DOK lists (*.txt *.csv);;All files (*)"));
+    const QString path = services::desktop().openFileName(QCoreApplication::translate("ExchangeCommands", "Update DOK list"),
+                                                          QCoreApplication::translate("ExchangeCommands", "DOK lists (*.txt *.csv);;All files (*)"));
     if (path.isEmpty())
         return;
     reporting([&] {

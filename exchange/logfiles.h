@@ -14,6 +14,6 @@ bool isXml(const QString &path);
 std::unique_ptr<QsoReader> openReader(const QString &path);
 std::unique_ptr<QsoWriter> createWriter(const QString &path);
 // For file dialogs.
-inline const QString dialogFilter = QStringLiteral("ADIF files (*.adi *.adif *.adx);;All files (*)");
+inline const char *const dialogFilter = QT_TRANSLATE_NOOP("ExchangeCommands", "ADIF files (*.adi *.adif *.adx);;All files (*)");
 
 } // namespace logfiles

@@ -10,6 +10,7 @@
 #include "uppercasetext.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QHash>
 #include <optional>
@@ -51,16 +52,16 @@ QString ConfirmationReport::text() const
 {
     QStringList lines;
     if (dryRun)
-        lines << QStringLiteral("Dry run: nothing was written.");
-    lines << QStringLiteral("Records read: %1").arg(records);
+        lines << QCoreApplication::translate("QsoImporter", "Dry run: nothing was written.");
+    lines << QCoreApplication::translate("QsoImporter", "Records read: %1").arg(records);
     if (readByCharacters > 0)
-        lines << QStringLiteral("Fields whose length counted characters, not bytes (read so): %1").arg(readByCharacters);
+        lines << QCoreApplication::translate("QsoImporter", "Fields whose length counted characters, not bytes (read so): %1").arg(readByCharacters);
     for (const Group *group : {&confirmedNow, &alreadyConfirmed, &notInLog, &ambiguous, &conflicts, &noConfirmation}) {
         lines << QStringLiteral("%1: %2").arg(group->title).arg(group->count);
         for (const QString &record : group->records)
             lines << QStringLiteral("    ") + record;
         if (group->count > group->records.size())
-            lines << QStringLiteral("    ... and %1 more").arg(group->count - group->records.size());
+            lines << QCoreApplication::translate("QsoImporter", "    ... and %1 more").arg(group->count - group->records.size());
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -20,12 +21,12 @@ struct ConfirmationReport
     };
 
     int records = 0;
-    Group confirmedNow{QStringLiteral("Confirmed now"), 0, {}};
-    Group alreadyConfirmed{QStringLiteral("Already confirmed or accredited"), 0, {}};
-    Group notInLog{QStringLiteral("Not in the log"), 0, {}};
-    Group ambiguous{QStringLiteral("Ambiguous (two or more QSOs match; nothing changed)"), 0, {}};
-    Group conflicts{QStringLiteral("Conflicts (the DOK differs from the log's; nothing changed)"), 0, {}};
-    Group noConfirmation{QStringLiteral("No confirmation (no QSL field says Y or V)"), 0, {}};
+    Group confirmedNow{QCoreApplication::translate("QsoImporter", "Confirmed now"), 0, {}};
+    Group alreadyConfirmed{QCoreApplication::translate("QsoImporter", "Already confirmed or accredited"), 0, {}};
+    Group notInLog{QCoreApplication::translate("QsoImporter", "Not in the log"), 0, {}};
+    Group ambiguous{QCoreApplication::translate("QsoImporter", "Ambiguous (two or more QSOs match; nothing changed)"), 0, {}};
+    Group conflicts{QCoreApplication::translate("QsoImporter", "Conflicts (the DOK differs from the log's; nothing changed)"), 0, {}};
+    Group noConfirmation{QCoreApplication::translate("QsoImporter", "No confirmation (no QSL field says Y or V)"), 0, {}};
     int readByCharacters = 0;
     bool dryRun = false;
 

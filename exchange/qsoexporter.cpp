@@ -8,6 +8,7 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -56,7 +57,7 @@ int QsoExporter::exportAward(QsoWriter &writer, const QString &award)
 {
     const QString table = vocab::awardTable(award);
     if (table.isEmpty())
-        throw ExchangeError(QStringLiteral("There is no award \"%1\": name a band (1.8 ... 433) or a mode (%2).")
+        throw ExchangeError(QCoreApplication::translate("ExchangeFile", "There is no award \"%1\": name a band (1.8 ... 433) or a mode (%2).")
                                 .arg(award, vocab::modes().join(QStringLiteral(", "))));
     return write(writer, QStringLiteral("SELECT %1 FROM \"%2\" b JOIN LOG l ON l.id = b.num LEFT JOIN %3 f ON f.num = l.id "
                                         "WHERE upper(b.conf) = 'C' AND b.dok <> '*' ORDER BY b.spec, upper(b.dok)")

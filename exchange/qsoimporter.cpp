@@ -12,6 +12,7 @@
 #include "uppercasetext.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <array>
@@ -24,14 +25,14 @@ namespace {
 constexpr int reportEvery = 256;
 constexpr int examplesKept = 3;
 
-const QString noEor = QStringLiteral("record without <EOR> at the end of the file");
-const QString noCall = QStringLiteral("no callsign");
-const QString noDate = QStringLiteral("no valid QSO_DATE");
-const QString noDok = QStringLiteral("no DARC_DOK");
-const QString bandNotCounted = QStringLiteral("band not counted");
-const QString modeNotCounted = QStringLiteral("mode not counted");
-const QString unknownDok = QStringLiteral("DOK not in the list");
-const QString notADokCode = QStringLiteral("DARC_DOK is not a DOK code");
+const char *const noEor = QT_TRANSLATE_NOOP("QsoImporter", "record without <EOR> at the end of the file");
+const char *const noCall = QT_TRANSLATE_NOOP("QsoImporter", "no callsign");
+const char *const noDate = QT_TRANSLATE_NOOP("QsoImporter", "no valid QSO_DATE");
+const char *const noDok = QT_TRANSLATE_NOOP("QsoImporter", "no DARC_DOK");
+const char *const bandNotCounted = QT_TRANSLATE_NOOP("QsoImporter", "band not counted");
+const char *const modeNotCounted = QT_TRANSLATE_NOOP("QsoImporter", "mode not counted");
+const char *const unknownDok = QT_TRANSLATE_NOOP("QsoImporter", "DOK not in the list");
+const char *const notADokCode = QT_TRANSLATE_NOOP("QsoImporter", "DARC_DOK is not a DOK code");
 
 struct ImportedQso : LoggedQso
 {
@@ -43,25 +44,25 @@ struct ImportedQso : LoggedQso
 std::variant<ImportedQso, QString> examine(const QsoRecord &record)
 {
     if (!record.terminated)
-        return noEor;
+        return QCoreApplication::translate("QsoImporter", noEor);
     ImportedQso qso;
     qso.call = upperCasedInPlace(record.value("CALL").trimmed());
     if (qso.call.isEmpty())
-        return noCall;
+        return QCoreApplication::translate("QsoImporter", noCall);
     qso.date = adif::dateOf(record.value("QSO_DATE"));
     if (qso.date.isEmpty())
-        return noDate;
+        return QCoreApplication::translate("QsoImporter", noDate);
     qso.dok = upperCasedInPlace(record.value("DARC_DOK").trimmed());
     if (qso.dok.isEmpty())
-        return noDok;
+        return QCoreApplication::translate("QsoImporter", noDok);
     const QString *band = record.find("BAND");
     qso.band = band ? adif::bandOfName(*band) : adif::bandOfFrequency(record.value("FREQ"));
     if (qso.band.isEmpty())
-        return bandNotCounted;
+        return QCoreApplication::translate("QsoImporter", bandNotCounted);
     const QString mode = record.value("MODE");
     qso.mode = adif::modeOf(mode, record.value("SUBMODE"));
     if (qso.mode.isEmpty())
-        return modeNotCounted;
+        return QCoreApplication::translate("QsoImporter", modeNotCounted);
     qso.qth = upperCasedInPlace(record.value("QTH").trimmed());
     const QString own = record.value(adif::statusField.constData()).trimmed().toUpper();
     if (own == vocab::status::accredited || own == vocab::status::confirmed || own == vocab::status::none)
@@ -133,21 +134,21 @@ int ImportReport::skippedCount() const
 QString ImportReport::text() const
 {
     if (cancelled)
-        return QStringLiteral("The import was cancelled; the log is unchanged.");
+        return QCoreApplication::translate("QsoImporter", "The import was cancelled; the log is unchanged.");
     QStringList lines;
-    lines << QStringLiteral("QSOs imported: %1").arg(imported);
+    lines << QCoreApplication::translate("QsoImporter", "QSOs imported: %1").arg(imported);
     if (readByCharacters > 0)
-        lines << QStringLiteral("Fields whose length counted characters, not bytes (read so): %1").arg(readByCharacters);
+        lines << QCoreApplication::translate("QsoImporter", "Fields whose length counted characters, not bytes (read so): %1").arg(readByCharacters);
     if (doksAdded > 0)
-        lines << QStringLiteral("DOKs added to the list: %1").arg(doksAdded);
+        lines << QCoreApplication::translate("QsoImporter", "DOKs added to the list: %1").arg(doksAdded);
     for (const Group *group : {&confirmedByFile, &duplicates}) {
         if (group == &confirmedByFile && group->count == 0)
             continue;
-        lines << QStringLiteral("Duplicates (%1): %2").arg(group->reason).arg(group->count);
+        lines << QCoreApplication::translate("QsoImporter", "Duplicates (%1): %2").arg(group->reason).arg(group->count);
         for (const QString &example : group->examples)
             lines << QStringLiteral("    ") + example;
     }
-    lines << QStringLiteral("Skipped: %1").arg(skippedCount());
+    lines << QCoreApplication::translate("QsoImporter", "Skipped: %1").arg(skippedCount());
     for (const Group &group : skipped) {
         lines << QStringLiteral("  %1: %2").arg(group.reason).arg(group.count);
         for (const QString &example : group.examples)
@@ -230,7 +231,7 @@ ImportReport QsoImporter::run(QsoReader &reader)
             const ImportedQso &qso = std::get<ImportedQso>(examined);
             const int dok = doks.find(qso.dok);
             if (dok < 0) {
-                noteSkipped(report, isDokCode(qso.dok) ? unknownDok : notADokCode, record);
+                noteSkipped(report, QCoreApplication::translate("QsoImporter", isDokCode(qso.dok) ? unknownDok : notADokCode), record);
                 continue;
             }
             const quint64 key = duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date);

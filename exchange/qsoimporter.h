@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -20,9 +21,9 @@ struct ImportReport
 
     int records = 0;
     int imported = 0;
-    Group duplicates{QStringLiteral("already in the log"), 0, {}};
+    Group duplicates{QCoreApplication::translate("QsoImporter", "already in the log"), 0, {}};
     // Duplicates that confirmed a QSO logged unconfirmed.
-    Group confirmedByFile{QStringLiteral("confirmed by this file"), 0, {}};
+    Group confirmedByFile{QCoreApplication::translate("QsoImporter", "confirmed by this file"), 0, {}};
     // Fields of a UTF-8 file whose length counted characters where it should count bytes.
     int readByCharacters = 0;
     std::vector<Group> skipped; // in the order the reasons first occurred

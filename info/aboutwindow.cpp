@@ -15,9 +15,9 @@ AboutWindow::AboutWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std
     ui->ProductName->setText(infotext::productName);
     ui->Version->setText(QStringLiteral("%1 (%2)").arg(buildversion::version, infotext::releaseYear));
     ui->Copyright->setText(QStringLiteral("%1, %2").arg(infotext::authorName, infotext::authorCall));
-    ui->Comments->setText(QStringLiteral("Program for management of D.O.K. Award"));
+    ui->Comments->setText(tr("Program for management of D.O.K. Award"));
     ui->Label7->setText(infotext::authorMail);
-    ui->MapCredit->setText(infotext::mapCredit);
+    ui->MapCredit->setText(tr(infotext::mapCredit));
     setLinkColour(Qt::black);
     for (QWidget *watched : {static_cast<QWidget *>(ui->Label7), static_cast<QWidget *>(ui->Panel1)}) {
         watched->setMouseTracking(true);

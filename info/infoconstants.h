@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // The fixed details the information screens and the mail link show, in one place.
 namespace infotext {
 
 inline const QString productName = QStringLiteral("WZP Logbook");
 inline const QString awardFullName = QStringLiteral("Worked German DOKs Award");
-inline const QString releaseMonth = QStringLiteral("December 2026");
+inline const char *const releaseMonth = QT_TRANSLATE_NOOP("WhatsNewWindow", "December 2026");
 inline const QString releaseYear = QStringLiteral("2026");
 
 inline const QString authorName = QStringLiteral("Max Mustermann");
@@ -20,8 +21,8 @@ inline const QString greeting = QStringLiteral("Hello Max (N0CALL),");
 inline const QString webSite = QStringLiteral("https://wzplog.example.org/");
 inline const QString officialPage = QStringLiteral("https://wzp-award.example.org/");
 
-inline const QString mapCredit =
-    QStringLiteral("Map borders approximate: GeoNames (CC BY 4.0), Digital Chart of the World");
+inline const char *const mapCredit =
+    QT_TRANSLATE_NOOP("AboutWindow", "Map borders approximate: GeoNames (CC BY 4.0), Digital Chart of the World");
 
 // Where the award's rules send applications and fees.
 inline const QString awardManagerAddress =

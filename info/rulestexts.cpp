@@ -100,4 +100,15 @@ QString rules(Language language)
     return {};
 }
 
+Language languageFor(const QLocale &locale)
+{
+    switch (locale.language()) {
+    case QLocale::Italian: return Language::Italian;
+    case QLocale::German: return Language::German;
+    case QLocale::French: return Language::French;
+    case QLocale::Spanish: return Language::Spanish;
+    default: return Language::English;
+    }
+}
+
 } // namespace rulestext

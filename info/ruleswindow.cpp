@@ -45,7 +45,14 @@ void RulesWindow::showEvent(QShowEvent *event)
 
 void RulesWindow::FormShow()
 {
-    bringToFront(ui->ITm);
+    using rulestext::Language;
+    switch (rulestext::languageFor(QLocale())) {
+    case Language::Italian: bringToFront(ui->ITm); break;
+    case Language::English: bringToFront(ui->ENm); break;
+    case Language::German: bringToFront(ui->DAm); break;
+    case Language::French: bringToFront(ui->FRm); break;
+    case Language::Spanish: bringToFront(ui->eam); break;
+    }
 }
 
 void RulesWindow::ITimClick()

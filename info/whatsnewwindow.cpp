@@ -15,12 +15,12 @@ WhatsNewWindow::WhatsNewWindow(QWidget *parent) : QDialog(parent), ui(std::make_
     ui->setupUi(this);
     const QStringList lines{
         QString(),
-        QStringLiteral("  Version %1 - %2").arg(buildversion::version, infotext::releaseMonth),
-        QStringLiteral("  - Compact and repair database (Utility)"),
-        QStringLiteral("  - Recalculate score improved"),
-        QStringLiteral("  - View also Accredited in DOK Management"),
-        QStringLiteral("  - Removed some bugs"),
-        QStringLiteral("  - Added links to my email and WEB pages (Help)"),
+        tr("  Version %1 - %2").arg(buildversion::version, tr(infotext::releaseMonth)),
+        tr("  - Compact and repair database (Utility)"),
+        tr("  - Recalculate score improved"),
+        tr("  - View also Accredited in DOK Management"),
+        tr("  - Removed some bugs"),
+        tr("  - Added links to my email and WEB pages (Help)"),
     };
     ui->Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     // The box is as large as its text, whatever the font.

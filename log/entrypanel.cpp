@@ -33,7 +33,7 @@ namespace {
 const QString dokColumn = QStringLiteral("DOK");
 // The widest DOK codes of the list have six characters ("YOTA19", "ARDF18").
 const QString longestDok = QStringLiteral("WWWW99");
-const QString unknownDok = QStringLiteral("This DOK does not exists or typing error");
+const char *const unknownDok = QT_TRANSLATE_NOOP("EntryPanel", "This DOK does not exists or typing error");
 enum DokGridColumn { BandColumn = 3, ModeColumn = 4 };
 // The band and mode columns' width as drawn; a longer title ("RTTY", "144") widens them.
 const int bandColumnWidth = 25;
@@ -76,14 +76,14 @@ EntryPanel::EntryPanel(LogData &dm, MainWindow &mainWindow, QWidget *parent)
     // The list check works on exactly what is typed; completion would fill in a band unasked.
     ui->mhz->setCompleter(nullptr);
     ui->modo->setCompleter(nullptr);
-    hint::set(ui->registra2, QStringLiteral(" Registra i dati "));
-    hint::set(ui->DOKDBG, QStringLiteral("Double Click to edit"));
-    hint::set(ui->dateLabel, QStringLiteral("Click to enter the date"));
+    hint::set(ui->registra2, tr(" Registra i dati "));
+    hint::set(ui->DOKDBG, tr("Double Click to edit"));
+    hint::set(ui->dateLabel, tr("Click to enter the date"));
 
     m_dokGrid = new GridLink(ui->DOKDBG,
                              {{dokColumn, dokColumn},
                               {QString(), QString()},
-                              {QStringLiteral("DESCR"), QStringLiteral("NAME")},
+                              {QStringLiteral("DESCR"), tr("NAME")},
                               {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")},
                               {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")}},
                              &Dm.dok);
@@ -95,12 +95,12 @@ EntryPanel::EntryPanel(LogData &dm, MainWindow &mainWindow, QWidget *parent)
     ui->DOKDBG->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_callGrid = new GridLink(ui->callDBG,
                               {{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                               {QStringLiteral("CALL"), QStringLiteral("CALL")},
-                               {QStringLiteral("DATA"), QStringLiteral("DATA")},
+                               {QStringLiteral("CALL"), tr("CALL")},
+                               {QStringLiteral("DATA"), tr("DATA")},
                                {QStringLiteral("BANDA"), QStringLiteral("MHz")},
-                               {QStringLiteral("MODO"), QStringLiteral("MODE")},
+                               {QStringLiteral("MODO"), tr("MODE")},
                                {QStringLiteral("LOC"), QStringLiteral("QTH")},
-                               {QStringLiteral("CONF"), QStringLiteral("Conf.")}},
+                               {QStringLiteral("CONF"), tr("Conf.")}},
                               &Dm.log);
     PreparedTextDelegate::showIn(ui->callDBG);
     // Every column fits its title and its usual texts; the QTH takes the rest of the width.
@@ -183,7 +183,7 @@ void EntryPanel::Nuovo1Click()
     show();
     m_main.managementView()->hide();
     m_logging = true;
-    m_main.setExitHint(QStringLiteral("Close this panel| Exit QSO management"));
+    m_main.setExitHint(tr("Close this panel| Exit QSO management"));
     m_main.setCommandEnabled(MainWindow::Command::Modify, false);
     m_main.setCommandEnabled(MainWindow::Command::Refresh, false);
     m_main.setCommandEnabled(MainWindow::Command::Delete, false);
@@ -219,19 +219,19 @@ void EntryPanel::Registra1Click()
     const bool stored = reportEngineErrors([&] {
         outcome = QsoSaver(Dm).save(qso, [] {
             return services::prompter().ask(
-                QStringLiteral("This DOK has been already Confirmed on this Band/Mode.\rWould you like to save anyway ?"),
+                tr("This DOK has been already Confirmed on this Band/Mode.\rWould you like to save anyway ?"),
                 Prompter::Question::YesCancel);
         });
     });
     if (!stored)
         return;
     if (outcome == QsoSaver::Outcome::UnknownDok) {
-        services::prompter().message(unknownDok);
+        services::prompter().message(tr(unknownDok));
         focusAndSelect(ui->dok);
         return;
     }
     if (outcome == QsoSaver::Outcome::Accredited)
-        services::prompter().message(QStringLiteral("This DOK has been already Accredited on this Band/Mode."));
+        services::prompter().message(tr("This DOK has been already Accredited on this Band/Mode."));
     reportEngineErrors([&] { Dm.log.setFiltered(true); });
     Nuovo1Click();
 }
@@ -352,7 +352,7 @@ void EntryPanel::dokExit()
             setSaveEnabled(false);
             services::prompter().beep();
             ui->Label3->show();
-            if (services::prompter().ask(unknownDok + QStringLiteral("?\rDo you want to add it, right now?"),
+            if (services::prompter().ask(tr(unknownDok) + tr("?\rDo you want to add it, right now?"),
                                          Prompter::Question::YesCancel)) {
                 AddDokWindow addDok(Dm, *this, window());
                 if (addDok.exec() == QDialog::Accepted) {
@@ -424,7 +424,7 @@ void EntryPanel::checkListValue(QComboBox *box, const QString &remembered, void 
     const QString text = box->currentText();
     (this->*showColumn)();
     if (!beginsItem(box, text)) {
-        services::prompter().message(QStringLiteral("The value ") + text + QStringLiteral(" is not allowed!"));
+        services::prompter().message(tr("The value ") + text + tr(" is not allowed!"));
         setText(box, remembered);
         (this->*showColumn)();
     }
@@ -448,12 +448,12 @@ void EntryPanel::showModeColumn()
 
 void EntryPanel::GedChange()
 {
-    checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
+    checkTwoDigits(ui->Ged, 31, tr("Invalid Day!"), ui->Med);
 }
 
 void EntryPanel::MedChange()
 {
-    checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
+    checkTwoDigits(ui->Med, 12, tr("Invalid Month!"), ui->Aed);
 }
 
 void EntryPanel::AedChange()

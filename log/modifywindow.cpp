@@ -76,12 +76,12 @@ ModifyWindow::ModifyWindow(LogData &dm, ManagementView &managementView, QWidget 
     }
     m_grid = new GridLink(ui->DBGBand,
                           {{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                           {QStringLiteral("CALL"), QStringLiteral("CALL")},
+                           {QStringLiteral("CALL"), tr("CALL")},
                            {QStringLiteral("BANDA"), QStringLiteral("MHz")},
-                           {QStringLiteral("MODO"), QStringLiteral("MODO")},
-                           {QStringLiteral("DATA"), QStringLiteral("DATE")},
-                           {QStringLiteral("CONF"), QStringLiteral("Cf")},
-                           {QStringLiteral("LOC"), QStringLiteral("LOC")}},
+                           {QStringLiteral("MODO"), tr("MODO")},
+                           {QStringLiteral("DATA"), tr("DATE")},
+                           {QStringLiteral("CONF"), tr("Cf")},
+                           {QStringLiteral("LOC"), tr("LOC")}},
                           &Dm.log);
     PreparedTextDelegate::showIn(ui->DBGBand);
     ui->DBGBand->setColumnWidth(0, 70);
@@ -299,7 +299,7 @@ void ModifyWindow::checkListValue(QComboBox *box, const QString &onEntry, QWidge
         return;
     const QStringList begun = itemsBegunBy(box, text);
     if (begun.isEmpty()) {
-        services::prompter().message(QStringLiteral("The value ") + text + QStringLiteral(" is not allowed!"));
+        services::prompter().message(tr("The value ") + text + tr(" is not allowed!"));
         setText(box, onEntry);
         return;
     }
@@ -323,13 +323,13 @@ void ModifyWindow::settleListValue(QComboBox *box, const QString &onEntry)
 void ModifyWindow::GedChange()
 {
     if (dateArmed)
-        checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
+        checkTwoDigits(ui->Ged, 31, tr("Invalid Day!"), ui->Med);
 }
 
 void ModifyWindow::MedChange()
 {
     if (dateArmed)
-        checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
+        checkTwoDigits(ui->Med, 12, tr("Invalid Month!"), ui->Aed);
 }
 
 void ModifyWindow::AedChange()

@@ -9,6 +9,7 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,10 +28,10 @@ void flushToDisk(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
-        throw EngineError(QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString()));
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "Cannot open '%1': %2").arg(path, file.errorString()));
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0)
-        throw EngineError(QStringLiteral("Cannot write '%1' to the disk.").arg(path));
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "Cannot write '%1' to the disk.").arg(path));
 #endif
 }
 
@@ -53,7 +54,7 @@ std::optional<SelectedQso> QsoDeletion::selected() const
 
 QString QsoDeletion::question(const SelectedQso &qso)
 {
-    return QStringLiteral("Going to delete this QSO with DOK %1\r%2 on %3 MHz %4, %5\rAre you sure ?")
+    return QCoreApplication::translate("QsoDeletion", "Going to delete this QSO with DOK %1\r%2 on %3 MHz %4, %5\rAre you sure ?")
         .arg(qso.dok, qso.call, qso.band, qso.mode, qso.date);
 }
 
@@ -98,13 +99,13 @@ void QsoDeletion::compact()
     }
     reopen();
     if (!problem.isEmpty())
-        throw EngineError(QStringLiteral("The database could not be compacted; it stays as it was.\r") + problem);
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "The database could not be compacted; it stays as it was.\r") + problem);
 }
 
 void QsoDeletion::replaceByCompactedCopy(const QString &database, const QString &copy)
 {
     if (QFileInfo::exists(copy) && !QFile::remove(copy))
-        throw EngineError(QStringLiteral("Cannot delete '%1'.").arg(copy));
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "Cannot delete '%1'.").arg(copy));
     m_compactor(database, copy, schema::databasePassword);
     {
         Connection check(copy, schema::databasePassword);
@@ -116,10 +117,10 @@ void QsoDeletion::replaceByCompactedCopy(const QString &database, const QString 
     std::filesystem::rename(std::filesystem::path(copy.toStdU16String()), std::filesystem::path(database.toStdU16String()),
                             error);
     if (error)
-        throw EngineError(QStringLiteral("Cannot replace '%1': %2").arg(database, QString::fromStdString(error.message())));
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "Cannot replace '%1': %2").arg(database, QString::fromStdString(error.message())));
     // The rename itself reaches the disk too, so a power cut cannot bring the old file back.
     if (const QString problem = filesafety::syncFolder(QFileInfo(database).absolutePath()); !problem.isEmpty())
-        throw EngineError(QStringLiteral("Cannot write the folder of '%1' to the disk: %2").arg(database, problem));
+        throw EngineError(QCoreApplication::translate("QsoDeletion", "Cannot write the folder of '%1' to the disk: %2").arg(database, problem));
 }
 
 void QsoDeletion::reopen()

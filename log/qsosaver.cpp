@@ -12,6 +12,8 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString padded(const QString &part)
@@ -54,16 +56,16 @@ QsoSaver::QsoSaver(LogData &dm) : Dm(dm)
 std::optional<QsoSaver::Problem> QsoSaver::validate(const QsoEntry &qso)
 {
     if (qso.call.isEmpty())
-        return Problem{Field::Call, QStringLiteral("You need to write a valid callsign")};
+        return Problem{Field::Call, QCoreApplication::translate("QsoSaver", "You need to write a valid callsign")};
     if (qso.dok.isEmpty())
-        return Problem{Field::Dok, QStringLiteral("You need to write the DOK")};
+        return Problem{Field::Dok, QCoreApplication::translate("QsoSaver", "You need to write the DOK")};
     // A band or mode still being typed ("2", "SS") would name cells of another band or none.
     if (!vocab::isBand(qso.band))
-        return Problem{Field::Band, QStringLiteral("You need to choose a valid Band")};
+        return Problem{Field::Band, QCoreApplication::translate("QsoSaver", "You need to choose a valid Band")};
     if (!vocab::isMode(qso.mode))
-        return Problem{Field::Mode, QStringLiteral("You need to choose a valid Mode")};
+        return Problem{Field::Mode, QCoreApplication::translate("QsoSaver", "You need to choose a valid Mode")};
     if (qso.day.isEmpty() || qso.month.isEmpty() || qso.year.isEmpty())
-        return Problem{Field::Date, QStringLiteral("You need to write a valid Date")};
+        return Problem{Field::Date, QCoreApplication::translate("QsoSaver", "You need to write a valid Date")};
     if (const auto date = checkQsoDate(qso.day, qso.month, qso.year))
         return Problem{date->field == QsoDateProblem::Field::Year ? Field::Year : Field::Date, date->message};
     return std::nullopt;

@@ -7,6 +7,8 @@
 #include "qsotables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
+
 using namespace qsotables;
 
 namespace {
@@ -33,9 +35,9 @@ void writeItems(TableView &view, const QsoChange &qso)
 void requireWholeNames(const QsoChange &qso)
 {
     if (!vocab::isBand(qso.band))
-        throw EngineError(QStringLiteral("\"%1\" is not a band.").arg(qso.band));
+        throw EngineError(QCoreApplication::translate("QsoWriteBack", "\"%1\" is not a band.").arg(qso.band));
     if (!vocab::isMode(qso.mode))
-        throw EngineError(QStringLiteral("\"%1\" is not a mode.").arg(qso.mode));
+        throw EngineError(QCoreApplication::translate("QsoWriteBack", "\"%1\" is not a mode.").arg(qso.mode));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "databasefile.h"
 #include "datafolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ bool BackupStore::hasLive() const
 QString BackupStore::backup() const
 {
     if (!QDir().mkpath(backupFolder()))
-        return QStringLiteral("Cannot create the folder %1.").arg(backupFolder());
+        return QCoreApplication::translate("BackupStore", "Cannot create the folder %1.").arg(backupFolder());
     return databasefile::copy(livePath(), backupPath(), m_password);
 }
 

@@ -6,6 +6,7 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,7 +81,7 @@ QString namingAFullDisk(const QString &problem, const QString &folder, qint64 ne
     const std::filesystem::space_info space = std::filesystem::space(nativePath(folder), error);
     const bool full = problem.contains(QLatin1String("disk is full"))
         || (!error && space.available < std::uintmax_t(std::max<qint64>(needed, 1)));
-    return full ? QStringLiteral("the disk is full (%1)").arg(QDir::toNativeSeparators(folder)) : problem;
+    return full ? QCoreApplication::translate("DatabaseFile", "the disk is full (%1)").arg(QDir::toNativeSeparators(folder)) : problem;
 }
 
 QString temporaryBeside(const QString &destination)
@@ -101,14 +102,14 @@ bool clearTemporary(const QString &path)
 QStringList integrityProblems(const QString &path)
 {
     if (!QFileInfo(path).isFile())
-        return {QStringLiteral("%1 does not exist.").arg(path)};
+        return {QCoreApplication::translate("DatabaseFile", "%1 does not exist.").arg(path)};
     QStringList rows;
     const QString problem = firstColumn(path, "PRAGMA integrity_check", rows);
     if (!problem.isEmpty())
         return {problem};
     if (rows == QStringList{QStringLiteral("ok")})
         return {};
-    return rows.isEmpty() ? QStringList{QStringLiteral("The integrity check gave no answer.")} : rows;
+    return rows.isEmpty() ? QStringList{QCoreApplication::translate("DatabaseFile", "The integrity check gave no answer.")} : rows;
 }
 
 QString check(const QString &path, const QString &password)
@@ -125,11 +126,11 @@ QString check(const QString &path, const QString &password)
         return problem;
     for (const QString &table : requiredTables()) {
         if (!tables.contains(table, Qt::CaseInsensitive))
-            return QStringLiteral("The table %1 is missing, so it is not a database of this program.").arg(table);
+            return QCoreApplication::translate("DatabaseFile", "The table %1 is missing, so it is not a database of this program.").arg(table);
     }
     const QStringList problems = integrityProblems(path);
     if (!problems.isEmpty())
-        return QStringLiteral("The file is damaged (%1).").arg(problems.first());
+        return QCoreApplication::translate("DatabaseFile", "The file is damaged (%1).").arg(problems.first());
     return {};
 }
 
@@ -137,7 +138,7 @@ QString copy(const QString &source, const QString &destination, const QString &p
 {
     const QString partial = temporaryBeside(destination);
     if (!clearTemporary(partial))
-        return QStringLiteral("Cannot remove %1.").arg(partial);
+        return QCoreApplication::translate("DatabaseFile", "Cannot remove %1.").arg(partial);
     QString problem;
     try {
         Connection::compact(source, partial, password);
@@ -159,12 +160,12 @@ QString keep(const QString &source, const QString &destination)
 {
     const QString partial = temporaryBeside(destination);
     if (!clearTemporary(partial))
-        return QStringLiteral("Cannot remove %1.").arg(partial);
+        return QCoreApplication::translate("DatabaseFile", "Cannot remove %1.").arg(partial);
     std::error_code error;
     std::filesystem::copy_file(nativePath(source), nativePath(partial), error);
     if (error) {
         // Measured before the partial copy goes, which gives its room back.
-        const QString problem = QStringLiteral("Cannot copy %1 to %2: %3")
+        const QString problem = QCoreApplication::translate("DatabaseFile", "Cannot copy %1 to %2: %3")
                                     .arg(source, partial,
                                          namingAFullDisk(QString::fromLocal8Bit(error.message()),
                                                          QFileInfo(partial).absolutePath(), 1));
@@ -190,18 +191,18 @@ QString replace(const QString &from, const QString &linkedTo)
     // back into the new one.
     for (const char *suffix : {"-journal", "-wal"}) {
         if (QFileInfo::exists(to + QLatin1String(suffix)))
-            return QStringLiteral("%1 has an unfinished journal; open it with the program once first.").arg(to);
+            return QCoreApplication::translate("DatabaseFile", "%1 has an unfinished journal; open it with the program once first.").arg(to);
     }
     // The new file's bytes reach the disk before its name does, and the name before the caller
     // goes on, so a power cut leaves either the old file or the complete new one.
     if (const QString problem = syncFile(from); !problem.isEmpty())
-        return QStringLiteral("Cannot write %1 to the disk: %2").arg(from, problem);
+        return QCoreApplication::translate("DatabaseFile", "Cannot write %1 to the disk: %2").arg(from, problem);
     std::error_code error;
     std::filesystem::rename(nativePath(from), nativePath(to), error);
     if (error)
-        return QStringLiteral("Cannot rename %1 to %2: %3").arg(from, to, QString::fromLocal8Bit(error.message()));
+        return QCoreApplication::translate("DatabaseFile", "Cannot rename %1 to %2: %3").arg(from, to, QString::fromLocal8Bit(error.message()));
     if (const QString problem = filesafety::syncFolder(QFileInfo(to).absolutePath()); !problem.isEmpty())
-        return QStringLiteral("Cannot write the folder of %1 to the disk: %2").arg(to, problem);
+        return QCoreApplication::translate("DatabaseFile", "Cannot write the folder of %1 to the disk: %2").arg(to, problem);
     return {};
 }
 

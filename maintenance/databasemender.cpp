@@ -11,6 +11,7 @@
 #include "tablesalvager.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,13 +30,13 @@ const QString wrongPassword = QStringLiteral("Not a valid password.");
 
 QString rows(qint64 count)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QCoreApplication::translate("DatabaseMender", "row") : QCoreApplication::translate("DatabaseMender", "rows"));
 }
 
 // SQLite says "database or disk is full"; the user is told the disk is full.
 QString fullDiskNamed(const QString &problem)
 {
-    return problem.contains(QLatin1String("disk is full")) ? QStringLiteral("the disk is full") : problem;
+    return problem.contains(QLatin1String("disk is full")) ? QCoreApplication::translate("DatabaseMender", "the disk is full") : problem;
 }
 
 QString kilobytes(const QString &path)
@@ -121,20 +122,20 @@ std::optional<qint64> sequenceOf(const Handle &db, const QString &table)
 // "LOG: 498 rows recovered, 2 ids unreadable (311–312)."
 QString reportLine(const QString &table, const Salvage &salvage)
 {
-    QString line = QStringLiteral("%1: %2 recovered").arg(table, rows(salvage.rows));
+    QString line = QCoreApplication::translate("DatabaseMender", "%1: %2 recovered").arg(table, rows(salvage.rows));
     if (salvage.fromPages > 0)
-        line += QStringLiteral(" (%1 read from its pages directly)").arg(salvage.fromPages);
+        line += QCoreApplication::translate("DatabaseMender", " (%1 read from its pages directly)").arg(salvage.fromPages);
     if (!salvage.lost.empty())
-        line += QStringLiteral(", at least %1 lost (%2 %3 unreadable)")
+        line += QCoreApplication::translate("DatabaseMender", ", at least %1 lost (%2 %3 unreadable)")
                     .arg(salvage.lost.size())
-                    .arg(salvage.lost.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.lost));
+                    .arg(salvage.lost.size() == 1 ? QCoreApplication::translate("DatabaseMender", "id") : QCoreApplication::translate("DatabaseMender", "ids"), idRanges(salvage.lost));
     if (!salvage.missing.empty())
-        line += QStringLiteral(", %1 %2 missing (lost, or deleted earlier)")
-                    .arg(salvage.missing.size() == 1 ? QStringLiteral("id") : QStringLiteral("ids"), idRanges(salvage.missing));
+        line += QCoreApplication::translate("DatabaseMender", ", %1 %2 missing (lost, or deleted earlier)")
+                    .arg(salvage.missing.size() == 1 ? QCoreApplication::translate("DatabaseMender", "id") : QCoreApplication::translate("DatabaseMender", "ids"), idRanges(salvage.missing));
     if (salvage.damaged && salvage.lost.empty() && salvage.missing.empty())
-        line += QStringLiteral(", damaged parts skipped");
+        line += QCoreApplication::translate("DatabaseMender", ", damaged parts skipped");
     if (salvage.unwritable)
-        line += QStringLiteral(", %1 could not be written").arg(rows(salvage.unwritable));
+        line += QCoreApplication::translate("DatabaseMender", ", %1 could not be written").arg(rows(salvage.unwritable));
     if (!salvage.problem.isEmpty())
         line += QStringLiteral(" (%1)").arg(salvage.problem);
     return line + QLatin1Char('.');
@@ -217,16 +218,16 @@ DatabaseMender::Result DatabaseMender::mend() const
     ReportLines lines(result.lines, onLine);
     const QString path = databasePath();
     if (!QFileInfo(path).isFile()) {
-        lines << QStringLiteral("There is no %1 in %2.").arg(datafolder::databaseName, QDir::toNativeSeparators(m_folder));
+        lines << QCoreApplication::translate("DatabaseMender", "There is no %1 in %2.").arg(datafolder::databaseName, QDir::toNativeSeparators(m_folder));
         return result;
     }
-    lines << QStringLiteral("Checking %1 (%2).").arg(QDir::toNativeSeparators(path), kilobytes(path));
+    lines << QCoreApplication::translate("DatabaseMender", "Checking %1 (%2).").arg(QDir::toNativeSeparators(path), kilobytes(path));
     try {
         Connection connection(path, m_password);
         connection.connect();
     } catch (const EngineError &error) {
         if (error.text() == wrongPassword) {
-            lines << QStringLiteral("The file does not open with the program's password; it was left as it is.");
+            lines << QCoreApplication::translate("DatabaseMender", "The file does not open with the program's password; it was left as it is.");
             return result;
         }
     }
@@ -235,28 +236,28 @@ DatabaseMender::Result DatabaseMender::mend() const
     const QStringList problems = databasefile::integrityProblems(path);
     QString problem;
     if (problems.isEmpty()) {
-        lines << QStringLiteral("The file is sound.");
+        lines << QCoreApplication::translate("DatabaseMender", "The file is sound.");
         try {
             Connection::compact(path, working, m_password);
         } catch (const EngineError &error) {
             problem = fullDiskNamed(error.text());
         }
     } else {
-        lines << QStringLiteral("The file is damaged: %1").arg(problems.first());
+        lines << QCoreApplication::translate("DatabaseMender", "The file is damaged: %1").arg(problems.first());
         if (problems.size() > 1)
-            lines << QStringLiteral("(%1 problems found in all.)").arg(problems.size());
+            lines << QCoreApplication::translate("DatabaseMender", "(%1 problems found in all.)").arg(problems.size());
         const QString kept = keptDamagedPath();
         problem = databasefile::keep(path, kept);
         if (!problem.isEmpty()) {
-            lines << QStringLiteral("The damaged file could not be kept, so it was left as it is: %1").arg(problem);
+            lines << QCoreApplication::translate("DatabaseMender", "The damaged file could not be kept, so it was left as it is: %1").arg(problem);
             return result;
         }
-        lines << QStringLiteral("The damaged file was kept as %1.").arg(QDir::toNativeSeparators(kept));
+        lines << QCoreApplication::translate("DatabaseMender", "The damaged file was kept as %1.").arg(QDir::toNativeSeparators(kept));
         problem = rebuild(path, working, lines, result.rowsLost);
         if (problem.isEmpty()) {
             problem = rederive(working);
             if (problem.isEmpty())
-                lines << QStringLiteral("The band and mode tables, the DOK status, the counters and the awards were derived again from LOG.");
+                lines << QCoreApplication::translate("DatabaseMender", "The band and mode tables, the DOK status, the counters and the awards were derived again from LOG.");
         }
     }
     if (problem.isEmpty())
@@ -265,21 +266,21 @@ DatabaseMender::Result DatabaseMender::mend() const
         const QString before = kilobytes(path);
         problem = databasefile::replace(working, path);
         if (problem.isEmpty())
-            lines << QStringLiteral("Compacted from %1 to %2.").arg(before, kilobytes(path));
+            lines << QCoreApplication::translate("DatabaseMender", "Compacted from %1 to %2.").arg(before, kilobytes(path));
     }
     QFile::remove(working);
     if (!problem.isEmpty()) {
-        lines << QStringLiteral("%1 was not changed: %2").arg(datafolder::databaseName, problem);
+        lines << QCoreApplication::translate("DatabaseMender", "%1 was not changed: %2").arg(datafolder::databaseName, problem);
         if (!problems.isEmpty())
-            lines << QStringLiteral("Restore your backup (Utility, Restore) to go on working.");
+            lines << QCoreApplication::translate("DatabaseMender", "Restore your backup (Utility, Restore) to go on working.");
         return result;
     }
     if (result.rowsLost) {
-        lines << QStringLiteral("%1 is ready for WZP Logbook, but rows were lost: compare it with your backup "
+        lines << QCoreApplication::translate("DatabaseMender", "%1 is ready for WZP Logbook, but rows were lost: compare it with your backup "
                                 "(the damaged file was kept).")
                      .arg(datafolder::databaseName);
     } else {
-        lines << QStringLiteral("Done: %1 is ready for WZP Logbook.").arg(datafolder::databaseName);
+        lines << QCoreApplication::translate("DatabaseMender", "Done: %1 is ready for WZP Logbook.").arg(datafolder::databaseName);
     }
     result.success = true;
     return result;
@@ -303,7 +304,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
     {
         Statement schema(from, QStringLiteral("SELECT type, name, sql, rootpage FROM sqlite_master WHERE sql IS NOT NULL"));
         if (!schema.ok())
-            return QStringLiteral("the list of tables cannot be read (%1)").arg(from.error());
+            return QCoreApplication::translate("DatabaseMender", "the list of tables cannot be read (%1)").arg(from.error());
         int rc;
         while ((rc = sqlite3_step(schema.get())) == SQLITE_ROW) {
             const auto text = [&](int column) {
@@ -312,7 +313,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
             entries.push_back({text(0), text(1), text(2), sqlite3_column_int(schema.get(), 3)});
         }
         if (rc != SQLITE_DONE)
-            return QStringLiteral("the list of tables cannot be read (%1)").arg(from.error());
+            return QCoreApplication::translate("DatabaseMender", "the list of tables cannot be read (%1)").arg(from.error());
     }
 
     bool withDelivered = false;
@@ -331,7 +332,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
         if (!isCopiedTable(entry))
             continue;
         if (const QString problem = to.run(entry.sql); !problem.isEmpty())
-            return QStringLiteral("the table %1 cannot be made again (%2)").arg(entry.name, problem);
+            return QCoreApplication::translate("DatabaseMender", "the table %1 cannot be made again (%2)").arg(entry.name, problem);
         tables.push_back(&entry);
     }
 
@@ -378,12 +379,12 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
         TableSalvager salvager(from.get(), to.get(), table->name, shapes[table->name]);
         salvager.addPageRecords(std::move(pageRecords[table->name]));
         salvager.setSequence(sequenceOf(from, table->name));
-        salvager.onProgress = [&](qint64 count) { lines.progress(QStringLiteral("%1: %2 rows so far").arg(table->name).arg(count)); };
+        salvager.onProgress = [&](qint64 count) { lines.progress(QCoreApplication::translate("DatabaseMender", "%1: %2 rows so far").arg(table->name).arg(count)); };
         const Salvage salvage = salvager.run();
         lines << reportLine(table->name, salvage);
         if (salvage.diskFull) {
             to.run(QStringLiteral("ROLLBACK"));
-            return QStringLiteral("the disk is full");
+            return QCoreApplication::translate("DatabaseMender", "the disk is full");
         }
         if (!salvage.lost.empty() || !salvage.missing.empty() || salvage.unwritable > 0 || !salvage.problem.isEmpty())
             rowsLost = true;
@@ -394,9 +395,9 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
         return fullDiskNamed(problem);
     }
     if (restored > 0)
-        lines << QStringLiteral("DOK: %1 brought back from the delivered database.").arg(rows(restored));
+        lines << QCoreApplication::translate("DatabaseMender", "DOK: %1 brought back from the delivered database.").arg(rows(restored));
     if (added > 0)
-        lines << QStringLiteral("DOK: %1 %2 of LOG added to the list.").arg(added).arg(added == 1 ? QStringLiteral("code") : QStringLiteral("codes"));
+        lines << QCoreApplication::translate("DatabaseMender", "DOK: %1 %2 of LOG added to the list.").arg(added).arg(added == 1 ? QCoreApplication::translate("DatabaseMender", "code") : QCoreApplication::translate("DatabaseMender", "codes"));
     // The counters of AUTOINCREMENT tables, so numbers of deleted rows are not given out again.
     {
         Statement sequences(from, QStringLiteral("SELECT name, seq FROM sqlite_sequence"));
@@ -414,7 +415,7 @@ QString DatabaseMender::rebuild(const QString &damaged, const QString &destinati
         if (entry.type == QLatin1String("table"))
             continue;
         if (const QString problem = to.run(entry.sql); !problem.isEmpty())
-            lines << QStringLiteral("The %1 %2 could not be made again: %3").arg(entry.type, entry.name, problem);
+            lines << QCoreApplication::translate("DatabaseMender", "The %1 %2 could not be made again: %3").arg(entry.type, entry.name, problem);
     }
     if (const QString problem = to.run(QStringLiteral("COMMIT")); !problem.isEmpty())
         return fullDiskNamed(problem);

@@ -13,10 +13,10 @@
 
 namespace {
 
-const QString restoreWarning = QStringLiteral(
+const char *const restoreWarning = QT_TRANSLATE_NOOP("MaintenanceMenu",
     "Do you like to restore your data \r\rfrom DRIVE:\\DOKdirectory\\Backup to DRIVE:\\DOKdirectory ?\r\r"
     "You will loose data from the last backup !");
-const QString restoreSecondWarning = QStringLiteral(
+const char *const restoreSecondWarning = QT_TRANSLATE_NOOP("MaintenanceMenu",
     "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
 
 QString folderOf(const QString &databasePath)
@@ -71,10 +71,10 @@ void MaintenanceMenu::withDatabaseClosed(const std::function<void()> &operation)
 void MaintenanceMenu::Backup1Click()
 {
     if (Dm.log.recordCount() < 2) {
-        services::prompter().message(QStringLiteral("Not enough data to backup!"));
+        services::prompter().message(tr("Not enough data to backup!"));
         return;
     }
-    if (!services::prompter().ask(QStringLiteral("Do you like really to backup your data ?"),
+    if (!services::prompter().ask(tr("Do you like really to backup your data ?"),
                                   Prompter::Question::YesCancel))
         return;
     QString problem;
@@ -83,29 +83,29 @@ void MaintenanceMenu::Backup1Click()
         withDatabaseClosed([&] { problem = m_store.backup(); });
     }
     if (problem.isEmpty())
-        services::prompter().message(QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"));
+        services::prompter().message(tr("Backup has been successfully done in ..\\Backup Directory!"));
     else
-        services::prompter().error(QStringLiteral("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
+        services::prompter().error(tr("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
 }
 
 void MaintenanceMenu::Restore1Click()
 {
     if (!m_store.hasBackup()) {
-        services::prompter().message(QStringLiteral("No data to restore!"));
+        services::prompter().message(tr("No data to restore!"));
         return;
     }
     if (!m_store.hasLive()) {
-        services::prompter().message(QStringLiteral("No files to restore !"));
+        services::prompter().message(tr("No files to restore !"));
         return;
     }
     if (const QString problem = m_store.checkBackup(); !problem.isEmpty()) {
         services::prompter().error(
-            QStringLiteral("The backup cannot be restored: %1\rNothing was changed.").arg(problem));
+            tr("The backup cannot be restored: %1\rNothing was changed.").arg(problem));
         return;
     }
-    if (!services::prompter().ask(restoreWarning, Prompter::Question::YesCancel))
+    if (!services::prompter().ask(tr(restoreWarning), Prompter::Question::YesCancel))
         return;
-    if (!services::prompter().ask(restoreSecondWarning, Prompter::Question::YesCancel))
+    if (!services::prompter().ask(tr(restoreSecondWarning), Prompter::Question::YesCancel))
         return;
     QString problem;
     {
@@ -113,15 +113,15 @@ void MaintenanceMenu::Restore1Click()
         withDatabaseClosed([&] { problem = m_store.restore(); });
     }
     if (problem.isEmpty())
-        services::prompter().message(QStringLiteral("You restored successfully your data!"));
+        services::prompter().message(tr("You restored successfully your data!"));
     else
-        services::prompter().error(QStringLiteral("The restore failed: %1\rYour data are unchanged.").arg(problem));
+        services::prompter().error(tr("The restore failed: %1\rYour data are unchanged.").arg(problem));
 }
 
 void MaintenanceMenu::Compact1Click()
 {
     // "Yes" to "exit now?" leads on to the repair program; "No" stays in the program.
-    if (!services::prompter().ask(QStringLiteral("This function should be used only if you have serious problems "
+    if (!services::prompter().ask(tr("This function should be used only if you have serious problems "
                                                  "with your database.\rDo you want to exit now?"),
                                   Prompter::Question::YesNo))
         return;

@@ -32,9 +32,9 @@ DatabaseMender::Result run(const QString &folder, int waitMilliseconds,
         const DatabaseMender::Result refused{
             false, false,
             lock.heldByAnother
-                ? QStringList{QStringLiteral("WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
-                              QStringLiteral("Close it and start menddb again; nothing was changed.")}
-                : QStringList{lock.problem, QStringLiteral("Nothing was changed.")}};
+                ? QStringList{QCoreApplication::translate("DatabaseMender", "WZP Logbook is still working on %1.").arg(QDir::toNativeSeparators(folder)),
+                              QCoreApplication::translate("DatabaseMender", "Close it and start menddb again; nothing was changed.")}
+                : QStringList{lock.problem, QCoreApplication::translate("DatabaseMender", "Nothing was changed.")}};
         for (const QString &line : refused.lines) {
             if (onLine)
                 onLine(line, false);

@@ -2,8 +2,10 @@
 //
 // Exit status: 0 log.mdb is ready and nothing was lost; 2 log.mdb is ready but rows of the damaged
 // file were lost (compare it with the backup); 1 log.mdb was left as it was.
+#include "datafolder.h"
 #include "mendcommand.h"
 #include "mendreportwindow.h"
+#include "uilanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -101,6 +103,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<QCoreApplication> app = windowed ? std::make_unique<QApplication>(argc, argv)
                                                      : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("wzplog"));
+    uilanguage::install(*app, QLocale::system(), datafolder::shareFolder(QCoreApplication::applicationDirPath()));
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -9,7 +9,7 @@
 MendReportWindow::MendReportWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::MendReportWindow>())
 {
     ui->setupUi(this);
-    ui->Outcome->setText(QStringLiteral("Mending log.mdb…"));
+    ui->Outcome->setText(tr("Mending log.mdb…"));
     ui->Close->setEnabled(false);
     connect(ui->Close, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -24,15 +24,15 @@ void MendReportWindow::addLine(const QString &line)
 
 void MendReportWindow::showProgress(const QString &line)
 {
-    ui->Outcome->setText(QStringLiteral("Mending log.mdb… ") + line);
+    ui->Outcome->setText(tr("Mending log.mdb… ") + line);
     QCoreApplication::processEvents();
 }
 
 void MendReportWindow::finish(bool success)
 {
     m_finished = true;
-    ui->Outcome->setText(success ? QStringLiteral("log.mdb has been checked and compacted.")
-                                 : QStringLiteral("log.mdb could not be mended."));
+    ui->Outcome->setText(success ? tr("log.mdb has been checked and compacted.")
+                                 : tr("log.mdb could not be mended."));
     ui->Close->setEnabled(true);
     ui->Close->setFocus();
 }

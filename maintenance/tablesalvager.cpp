@@ -2,6 +2,7 @@
 
 #include "adifreader.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -317,14 +318,14 @@ Salvage TableSalvager::run()
 
     std::vector<qint64> unreadable, empty;
     if (!scan(highest()) || (m_result.damaged && !fillGaps(highest(), unreadable, empty))) {
-        m_result.problem = QStringLiteral("the disk is full");
+        m_result.problem = QCoreApplication::translate("DatabaseMender", "the disk is full");
         return m_result;
     }
     for (const DatabasePages::Record &record : m_pageRecords) {
         if (m_copied.count(record.rowid) || !plausible(record.rowid))
             continue;
         if (!copyRecord(record)) {
-            m_result.problem = QStringLiteral("the disk is full");
+            m_result.problem = QCoreApplication::translate("DatabaseMender", "the disk is full");
             return m_result;
         }
     }

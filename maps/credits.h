@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace maps {
 
@@ -11,6 +12,6 @@ inline const QString creditText = QStringLiteral(
     "are schematic.");
 
 // Written in a corner of every map.
-inline const QString cornerNote = QStringLiteral("borders approximate, DOK positions schematic");
+inline const char *const cornerNote = QT_TRANSLATE_NOOP("MapPainter", "borders approximate, DOK positions schematic");
 
 } // namespace maps

@@ -81,7 +81,7 @@ DistrictWindow::DistrictWindow(LogData &dm, const DistrictEntry &district, QWidg
 {
     ui->setupUi(this);
     setObjectName(QString::fromLatin1(district.windowClass));
-    setWindowTitle(QString::fromLatin1(district.caption));
+    setWindowTitle(tr(district.caption));
     QPalette grey = ui->Image5->palette();
     QLinearGradient gradient(0, 0, 0, 1);
     gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
@@ -146,8 +146,7 @@ void DistrictWindow::FormShow()
     clearResults();
     reportEngineErrors([&] {
         Dm.dok.setFilter(districtDokFilter(m_district));
-        setWindowTitle(QString::fromLatin1(m_district.caption) + QStringLiteral(" - Total ")
-                       + QString::number(Dm.dok.recordCount()));
+        setWindowTitle(tr("%1 - Total %2").arg(tr(m_district.caption)).arg(Dm.dok.recordCount()));
     });
     ui->Image1->update();
 }

@@ -3,6 +3,7 @@
 #include "credits.h"
 #include "statuscolours.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -21,11 +22,11 @@ QColor groundFor(DokState state)
 QString legendText(DokState state)
 {
     switch (state) {
-    case DokState::Worked: return QStringLiteral("worked");
-    case DokState::Accredited: return QStringLiteral("accredited");
+    case DokState::Worked: return QCoreApplication::translate("MapPainter", "worked");
+    case DokState::Accredited: return QCoreApplication::translate("MapPainter", "accredited");
     case DokState::NoQso: break;
     }
-    return QStringLiteral("no QSO");
+    return QCoreApplication::translate("MapPainter", "no QSO");
 }
 
 QColor shareColour(double share)
@@ -45,11 +46,12 @@ void drawCornerNote(QPainter &painter, const QRectF &area)
     font.setItalic(true);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
-    const QSizeF size(metrics.horizontalAdvance(cornerNote) + 6, metrics.height() + 2);
+    const QString note = QCoreApplication::translate("MapPainter", cornerNote);
+    const QSizeF size(metrics.horizontalAdvance(note) + 6, metrics.height() + 2);
     const QRectF box(area.bottomRight() - QPointF(size.width(), size.height()), size);
     painter.fillRect(box, QColor(255, 255, 255, 190));
     painter.setPen(QColor(0x55, 0x55, 0x55));
-    painter.drawText(box, Qt::AlignCenter, cornerNote);
+    painter.drawText(box, Qt::AlignCenter, note);
     painter.restore();
 }
 

@@ -3,6 +3,7 @@
 #include "mappainter.h"
 #include "overviewhittest.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -67,7 +68,7 @@ void OverviewPicture::drawLegend(QPainter &painter) const
     painter.setPen(painter::border);
     painter.setBrush(gradient);
     painter.drawRect(bar);
-    painter.drawText(QRectF(bar.left(), bar.bottom() + 1, 140, 14), Qt::AlignLeft, QStringLiteral("0 - 100 % of DOKs worked"));
+    painter.drawText(QRectF(bar.left(), bar.bottom() + 1, 140, 14), Qt::AlignLeft, QCoreApplication::translate("MapPainter", "0 - 100 % of DOKs worked"));
 }
 
 void OverviewPicture::paintEvent(QPaintEvent *)

@@ -42,8 +42,8 @@ void OverviewMapWindow::showShares()
         const auto share = shares.find(district.letter);
         const DistrictShare figure = share == shares.end() ? DistrictShare{} : share->second;
         const int percent = figure.total ? int(100.0 * figure.withQso / figure.total + 0.5) : 0;
-        hint::set(area(district.letter), QString::fromLatin1(district.hint) + QLatin1Char('|')
-                                             + QStringLiteral("DOK district %1: %2 of %3 DOKs with a QSO (%4 %)")
+        hint::set(area(district.letter), QCoreApplication::translate("DistrictWindow", district.hint) + QLatin1Char('|')
+                                             + tr("DOK district %1: %2 of %3 DOKs with a QSO (%4 %)")
                                                    .arg(district.letter).arg(figure.withQso).arg(figure.total).arg(percent));
     }
     ui->Ima->setShares(shares);

@@ -1,9 +1,9 @@
 #include "datafolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <QSysInfo>
 #include <cerrno>
 #include <cstring>
@@ -48,17 +48,17 @@ QString prepare(const QString &folder, const QString &shareFolder)
 {
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral(".")))
-        return QStringLiteral("Cannot create the data folder %1.").arg(folder);
+        return QCoreApplication::translate("DataFolder", "Cannot create the data folder %1.").arg(folder);
     const QString database = dir.filePath(databaseName);
     if (!QFileInfo::exists(database)) {
         const QString source = QDir(shareFolder).filePath(templateName);
         if (shareFolder.isEmpty() || !QFileInfo(source).isFile())
-            return QStringLiteral("The delivered database was not found, so %1 cannot be created.").arg(database);
+            return QCoreApplication::translate("DataFolder", "The delivered database was not found, so %1 cannot be created.").arg(database);
         const QString partial = database + QStringLiteral(".new");
         QFile::remove(partial);
         if (!QFile::copy(source, partial) || !QFile::rename(partial, database)) {
             QFile::remove(partial);
-            return QStringLiteral("Cannot create %1.").arg(database);
+            return QCoreApplication::translate("DataFolder", "Cannot create %1.").arg(database);
         }
         // Writable by its owner, and readable by others only as far as the user's umask allows.
         const mode_t mask = ::umask(0);
@@ -78,22 +78,22 @@ QString writeProblem(const QString &databasePath)
     const QFileInfo database(databasePath);
     const QFileInfo real(database.exists() ? database.canonicalFilePath() : database.absoluteFilePath());
     if (real.exists() && !real.isWritable())
-        return QStringLiteral("the file %1 cannot be written").arg(QDir::toNativeSeparators(real.filePath()));
+        return QCoreApplication::translate("DataFolder", "the file %1 cannot be written").arg(QDir::toNativeSeparators(real.filePath()));
     const QFileInfo folder(real.absolutePath());
     if (!folder.isWritable())
-        return QStringLiteral("the folder %1 cannot be written").arg(QDir::toNativeSeparators(folder.filePath()));
+        return QCoreApplication::translate("DataFolder", "the folder %1 cannot be written").arg(QDir::toNativeSeparators(folder.filePath()));
     return {};
 }
 
 QString readOnlyNotice(const QString &problem)
 {
-    return QStringLiteral("The log is opened read-only, because %1. You can look at it, but nothing can be saved.")
+    return QCoreApplication::translate("DataFolder", "The log is opened read-only, because %1. You can look at it, but nothing can be saved.")
         .arg(problem);
 }
 
 QString readOnlyReason(const QString &problem)
 {
-    return QStringLiteral("Nothing can be saved: the log is open read-only, because %1.").arg(problem);
+    return QCoreApplication::translate("DataFolder", "Nothing can be saved: the log is open read-only, because %1.").arg(problem);
 }
 
 HeldDatabase::HeldDatabase(int databaseHandle, int lockHandle, const QString &lockPath)
@@ -118,10 +118,10 @@ QString cause(int error)
     case EACCES:
     case EPERM:
     case EROFS:
-        return QStringLiteral("the folder cannot be written");
+        return QCoreApplication::translate("DataFolder", "the folder cannot be written");
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("DataFolder", "the disk is full");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -150,13 +150,13 @@ QString holderOf(const QString &lockPath)
     const QList<QByteArray> lines = file.read(1024).split('\n');
     if (lines.size() < 3 || lines.at(0).toLongLong() <= 0)
         return {};
-    return QStringLiteral("%1, process %2").arg(QString::fromUtf8(lines.at(2)), QString::fromUtf8(lines.at(0)));
+    return QCoreApplication::translate("DataFolder", "%1, process %2").arg(QString::fromUtf8(lines.at(2)), QString::fromUtf8(lines.at(0)));
 }
 
 DatabaseLock runningElsewhere(const QString &database, const QString &lockPath)
 {
     const QString holder = holderOf(lockPath);
-    QString problem = QStringLiteral("WZP Logbook is already running on the database %1").arg(QDir::toNativeSeparators(database));
+    QString problem = QCoreApplication::translate("DataFolder", "WZP Logbook is already running on the database %1").arg(QDir::toNativeSeparators(database));
     if (!holder.isEmpty())
         problem += QStringLiteral(" (%1)").arg(holder);
     return {nullptr, problem + QLatin1Char('.'), true};
@@ -175,7 +175,7 @@ DatabaseLock lock(const QString &databasePath)
     if (database.exists()) {
         databaseHandle = ::open(QFile::encodeName(real).constData(), O_RDONLY | O_CLOEXEC);
         if (databaseHandle < 0)
-            return {nullptr, QStringLiteral("Cannot open the database %1: %2.").arg(QDir::toNativeSeparators(real), cause(errno))};
+            return {nullptr, QCoreApplication::translate("DataFolder", "Cannot open the database %1: %2.").arg(QDir::toNativeSeparators(real), cause(errno))};
         if (lockedByAnother(databaseHandle)) {
             ::close(databaseHandle);
             return runningElsewhere(real, lockPath);
@@ -191,7 +191,7 @@ DatabaseLock lock(const QString &databasePath)
     for (int attempt = 0; attempt < 5; ++attempt) {
         const int handle = ::open(encodedLock.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (handle < 0)
-            return fail(QStringLiteral("Cannot create the lock file %1: %2.").arg(shownLock, cause(errno)));
+            return fail(QCoreApplication::translate("DataFolder", "Cannot create the lock file %1: %2.").arg(shownLock, cause(errno)));
         if (lockedByAnother(handle)) {
             ::close(handle);
             if (databaseHandle >= 0)
@@ -211,11 +211,11 @@ DatabaseLock lock(const QString &databasePath)
             const int error = errno != 0 ? errno : ENOSPC;
             ::unlink(encodedLock.constData());
             ::close(handle);
-            return fail(QStringLiteral("Cannot write the lock file %1: %2.").arg(shownLock, cause(error)));
+            return fail(QCoreApplication::translate("DataFolder", "Cannot write the lock file %1: %2.").arg(shownLock, cause(error)));
         }
         return {std::make_unique<HeldDatabase>(databaseHandle, handle, lockPath), {}, false};
     }
-    return fail(QStringLiteral("Cannot create the lock file %1: it keeps being replaced.").arg(shownLock));
+    return fail(QCoreApplication::translate("DataFolder", "Cannot create the lock file %1: it keeps being replaced.").arg(shownLock));
 }
 
 } // namespace datafolder

@@ -1,5 +1,6 @@
 #include "filesafety.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
@@ -37,7 +38,7 @@ QString overwriteProblem(const QString &path)
     if (!target.exists())
         return {};
     if (namedLikeADatabase(real.fileName()) || startsLikeADatabase(real.filePath()))
-        return QStringLiteral("%1 is a database; it is never written over. Choose another file.")
+        return QCoreApplication::translate("DataFolder", "%1 is a database; it is never written over. Choose another file.")
             .arg(QDir::toNativeSeparators(path));
     return {};
 }
@@ -45,7 +46,7 @@ QString overwriteProblem(const QString &path)
 QString writeError(const QFileDevice &file)
 {
     if (file.error() == QFileDevice::ResourceError || file.errorString().contains(QLatin1String("No space left")))
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("DataFolder", "the disk is full");
     return file.errorString();
 }
 

@@ -5,6 +5,8 @@
 #include "statement.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
+
 namespace schema {
 namespace {
 
@@ -156,7 +158,7 @@ void upgrade(Connection &connection)
     required << bandAndModeTables();
     for (const QString &table : required) {
         if (!present.contains(table, Qt::CaseInsensitive))
-            throw EngineError(QStringLiteral("The table %1 is missing, so the file is not a database of this program; "
+            throw EngineError(QCoreApplication::translate("DataFolder", "The table %1 is missing, so the file is not a database of this program; "
                                              "it was left as it is.")
                                   .arg(table));
     }

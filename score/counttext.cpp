@@ -1,17 +1,9 @@
 #include "counttext.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace counttext {
-namespace {
-
-QString text(qint64 count, const QString &what, const QString &where, qint64 total)
-{
-    return QStringLiteral("  ") + QString::number(count) + QStringLiteral(" DOK ") + what + QStringLiteral(" on ")
-        + where + QStringLiteral(" (") + percentage(count, total) + QStringLiteral(" %)");
-}
-
-} // namespace
 
 QString percentage(qint64 count, qint64 total)
 {
@@ -21,17 +13,23 @@ QString percentage(qint64 count, qint64 total)
 
 QString band(qint64 count, const QString &band, qint64 total)
 {
-    return text(count, QStringLiteral("confirmed"), band + QStringLiteral(" MHz"), total);
+    return QCoreApplication::translate("CountText", "  %1 DOK confirmed on %2 MHz (%3 %)")
+        .arg(count)
+        .arg(band, percentage(count, total));
 }
 
 QString mode(qint64 count, const QString &mode, qint64 total)
 {
-    return text(count, QStringLiteral("confirmed"), mode + QStringLiteral(" Mode"), total);
+    return QCoreApplication::translate("CountText", "  %1 DOK confirmed on %2 Mode (%3 %)")
+        .arg(count)
+        .arg(mode, percentage(count, total));
 }
 
 QString accredited(qint64 count, const QString &band, qint64 total)
 {
-    return text(count, QStringLiteral("accredited"), band + QStringLiteral(" MHz"), total);
+    return QCoreApplication::translate("CountText", "  %1 DOK accredited on %2 MHz (%3 %)")
+        .arg(count)
+        .arg(band, percentage(count, total));
 }
 
 } // namespace counttext

@@ -28,11 +28,11 @@ DetailsWindow::DetailsWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui
     setAttribute(Qt::WA_ShowWithoutActivating);
     auto *link = new GridLink(ui->DBGBand,
                               {{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                               {QStringLiteral("CALL"), QStringLiteral("CALL")},
+                               {QStringLiteral("CALL"), tr("CALL")},
                                {QStringLiteral("BANDA"), QStringLiteral("MHz")},
-                               {QStringLiteral("MODO"), QStringLiteral("MODO")},
-                               {QStringLiteral("DATA"), QStringLiteral("DATA")},
-                               {QStringLiteral("CONF"), QStringLiteral("Cf")},
+                               {QStringLiteral("MODO"), tr("MODO")},
+                               {QStringLiteral("DATA"), tr("DATA")},
+                               {QStringLiteral("CONF"), tr("Cf")},
                                {QStringLiteral("loc"), QStringLiteral("QTH")}},
                               &Dm.log);
     StatusDelegate::showIn(ui->DBGBand);

@@ -2,10 +2,12 @@
 
 #include "vocabulary.h"
 
+#include <QCoreApplication>
+
 std::vector<ViewModel::GridColumn> dokMatrixColumns(ModeTitles titles)
 {
     std::vector<ViewModel::GridColumn> columns{{QStringLiteral("DOK"), QStringLiteral("DOK")},
-                                               {vocab::summaryCell, QStringLiteral("Cf")}};
+                                               {vocab::summaryCell, QCoreApplication::translate("ManagementView", "Cf")}};
     for (const QString &suffix : vocab::matrixSuffixes())
         columns.push_back({vocab::bandCell(suffix), vocab::bandOfSuffix(suffix)});
     for (const QString &mode : vocab::modes()) {

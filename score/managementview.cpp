@@ -21,6 +21,7 @@
 #include "ui_managementview.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
@@ -29,12 +30,12 @@
 
 namespace {
 
-const QString showDetailsCaption = QStringLiteral("Show Details");
-const QString hideDetailsCaption = QStringLiteral("Hide Details");
-const QString showDetailsHint = QStringLiteral("Click on the C cells | Show QSO data by band or mode");
-const QString hideDetailsHint = QStringLiteral("Reset the window | Stop showing QSO data by band or mode");
-const QString accreditedCaption = QStringLiteral("Accredited");
-const QString confirmedCaption = QStringLiteral("Confirmed");
+const char *const showDetailsCaption = QT_TRANSLATE_NOOP("ManagementView", "Show Details");
+const char *const hideDetailsCaption = QT_TRANSLATE_NOOP("ManagementView", "Hide Details");
+const char *const showDetailsHint = QT_TRANSLATE_NOOP("ManagementView", "Click on the C cells | Show QSO data by band or mode");
+const char *const hideDetailsHint = QT_TRANSLATE_NOOP("ManagementView", "Reset the window | Stop showing QSO data by band or mode");
+const char *const accreditedCaption = QT_TRANSLATE_NOOP("ManagementView", "Accredited");
+const char *const confirmedCaption = QT_TRANSLATE_NOOP("ManagementView", "Confirmed");
 
 // Every row of a band or mode table but its placeholder row.
 QString realRows()
@@ -44,9 +45,9 @@ QString realRows()
 
 std::vector<ViewModel::GridColumn> bandGridColumns()
 {
-    return {{QStringLiteral("DOK"), QStringLiteral("DOK")},   {QStringLiteral("CALL"), QStringLiteral("CALL")},
-            {QStringLiteral("BANDA"), QStringLiteral("MHz")}, {QStringLiteral("MODO"), QStringLiteral("MODO")},
-            {QStringLiteral("DATA"), QStringLiteral("DATE")}, {QStringLiteral("CONF"), QStringLiteral("Cf")},
+    return {{QStringLiteral("DOK"), QStringLiteral("DOK")},   {QStringLiteral("CALL"), QCoreApplication::translate("ManagementView", "CALL")},
+            {QStringLiteral("BANDA"), QStringLiteral("MHz")}, {QStringLiteral("MODO"), QCoreApplication::translate("ManagementView", "MODO")},
+            {QStringLiteral("DATA"), QCoreApplication::translate("ManagementView", "DATE")}, {QStringLiteral("CONF"), QCoreApplication::translate("ManagementView", "Cf")},
             {QStringLiteral("LOC"), QStringLiteral("QTH")}};
 }
 
@@ -102,7 +103,7 @@ ManagementView::ManagementView(LogData &dm, MainWindow &mainWindow, QWidget *par
     connect(ui->DBEdit1, &QLineEdit::textChanged, this, &ManagementView::DBEdit1Change);
     ui->DBGBand->viewport()->installEventFilter(this);
     connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::DBGdokCellClick);
-    hint::set(ui->Button4, showDetailsHint);
+    hint::set(ui->Button4, tr(showDetailsHint));
     connectButtons();
     // The figures follow the log and the DOK list whoever changes them, once the change is done;
     // the band and mode tables change only with the log.
@@ -208,7 +209,7 @@ void ManagementView::Management1Click()
     m_main.viewMarker = QLatin1Char('N');
     reportEngineErrors([&] {
         if (Dm.log.recordCount() == 0) {
-            services::prompter().message(QStringLiteral("No DOKs confirmed in the LOG !"));
+            services::prompter().message(tr("No DOKs confirmed in the LOG !"));
             return;
         }
         m_main.setCommandEnabled(MainWindow::Command::Backup, true);
@@ -219,7 +220,7 @@ void ManagementView::Management1Click()
         if (!vocab::isBand(band))
             band = QStringLiteral("14");
         const QString suffix = vocab::bandSuffix(band);
-        m_main.setExitHint(QStringLiteral("Close | Exit DOK management"));
+        m_main.setExitHint(tr("Close | Exit DOK management"));
         m_main.setCommandEnabled(MainWindow::Command::New, false);
         m_main.setCommandEnabled(MainWindow::Command::Refresh, false);
         m_main.setCommandEnabled(MainWindow::Command::Save, false);
@@ -240,7 +241,7 @@ void ManagementView::Management1Click()
         pointView(Dm.logbanda, vocab::bandTable(suffix));
         pressBandButton(suffix);
         m_shownBand = band;
-        ui->Label2->setText(QStringLiteral("DOK on ") + band + QStringLiteral(" MHz"));
+        ui->Label2->setText(tr("DOK on %1 MHz").arg(band));
         ui->Label2->show();
         showTableCount(TableCount::Band);
         ui->Panel4->show();
@@ -249,7 +250,7 @@ void ManagementView::Management1Click()
 
 void ManagementView::B14Click(const QString &bandSuffix)
 {
-    ui->SpeedButton1->setText(accreditedCaption);
+    ui->SpeedButton1->setText(tr(accreditedCaption));
     ui->SpeedButton1->show();
     m_bandGrid->setView(&Dm.logbanda);
     ui->Button4->setEnabled(false);
@@ -259,7 +260,7 @@ void ManagementView::B14Click(const QString &bandSuffix)
         showCounts();
         pointView(Dm.logbanda, vocab::bandTable(bandSuffix));
         m_shownBand = vocab::bandOfSuffix(bandSuffix);
-        ui->Label2->setText(QStringLiteral("DOK on ") + m_shownBand + QStringLiteral(" MHz"));
+        ui->Label2->setText(tr("DOK on %1 MHz").arg(m_shownBand));
         ui->Label2->show();
         ui->Panel4->show();
         if (Dm.logbanda.recordCount() > 0) {
@@ -267,7 +268,7 @@ void ManagementView::B14Click(const QString &bandSuffix)
         } else {
             clearCount();
             ui->Panel4->hide();
-            services::prompter().message(QStringLiteral("No DOKs confirmed on this band !"));
+            services::prompter().message(tr("No DOKs confirmed on this band !"));
         }
     });
     setDokGridDetails(false);
@@ -284,13 +285,13 @@ void ManagementView::BSSBClick(const QString &mode)
     reportEngineErrors([&] {
         showCounts();
         pointView(Dm.logmodo, vocab::modeTable(mode));
-        ui->Label2->setText(QStringLiteral("DOK on ") + mode + QStringLiteral(" mode"));
+        ui->Label2->setText(tr("DOK on %1 mode").arg(mode));
         ui->Label2->show();
         ui->Panel4->show();
         if (Dm.logmodo.recordCount() == 0) {
             clearCount();
             ui->Panel4->hide();
-            services::prompter().message(QStringLiteral("No DOKs confirmed on this mode !"));
+            services::prompter().message(tr("No DOKs confirmed on this mode !"));
             return;
         }
         m_shownMode = mode;
@@ -301,13 +302,13 @@ void ManagementView::BSSBClick(const QString &mode)
 void ManagementView::SpeedButton1Click()
 {
     reportEngineErrors([&] {
-        if (ui->SpeedButton1->text() == accreditedCaption) {
+        if (ui->SpeedButton1->text() == tr(accreditedCaption)) {
             Dm.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
-            ui->SpeedButton1->setText(confirmedCaption);
+            ui->SpeedButton1->setText(tr(confirmedCaption));
             showTableCount(TableCount::Accredited);
         } else {
             Dm.logbanda.setFilter(realRows());
-            ui->SpeedButton1->setText(accreditedCaption);
+            ui->SpeedButton1->setText(tr(accreditedCaption));
             showTableCount(TableCount::Band);
         }
     });
@@ -360,9 +361,9 @@ void ManagementView::Button4Click()
 {
     setModifyAndDeleteEnabled(false);
     ui->SpeedButton1->hide();
-    if (ui->Button4->text() == showDetailsCaption) {
-        ui->Button4->setText(hideDetailsCaption);
-        hint::set(ui->Button4, hideDetailsHint);
+    if (ui->Button4->text() == tr(showDetailsCaption)) {
+        ui->Button4->setText(tr(hideDetailsCaption));
+        hint::set(ui->Button4, tr(hideDetailsHint));
         ui->Label2->hide();
         for (QAbstractButton *button : filterButtons())
             button->setEnabled(false);
@@ -540,8 +541,8 @@ void ManagementView::setModifyAndDeleteEnabled(bool enabled)
 
 void ManagementView::resetDetailsButton()
 {
-    hint::set(ui->Button4, showDetailsHint);
-    ui->Button4->setText(showDetailsCaption);
+    hint::set(ui->Button4, tr(showDetailsHint));
+    ui->Button4->setText(tr(showDetailsCaption));
 }
 
 void ManagementView::hideDetailsWindow()

@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString allQsos = QStringLiteral("All bands and modes");
+const char *const allQsos = QT_TRANSLATE_NOOP("ProgressWindow", "All bands and modes");
 
 QDateTime startOf(const QDate &date)
 {
@@ -34,7 +34,7 @@ ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
     m_chartView->setMinimumSize(480, 320);
     ui->chartAreaLayout->addWidget(m_chartView);
 
-    ui->Selection->addItem(allQsos, QString());
+    ui->Selection->addItem(tr(allQsos), QString());
     for (const QString &band : vocab::bands())
         ui->Selection->addItem(band + QStringLiteral(" MHz"), band);
     for (const QString &mode : vocab::modes())
@@ -72,7 +72,7 @@ void ProgressWindow::SelectionChange()
     showChart();
     showLevels();
     ui->Undated->setText(m_curve.undated == 0 ? QString()
-                                              : QStringLiteral("%1 DOK(s) confirmed only by QSOs whose date cannot be "
+                                              : tr("%1 DOK(s) confirmed only by QSOs whose date cannot be "
                                                                "read are counted at the end.")
                                                     .arg(m_curve.undated));
     ui->Undated->setVisible(m_curve.undated > 0);
@@ -82,7 +82,7 @@ void ProgressWindow::showChart()
 {
     auto *chart = new QChart;
     chart->legend()->hide();
-    chart->setTitle(QStringLiteral("DOKs with a confirmed or accredited QSO: %1 (%2)").arg(m_curve.total()).arg(ui->Selection->currentText()));
+    chart->setTitle(tr("DOKs with a confirmed or accredited QSO: %1 (%2)").arg(m_curve.total()).arg(ui->Selection->currentText()));
 
     auto *growth = new QLineSeries(chart);
     growth->setName(QStringLiteral("DOKs"));
@@ -120,12 +120,12 @@ void ProgressWindow::showChart()
 
     auto *dates = new QDateTimeAxis(chart);
     dates->setFormat(QStringLiteral("MM/yyyy"));
-    dates->setTitleText(QStringLiteral("QSO date"));
+    dates->setTitleText(tr("QSO date"));
     dates->setRange(startOf(first), startOf(last));
     auto *doks = new QValueAxis(chart);
     doks->setRange(0, std::max(top, m_curve.total()));
     doks->setLabelFormat(QStringLiteral("%d"));
-    doks->setTitleText(QStringLiteral("DOKs confirmed (C or A)"));
+    doks->setTitleText(tr("DOKs confirmed (C or A)"));
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(doks, Qt::AlignLeft);
     growth->attachAxis(dates);
@@ -141,15 +141,15 @@ void ProgressWindow::showChart()
 
 void ProgressWindow::showLevels()
 {
-    QStringList lines{QStringLiteral("Award levels")};
+    QStringList lines{tr("Award levels")};
     for (const DokProgress::Level &level : m_curve.levels) {
         QString reached;
         if (level.reached.isValid())
             reached = localformat::shortDate(level.reached);
         else if (level.reachedUndated)
-            reached = QStringLiteral("reached (date unknown)");
+            reached = tr("reached (date unknown)");
         else
-            reached = QStringLiteral("not yet");
+            reached = tr("not yet");
         lines << QStringLiteral("%1: %2").arg(level.dokCount, 4).arg(reached);
     }
     ui->Levels->setText(lines.join(QLatin1Char('\n')));

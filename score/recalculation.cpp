@@ -11,6 +11,7 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <vector>
 
@@ -295,10 +296,10 @@ void Recalculation::markAwards(const std::vector<qint64> &counters)
 QString refreshStampText(const QDateTime &stamp)
 {
     if (!stamp.isValid())
-        return QStringLiteral("Last refresh: never");
+        return QCoreApplication::translate("Recalculation", "Last refresh: never");
     const QTime time = stamp.time();
     const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    return QStringLiteral("Last refresh on  ") + localformat::shortDate(stamp.date()) + QStringLiteral(",  at  ")
+    return QCoreApplication::translate("Recalculation", "Last refresh on  ") + localformat::shortDate(stamp.date()) + QCoreApplication::translate("Recalculation", ",  at  ")
         + localformat::twoDigits(hour) + localformat::timeSeparator() + localformat::twoDigits(time.minute())
-        + (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+        + (time.hour() < 12 ? QCoreApplication::translate("Recalculation", " AM") : QCoreApplication::translate("Recalculation", " PM"));
 }

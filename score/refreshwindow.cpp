@@ -29,8 +29,8 @@
 
 namespace {
 
-const QString refreshCaption = QStringLiteral("Refresh data and recalculate score");
-const QString summaryCaption = QStringLiteral("Summary by band and mode");
+const char *const refreshCaption = QT_TRANSLATE_NOOP("RefreshWindow", "Refresh data and recalculate score");
+const char *const summaryCaption = QT_TRANSLATE_NOOP("RefreshWindow", "Summary by band and mode");
 
 // Window events run at least this often while the recalculation works.
 constexpr int eventInterval = 25; // ms
@@ -38,9 +38,9 @@ constexpr int eventInterval = 25; // ms
 QString stepText(Recalculation::Step step)
 {
     switch (step) {
-    case Recalculation::Step::Clearing: return QStringLiteral("Going to clear old values");
-    case Recalculation::Step::Calculating: return QStringLiteral("Going to calculate Confirmed/Accredited");
-    case Recalculation::Step::Counting: return QStringLiteral("Going to recalculate the score");
+    case Recalculation::Step::Clearing: return QCoreApplication::translate("RefreshWindow", "Going to clear old values");
+    case Recalculation::Step::Calculating: return QCoreApplication::translate("RefreshWindow", "Going to calculate Confirmed/Accredited");
+    case Recalculation::Step::Counting: return QCoreApplication::translate("RefreshWindow", "Going to recalculate the score");
     }
     return {};
 }
@@ -124,12 +124,12 @@ void RefreshWindow::alignCounterColumns()
 void RefreshWindow::showRefreshPanel()
 {
     ui->Panels->setCurrentWidget(ui->Panel2);
-    setWindowTitle(refreshCaption);
+    setWindowTitle(tr(refreshCaption));
 }
 
 void RefreshWindow::showSummaryPanel()
 {
-    setWindowTitle(summaryCaption);
+    setWindowTitle(tr(summaryCaption));
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
@@ -168,7 +168,7 @@ void RefreshWindow::showStamp()
         resize(std::min(needed, screen()->availableGeometry().width()), height());
     if (width() < needed) {
         QString text = ui->Lab2->text();
-        const qsizetype at = text.lastIndexOf(QStringLiteral(",  at"));
+        const qsizetype at = text.lastIndexOf(QCoreApplication::translate("Recalculation", ",  at  "));
         if (at >= 0)
             ui->Lab2->setText(text.replace(at + 1, 1, QLatin1Char('\n')));
     }
@@ -177,14 +177,14 @@ void RefreshWindow::showStamp()
 void RefreshWindow::setModeCaptions()
 {
     const std::pair<QGroupBox *, const char *> boxes[] = {
-        {ui->Groupfon, "PHONE"}, {ui->Groupcw, "CW"}, {ui->Grouptty, "RTTY"}, {ui->Grouppsk, "PSK"}, {ui->Groupfm, "FM"},
+        {ui->Groupfon, QT_TR_NOOP("PHONE")}, {ui->Groupcw, "CW"}, {ui->Grouptty, "RTTY"}, {ui->Grouppsk, "PSK"}, {ui->Groupfm, "FM"},
     };
     const QString modes[] = {QStringLiteral("SSB"), QStringLiteral("CW"), QStringLiteral("RTTY"),
                              QStringLiteral("PSK"), QStringLiteral("FM")};
     reportEngineErrors([&] {
         for (size_t i = 0; i < std::size(boxes); ++i) {
             const QString count = Dm.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
-            boxes[i].first->setTitle(QString::fromLatin1(boxes[i].second) + QStringLiteral(" - ") + count);
+            boxes[i].first->setTitle(tr(boxes[i].second) + QStringLiteral(" - ") + count);
         }
     });
 }
@@ -221,7 +221,7 @@ void RefreshWindow::SpeedButton3Click()
 {
     if (m_running)
         return;
-    if (!services::prompter().ask(QStringLiteral("Do you really want to refresh your data?\rIf yes, please wait."),
+    if (!services::prompter().ask(tr("Do you really want to refresh your data?\rIf yes, please wait."),
                                   Prompter::Question::YesNo))
         return;
     m_running = true;
@@ -255,7 +255,7 @@ void RefreshWindow::SpeedButton3Click()
         try {
             recalculation.run();
             ui->ProgressBar1->setValue(ui->ProgressBar1->maximum());
-            ui->Lab1->setText(QStringLiteral("Data have been succefully refreshed!"));
+            ui->Lab1->setText(tr("Data have been succefully refreshed!"));
             showStamp();
         } catch (const EngineError &error) {
             failure = error.text();
@@ -276,7 +276,7 @@ void RefreshWindow::setButtonsEnabled(bool enabled)
 
 void RefreshWindow::SpeedButton4Click()
 {
-    setWindowTitle(summaryCaption);
+    setWindowTitle(tr(summaryCaption));
     setModeCaptions();
     applyZeroMarks();
     ui->Panels->setCurrentWidget(ui->Panel1);

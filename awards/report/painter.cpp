@@ -2,15 +2,16 @@
 
 #include "filesafety.h"
 
-#include <QSaveFile>
-#include <unordered_map>
-#include <QPainter>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 #include <memory>
+#include <unordered_map>
 
 namespace report {
 
@@ -108,7 +109,7 @@ QString writePdf(const Layout &layout, const QString &fileName)
     // Written beside the file and renamed over it when complete, so a file already there stays
     // whole when the disk fills up.
     QSaveFile file(fileName);
-    const auto failed = [&] { return QStringLiteral("The file %1 could not be written: %2.").arg(fileName, filesafety::writeError(file)); };
+    const auto failed = [&] { return QCoreApplication::translate("PreviewWindow", "The file %1 could not be written: %2.").arg(fileName, filesafety::writeError(file)); };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
     {

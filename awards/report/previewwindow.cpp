@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
@@ -21,7 +22,7 @@ PreviewWindow::PreviewWindow(report::Layout layout, const QString &title, const 
     QObject::connect(&m_dialog, &QPrintPreviewDialog::paintRequested, &m_dialog,
                      [this](QPrinter *target) { report::print(m_layout, *target); });
     m_saveAsPdf = new QAction(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("Save as PDF…"), &m_dialog);
+                              QCoreApplication::translate("PreviewWindow", "Save as PDF…"), &m_dialog);
     m_saveAsPdf->setObjectName(QStringLiteral("SaveAsPdf"));
     m_saveAsPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_saveAsPdf->setShortcutContext(Qt::WindowShortcut);
@@ -37,8 +38,8 @@ PreviewWindow::PreviewWindow(report::Layout layout, const QString &title, const 
 
 void PreviewWindow::saveAsPdf()
 {
-    QString fileName = services::desktop().saveFileName(QStringLiteral("Save as PDF"),
-                                                        QStringLiteral("PDF files (*.pdf)"), m_pdfName);
+    QString fileName = services::desktop().saveFileName(QCoreApplication::translate("PreviewWindow", "Save as PDF"),
+                                                        QCoreApplication::translate("PreviewWindow", "PDF files (*.pdf)"), m_pdfName);
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

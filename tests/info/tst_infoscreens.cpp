@@ -94,7 +94,8 @@ private slots:
     void helpAlwaysOpensOnDok();
     void helpPagesHoldTheirSections_data();
     void helpPagesHoldTheirSections();
-    void rulesAlwaysOpenOnItalian();
+    void rulesOpenOnTheUsersLanguage_data();
+    void rulesOpenOnTheUsersLanguage();
     void eachFlagBringsItsLanguageToFront_data();
     void eachFlagBringsItsLanguageToFront();
     void rulesToolButtonOpensTheRules();
@@ -150,18 +151,38 @@ void InfoScreensTest::helpPagesHoldTheirSections()
     QCOMPARE(found, headings);
 }
 
-void InfoScreensTest::rulesAlwaysOpenOnItalian()
+void InfoScreensTest::rulesOpenOnTheUsersLanguage_data()
 {
-    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [](RulesWindow &window) {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Italian") << QLocale(QLocale::Italian, QLocale::Italy) << "ITm";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Austria) << "DAm";
+    QTest::newRow("French") << QLocale(QLocale::French, QLocale::Canada) << "FRm";
+    QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain) << "eam";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "ENm";
+    QTest::newRow("another language: English") << QLocale(QLocale::Dutch, QLocale::Netherlands) << "ENm";
+    QTest::newRow("no language: English") << QLocale::c() << "ENm";
+}
+
+void InfoScreensTest::rulesOpenOnTheUsersLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [&](RulesWindow &window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("WZP Rules"));
         QCOMPARE(child<QLabel>(window, QStringLiteral("Label1"))->text(), infotext::awardFullName + QStringLiteral(" (WZP)"));
-        QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
-        QTest::mouseClick(child<QAbstractButton>(window, QStringLiteral("DAim")), Qt::LeftButton);
-        QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("DAm"));
+        QCOMPARE(front(window, QStringLiteral("Texts")), text);
+        const QString other = text == QLatin1String("DAm") ? QStringLiteral("ITim") : QStringLiteral("DAim");
+        QTest::mouseClick(child<QAbstractButton>(window, other), Qt::LeftButton);
+        QCOMPARE(front(window, QStringLiteral("Texts")), other == QLatin1String("DAim") ? QStringLiteral("DAm") : QStringLiteral("ITm"));
         verifyTextsFit(window);
     }, QStringLiteral("Button1"));
-    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [](RulesWindow &window) {
-        QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
+    // Each opening starts on the user's language again, whatever was in front when it closed.
+    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [&](RulesWindow &window) {
+        QCOMPARE(front(window, QStringLiteral("Texts")), text);
     }, QStringLiteral("Button1"));
 }
 
@@ -201,7 +222,7 @@ void InfoScreensTest::eachFlagBringsItsLanguageToFront()
 void InfoScreensTest::rulesToolButtonOpensTheRules()
 {
     whileOpen<RulesWindow>(command(QStringLiteral("SpeedButton4")), [](RulesWindow &window) {
-        QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
+        QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ENm"));
     }, QStringLiteral("Button1"));
 }
 
