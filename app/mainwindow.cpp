@@ -274,9 +274,14 @@ void MainWindow::showLastRefresh()
 {
     reportEngineErrors([&] {
         const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
-        const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : tr("never");
-        ui->Calcolo2->setText(tr("Refresh &Data: last on ") + date);
-        hint::set(ui->Calcolo1, tr(" Refresh Data| Recalculate the score: last on ") + date);
+        if (refreshed.isValid()) {
+            const QString date = localformat::shortDate(refreshed.date());
+            ui->Calcolo2->setText(tr("Refresh &Data: last on %1").arg(date));
+            hint::set(ui->Calcolo1, tr(" Refresh Data| Recalculate the score: last on %1").arg(date));
+        } else {
+            ui->Calcolo2->setText(tr("Refresh &Data: last on never"));
+            hint::set(ui->Calcolo1, tr(" Refresh Data| Recalculate the score: last on never"));
+        }
     });
 }
 

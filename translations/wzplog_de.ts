@@ -1249,7 +1249,7 @@ Nicht verstandene Zeilen: %1</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation>Aktualisieren</translation>
+        <translation>Berechnen</translation>
     </message>
     <message>
         <source>Summary</source>
@@ -1265,7 +1265,7 @@ Nicht verstandene Zeilen: %1</translation>
     </message>
     <message>
         <source>User Data</source>
-        <translation>Benutzerdaten</translation>
+        <translation>Meine Daten</translation>
     </message>
     <message>
         <source>Backup</source>
@@ -1273,7 +1273,7 @@ Nicht verstandene Zeilen: %1</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation>Wiederherstellen</translation>
+        <translation>Rücksichern</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -1356,18 +1356,6 @@ Nicht verstandene Zeilen: %1</translation>
         <translation> Wiederherstellen | Die Daten aus dem Sicherungsordner wiederherstellen</translation>
     </message>
     <message>
-        <source>never</source>
-        <translation>nie</translation>
-    </message>
-    <message>
-        <source>Refresh &amp;Data: last on </source>
-        <translation>&amp;Daten aktualisieren: zuletzt am </translation>
-    </message>
-    <message>
-        <source> Refresh Data| Recalculate the score: last on </source>
-        <translation> Daten aktualisieren| Den Stand neu berechnen: zuletzt am </translation>
-    </message>
-    <message>
         <source>Memoria in uso </source>
         <translation>Speicher belegt </translation>
     </message>
@@ -1382,6 +1370,22 @@ Nicht verstandene Zeilen: %1</translation>
     <message>
         <source>After deleting one or more QSOs you need to refresh your data.<byte value="xd"/>Do you like to do it right now?<byte value="xd"/>If not, remember to do it by the button &quot;Refresh Data&quot;</source>
         <translation>Nach dem Löschen von QSOs müssen die Daten aktualisiert werden.<byte value="xd"/>Soll das jetzt geschehen?<byte value="xd"/>Wenn nicht, bitte später mit dem Knopf „Daten aktualisieren“ nachholen.</translation>
+    </message>
+    <message>
+        <source>Refresh &amp;Data: last on %1</source>
+        <translation>&amp;Daten aktualisieren: zuletzt am %1</translation>
+    </message>
+    <message>
+        <source> Refresh Data| Recalculate the score: last on %1</source>
+        <translation> Daten aktualisieren| Den Stand neu berechnen: zuletzt am %1</translation>
+    </message>
+    <message>
+        <source>Refresh &amp;Data: last on never</source>
+        <translation>&amp;Daten aktualisieren: noch nie</translation>
+    </message>
+    <message>
+        <source> Refresh Data| Recalculate the score: last on never</source>
+        <translation> Daten aktualisieren| Den Stand neu berechnen: noch nie geschehen</translation>
     </message>
 </context>
 <context>

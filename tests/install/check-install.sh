@@ -20,6 +20,7 @@ fail() {
 app=org.wzplog.logbook
 for file in bin/wzplog bin/wzplog-cli bin/menddb \
     share/wzplog/template.mdb share/wzplog/sounds/newdok.wav share/wzplog/sounds/confdok.wav \
+    share/wzplog/translations/wzplog_de.qm \
     share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
     share/icons/hicolor/scalable/apps/$app.svg share/icons/hicolor/48x48/apps/$app.png \
     share/icons/hicolor/256x256/apps/$app.png share/doc/wzplog/copyright; do
