@@ -97,7 +97,7 @@ private slots:
             QCOMPARE(page.find("childText")->rect.top(), 10.0);
             QCOMPARE(page.find("page")->text, "Page " + QString::number(p + 1));
             QCOMPARE(page.find("page")->rect.top(), 297.0 - 10 - 17);
-            QCOMPARE(page.find("date")->text, QString("5/03/2004"));
+            QCOMPARE(page.find("date")->text, QString("05.03.2004"));
             QVERIFY(page.all("rule").back()->rect.bottom() <= 297.0 - 10 - 17);
         }
         QCOMPARE(layout.pages[0].all("dok").front()->rect.topLeft(), QPointF(10 + 5, 10 + 10 + 1));
