@@ -1,7 +1,9 @@
 #include "painter.h"
 
 #include "filesafety.h"
+#include "subsetnames.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -115,14 +117,19 @@ QString writePdf(const Layout &layout, const QString &fileName)
     const auto failed = [&] { return QStringLiteral("The file %1 could not be written: %2.").arg(fileName, filesafety::writeError(file)); };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageLayout(a4FullPage());
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("WZP Logbook"));
         writer.setTitle(layout.title);
         paint(layout, writer);
     }
+    const QByteArray bytes = withSubsetFontNames(pdf.data());
+    if (file.write(bytes) != bytes.size())
+        return failed();
     if (!file.commit())
         return failed();
     return {};

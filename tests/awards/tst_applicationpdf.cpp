@@ -114,16 +114,22 @@ private slots:
               "DOK", "DATE", "MODE", "BAND", "REMARKS", "Germany"})
             QVERIFY2(list.contains(label), qPrintable(label + " not in: " + list));
 
-        // Every font is embedded.
+        // Every font is an embedded subset: "ABCDEF+LiberationSans ... yes yes".
         const QStringList fonts = popplerOutput("pdffonts", {file}).split('\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY2(!fonts.isEmpty(), "pdffonts lists no font");
         for (const QString &font : fonts) {
             const QStringList columns = font.split(' ', Qt::SkipEmptyParts);
-            QVERIFY2(columns.size() >= 7 && columns[columns.size() - 5] == "yes", qPrintable(font));
+            QVERIFY2(columns.size() >= 7 && columns[0].contains('+'), qPrintable(font));
+            QVERIFY2(columns[columns.size() - 5] == "yes" && columns[columns.size() - 4] == "yes", qPrintable(font));
         }
         // Small enough to hold only the letters used, not whole fonts.
         QVERIFY2(QFileInfo(file).size() < 100 * 1024, qPrintable(QString::number(QFileInfo(file).size())));
 
+        // The file reads without complaint.
+        QProcess check;
+        check.start("pdfinfo", {file});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(QString::fromLocal8Bit(check.readAllStandardError()), QString());
         const QString info = popplerOutput("pdfinfo", {file});
         QVERIFY2(info.contains(QRegularExpression("Title: +WZP award application WZP_200, 14 MHz, DK9XYZ, 09.12.2026\n")),
                  qPrintable(info));
