@@ -36,6 +36,7 @@ TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::m
                       ui->DBEdit7, ui->combobox1, ui->DBEdit8, ui->DBEdit9});
     connect(ui->combobox1, &QComboBox::editTextChanged, this, &TForm3::combobox1Change);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    closeOnEscape({ui->SpeedButton1});
 }
 
 TForm3::~TForm3() = default;

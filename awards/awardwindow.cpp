@@ -93,6 +93,7 @@ TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
     connect(ui->ButExport, &QPushButton::clicked, this, &TForm11::ButExportClick);
     connect(ui->ButAccredit, &QPushButton::clicked, this, &TForm11::ButAccreditClick);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
+    closeOnEscape({ui->Button2});
 }
 
 TForm11::~TForm11() = default;

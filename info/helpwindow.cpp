@@ -19,6 +19,7 @@ TForm38::TForm38(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_uni
         group->addButton(button);
     connect(group, &QButtonGroup::buttonClicked, this, &TForm38::pageButtonClicked);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->BitBtn1});
 }
 
 TForm38::~TForm38() = default;

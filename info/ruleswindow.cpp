@@ -32,6 +32,7 @@ TForm6::TForm6(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_uniqu
         connect(entry.picture, &QToolButton::clicked, this, entry.handler);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Button1});
 }
 
 TForm6::~TForm6() = default;

@@ -20,6 +20,7 @@ TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
     moveFocusOnEnter({ui->dok, ui->ComboBox1, ui->LOC});
     connect(ui->Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TForm12::Button2Click);
+    closeOnEscape({ui->Button2});
 }
 
 TForm12::~TForm12() = default;

@@ -126,6 +126,7 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
     connect(ui->Med, &QLineEdit::textChanged, this, &TForm8::MedChange);
     connect(ui->Aed, &QLineEdit::textChanged, this, &TForm8::AedChange);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm8::SpeedButton1Click);
+    closeOnEscape({ui->SpeedButton1});
 }
 
 TForm8::~TForm8() = default;

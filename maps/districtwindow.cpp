@@ -98,6 +98,7 @@ DistrictWindow::DistrictWindow(TDm &dm, const DistrictEntry &district, QWidget *
     connect(ui->Image1, &DistrictPicture::dokAreaHovered, this, &DistrictWindow::dokAreaMouseMove);
     connect(ui->Image1, &DistrictPicture::bareMapHovered, this, &DistrictWindow::Image1MouseMove);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &DistrictWindow::BitBtn1Click);
+    closeOnEscape({ui->BitBtn1});
 }
 
 DistrictWindow::~DistrictWindow() = default;

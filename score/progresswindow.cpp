@@ -41,6 +41,7 @@ TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
         ui->Selection->addItem(mode, mode);
     connect(ui->Selection, &QComboBox::currentIndexChanged, this, &TFormProgress::SelectionChange);
     connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Exit});
     readLog();
     SelectionChange();
 }

@@ -75,6 +75,8 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
     connect(ui->SpeedButton5, &QPushButton::clicked, this, &TForm9::SpeedButton5Click);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm9::SpeedButton1Click);
     connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm9::SpeedButton2Click);
+    // The Exit of the page shown; both are disabled while the figures are recalculated.
+    closeOnEscape({ui->SpeedButton5, ui->SpeedButton2});
 }
 
 TForm9::~TForm9() = default;
