@@ -51,6 +51,7 @@ TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
     buildStatusBar();
     setHints();
     setIcons();
+    setShortcuts();
     connectHandlers();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -124,6 +125,25 @@ void TForm4::setIcons()
     };
     for (const auto &[action, pixmap] : icons)
         action->setIcon(style()->standardIcon(pixmap));
+}
+
+void TForm4::setShortcuts()
+{
+    // The desktop's own keys for these commands, or the usual ones where it names none. They
+    // stand on the menu items only: the tool bar's buttons for the same commands would make them
+    // ambiguous.
+    const std::tuple<QAction *, QKeySequence::StandardKey, QKeySequence> shortcuts[] = {
+        {ui->DOKHelp1, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)},
+        {ui->Nuovo1, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ui->Registra1, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ui->Esci1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {ui->Calcolo2, QKeySequence::Refresh, QKeySequence(Qt::Key_F5)},
+        {ui->Modifica1, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+    };
+    for (const auto &[action, standard, usual] : shortcuts) {
+        const QList<QKeySequence> desktop = QKeySequence::keyBindings(standard);
+        action->setShortcut(desktop.isEmpty() ? usual : desktop.first());
+    }
 }
 
 void TForm4::connectHandlers()
@@ -305,7 +325,7 @@ void TForm4::Sound1Click()
 bool TForm4::flipSoundSwitch()
 {
     const bool on = !ui->Sound1->isChecked();
-    ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
+    ui->Sound1->setText(on ? QStringLiteral("&Sounds OFF") : QStringLiteral("&Sounds ON"));
     ui->Sound1->setChecked(on);
     Dm.soundOn = on;
     return on;

@@ -82,6 +82,7 @@ private:
     bool flipSoundSwitch();
     void setHints();
     void setIcons();
+    void setShortcuts();
     void connectHandlers();
     void buildStatusBar();
     void showLastRefresh();

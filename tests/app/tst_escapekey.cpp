@@ -1,5 +1,6 @@
 #include "datamodule.h"
 #include "mainwindow.h"
+#include "modalwindow.h"
 #include "programfixture.h"
 
 #include <QAbstractButton>
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -35,35 +35,25 @@ class EscapeKeyTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> fixture;
 
-    // Triggers the main window's action, lets 'prepare' and then 'leave' act on the window it
-    // opens, and closes the window if they did not.
+    // Opens the window of the main window's action, lets prepare and then leave act on it.
     Outcome openAndLeave(const QString &action, const std::function<void(QDialog &)> &prepare,
                          const std::function<void(QDialog &)> &leave)
     {
         Outcome outcome;
-        auto &main = fixture->mainWindow();
-        QAction *command = main.findChild<QAction *>(action);
+        QAction *command = fixture->mainWindow().findChild<QAction *>(action);
         if (!command)
             qFatal("no action %s", qPrintable(action));
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            outcome.window = dialog->objectName();
-            connect(dialog, &QDialog::finished, this, [&](int result) {
+        withModalWindow(*command, [&](QDialog &dialog) {
+            outcome.window = dialog.objectName();
+            connect(&dialog, &QDialog::finished, this, [&](int result) {
                 outcome.closed = true;
                 outcome.result = result;
             });
-            prepare(*dialog);
-            leave(*dialog);
-            if (dialog->isVisible()) {
-                outcome.closed = false;
-                outcome.result = -1;
-                dialog->disconnect(this);
-                dialog->done(QDialog::Rejected);
-            }
+            prepare(dialog);
+            leave(dialog);
+            if (dialog.isVisible())
+                dialog.disconnect(this);
         });
-        command->trigger();
         return outcome;
     }
 

@@ -61,8 +61,8 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("on") << 1 << true << "Sounds OFF";
-        QTest::newRow("off") << 0 << false << "Sounds ON";
+        QTest::newRow("on") << 1 << true << "&Sounds OFF";
+        QTest::newRow("off") << 0 << false << "&Sounds ON";
     }
 
     void soundSwitchFollowsTheStoredSetting()
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(sound->isChecked(), !ticked);
         QCOMPARE(fixture.dm().soundOn, !ticked);
         QCOMPARE(fixture.db.value("SELECT sound FROM INFO"), QString::number(1 - stored));
-        QCOMPARE(sound->text(), ticked ? QStringLiteral("Sounds ON") : QStringLiteral("Sounds OFF"));
+        QCOMPARE(sound->text(), ticked ? QStringLiteral("&Sounds ON") : QStringLiteral("&Sounds OFF"));
     }
 
     void clockLabels()
