@@ -1,6 +1,7 @@
 // TForm3: the user data window.
 #include "userdatawindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldlink.h"
@@ -14,6 +15,7 @@
 TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     ui->Label16->hide();
     ui->combobox1->lineEdit()->setMaxLength(40);
     ui->combobox1->setInsertPolicy(QComboBox::NoInsert);

@@ -1,6 +1,7 @@
 // TForm11: the award application window.
 #include "awardwindow.h"
 
+#include "accessiblenames.h"
 #include "applicationprintout.h"
 #include "awardaccreditation.h"
 #include "awardentry.h"
@@ -68,6 +69,9 @@ TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_opener(opener)
 {
     ui->setupUi(this);
+    ui->Grid->setAccessibleName(tr("Award levels by band and mode"));
+    ui->ListBox1->setAccessibleName(tr("Awards to apply for"));
+    nameEditParts(*this);
     Image5 = new QLabel(this);
     Image5->setObjectName(QStringLiteral("Image5"));
     Image5->setStyleSheet(QStringLiteral(

@@ -10,6 +10,9 @@
 TForm6::TForm6(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm6>())
 {
     ui->setupUi(this);
+    // The flags show no text: a screen reader reads the language.
+    for (QToolButton *flag : {ui->ITim, ui->ENim, ui->DAim, ui->FRim, ui->EAim})
+        flag->setAccessibleName(flag->toolTip());
     ui->Label1->setText(infotext::awardFullName + QStringLiteral(" (WZP)"));
     using rulestext::Language;
     const struct

@@ -61,6 +61,12 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
 {
     ui->setupUi(this);
+    ui->DBGdok->setAccessibleName(tr("DOK table"));
+    // Each summary list holds the bands of the mode its box is titled with.
+    for (QListWidget *list : findChildren<QListWidget *>()) {
+        if (auto *box = qobject_cast<QGroupBox *>(list->parentWidget()))
+            list->setAccessibleName(tr("%1 bands").arg(box->title()));
+    }
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
     new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &Dm.dok);
     StatusDelegate::showIn(ui->DBGdok);

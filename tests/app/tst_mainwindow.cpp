@@ -1,4 +1,5 @@
 #include "datamodule.h"
+#include "desktopidentity.h"
 #include "entrypanel.h"
 #include "hint.h"
 #include "mainwindow.h"
@@ -54,6 +55,18 @@ private slots:
         QCOMPARE(dm.dok.position(), 0);
         QVERIFY(main.clockTimer()->isActive());
         QCOMPARE(main.clockTimer()->interval(), 500);
+    }
+
+    // A shell finds the program's desktop entry, and with it its name and icon.
+    void theDesktopKnowsTheProgram()
+    {
+        desktopidentity::apply();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.wzplog.logbook"));
+        QVERIFY(QFile::exists(QStringLiteral(WZP_SOURCE_DIR "/packaging/") + QGuiApplication::desktopFileName()
+                              + QStringLiteral(".desktop")));
+        const QIcon icon = QGuiApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(32, 32).isNull());
     }
 
     void soundSwitchFollowsTheStoredSetting_data()
