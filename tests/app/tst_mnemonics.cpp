@@ -5,12 +5,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -144,6 +146,37 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QKeySequence, keys);
         QCOMPARE(this->action(action)->shortcut(), keys);
+    }
+
+    // The keys work from the main window as a user presses them.
+    void shortcutKeysOpenTheirWindows_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "TForm38";
+        QTest::newRow("F5") << QKeySequence(Qt::Key_F5) << "TForm9";
+    }
+
+    void shortcutKeysOpenTheirWindows()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, window);
+        auto &main = fixture->mainWindow();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QString opened;
+        // A timer of this function: when no window opens it goes with the function, unfired.
+        QTimer look;
+        look.setSingleShot(true);
+        connect(&look, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                opened = dialog->objectName();
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        look.start(0);
+        QTest::keySequence(&main, keys);
+        QCOMPARE(opened, window);
     }
 
     void windowsHaveNoClash_data()

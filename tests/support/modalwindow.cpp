@@ -9,7 +9,10 @@
 bool withModalWindow(QAction &action, const std::function<void(QDialog &)> &act)
 {
     bool opened = false;
-    QTimer::singleShot(0, &action, [&] {
+    // A timer of this function: when no window opens it goes with the function, unfired.
+    QTimer look;
+    look.setSingleShot(true);
+    QObject::connect(&look, &QTimer::timeout, &action, [&] {
         QPointer<QDialog> dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
@@ -18,6 +21,7 @@ bool withModalWindow(QAction &action, const std::function<void(QDialog &)> &act)
         if (dialog && dialog->isVisible())
             dialog->done(QDialog::Rejected);
     });
+    look.start(0);
     action.trigger();
     return opened;
 }
