@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -112,6 +113,11 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
 
     connect(ui->modCall, &QPushButton::clicked, this, [this] { modCallClick(ui->modCall); });
     connect(ui->ModDOK, &QPushButton::clicked, this, [this] { modCallClick(ui->ModDOK); });
+    // The desktop's Find key starts the search by callsign, as it opened this window from the
+    // main window's menu.
+    auto *findByCall = new QShortcut(QKeySequence::Find, this);
+    connect(findByCall, &QShortcut::activated, ui->modCall, &QPushButton::click);
+    ui->modCall->setToolTip(findByCall->key().toString(QKeySequence::NativeText));
     connect(ui->Edicall, &QLineEdit::textChanged, this, &TForm8::EdicallChange);
     connect(ui->Edidok, &QLineEdit::textChanged, this, &TForm8::EdidokChange);
     connect(ui->DBGBand, &QTableView::clicked, this, &TForm8::DBGBandCellClick);
