@@ -1,6 +1,7 @@
 // TForm8: "Modify QSOs".
 #include "modifywindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldkeys.h"
@@ -68,6 +69,12 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm8>()), Dm(dm), m_management(managementView)
 {
     ui->setupUi(this);
+    ui->Edicall->setAccessibleName(tr("Callsign to modify"));
+    ui->Edidok->setAccessibleName(tr("DOK to modify"));
+    ui->DBGBand->setAccessibleName(tr("QSOs"));
+    ui->Med->setAccessibleName(tr("Month"));
+    ui->Aed->setAccessibleName(tr("Year"));
+    nameEditParts(*this);
     for (QLineEdit *field : {ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->loc})
         makeUpperCase(field);
     for (QComboBox *box : {ui->mhz, ui->modo, ui->status}) {

@@ -85,6 +85,7 @@ ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), Dm(dm), m_main(mainWindow)
 {
     ui->setupUi(this);
+    ui->DBGBand->setAccessibleName(tr("QSOs of the band or mode"));
     const int firstModeSection = 2 + int(vocab::matrixSuffixes().size());
     ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
     m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &Dm.logbanda);

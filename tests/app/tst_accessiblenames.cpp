@@ -58,6 +58,15 @@ private slots:
     {
         fixture = std::make_unique<ProgramFixture>();
         fixture->db.execute("UPDATE INFO SET CALL='DL1ABC'");
+        // One confirmed QSO, so that the log can be managed and modified.
+        fixture->db.execute(QStringLiteral("INSERT INTO LOG (id, call, loc, data, banda, modo, dok, conf, mhz) "
+                                           "VALUES (1, 'DL1AB', 'BERLIN', '05/03/2004', '14', 'SSB', 'A01', 'C', 14)"));
+        for (const QString table : {"LOG14", "LOGSSB"}) {
+            fixture->db.execute(QStringLiteral("INSERT INTO %1 (call, loc, data, banda, modo, dok, conf, num) "
+                                               "SELECT call, loc, data, banda, modo, dok, conf, id FROM LOG WHERE id=1")
+                                    .arg(table));
+        }
+        fixture->db.execute(QStringLiteral("UPDATE DOK SET CONF='C' WHERE DOK='A01'"));
     }
     void cleanup() { fixture.reset(); }
 
@@ -79,19 +88,24 @@ private slots:
     void windowFieldsAndGridsAreNamed_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::newRow("user data") << "UserData1";
-        QTest::newRow("refresh") << "Calcolo2";
-        QTest::newRow("summary") << "Summary1";
-        QTest::newRow("progress") << "Progress1";
-        QTest::newRow("award application") << "Request1";
-        QTest::newRow("map") << "MaP1";
-        QTest::newRow("help") << "DOKHelp1";
-        QTest::newRow("rules") << "Rules1";
+        QTest::addColumn<QString>("before"); // an action that makes the window's command available
+        QTest::newRow("modify") << "Modifica1" << "Management1";
+        QTest::newRow("user data") << "UserData1" << "";
+        QTest::newRow("refresh") << "Calcolo2" << "";
+        QTest::newRow("summary") << "Summary1" << "";
+        QTest::newRow("progress") << "Progress1" << "";
+        QTest::newRow("award application") << "Request1" << "";
+        QTest::newRow("map") << "MaP1" << "";
+        QTest::newRow("help") << "DOKHelp1" << "";
+        QTest::newRow("rules") << "Rules1" << "";
     }
 
     void windowFieldsAndGridsAreNamed()
     {
         QFETCH(QString, action);
+        QFETCH(QString, before);
+        if (!before.isEmpty())
+            this->action(before)->trigger();
         QStringList found;
         QVERIFY(withModalWindow(*this->action(action), [&](QDialog &dialog) { found = unnamed(dialog); }));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(", ")));
