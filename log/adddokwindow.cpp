@@ -1,6 +1,7 @@
 // TForm12: the add-DOK window.
 #include "adddokwindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "entrypanel.h"
@@ -14,6 +15,7 @@ TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     makeUpperCase(ui->dok);
     makeUpperCase(ui->LOC);
     ui->ComboBox1->setCompleter(nullptr);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QAccessible>
 #include <QtTest>
 
 namespace {
@@ -188,6 +189,21 @@ private slots:
         QCOMPARE(visited, (QStringList{"dok", "ComboBox1", "LOC", "Button1"}));
         QVERIFY(closed);
         QCOMPARE(book.db.value("SELECT count(*) FROM DOK WHERE DOK='4QX'"), "0");
+    }
+
+    // A screen reader names the special list's line edit like the list.
+    void theListsLineEditIsNamed()
+    {
+        Logbook book;
+        EntryForm form(book);
+        QString name;
+        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+            QLineEdit *edit = control<QComboBox>(window, "ComboBox1")->lineEdit();
+            name = QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name);
+            QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
+        });
+        QVERIFY(!name.isEmpty());
+        QVERIFY(!name.contains('&'));
     }
 
     void aCodeWithAQuoteIsLookedUpAndSavedSafely()
