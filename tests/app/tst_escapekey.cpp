@@ -70,15 +70,7 @@ private slots:
         fixture->db.execute("UPDATE INFO SET CALL='DL1ABC', NOME='HANS', COGN='MEIER', INDIR='HAUPTSTR 1', "
                             "CITTA='BONN', ZIP='53111', PROV='NRW', LOCATOR='JO30', EMAIL='dl1abc@example.org', "
                             "OM='OM', stato='Germany'");
-        // One confirmed QSO, so that the log can be managed and modified.
-        fixture->db.execute(QStringLiteral("INSERT INTO LOG (id, call, loc, data, banda, modo, dok, conf, mhz) "
-                                           "VALUES (1, 'DL1AB', 'BERLIN', '05/03/2004', '14', 'SSB', 'A01', 'C', 14)"));
-        for (const QString table : {"LOG14", "LOGSSB"}) {
-            fixture->db.execute(QStringLiteral("INSERT INTO %1 (call, loc, data, banda, modo, dok, conf, num) "
-                                               "SELECT call, loc, data, banda, modo, dok, conf, id FROM LOG WHERE id=1")
-                                    .arg(table));
-        }
-        fixture->db.execute(QStringLiteral("UPDATE DOK SET CONF='C' WHERE DOK='A01'"));
+        fixture->addConfirmedQso();
     }
     void cleanup() { fixture.reset(); }
 

@@ -103,6 +103,7 @@ private slots:
     {
         fixture = std::make_unique<ProgramFixture>();
         fixture->db.execute("UPDATE INFO SET CALL='DL1ABC'");
+        fixture->addConfirmedQso();
     }
     void cleanup() { fixture.reset(); }
 
@@ -182,21 +183,26 @@ private slots:
     void windowsHaveNoClash_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::newRow("user data") << "UserData1";
-        QTest::newRow("refresh") << "Calcolo2";
-        QTest::newRow("summary") << "Summary1";
-        QTest::newRow("progress") << "Progress1";
-        QTest::newRow("award application") << "Request1";
-        QTest::newRow("rules") << "Rules1";
-        QTest::newRow("map") << "MaP1";
-        QTest::newRow("help") << "DOKHelp1";
-        QTest::newRow("what's new") << "Whatsnew1";
-        QTest::newRow("about") << "About2";
+        QTest::addColumn<QString>("before"); // an action that makes the window's command available
+        QTest::newRow("modify") << "Modifica1" << "Management1";
+        QTest::newRow("user data") << "UserData1" << "";
+        QTest::newRow("refresh") << "Calcolo2" << "";
+        QTest::newRow("summary") << "Summary1" << "";
+        QTest::newRow("progress") << "Progress1" << "";
+        QTest::newRow("award application") << "Request1" << "";
+        QTest::newRow("rules") << "Rules1" << "";
+        QTest::newRow("map") << "MaP1" << "";
+        QTest::newRow("help") << "DOKHelp1" << "";
+        QTest::newRow("what's new") << "Whatsnew1" << "";
+        QTest::newRow("about") << "About2" << "";
     }
 
     void windowsHaveNoClash()
     {
         QFETCH(QString, action);
+        QFETCH(QString, before);
+        if (!before.isEmpty())
+            this->action(before)->trigger();
         QStringList found;
         QString window;
         QVERIFY(withModalWindow(*this->action(action), [&](QDialog &dialog) {
