@@ -105,6 +105,23 @@ private slots:
         QCOMPARE(layout.pages[0].find("rule")->penWidth, 0.5);
     }
 
+    void theDateReadsTheSameInEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("Italian") << QLocale(QLocale::Italian, QLocale::Italy);
+    }
+
+    void theDateReadsTheSameInEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        Report r = makeReport();
+        QCOMPARE(r.layout().pages[0].find("date")->text, QString("05.03.2004"));
+    }
+
     void hooksSwitchBandsPerPage()
     {
         Report r = makeReport();
