@@ -18,11 +18,11 @@ public:
     explicit UserDataWindow(LogData &dm, QWidget *parent = nullptr);
     ~UserDataWindow() override;
 
-    void FormShow();
-    void combobox1Change();
-    void SpeedButton1Click();
+    void prepareOnShow();
+    void storeState();
+    void confirmUserData();
     // True when every field holds something; otherwise the first empty one gets the focus.
-    bool FormClose();
+    bool mayClose();
 
 signals:
     void mainWindowRequested();
@@ -33,5 +33,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::UserDataWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
 };

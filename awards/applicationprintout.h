@@ -44,7 +44,7 @@ private:
     void buildQsoLine();
     void buildFooter();
 
-    LogData &Dm;
+    LogData &m_data;
     ApplicationRequest m_request;
     report::Report m_report;
 };

@@ -67,5 +67,5 @@ public:
     ImportReport run(QsoReader &reader);
 
 private:
-    LogData &Dm;
+    LogData &m_data;
 };

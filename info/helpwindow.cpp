@@ -27,10 +27,10 @@ void HelpWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void HelpWindow::FormShow()
+void HelpWindow::prepareOnShow()
 {
     ui->Button1->setChecked(true);
     pageButtonClicked(ui->Button1);

@@ -20,11 +20,11 @@ RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::
         Language language;
         void (RulesWindow::*handler)();
     } languages[] = {
-        {ui->ITim, "it", ui->ITm, Language::Italian, &RulesWindow::ITimClick},
-        {ui->ENim, "gb", ui->ENm, Language::English, &RulesWindow::ENimClick},
-        {ui->DAim, "de", ui->DAm, Language::German, &RulesWindow::DAimClick},
-        {ui->FRim, "fr", ui->FRm, Language::French, &RulesWindow::FRimClick},
-        {ui->EAim, "es", ui->eam, Language::Spanish, &RulesWindow::EAimClick},
+        {ui->ITim, "it", ui->ITm, Language::Italian, &RulesWindow::showItalian},
+        {ui->ENim, "gb", ui->ENm, Language::English, &RulesWindow::showEnglish},
+        {ui->DAim, "de", ui->DAm, Language::German, &RulesWindow::showGerman},
+        {ui->FRim, "fr", ui->FRm, Language::French, &RulesWindow::showFrench},
+        {ui->EAim, "es", ui->eam, Language::Spanish, &RulesWindow::showSpanish},
     };
     for (const auto &entry : languages) {
         entry.picture->setIcon(QIcon(QStringLiteral(":/flags/%1.svg").arg(QLatin1String(entry.flag))));
@@ -40,35 +40,35 @@ void RulesWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void RulesWindow::FormShow()
+void RulesWindow::prepareOnShow()
 {
     bringToFront(ui->ITm);
 }
 
-void RulesWindow::ITimClick()
+void RulesWindow::showItalian()
 {
     bringToFront(ui->ITm);
 }
 
-void RulesWindow::ENimClick()
+void RulesWindow::showEnglish()
 {
     bringToFront(ui->ENm);
 }
 
-void RulesWindow::DAimClick()
+void RulesWindow::showGerman()
 {
     bringToFront(ui->DAm);
 }
 
-void RulesWindow::FRimClick()
+void RulesWindow::showFrench()
 {
     bringToFront(ui->FRm);
 }
 
-void RulesWindow::EAimClick()
+void RulesWindow::showSpanish()
 {
     bringToFront(ui->eam);
 }

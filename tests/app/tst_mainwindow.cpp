@@ -92,7 +92,7 @@ private slots:
         MainWindow &main = fixture.mainWindow();
         const QDateTime local(QDate(2026, 12, 9), QTime(9, 5, 7));
         fixture.services.clock.current = local;
-        main.Timer1Timer();
+        main.tickClock();
         QCOMPARE(main.findChild<QLabel *>("LabelLOC")->text(), QStringLiteral("09.05.07"));
         const QTime utc = local.toUTC().time();
         QCOMPARE(main.findChild<QLabel *>("LabelUTC")->text(),
@@ -199,18 +199,17 @@ private slots:
         MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         main.managementView()->show();
-        main.viewMarker = QLatin1Char('S');
+        main.setViewMarker(QLatin1Char('S'));
         main.setCommandEnabled(MainWindow::Command::New, false);
         main.setCommandEnabled(MainWindow::Command::Backup, true);
         main.setCommandEnabled(MainWindow::Command::Modify, true);
-        main.statusPanel(1)->setText("  12 DOK confirmed on 14 MHz (1.4 %)");
-        main.setStatusPanelRaised(1, true);
+        main.showCount("  12 DOK confirmed on 14 MHz (1.4 %)");
         fixture.dm().dok.setFilter("conf<>'*'");
 
         action(main, "SpeedButton6")->trigger();
         QCOMPARE(terminated.count(), 0);
         QVERIFY(main.managementView()->isHidden());
-        QCOMPARE(main.viewMarker, QLatin1Char('N'));
+        QCOMPARE(main.viewMarker(), QLatin1Char('N'));
         QVERIFY(action(main, "Nuovo1")->isEnabled());
         QVERIFY(action(main, "Speednew")->isEnabled());
         QVERIFY(!action(main, "Backup1")->isEnabled());

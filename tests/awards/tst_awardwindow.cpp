@@ -283,7 +283,7 @@ private slots:
         }
         QCOMPARE(f->services.prompter.questions, QStringList{claimQuestion});
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     // Each listed award's confirmed QSOs go into a file of their own; a cancelled dialog skips one.
@@ -345,7 +345,7 @@ private slots:
         QVERIFY(f->printouts.empty());
         QVERIFY(f->services.prompter.questions.isEmpty());
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     void exitRestoresTheViewsTheMarkerAndTheClock()
@@ -362,7 +362,7 @@ private slots:
         QCOMPARE(dm.logmodo.filter(), QString());
         QVERIFY(dm.logbanda.isFiltered());
         QVERIFY(dm.logmodo.isFiltered());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('N'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('N'));
         QVERIFY(f->mainWindow().clockTimer()->isActive());
     }
 
@@ -462,7 +462,7 @@ private slots:
             window->setPreviewRunner([&](const report::Layout &, const QString &) {
                 ++printed;
                 clockDuringPrint = main.clockTimer()->isActive();
-                markerDuringPrint = main.viewMarker;
+                markerDuringPrint = main.viewMarker();
             });
             auto *grid = child<QTableWidget>(*window, "Grid");
             const QRect rect = grid->visualRect(grid->model()->index(2, 5));
@@ -477,7 +477,7 @@ private slots:
         QCOMPARE(printed, 1);
         QVERIFY(!clockDuringPrint);
         QCOMPARE(markerDuringPrint, QChar('D'));
-        QCOMPARE(main.viewMarker, QChar('N'));
+        QCOMPARE(main.viewMarker(), QChar('N'));
         QVERIFY(main.clockTimer()->isActive());
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!main.findChild<AwardWindow *>());

@@ -121,7 +121,7 @@ private slots:
     void theMainWindowNamesTheNewRefreshDate()
     {
         MainWindow main(data->open(), nullptr);
-        main.FormShow();
+        main.prepareOnShow();
         QCOMPARE(main.action("Calcolo2")->text(), QStringLiteral("Refresh &Data: last on never"));
         QTimer::singleShot(0, this, [&] {
             auto *opened = qobject_cast<RefreshWindow *>(QApplication::activeModalWidget());
@@ -201,7 +201,7 @@ private slots:
             goEnabled = child(*window, "SpeedButton3")->isEnabled();
             exitEnabled = child(*window, "SpeedButton5")->isEnabled() || child(*window, "SpeedButton2")->isEnabled();
             services->prompter.answer(true);
-            window->SpeedButton3Click();
+            window->runRefresh();
             closed = !window->close();
             QTest::keyClick(window.get(), Qt::Key_Escape);
         });
