@@ -100,7 +100,7 @@ QString qsoDate(const QString &typed)
 
 } // namespace
 
-TQRep::TQRep(TDm &dm, ApplicationRequest request, const QDate &today) : Dm(dm), m_request(std::move(request))
+TQRep::TQRep(LogData &dm, ApplicationRequest request, const QDate &today) : m_data(dm), m_request(std::move(request))
 {
     m_report.setDate(today);
     m_today = today;
@@ -119,7 +119,7 @@ QString TQRep::documentTitle(const QDate &today) const
     const AwardQsos award(entry);
     const QString subject = award.isBand() ? award.subject() + QStringLiteral(" MHz") : award.subject();
     return tr("WZP award application %1, %2, %3, %4")
-        .arg(awardentry::awardName(entry), subject, Dm.info.text(QStringLiteral("CALL")), today.toString(QStringLiteral("dd.MM.yyyy")));
+        .arg(awardentry::awardName(entry), subject, m_data.info.text(QStringLiteral("CALL")), today.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 void TQRep::buildListHeader()
@@ -146,7 +146,7 @@ void TQRep::buildListHeader()
         {"QRSysData3", Content::Date, 155.6, 80.7, 10, false, "", roomIn(header.dateBox, headerAt, 155.6, 80.7)},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.info));
+        band.add(text(spec, &m_data.info));
     band.element(QStringLiteral("Appl")).source = tr("New Application");
 }
 
@@ -184,7 +184,7 @@ void TQRep::buildForm()
         {"QRDBText3", Content::Field, 161.9, 233.4, 13, false, "CALL", roomIn(form.signatureBox, formAt, 161.9, 233.4)},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.info));
+        band.add(text(spec, &m_data.info));
     band.element(QStringLiteral("QRLabel1")).source = tr("e-mail:");
     buildAwardRows(band, form);
 }
@@ -238,7 +238,7 @@ void TQRep::buildQsoLine()
         {"loc", Content::Field, remarksLeft, 0.3, 10, false, "loc", room(6, remarksLeft)},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.logbanda));
+        band.add(text(spec, &m_data.logbanda));
     band.element(QStringLiteral("data")).format = qsoDate;
     // The rulings around the call, the DOK and the remarks are heavier than those of date, mode and band.
     const double pens[6] = {2, 2, 2, 1, 1, 2};
@@ -273,7 +273,7 @@ void TQRep::QuickRepBeforePrint()
     m_report.band(QStringLiteral("app")).element(QStringLiteral("Appl")).source = m_request.applicationType;
     m_report.setTitle(documentTitle(m_today));
 
-    TableView &qsos = m_request.bandEntry ? Dm.logbanda : Dm.logmodo;
+    TableView &qsos = m_request.bandEntry ? m_data.logbanda : m_data.logmodo;
     m_report.setDataSet(&qsos);
     Band &line = m_report.band(QStringLiteral("DBand1"));
     for (const QString &column : QSOLineColumns)
@@ -292,11 +292,11 @@ void TQRep::QuickRepBeforePrint()
         Element &accredited = form.element(QStringLiteral("olddok_") + r);
         Element &confirmed = form.element(QStringLiteral("newdok_") + r);
         accredited.content = confirmed.content = Content::Field;
-        accredited.bind(Dm.riep, award.accreditedCounter());
-        confirmed.bind(Dm.riep, award.confirmedCounter());
+        accredited.bind(m_data.riep, award.accreditedCounter());
+        confirmed.bind(m_data.riep, award.confirmedCounter());
         accredited.enabled = confirmed.enabled = true;
         Element &total = form.element(QStringLiteral("totdok_") + r);
-        total.source = QString::number(Dm.riep.integer(award.accreditedCounter()) + Dm.riep.integer(award.confirmedCounter()));
+        total.source = QString::number(m_data.riep.integer(award.accreditedCounter()) + m_data.riep.integer(award.confirmedCounter()));
         total.enabled = true;
         const QString marks = QStringLiteral("WZP_") + r;
         const QString claimed = marks + QLatin1Char('_') + awardentry::level(entry);

@@ -7,7 +7,7 @@
 #include <QDate>
 #include <QStringList>
 
-class TDm;
+class LogData;
 
 // What the printout reads of the award window while it runs.
 struct ApplicationRequest
@@ -27,7 +27,7 @@ class TQRep
     Q_DECLARE_TR_FUNCTIONS(TQRep)
 
 public:
-    TQRep(TDm &dm, ApplicationRequest request, const QDate &today);
+    TQRep(LogData &dm, ApplicationRequest request, const QDate &today);
 
     // Runs the hooks and lays the pages out; engine errors (a counter RIEP lacks) pass through.
     report::Layout layout() { return m_report.layout(); }
@@ -46,7 +46,7 @@ private:
     // The award, its band or mode, the callsign and the date.
     QString documentTitle(const QDate &today) const;
 
-    TDm &Dm;
+    LogData &m_data;
     ApplicationRequest m_request;
     report::Report m_report;
     QDate m_today;

@@ -91,7 +91,7 @@ private:
     bool m_shown = false;
 };
 
-int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
+int importFile(LogData &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
     const std::unique_ptr<QsoReader> file = logfiles::openReader(command.arguments.at(0));
     QsoReader &reader = *file;
@@ -117,7 +117,7 @@ int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &e
     return Ok;
 }
 
-int confirmFile(TDm &dm, const Command &command, QTextStream &out)
+int confirmFile(LogData &dm, const Command &command, QTextStream &out)
 {
     const std::unique_ptr<QsoReader> reader = logfiles::openReader(command.arguments.at(0));
     const bool dryRun = command.options.contains(QStringLiteral("--dry-run"));
@@ -128,7 +128,7 @@ int confirmFile(TDm &dm, const Command &command, QTextStream &out)
     return Ok;
 }
 
-int exportFile(TDm &dm, const Command &command, QTextStream &out)
+int exportFile(LogData &dm, const Command &command, QTextStream &out)
 {
     QsoExporter exporter(dm);
     const int awardAt = command.options.indexOf(QStringLiteral("--award"));
@@ -140,7 +140,7 @@ int exportFile(TDm &dm, const Command &command, QTextStream &out)
     return Ok;
 }
 
-int accredit(TDm &dm, const Command &command, QTextStream &out)
+int accredit(LogData &dm, const Command &command, QTextStream &out)
 {
     const QString award = command.options.at(command.options.indexOf(QStringLiteral("--award")) + 1);
     out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({award}));
@@ -148,14 +148,14 @@ int accredit(TDm &dm, const Command &command, QTextStream &out)
     return Ok;
 }
 
-int updateDoks(TDm &dm, const Command &command, QTextStream &out)
+int updateDoks(LogData &dm, const Command &command, QTextStream &out)
 {
     const DokList list = readDokList(command.arguments.at(0));
     out << DokListUpdate(dm).run(list).text() << '\n';
     return Ok;
 }
 
-int refresh(TDm &dm, QTextStream &out, QTextStream &err)
+int refresh(LogData &dm, QTextStream &out, QTextStream &err)
 {
     Recalculation recalculation(dm);
     Progress progress(err);
@@ -166,7 +166,7 @@ int refresh(TDm &dm, QTextStream &out, QTextStream &err)
     return Ok;
 }
 
-int summary(TDm &dm, QTextStream &out)
+int summary(LogData &dm, QTextStream &out)
 {
     dm.riep.open();
     dm.riep.first();
@@ -199,7 +199,7 @@ int summary(TDm &dm, QTextStream &out)
     return Ok;
 }
 
-int check(TDm &dm, QTextStream &out)
+int check(LogData &dm, QTextStream &out)
 {
     const QStringList problems = checkLog(dm.ADOconn);
     if (problems.isEmpty()) {
@@ -289,7 +289,7 @@ QString sentence(const QString &reason)
     return text;
 }
 
-int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
+int execute(LogData &dm, const Command &command, QTextStream &out, QTextStream &err)
 {
     if (command.name == QLatin1String("import"))
         return importFile(dm, command, out, err);
@@ -375,7 +375,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Failed;
     }
     try {
-        TDm dm(database);
+        LogData dm(database);
         if (!readOnlyProblem.isEmpty())
             dm.ADOconn.setReadOnly(datafolder::readOnlyReason(readOnlyProblem));
         dm.ADOconn.connect();

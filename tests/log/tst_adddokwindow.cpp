@@ -20,18 +20,18 @@ QWidget *focused()
 
 // Types a code the DOK list lacks and answers Yes to the offer to add it; act runs in the
 // add-DOK window.
-void offerToAdd(Logbook &book, EntryForm &form, const QString &code, std::function<void(TForm12 *)> act)
+void offerToAdd(Logbook &book, EntryForm &form, const QString &code, std::function<void(AddDokWindow *)> act)
 {
     book.main->action("Nuovo1")->trigger();
     QTest::keyClicks(form.dok, code);
     book.services.prompter.answer(true);
-    whenDialogShows([act](QDialog *dialog) { act(qobject_cast<TForm12 *>(dialog)); });
+    whenDialogShows([act](QDialog *dialog) { act(qobject_cast<AddDokWindow *>(dialog)); });
     QTest::keyClick(form.dok, Qt::Key_Return);
     book.activate();
 }
 
 template <typename T>
-T *control(TForm12 *window, const char *name)
+T *control(AddDokWindow *window, const char *name)
 {
     return window->findChild<T *>(QString::fromLatin1(name));
 }
@@ -74,7 +74,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         bool shown = false;
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             shown = window;
             QCOMPARE(window->windowTitle(), "Add new DOK");
             QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
@@ -118,7 +118,7 @@ private slots:
         QFETCH(bool, afterOrdinary);
         Logbook book;
         EntryForm form(book);
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             control<QComboBox>(window, "ComboBox1")->setEditText(special);
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
@@ -142,7 +142,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         const QString before = book.db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE DOK='%1'").arg(code));
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             control<QLineEdit>(window, "dok")->setText(code);
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
@@ -156,7 +156,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         const QString before = book.db.content();
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
         });
         QVERIFY(!QApplication::activeModalWidget());
@@ -172,7 +172,7 @@ private slots:
         EntryForm form(book);
         QStringList visited;
         bool closed = false;
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             auto *dok = control<QLineEdit>(window, "dok");
             dok->setFocus();
             for (int i = 0; i < 3; ++i) {
@@ -197,7 +197,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         QString name;
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             QLineEdit *edit = control<QComboBox>(window, "ComboBox1")->lineEdit();
             name = QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name);
             QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
@@ -210,7 +210,7 @@ private slots:
     {
         Logbook book;
         EntryForm form(book);
-        offerToAdd(book, form, "K'9", [&](TForm12 *window) {
+        offerToAdd(book, form, "K'9", [&](AddDokWindow *window) {
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
         form.enter("", "14", "SSB", "DL1OLD");

@@ -32,11 +32,11 @@ void ProgramFixture::addConfirmedQso()
     db.execute(QStringLiteral("UPDATE DOK SET CONF='C' WHERE DOK='A01'"));
 }
 
-TForm4 &ProgramFixture::mainWindow()
+MainWindow &ProgramFixture::mainWindow()
 {
     if (!program)
         start();
-    TForm4 &main = program->mainWindow();
+    MainWindow &main = program->mainWindow();
     if (!main.isVisible()) {
         main.show();
         if (!QTest::qWaitForWindowExposed(&main))
@@ -45,7 +45,7 @@ TForm4 &ProgramFixture::mainWindow()
     return main;
 }
 
-TDm &ProgramFixture::dm() const
+LogData &ProgramFixture::dm() const
 {
     return program->dm();
 }
