@@ -16,11 +16,11 @@
 #include <QScreen>
 #include <QShowEvent>
 
-SplashWindow::SplashWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::SplashWindow>()), Dm(dm)
+SplashWindow::SplashWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::SplashWindow>()), m_data(dm)
 {
     ui->setupUi(this);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &SplashWindow::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &SplashWindow::SpeedButton2Click);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &SplashWindow::enterLog);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &SplashWindow::exitProgram);
 }
 
 SplashWindow::~SplashWindow() = default;
@@ -37,14 +37,14 @@ void SplashWindow::showEvent(QShowEvent *event)
         move(screen->availableGeometry().center() - rect().center());
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void SplashWindow::FormShow()
+void SplashWindow::prepareOnShow()
 {
     if (!reportEngineErrors([&] {
-            Dm.ADOconn.connect();
-            schema::upgrade(Dm.ADOconn);
+            m_data.ADOconn.connect();
+            schema::upgrade(m_data.ADOconn);
         }))
         return;
     // A damaged file fails every view alike: the user gets one message naming each failure once.
@@ -57,11 +57,11 @@ void SplashWindow::FormShow()
                 failures << error.text();
         }
     };
-    for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info})
+    for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info})
         collect([&] { view->open(); });
-    if (Dm.info.isOpen())
-        collect([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
-    for (TableView *view : {&Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
+    if (m_data.info.isOpen())
+        collect([&] { m_data.soundOn = m_data.info.boolean(QStringLiteral("sound")); });
+    for (TableView *view : {&m_data.dxcc, &m_data.riep, &m_data.dok, &m_data.Dipl})
         collect([&] { view->open(); });
     if (failures.isEmpty())
         return;
@@ -73,29 +73,29 @@ bool SplashWindow::offerRepair()
 {
     // Only a file that opens with the password but fails SQLite's own check is damaged; another
     // program's file or a wrong password is no case for the repair.
-    if (!Dm.ADOconn.isConnected())
+    if (!m_data.ADOconn.isConnected())
         return false;
-    const QStringList problems = databasefile::integrityProblems(Dm.ADOconn.database());
+    const QStringList problems = databasefile::integrityProblems(m_data.ADOconn.database());
     if (problems.isEmpty())
         return false;
     const QString question = tr("The log %1 is damaged (%2), so WZP Logbook cannot work on it.\r"
                                             "Start the repair now? It keeps the damaged file and rebuilds the log "
                                             "from what can still be read.")
-                                 .arg(QDir::toNativeSeparators(Dm.ADOconn.database()), problems.first());
+                                 .arg(QDir::toNativeSeparators(m_data.ADOconn.database()), problems.first());
     if (!services::prompter().ask(question, Prompter::Question::YesNo))
         return true;
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     emit terminateRequested();
     services::desktop().startProgram(MaintenanceMenu::repairProgram(), {});
     return true;
 }
 
-void SplashWindow::SpeedButton1Click()
+void SplashWindow::enterLog()
 {
     QString call;
     bool readable = false;
     try {
-        call = Dm.info.text(QStringLiteral("call"));
+        call = m_data.info.text(QStringLiteral("call"));
         readable = true;
     } catch (const EngineError &error) {
         if (!offerRepair())
@@ -109,8 +109,8 @@ void SplashWindow::SpeedButton1Click()
         next->show();
 }
 
-void SplashWindow::SpeedButton2Click()
+void SplashWindow::exitProgram()
 {
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     emit terminateRequested();
 }

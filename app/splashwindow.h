@@ -20,9 +20,9 @@ public:
     // is stored.
     void setFollowers(QWidget *userData, QWidget *mainWindow);
 
-    void FormShow();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void prepareOnShow();
+    void enterLog();
+    void exitProgram();
 
 signals:
     void terminateRequested();
@@ -36,7 +36,7 @@ private:
     bool offerRepair();
 
     std::unique_ptr<Ui::SplashWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     QWidget *m_userData = nullptr;
     QWidget *m_mainWindow = nullptr;
 };

@@ -18,11 +18,11 @@ public:
     explicit UserDataWindow(LogData &dm, QWidget *parent = nullptr);
     ~UserDataWindow() override;
 
-    void FormShow();
-    void combobox1Change();
-    void SpeedButton1Click();
+    void prepareOnShow();
+    void storeState();
+    void confirmUserData();
     // True when every field holds something; otherwise the first empty one gets the focus.
-    bool FormClose();
+    bool mayClose();
 
 signals:
     void mainWindowRequested();
@@ -30,8 +30,11 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // At the first start the window stands alone and is left only through "Save and exit";
+    // opened from the main window it is modal, and Escape saves and exits as the button does.
+    bool escapeCloses() const override { return isModal(); }
 
 private:
     std::unique_ptr<Ui::UserDataWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
 };

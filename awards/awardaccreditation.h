@@ -19,5 +19,5 @@ public:
     int accredit(const QStringList &awards);
 
 private:
-    LogData &Dm;
+    LogData &m_data;
 };

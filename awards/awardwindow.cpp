@@ -1,6 +1,7 @@
 // AwardWindow: the award application window.
 #include "awardwindow.h"
 
+#include "accessiblenames.h"
 #include "applicationprintout.h"
 #include "awardaccreditation.h"
 #include "awardentry.h"
@@ -65,34 +66,38 @@ private:
 } // namespace
 
 AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AwardWindow>()), Dm(dm), m_opener(opener)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AwardWindow>()), m_data(dm), m_opener(opener)
 {
     ui->setupUi(this);
-    Image5 = new QLabel(this);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setStyleSheet(QStringLiteral(
+    ui->Grid->setAccessibleName(tr("Award levels by band and mode"));
+    ui->ListBox1->setAccessibleName(tr("Awards to apply for"));
+    nameEditParts(*this);
+    m_background = new QLabel(this);
+    m_background->setObjectName(QStringLiteral("Image5"));
+    m_background->setStyleSheet(QStringLiteral(
         "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f4f4, stop:1 #b8b8b8);"));
-    Image5->lower();
+    m_background->lower();
     ui->ListBox1->setToolTip(tr("Select to modify"));
     ui->Appl->lineEdit()->setMaxLength(typeLength);
     ui->Appl->setCurrentText(tr(newApplication));
     setUpGrid();
     m_preview = [this](const report::Layout &layout, const QString &entry) { showPreview(layout, entry, this); };
 
-    connect(ui->Choose, &QPushButton::clicked, this, &AwardWindow::ChooseClick);
+    connect(ui->Choose, &QPushButton::clicked, this, &AwardWindow::focusApplicationType);
     connect(ui->ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!ui->ListBox1->selectedItems().isEmpty())
-            ListBox1Click();
+            showTypeOfSelectedEntry();
     });
     connect(ui->Appl, &QComboBox::currentTextChanged, this, [this] {
         if (!m_settingType)
-            ApplChange();
+            applyTypeToSelectedEntries();
     });
-    connect(ui->Butdel, &QPushButton::clicked, this, &AwardWindow::ButdelClick);
-    connect(ui->Butprep, &QPushButton::clicked, this, &AwardWindow::ButprepClick);
-    connect(ui->ButExport, &QPushButton::clicked, this, &AwardWindow::ButExportClick);
-    connect(ui->ButAccredit, &QPushButton::clicked, this, &AwardWindow::ButAccreditClick);
-    connect(ui->Button2, &QPushButton::clicked, this, &AwardWindow::Button2Click);
+    connect(ui->Butdel, &QPushButton::clicked, this, &AwardWindow::removeSelectedEntries);
+    connect(ui->Butprep, &QPushButton::clicked, this, &AwardWindow::printApplications);
+    connect(ui->ButExport, &QPushButton::clicked, this, &AwardWindow::exportAwardQsos);
+    connect(ui->ButAccredit, &QPushButton::clicked, this, &AwardWindow::markAccredited);
+    connect(ui->Button2, &QPushButton::clicked, this, &AwardWindow::closeWindow);
+    closeOnEscape({ui->Button2});
 }
 
 AwardWindow::~AwardWindow() = default;
@@ -145,14 +150,14 @@ void AwardWindow::connectGridSelection()
             return;
         if (m_mousePressing)
             m_pressSelected = true;
-        GridSelectCell(column, row);
+        chooseAward(column, row);
     });
     connect(grid, &QTableWidget::cellPressed, this, [this](int row, int column) {
         const bool counted = m_pressSelected;
         m_mousePressing = false;
         m_pressSelected = false;
         if (!counted && row >= 1 && column >= 1)
-            GridSelectCell(column, row);
+            chooseAward(column, row);
     });
 }
 
@@ -160,16 +165,16 @@ void AwardWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
 void AwardWindow::resizeEvent(QResizeEvent *event)
 {
     ButtonClosedDialog::resizeEvent(event);
-    Image5->setGeometry(rect());
+    m_background->setGeometry(rect());
 }
 
-void AwardWindow::FormShow()
+void AwardWindow::prepareOnShow()
 {
     ui->Butdel->setEnabled(false);
     ui->Butprep->setEnabled(false);
@@ -180,7 +185,7 @@ void AwardWindow::FormShow()
         grid->item(row, 0)->setText(QString::number(row * 100));
     reportEngineErrors([&] {
         for (int position = firstAwardPosition; position < firstAwardPosition + gridColumns - 1; ++position)
-            grid->item(0, position - 1)->setText(headerText(Dm.Dipl.columnName(position)));
+            grid->item(0, position - 1)->setText(headerText(m_data.Dipl.columnName(position)));
     });
     fillGridMarks();
 }
@@ -190,19 +195,19 @@ void AwardWindow::fillGridMarks()
     reportEngineErrors([&] {
         QTableWidget *grid = ui->Grid;
         int row = 1;
-        for (Dm.Dipl.first(); !Dm.Dipl.eof() && row < gridRows; Dm.Dipl.next(), ++row) {
-            for (int position = firstAwardPosition; position < Dm.Dipl.columnCount() && position - 1 < gridColumns; ++position)
-                grid->item(row, position - 1)->setText(Dm.Dipl.text(position).left(1));
+        for (m_data.Dipl.first(); !m_data.Dipl.eof() && row < gridRows; m_data.Dipl.next(), ++row) {
+            for (int position = firstAwardPosition; position < m_data.Dipl.columnCount() && position - 1 < gridColumns; ++position)
+                grid->item(row, position - 1)->setText(m_data.Dipl.text(position).left(1));
         }
     });
 }
 
-void AwardWindow::ChooseClick()
+void AwardWindow::focusApplicationType()
 {
     ui->Appl->setFocus();
 }
 
-void AwardWindow::GridSelectCell(int column, int row)
+void AwardWindow::chooseAward(int column, int row)
 {
     ui->Butprep->setEnabled(true);
     ui->Butdel->setEnabled(true);
@@ -241,7 +246,7 @@ void AwardWindow::rebuildSummary()
     ui->Label3->setText(awardentry::summary(entries()));
 }
 
-void AwardWindow::ListBox1Click()
+void AwardWindow::showTypeOfSelectedEntry()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     if (selected.isEmpty())
@@ -251,7 +256,7 @@ void AwardWindow::ListBox1Click()
     m_settingType = false;
 }
 
-void AwardWindow::ApplChange()
+void AwardWindow::applyTypeToSelectedEntries()
 {
     const QString type = ui->Appl->currentText();
     for (QListWidgetItem *item : ui->ListBox1->selectedItems())
@@ -262,7 +267,7 @@ void AwardWindow::ApplChange()
     ui->ListBox1->addItems(sorted);
 }
 
-void AwardWindow::ButdelClick()
+void AwardWindow::removeSelectedEntries()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     for (QListWidgetItem *item : selected)
@@ -286,16 +291,16 @@ ApplicationRequest AwardWindow::request() const
     return ApplicationRequest{entries(), m_currentEntry, m_bandEntry, ui->Label3->text(), ui->Appl->currentText()};
 }
 
-void AwardWindow::ButExportClick()
+void AwardWindow::exportAwardQsos()
 {
     for (int i = 0; i < ui->ListBox1->count(); ++i) {
         const QString entry = ui->ListBox1->item(i)->text();
-        exchangecommands::exportAward(Dm, awardentry::subject(entry),
+        exchangecommands::exportAward(m_data, awardentry::subject(entry),
                                       awardentry::awardName(entry) + QLatin1Char('-') + awardentry::subject(entry));
     }
 }
 
-void AwardWindow::ButprepClick()
+void AwardWindow::printApplications()
 {
     m_opener.beginPrinting();
     const QStringList list = entries();
@@ -306,8 +311,8 @@ void AwardWindow::ButprepClick()
         m_bandEntry = award.isBand();
         report::Layout layout;
         const bool laidOut = reportEngineErrors([&] {
-            award.select(Dm);
-            TQRep printout(Dm, request(), services::clock().now().date());
+            award.select(m_data);
+            TQRep printout(m_data, request(), services::clock().now().date());
             layout = printout.layout();
         });
         if (!laidOut)
@@ -336,7 +341,7 @@ QStringList AwardWindow::accreditableAwards() const
     return awards;
 }
 
-void AwardWindow::ButAccreditClick()
+void AwardWindow::markAccredited()
 {
     const QStringList awards = accreditableAwards();
     if (awards.isEmpty())
@@ -344,7 +349,7 @@ void AwardWindow::ButAccreditClick()
     if (!services::prompter().ask(tr("Mark these QSOs accredited?"), Prompter::Question::YesNo))
         return;
     int accredited = 0;
-    if (reportEngineErrors([&] { accredited = AwardAccreditation(Dm).accredit(awards); }))
+    if (reportEngineErrors([&] { accredited = AwardAccreditation(m_data).accredit(awards); }))
         services::prompter().message(tr("QSOs accredited: %1").arg(accredited));
 }
 
@@ -353,24 +358,24 @@ void AwardWindow::offerClaimedMarks(const QStringList &printed)
     if (!services::prompter().ask(tr("Mark these awards as claimed?"), Prompter::Question::YesNo))
         return;
     reportEngineErrors([&] {
-        Transaction transaction(Dm.ADOconn);
+        Transaction transaction(m_data.ADOconn);
         for (const QString &entry : printed) {
             const AwardQsos award(entry);
-            Dm.Dipl.moveTo(award.level() / 100 - 1);
-            Dm.Dipl.edit();
-            Dm.Dipl.setText(award.suffix(), vocab::award::claimed);
-            Dm.Dipl.post();
+            m_data.Dipl.moveTo(award.level() / 100 - 1);
+            m_data.Dipl.edit();
+            m_data.Dipl.setText(award.suffix(), vocab::award::claimed);
+            m_data.Dipl.post();
         }
         transaction.commit();
     });
     fillGridMarks();
 }
 
-void AwardWindow::Button2Click()
+void AwardWindow::closeWindow()
 {
     reportEngineErrors([&] {
-        Dm.logbanda.setFilter(QString());
-        Dm.logmodo.setFilter(QString());
+        m_data.logbanda.setFilter(QString());
+        m_data.logmodo.setFilter(QString());
     });
     m_opener.endPrinting();
     accept();

@@ -35,19 +35,19 @@ public:
     QStringList entries() const;
     ApplicationRequest request() const;
 
-    void FormShow();
-    void ChooseClick();
-    void GridSelectCell(int column, int row);
-    void ListBox1Click();
-    void ApplChange();
-    void ButdelClick();
-    void ButprepClick();
+    void prepareOnShow();
+    void focusApplicationType();
+    void chooseAward(int column, int row);
+    void showTypeOfSelectedEntry();
+    void applyTypeToSelectedEntries();
+    void removeSelectedEntries();
+    void printApplications();
     // Writes the QSOs behind each listed award into an ADIF file of its own.
-    void ButExportClick();
+    void exportAwardQsos();
     // Sets "A" on the QSOs of the applications printed here, or of the claimed award chosen in
     // the grid, when the user says Yes.
-    void ButAccreditClick();
-    void Button2Click();
+    void markAccredited();
+    void closeWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -62,9 +62,9 @@ private:
     QStringList accreditableAwards() const;
 
     std::unique_ptr<Ui::AwardWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     PrintingPause &m_opener;
-    QLabel *Image5;
+    QLabel *m_background;
     PreviewRunner m_preview;
     QStringList m_printed; // the entries of the last printing
     int m_currentEntry = 0;

@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         Startup startup(path);
         startup.start();
         app.processEvents();
-        startup.splash().SpeedButton1Click();
+        startup.splash().enterLog();
         startup.mainWindow().show();
         app.processEvents();
         starts.push_back(double(started.nsecsElapsed()) / 1e6);

@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
 
     LogData dm(path);
     SplashWindow splash(dm);
-    splash.FormShow();
+    splash.prepareOnShow();
     dm.soundOn = false;
     MainWindow main(dm, nullptr);
     main.resize(1000, 700);
@@ -145,7 +145,7 @@ int main(int argc, char *argv[])
         settle();
         QElapsedTimer timer;
         timer.start();
-        panel.logfilter();
+        panel.showWhetherDokIsNew();
         settle();
         (nuovo->isVisible() ? newDok : confirmedDok).ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
@@ -187,7 +187,7 @@ int main(int argc, char *argv[])
         modo->setCurrentText(QStringLiteral("FM"));
         settle();
         saves.time([&] {
-            panel.Registra1Click();
+            panel.saveQso();
             settle();
         });
     }

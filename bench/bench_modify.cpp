@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
 
     LogData dm(path);
     SplashWindow splash(dm);
-    splash.FormShow();
+    splash.prepareOnShow();
     dm.soundOn = false;
     MainWindow main(dm, nullptr);
     main.resize(1000, 700);
@@ -170,7 +170,7 @@ int main(int argc, char *argv[])
     Figures deletions;
     QsoDeletion deletion(dm);
     for (int i = 0; i < 10; ++i) {
-        main.managementView()->B14Click(QStringLiteral("14"));
+        main.managementView()->showBandTable(QStringLiteral("14"));
         dm.logbanda.moveTo(i);
         const auto qso = deletion.selected();
         const qint64 before = QFileInfo(path).size();

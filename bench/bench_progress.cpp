@@ -52,7 +52,7 @@ int main(int argc, char **argv)
         QTemporaryDir folder;
         const QString path = benchlog::createDatabase(folder.path(), count);
         LogData dm(path);
-        SplashWindow(dm).FormShow();
+        SplashWindow(dm).prepareOnShow();
         TableView &log = dm.log;
         log.setFiltered(false);
         const int dok = log.columnIndex(QStringLiteral("dok"));

@@ -158,7 +158,7 @@ void benchManagementView(MainWindow &main)
     ManagementView &view = *main.managementView();
     const auto close = [&] {
         if (view.isVisible())
-            main.Esci1Click();
+            main.closePanelOrExit();
     };
     const double open = medianMs(5, close, [&] { main.action(QStringLiteral("Management1"))->trigger(); });
     if (!view.isVisible()) {

@@ -151,13 +151,13 @@ QString DokListReport::text() const
     return text;
 }
 
-DokListUpdate::DokListUpdate(LogData &dm) : Dm(dm)
+DokListUpdate::DokListUpdate(LogData &dm) : m_data(dm)
 {
 }
 
 DokListReport DokListUpdate::run(const DokList &list)
 {
-    Connection &connection = Dm.ADOconn;
+    Connection &connection = m_data.ADOconn;
     DokListReport report;
     report.ignoredLines = list.ignoredLines;
     {
@@ -204,7 +204,7 @@ DokListReport DokListUpdate::run(const DokList &list)
         }
         transaction.commit();
     }
-    if (Dm.dok.isOpen())
-        Dm.dok.refresh();
+    if (m_data.dok.isOpen())
+        m_data.dok.refresh();
     return report;
 }

@@ -84,5 +84,5 @@ public:
     DokListReport run(const DokList &list);
 
 private:
-    LogData &Dm;
+    LogData &m_data;
 };

@@ -51,5 +51,5 @@ public:
     ConfirmationReport run(QsoReader &reader, bool dryRun = false);
 
 private:
-    LogData &Dm;
+    LogData &m_data;
 };

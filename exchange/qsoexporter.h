@@ -24,5 +24,5 @@ public:
 private:
     int write(QsoWriter &writer, const QString &sql);
 
-    LogData &Dm;
+    LogData &m_data;
 };

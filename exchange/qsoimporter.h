@@ -68,5 +68,5 @@ public:
     ImportReport run(QsoReader &reader);
 
 private:
-    LogData &Dm;
+    LogData &m_data;
 };

@@ -8,7 +8,7 @@
 
 #include <QMouseEvent>
 
-AboutWindow::AboutWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::AboutWindow>()), Dm(dm)
+AboutWindow::AboutWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::AboutWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     ui->ProgramIcon->setPixmap(QIcon(QStringLiteral(":/wzplog.svg")).pixmap(64, 64));
@@ -33,31 +33,31 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove) {
         // A move over the address is not passed on to the panel below it.
         if (watched == ui->Label7) {
-            Label7MouseMove();
+            highlightMailLink();
             return true;
         }
         if (watched == ui->Panel1)
-            Panel1MouseMove();
+            plainMailLink();
     } else if (watched == ui->Label7 && event->type() == QEvent::MouseButtonRelease
                && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Label7Click();
+        writeEmail();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void AboutWindow::Label7Click()
+void AboutWindow::writeEmail()
 {
-    openMailLink(Dm);
+    openMailLink(m_data);
 }
 
-void AboutWindow::Label7MouseMove()
+void AboutWindow::highlightMailLink()
 {
     setLinkColour(Qt::blue);
     ui->Label7->setCursor(Qt::PointingHandCursor);
 }
 
-void AboutWindow::Panel1MouseMove()
+void AboutWindow::plainMailLink()
 {
     setLinkColour(Qt::black);
     ui->Label7->setCursor(Qt::ArrowCursor);

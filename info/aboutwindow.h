@@ -17,9 +17,9 @@ public:
     explicit AboutWindow(LogData &dm, QWidget *parent = nullptr);
     ~AboutWindow() override;
 
-    void Label7Click();
-    void Label7MouseMove();
-    void Panel1MouseMove();
+    void writeEmail();
+    void highlightMailLink();
+    void plainMailLink();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -28,5 +28,5 @@ private:
     void setLinkColour(const QColor &colour);
 
     std::unique_ptr<Ui::AboutWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
 };

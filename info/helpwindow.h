@@ -18,7 +18,7 @@ public:
     explicit HelpWindow(QWidget *parent = nullptr);
     ~HelpWindow() override;
 
-    void FormShow();
+    void prepareOnShow();
 
 protected:
     void showEvent(QShowEvent *event) override;

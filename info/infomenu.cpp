@@ -19,44 +19,44 @@ void openMailLink(LogData &dm)
         services::desktop().openUrl(mailLink(call));
 }
 
-InfoMenu::InfoMenu(LogData &dm, QWidget *owner) : QObject(owner), Dm(dm), m_owner(owner)
+InfoMenu::InfoMenu(LogData &dm, QWidget *owner) : QObject(owner), m_data(dm), m_owner(owner)
 {
 }
 
-void InfoMenu::DOKHelp1Click()
+void InfoMenu::openDokHelp()
 {
     HelpWindow window(m_owner);
     window.exec();
 }
 
-void InfoMenu::Emailme1Click()
+void InfoMenu::writeEmail()
 {
-    openMailLink(Dm);
+    openMailLink(m_data);
 }
 
-void InfoMenu::WEBsite1Click()
+void InfoMenu::openWebsite()
 {
     services::desktop().openUrl(QUrl(infotext::webSite));
 }
 
-void InfoMenu::WZPOfficialpage1Click()
+void InfoMenu::openOfficialPage()
 {
     services::desktop().openUrl(QUrl(infotext::officialPage));
 }
 
-void InfoMenu::Whatsnew1Click()
+void InfoMenu::openWhatsNew()
 {
     if (m_whatsNew)
         m_whatsNew->exec();
 }
 
-void InfoMenu::About2Click()
+void InfoMenu::openAbout()
 {
-    AboutWindow window(Dm, m_owner);
+    AboutWindow window(m_data, m_owner);
     window.exec();
 }
 
-void InfoMenu::Rules1Click()
+void InfoMenu::openRules()
 {
     RulesWindow window(m_owner);
     window.exec();

@@ -18,16 +18,16 @@ public:
     // The what's-new window lives for the whole run; start-up creates it.
     void setWhatsNewWindow(QDialog *window) { m_whatsNew = window; }
 
-    void DOKHelp1Click();
-    void Emailme1Click();
-    void WEBsite1Click();
-    void WZPOfficialpage1Click();
-    void Whatsnew1Click();
-    void About2Click();
-    void Rules1Click();
+    void openDokHelp();
+    void writeEmail();
+    void openWebsite();
+    void openOfficialPage();
+    void openWhatsNew();
+    void openAbout();
+    void openRules();
 
 private:
-    LogData &Dm;
+    LogData &m_data;
     QWidget *m_owner;
     QDialog *m_whatsNew = nullptr;
 };

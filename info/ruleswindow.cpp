@@ -10,6 +10,9 @@
 RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RulesWindow>())
 {
     ui->setupUi(this);
+    // The flags show no text: a screen reader reads the language.
+    for (QToolButton *flag : {ui->ITim, ui->ENim, ui->DAim, ui->FRim, ui->EAim})
+        flag->setAccessibleName(flag->toolTip());
     ui->Label1->setText(infotext::awardFullName + QStringLiteral(" (WZP)"));
     using rulestext::Language;
     const struct
@@ -20,11 +23,11 @@ RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::
         Language language;
         void (RulesWindow::*handler)();
     } languages[] = {
-        {ui->ITim, "it", ui->ITm, Language::Italian, &RulesWindow::ITimClick},
-        {ui->ENim, "gb", ui->ENm, Language::English, &RulesWindow::ENimClick},
-        {ui->DAim, "de", ui->DAm, Language::German, &RulesWindow::DAimClick},
-        {ui->FRim, "fr", ui->FRm, Language::French, &RulesWindow::FRimClick},
-        {ui->EAim, "es", ui->eam, Language::Spanish, &RulesWindow::EAimClick},
+        {ui->ITim, "it", ui->ITm, Language::Italian, &RulesWindow::showItalian},
+        {ui->ENim, "gb", ui->ENm, Language::English, &RulesWindow::showEnglish},
+        {ui->DAim, "de", ui->DAm, Language::German, &RulesWindow::showGerman},
+        {ui->FRim, "fr", ui->FRm, Language::French, &RulesWindow::showFrench},
+        {ui->EAim, "es", ui->eam, Language::Spanish, &RulesWindow::showSpanish},
     };
     for (const auto &entry : languages) {
         entry.picture->setIcon(QIcon(QStringLiteral(":/flags/%1.svg").arg(QLatin1String(entry.flag))));
@@ -32,6 +35,7 @@ RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::
         connect(entry.picture, &QToolButton::clicked, this, entry.handler);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Button1});
 }
 
 RulesWindow::~RulesWindow() = default;
@@ -40,10 +44,10 @@ void RulesWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void RulesWindow::FormShow()
+void RulesWindow::prepareOnShow()
 {
     using rulestext::Language;
     switch (rulestext::languageFor(QLocale())) {
@@ -55,27 +59,27 @@ void RulesWindow::FormShow()
     }
 }
 
-void RulesWindow::ITimClick()
+void RulesWindow::showItalian()
 {
     bringToFront(ui->ITm);
 }
 
-void RulesWindow::ENimClick()
+void RulesWindow::showEnglish()
 {
     bringToFront(ui->ENm);
 }
 
-void RulesWindow::DAimClick()
+void RulesWindow::showGerman()
 {
     bringToFront(ui->DAm);
 }
 
-void RulesWindow::FRimClick()
+void RulesWindow::showFrench()
 {
     bringToFront(ui->FRm);
 }
 
-void RulesWindow::EAimClick()
+void RulesWindow::showSpanish()
 {
     bringToFront(ui->eam);
 }

@@ -18,12 +18,12 @@ public:
     explicit RulesWindow(QWidget *parent = nullptr);
     ~RulesWindow() override;
 
-    void FormShow();
-    void ITimClick();
-    void ENimClick();
-    void DAimClick();
-    void FRimClick();
-    void EAimClick();
+    void prepareOnShow();
+    void showItalian();
+    void showEnglish();
+    void showGerman();
+    void showFrench();
+    void showSpanish();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -19,15 +19,15 @@ public:
     AddDokWindow(LogData &dm, EntryPanel &entryPanel, QWidget *parent = nullptr);
     ~AddDokWindow() override;
 
-    void FormShow();
-    void Button1Click();
-    void Button2Click();
+    void prepareOnShow();
+    void addDok();
+    void discardDok();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     std::unique_ptr<Ui::AddDokWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     EntryPanel &m_entryPanel;
 };

@@ -45,6 +45,6 @@ private:
     void replaceByCompactedCopy(const QString &database, const QString &copy);
     void reopen();
 
-    LogData &Dm;
+    LogData &m_data;
     Compactor m_compactor;
 };

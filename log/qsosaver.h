@@ -67,5 +67,5 @@ private:
     void storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                       bool special);
 
-    LogData &Dm;
+    LogData &m_data;
 };

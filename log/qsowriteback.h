@@ -47,5 +47,5 @@ private:
     void putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id);
     void markDok(const QsoChange &qso);
 
-    LogData &Dm;
+    LogData &m_data;
 };

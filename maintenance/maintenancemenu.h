@@ -19,16 +19,16 @@ public:
     // The repair program, beside the program's executable.
     static QString repairProgram();
 
-    void Backup1Click();
-    void Restore1Click();
-    void Compact1Click();
+    void backUp();
+    void restore();
+    void compact();
 
 private:
     // Closes the views and the connection around a file operation and opens again every view
     // that was open.
     void withDatabaseClosed(const std::function<void()> &operation);
 
-    LogData &Dm;
+    LogData &m_data;
     std::function<void()> m_endProgram;
     BackupStore m_store;
 };

@@ -25,11 +25,10 @@ public:
     DistrictWindow(LogData &dm, const maps::DistrictEntry &district, QWidget *parent = nullptr);
     ~DistrictWindow() override;
 
-    void FormShow();
+    void prepareOnShow();
     // The shared hover handler of the DOK areas.
-    void dokAreaMouseMove(const QString &code);
-    void Image1MouseMove();
-    void BitBtn1Click();
+    void showDokUnderMouse(const QString &code);
+    void closeWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -40,7 +39,7 @@ private:
     void clearResults();
 
     std::unique_ptr<Ui::DistrictWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     const maps::DistrictEntry &m_district;
     std::vector<QLabel *> m_results;
 };

@@ -14,13 +14,13 @@
 
 using namespace maps;
 
-OverviewMapWindow::OverviewMapWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::OverviewMapWindow>()), Dm(dm)
+OverviewMapWindow::OverviewMapWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::OverviewMapWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     for (const DistrictEntry &district : districtCatalogue()) {
         auto *area = new QAction(this);
         area->setObjectName(QString::fromLatin1(district.areaName));
-        connect(area, &QAction::triggered, this, [this, area] { ImaMClick(area); });
+        connect(area, &QAction::triggered, this, [this, area] { openDistrict(area); });
     }
     connect(ui->Ima, &OverviewPicture::districtClicked, this, [this](QChar letter) { area(letter)->trigger(); });
     connect(ui->Ima, &OverviewPicture::districtHovered, this, &OverviewMapWindow::showHint);
@@ -37,7 +37,7 @@ QAction *OverviewMapWindow::area(QChar letter) const
 
 void OverviewMapWindow::showShares()
 {
-    const auto shares = districtShares(Dm.dok);
+    const auto shares = districtShares(m_data.dok);
     for (const DistrictEntry &district : districtCatalogue()) {
         const auto share = shares.find(district.letter);
         const DistrictShare figure = share == shares.end() ? DistrictShare{} : share->second;
@@ -67,12 +67,12 @@ void OverviewMapWindow::hideEvent(QHideEvent *event)
     showHint(QChar());
 }
 
-void OverviewMapWindow::ImaMClick(const QAction *clicked)
+void OverviewMapWindow::openDistrict(const QAction *clicked)
 {
     for (const DistrictEntry &district : districtCatalogue()) {
         if (area(district.letter) != clicked)
             continue;
-        const auto window = createDistrictWindow(QString::fromLatin1(district.windowClass), Dm, this);
+        const auto window = createDistrictWindow(QString::fromLatin1(district.windowClass), m_data, this);
         window->exec();
         showShares();
         return;

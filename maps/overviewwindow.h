@@ -22,7 +22,7 @@ public:
     // The clickable area of a district (imaA, ImaB, ...), carrying its hint.
     QAction *area(QChar letter) const;
     // The one click handler of all areas: opens the clicked area's district window.
-    void ImaMClick(const QAction *clicked);
+    void openDistrict(const QAction *clicked);
 
 protected:
     void hideEvent(QHideEvent *event) override;
@@ -32,5 +32,5 @@ private:
     void showHint(QChar letter);
 
     std::unique_ptr<Ui::OverviewMapWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
 };

@@ -20,7 +20,7 @@ const int shownRows = 10;
 
 } // namespace
 
-DetailsWindow::DetailsWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::DetailsWindow>()), Dm(dm)
+DetailsWindow::DetailsWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::DetailsWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -34,7 +34,7 @@ DetailsWindow::DetailsWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui
                                {QStringLiteral("DATA"), tr("DATA")},
                                {QStringLiteral("CONF"), tr("Cf")},
                                {QStringLiteral("loc"), QStringLiteral("QTH")}},
-                              &Dm.log);
+                              &m_data.log);
     StatusDelegate::showIn(ui->DBGBand);
     ui->DBGBand->verticalHeader()->hide();
     ui->Caption->setText(windowTitle());
@@ -58,10 +58,10 @@ void DetailsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void DetailsWindow::FormShow()
+void DetailsWindow::prepareOnShow()
 {
     fitColumns();
     if (!m_anchor || !m_anchor->isVisible()) {

@@ -23,7 +23,7 @@ public:
 
     // The grid the window is placed beside when it is shown.
     void setAnchor(QWidget *matrix);
-    void FormShow();
+    void prepareOnShow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -35,7 +35,7 @@ private:
     QSize wantedSize() const;
 
     std::unique_ptr<Ui::DetailsWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     QPointer<QWidget> m_anchor;
     QPoint m_grabOffset;
     bool m_dragging = false;

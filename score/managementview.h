@@ -1,5 +1,7 @@
 #pragma once
 
+#include "returnview.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -11,7 +13,7 @@ class GridLink;
 class QAbstractButton;
 class QModelIndex;
 class LogData;
-class MainWindow;
+class CommandSwitch;
 class DetailsWindow;
 class TableView;
 struct DokCoverage;
@@ -19,34 +21,35 @@ struct DokCoverage;
 // The DOK management view of the main window: the status matrix of the DOK table filtered on
 // whether a DOK has QSOs, one band or mode table at a time with its count and share of all DOKs,
 // and the details mode in which a click on a cell of the matrix lists the QSOs behind it.
-class ManagementView : public QWidget
+class ManagementView : public QWidget, public ReturnView
 {
     Q_OBJECT
 
 public:
-    ManagementView(LogData &dm, MainWindow &mainWindow, QWidget *parent = nullptr);
+    ManagementView(LogData &dm, CommandSwitch &commands, QWidget *parent = nullptr);
     ~ManagementView() override;
 
     // The number of DOKs of the reference list, under "All records".
     void showDokTotal(int total);
     void setDetailsWindow(DetailsWindow *window);
 
-    void Management1Click();
+    void openManagement();
     // Shows the band table of a band suffix; also for the modify window when it closes.
-    void B14Click(const QString &bandSuffix);
-    void BSSBClick(const QString &mode);
-    void SpeedButton1Click();
+    void showBandTable(const QString &bandSuffix);
+    void showModeTable(const QString &mode);
+    void toggleAccredited();
     // The confirmed filter; "Show Details" is enabled only when sender is Button1 itself.
-    void Button1Click(const QObject *sender);
-    void Button3Click();
-    void Button2Click();
-    void Button4Click();
-    void DBGdokCellClick(const QModelIndex &index);
-    void DBEdit1Change();
-    void DBGBandMouseUp();
-    void Button1MouseDown();
-    void B433MouseDown();
+    void showDoksWithQso(const QObject *sender);
+    void showDoksWithoutQso();
+    void showAllDoks();
+    void toggleDetails();
+    void showDetailsOfCell(const QModelIndex &index);
+    void findTypedDok();
+    void rememberBandUnderMouse();
+    void raiseBandModeButtons();
+    void raiseFilterButtons();
 
+    void showModifiedBand(const QString &bandSuffix) override;
     // Presses the band button of a band suffix ("b" + suffix, in any case), raising the others.
     void pressBandButton(const QString &bandSuffix);
     // What the main window's Exit does to this view before hiding it.
@@ -81,8 +84,8 @@ private:
     void hideDetailsWindow();
 
     std::unique_ptr<Ui::ManagementView> ui;
-    LogData &Dm;
-    MainWindow &m_main;
+    LogData &m_data;
+    CommandSwitch &m_commands;
     QPointer<DetailsWindow> m_details;
     GridLink *m_bandGrid;
     GridLink *m_dokGrid;

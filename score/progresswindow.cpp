@@ -25,7 +25,7 @@ QDateTime startOf(const QDate &date)
 } // namespace
 
 ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ProgressWindow>()), Dm(dm)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ProgressWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     m_chartView = new QChartView(ui->ChartArea);
@@ -39,10 +39,11 @@ ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
         ui->Selection->addItem(band + QStringLiteral(" MHz"), band);
     for (const QString &mode : vocab::modes())
         ui->Selection->addItem(mode, mode);
-    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &ProgressWindow::SelectionChange);
+    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSelectedProgress);
     connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Exit});
     readLog();
-    SelectionChange();
+    showSelectedProgress();
 }
 
 ProgressWindow::~ProgressWindow() = default;
@@ -51,7 +52,7 @@ ProgressWindow::~ProgressWindow() = default;
 void ProgressWindow::readLog()
 {
     reportEngineErrors([&] {
-        TableView &log = Dm.log;
+        TableView &log = m_data.log;
         const bool wasFiltered = log.isFiltered();
         log.setFiltered(false);
         const int dok = log.columnIndex(QStringLiteral("dok"));
@@ -66,7 +67,7 @@ void ProgressWindow::readLog()
     });
 }
 
-void ProgressWindow::SelectionChange()
+void ProgressWindow::showSelectedProgress()
 {
     m_curve = m_progress.curve(ui->Selection->currentData().toString());
     showChart();

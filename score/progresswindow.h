@@ -23,7 +23,7 @@ public:
     ~ProgressWindow() override;
 
     // Shows the curve of the chosen entry of the Selection box.
-    void SelectionChange();
+    void showSelectedProgress();
     const DokProgress::Curve &shownCurve() const { return m_curve; }
 
 private:
@@ -32,7 +32,7 @@ private:
     void showLevels();
 
     std::unique_ptr<Ui::ProgressWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     DokProgress m_progress;
     DokProgress::Curve m_curve;
     QChartView *m_chartView;

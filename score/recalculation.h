@@ -53,7 +53,7 @@ private:
     void writeCounters(const std::vector<qint64> &counters);
     void markAwards(const std::vector<qint64> &counters);
 
-    LogData &Dm;
+    LogData &m_data;
     int m_done = 0;
     int m_total = 0;
 };

@@ -58,11 +58,17 @@ public:
 } // namespace
 
 RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RefreshWindow>()), Dm(dm), m_clock(clock)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RefreshWindow>()), m_data(dm), m_clock(clock)
 {
     ui->setupUi(this);
+    ui->DBGdok->setAccessibleName(tr("DOK table"));
+    // Each summary list holds the bands of the mode its box is titled with.
+    for (QListWidget *list : findChildren<QListWidget *>()) {
+        if (auto *box = qobject_cast<QGroupBox *>(list->parentWidget()))
+            list->setAccessibleName(tr("%1 bands").arg(box->title()));
+    }
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
-    new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &Dm.dok);
+    new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &m_data.dok);
     StatusDelegate::showIn(ui->DBGdok);
     ui->DBGdok->verticalHeader()->hide();
     bindCounters();
@@ -70,11 +76,13 @@ RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
     ui->ProgressBar1->hide();
     ui->Lab1->hide();
 
-    connect(ui->SpeedButton3, &QPushButton::clicked, this, &RefreshWindow::SpeedButton3Click);
-    connect(ui->SpeedButton4, &QPushButton::clicked, this, &RefreshWindow::SpeedButton4Click);
-    connect(ui->SpeedButton5, &QPushButton::clicked, this, &RefreshWindow::SpeedButton5Click);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &RefreshWindow::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &RefreshWindow::SpeedButton2Click);
+    connect(ui->SpeedButton3, &QPushButton::clicked, this, &RefreshWindow::runRefresh);
+    connect(ui->SpeedButton4, &QPushButton::clicked, this, &RefreshWindow::switchToSummary);
+    connect(ui->SpeedButton5, &QPushButton::clicked, this, &RefreshWindow::closeWindow);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &RefreshWindow::showRefreshPanel);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &RefreshWindow::closeSummary);
+    // The Exit of the page shown; both are disabled while the figures are recalculated.
+    closeOnEscape({ui->SpeedButton5, ui->SpeedButton2});
 }
 
 RefreshWindow::~RefreshWindow() = default;
@@ -93,7 +101,7 @@ void RefreshWindow::bindCounters()
             for (const QString &column : {vocab::confirmedCounter(cell), vocab::accreditedCounter(cell)}) {
                 auto *label = box->findChild<QLabel *>(column, Qt::FindDirectChildrenOnly);
                 Q_ASSERT(label);
-                FieldLink::bind(label, Dm.riep, column);
+                FieldLink::bind(label, m_data.riep, column);
                 m_counters.push_back({box, label, column});
             }
         }
@@ -137,10 +145,10 @@ void RefreshWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void RefreshWindow::FormShow()
+void RefreshWindow::prepareOnShow()
 {
     columnfit::setAtLeast(ui->DBGdok, 0, 62);
     for (int column = 1; column < ui->DBGdok->model()->columnCount(); ++column)
@@ -158,7 +166,7 @@ void RefreshWindow::FormShow()
 
 void RefreshWindow::showStamp()
 {
-    reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
+    reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(m_data.riep.dateTime(QStringLiteral("dataagg")))); });
     // The stamp stays on one line: the window widens for it. Where the window cannot grow enough
     // (a narrow screen, large text), the time goes on a line of its own, never "AM" alone.
     const int margins = 2 * (layout()->contentsMargins().left() + layout()->contentsMargins().right())
@@ -183,8 +191,8 @@ void RefreshWindow::setModeCaptions()
                              QStringLiteral("PSK"), QStringLiteral("FM")};
     reportEngineErrors([&] {
         for (size_t i = 0; i < std::size(boxes); ++i) {
-            const QString count = Dm.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
-            boxes[i].first->setTitle(tr(boxes[i].second) + QStringLiteral(" - ") + count);
+            const QString count = m_data.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
+            boxes[i].first->setTitle(QString::fromLatin1(boxes[i].second) + QStringLiteral(" - ") + count);
         }
     });
 }
@@ -210,14 +218,14 @@ void RefreshWindow::applyZeroMarks()
 {
     reportEngineErrors([&] {
         for (const CounterLabel &counter : m_counters) {
-            const bool zero = Dm.riep.integer(counter.column) == 0;
+            const bool zero = m_data.riep.integer(counter.column) == 0;
             counter.label->setVisible(!zero);
             counter.zeroMark->setVisible(zero);
         }
     });
 }
 
-void RefreshWindow::SpeedButton3Click()
+void RefreshWindow::runRefresh()
 {
     if (m_running)
         return;
@@ -242,7 +250,7 @@ void RefreshWindow::SpeedButton3Click()
                 sinceEvents.restart();
             }
         };
-        Recalculation recalculation(Dm);
+        Recalculation recalculation(m_data);
         recalculation.onStep = [&](Recalculation::Step step) {
             ui->Lab1->setText(stepText(step));
             letEventsRun(true);
@@ -274,7 +282,7 @@ void RefreshWindow::setButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
-void RefreshWindow::SpeedButton4Click()
+void RefreshWindow::switchToSummary()
 {
     setWindowTitle(tr(summaryCaption));
     setModeCaptions();
@@ -282,21 +290,16 @@ void RefreshWindow::SpeedButton4Click()
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
-void RefreshWindow::SpeedButton5Click()
+void RefreshWindow::closeWindow()
 {
     close();
 }
 
-void RefreshWindow::SpeedButton1Click()
-{
-    showRefreshPanel();
-}
-
-void RefreshWindow::SpeedButton2Click()
+void RefreshWindow::closeSummary()
 {
     ui->Lab1->hide();
     reportEngineErrors([&] {
-        for (TableView *view : {&Dm.dok, &Dm.log}) {
+        for (TableView *view : {&m_data.dok, &m_data.log}) {
             view->setFiltered(false);
             view->setFilter(QString());
         }

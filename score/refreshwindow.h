@@ -28,12 +28,11 @@ public:
     void showRefreshPanel();
     void showSummaryPanel();
 
-    void FormShow();
-    void SpeedButton3Click(); // "&Go"
-    void SpeedButton4Click(); // "&Summary"
-    void SpeedButton5Click(); // "E&xit" of the refresh panel
-    void SpeedButton1Click(); // "Refresh &data"
-    void SpeedButton2Click(); // "E&xit" of the summary panel
+    void prepareOnShow();
+    void runRefresh(); // "&Go"
+    void switchToSummary(); // "&Summary"
+    void closeWindow(); // "E&xit" of the refresh panel
+    void closeSummary(); // "E&xit" of the summary panel
 
     bool isRecalculating() const { return m_running; }
 
@@ -60,7 +59,7 @@ private:
     void showStamp();
 
     std::unique_ptr<Ui::RefreshWindow> ui;
-    LogData &Dm;
+    LogData &m_data;
     QTimer *m_clock;
     std::vector<CounterLabel> m_counters;
     bool m_running = false;

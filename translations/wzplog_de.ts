@@ -60,14 +60,157 @@
     </message>
 </context>
 <context>
+    <name>ApplicationForm</name>
+    <message>
+        <source>WZP AWARD</source>
+        <translation>WZP-DIPLOM</translation>
+    </message>
+    <message>
+        <source>Award for contacts with the German DOK districts and chapters</source>
+        <translation>Diplom für QSOs mit den DOKs der deutschen Distrikte und Ortsverbände</translation>
+    </message>
+    <message>
+        <source>APPLICATION FORM</source>
+        <translation>ANTRAGSFORMULAR</translation>
+    </message>
+    <message>
+        <source>Applicant (callsign, name and full address)</source>
+        <translation>Antragsteller (Rufzeichen, Name und vollständige Anschrift)</translation>
+    </message>
+    <message>
+        <source>Date of application</source>
+        <translation>Antragsdatum</translation>
+    </message>
+    <message>
+        <source>Applicant&apos;s callsign</source>
+        <translation>Rufzeichen des Antragstellers</translation>
+    </message>
+    <message>
+        <source>Award(s) applied for:</source>
+        <translation>Beantragte(s) Diplom(e):</translation>
+    </message>
+    <message>
+        <source>Mark the level claimed on each band or in each mode with X</source>
+        <translation>Die beantragte Stufe je Band oder Betriebsart mit X ankreuzen</translation>
+    </message>
+    <message>
+        <source>Band / Mode</source>
+        <translation>Band / Betriebsart</translation>
+    </message>
+    <message>
+        <source>Level (DOKs)</source>
+        <translation>Stufe (DOKs)</translation>
+    </message>
+    <message>
+        <source>Accredited DOKs</source>
+        <translation>Anerkannte DOKs</translation>
+    </message>
+    <message>
+        <source>(already credited)</source>
+        <translation>(bereits anerkannt)</translation>
+    </message>
+    <message>
+        <source>Confirmed DOKs</source>
+        <translation>Bestätigte DOKs</translation>
+    </message>
+    <message>
+        <source>(new)</source>
+        <translation>(neu)</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>I declare that all the QSOs listed on the attached pages were made by me from my own station, in accordance with the rules of the WZP award and with my licence, and that the QSL cards of the confirmed DOKs are in my possession.</source>
+        <translation>Ich versichere, dass ich alle auf den beigefügten Seiten aufgeführten QSOs selbst von meiner eigenen Station aus, nach den Bedingungen des WZP-Diploms und im Rahmen meiner Zulassung gefahren habe und dass mir die QSL-Karten der bestätigten DOKs vorliegen.</translation>
+    </message>
+    <message>
+        <source>For the award manager</source>
+        <translation>Für den Diplommanager</translation>
+    </message>
+    <message>
+        <source>Checked on: ____________________</source>
+        <translation>Geprüft am: ____________________</translation>
+    </message>
+    <message>
+        <source>Award no.: _____________________</source>
+        <translation>Diplom-Nr.: ____________________</translation>
+    </message>
+    <message>
+        <source>Signature of the applicant</source>
+        <translation>Unterschrift des Antragstellers</translation>
+    </message>
+    <message>
+        <source>Callsign</source>
+        <translation>Rufzeichen</translation>
+    </message>
+    <message>
+        <source>List of the QSOs with the DOKs claimed</source>
+        <translation>Liste der QSOs mit den beantragten DOKs</translation>
+    </message>
+    <message>
+        <source>Application:</source>
+        <translation>Antrag:</translation>
+    </message>
+    <message>
+        <source>Applicant</source>
+        <translation>Antragsteller</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Anschrift</translation>
+    </message>
+    <message>
+        <source>Postcode, city, country</source>
+        <translation>PLZ, Ort, Land</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>One line per DOK: the first confirmed QSO with a station of that DOK on the band or in the mode of the award. Ordinary DOKs are listed first, special DOKs after them.</source>
+        <translation>Eine Zeile je DOK: das erste bestätigte QSO mit einer Station dieses DOKs auf dem Band oder in der Betriebsart des Diploms. Zuerst die gewöhnlichen DOKs, danach die Sonder-DOKs.</translation>
+    </message>
+    <message>
+        <source>NO.</source>
+        <translation>NR.</translation>
+    </message>
+    <message>
+        <source>CALL</source>
+        <translation>RUFZEICHEN</translation>
+    </message>
+    <message>
+        <source>DOK</source>
+        <translation>DOK</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATUM</translation>
+    </message>
+    <message>
+        <source>MODE</source>
+        <translation>BETRIEBSART</translation>
+    </message>
+    <message>
+        <source>BAND</source>
+        <translation>BAND</translation>
+    </message>
+    <message>
+        <source>REMARKS</source>
+        <translation>BEMERKUNGEN</translation>
+    </message>
+</context>
+<context>
     <name>AwardWindow</name>
     <message>
         <source>WZP Diplome Print</source>
         <translation>WZP-Diplomantrag drucken</translation>
-    </message>
-    <message>
-        <source>Choose the award</source>
-        <translation>Diplom wählen</translation>
     </message>
     <message>
         <source>C = Claimed,  T = To claim, * = Not enough DOK to claim</source>
@@ -86,32 +229,12 @@
         <translation>Nachtrag</translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Prepare</source>
-        <translation>Vorbereiten</translation>
-    </message>
-    <message>
         <source>The QSOs of each listed award as an ADIF file</source>
         <translation>Die QSOs jedes aufgeführten Diploms als ADIF-Datei</translation>
     </message>
     <message>
-        <source>Export ADIF…</source>
-        <translation>ADIF exportieren…</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
         <source>When the award manager has credited a printed application: its QSOs become accredited</source>
         <translation>Wenn der Diplommanager einen gedruckten Antrag anerkannt hat: seine QSOs werden als anerkannt markiert</translation>
-    </message>
-    <message>
-        <source>Mark these QSOs accredited</source>
-        <translation>Diese QSOs als anerkannt markieren</translation>
     </message>
     <message>
         <source>Select to modify</source>
@@ -145,6 +268,38 @@
     <message>
         <source>Mark these awards as claimed?</source>
         <translation>Diese Diplome als beantragt markieren?</translation>
+    </message>
+    <message>
+        <source>&amp;Choose the award</source>
+        <translation>&amp;Diplom wählen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Prepare</source>
+        <translation>&amp;Vorbereiten</translation>
+    </message>
+    <message>
+        <source>&amp;Export ADIF…</source>
+        <translation>ADIF &amp;exportieren…</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Mark these QSOs accredited</source>
+        <translation>Diese QSOs als &amp;anerkannt markieren</translation>
+    </message>
+    <message>
+        <source>Award levels by band and mode</source>
+        <translation>Diplomstufen nach Band und Betriebsart</translation>
+    </message>
+    <message>
+        <source>Awards to apply for</source>
+        <translation>Zu beantragende Diplome</translation>
     </message>
 </context>
 <context>
@@ -823,6 +978,22 @@ Nicht verstandene Zeilen: %1</translation>
         <source>Invalid Month!</source>
         <translation>Ungültiger Monat!</translation>
     </message>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>DOK list</source>
+        <translation>DOK-Liste</translation>
+    </message>
+    <message>
+        <source>QSOs with this callsign</source>
+        <translation>QSOs mit diesem Rufzeichen</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeCommands</name>
@@ -1148,10 +1319,6 @@ Nicht verstandene Zeilen: %1</translation>
         <translation>&amp;Regeln</translation>
     </message>
     <message>
-        <source>Ma&amp;P</source>
-        <translation>&amp;Karte</translation>
-    </message>
-    <message>
         <source>Refresh &amp;Data</source>
         <translation>&amp;Daten aktualisieren</translation>
     </message>
@@ -1192,28 +1359,8 @@ Nicht verstandene Zeilen: %1</translation>
         <translation>&amp;Ton</translation>
     </message>
     <message>
-        <source>Compact and Repair Database</source>
-        <translation>Datenbank komprimieren und reparieren</translation>
-    </message>
-    <message>
         <source>&amp;DOK Help</source>
         <translation>&amp;DOK-Hilfe</translation>
-    </message>
-    <message>
-        <source>@ Email-me</source>
-        <translation>@ E-Mail an den Autor</translation>
-    </message>
-    <message>
-        <source>My WEBsite</source>
-        <translation>Webseite des Autors</translation>
-    </message>
-    <message>
-        <source>WZP Official page</source>
-        <translation>Offizielle WZP-Seite</translation>
-    </message>
-    <message>
-        <source>What&apos;s new</source>
-        <translation>Neuigkeiten</translation>
     </message>
     <message>
         <source>&amp;About</source>
@@ -1360,14 +1507,6 @@ Nicht verstandene Zeilen: %1</translation>
         <translation>Speicher belegt </translation>
     </message>
     <message>
-        <source>Sounds OFF</source>
-        <translation>Töne aus</translation>
-    </message>
-    <message>
-        <source>Sounds ON</source>
-        <translation>Töne ein</translation>
-    </message>
-    <message>
         <source>After deleting one or more QSOs you need to refresh your data.<byte value="xd"/>Do you like to do it right now?<byte value="xd"/>If not, remember to do it by the button &quot;Refresh Data&quot;</source>
         <translation>Nach dem Löschen von QSOs müssen die Daten aktualisiert werden.<byte value="xd"/>Soll das jetzt geschehen?<byte value="xd"/>Wenn nicht, bitte später mit dem Knopf „Daten aktualisieren“ nachholen.</translation>
     </message>
@@ -1387,17 +1526,41 @@ Nicht verstandene Zeilen: %1</translation>
         <source> Refresh Data| Recalculate the score: last on never</source>
         <translation> Daten aktualisieren| Den Stand neu berechnen: noch nie geschehen</translation>
     </message>
+    <message>
+        <source>M&amp;aP</source>
+        <translation>&amp;Karte</translation>
+    </message>
+    <message>
+        <source>&amp;Compact and Repair Database</source>
+        <translation>Datenbank &amp;komprimieren und reparieren</translation>
+    </message>
+    <message>
+        <source>@ &amp;Email-me</source>
+        <translation>@ &amp;E-Mail an den Autor</translation>
+    </message>
+    <message>
+        <source>My &amp;WEBsite</source>
+        <translation>&amp;Webseite des Autors</translation>
+    </message>
+    <message>
+        <source>WZP &amp;Official page</source>
+        <translation>&amp;Offizielle WZP-Seite</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;new</source>
+        <translation>&amp;Neuigkeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Sounds OFF</source>
+        <translation>&amp;Töne aus</translation>
+    </message>
+    <message>
+        <source>&amp;Sounds ON</source>
+        <translation>&amp;Töne ein</translation>
+    </message>
 </context>
 <context>
     <name>MaintenanceMenu</name>
-    <message>
-        <source>Do you like to restore your data <byte value="xd"/><byte value="xd"/>from DRIVE:\DOKdirectory\Backup to DRIVE:\DOKdirectory ?<byte value="xd"/><byte value="xd"/>You will loose data from the last backup !</source>
-        <translation>Sollen Ihre Daten <byte value="xd"/><byte value="xd"/>aus LAUFWERK:\DOK-Ordner\Backup nach LAUFWERK:\DOK-Ordner wiederhergestellt werden?<byte value="xd"/><byte value="xd"/>Daten seit der letzten Sicherung gehen dabei verloren!</translation>
-    </message>
-    <message>
-        <source>Do you really like to restore your data ?<byte value="xd"/><byte value="xd"/>You will loose data from the last backup !</source>
-        <translation>Sollen Ihre Daten wirklich wiederhergestellt werden?<byte value="xd"/><byte value="xd"/>Daten seit der letzten Sicherung gehen dabei verloren!</translation>
-    </message>
     <message>
         <source>Not enough data to backup!</source>
         <translation>Zu wenig Daten zum Sichern!</translation>
@@ -1405,10 +1568,6 @@ Nicht verstandene Zeilen: %1</translation>
     <message>
         <source>Do you like really to backup your data ?</source>
         <translation>Sollen Ihre Daten wirklich gesichert werden?</translation>
-    </message>
-    <message>
-        <source>Backup has been successfully done in ..\Backup Directory!</source>
-        <translation>Die Sicherung in ..\Backup-Ordner ist gelungen!</translation>
     </message>
     <message>
         <source>The backup failed: %1<byte value="xd"/>The previous backup is unchanged.</source>
@@ -1437,6 +1596,14 @@ Nicht verstandene Zeilen: %1</translation>
     <message>
         <source>This function should be used only if you have serious problems with your database.<byte value="xd"/>Do you want to exit now?</source>
         <translation>Diese Funktion ist nur für ernste Probleme mit der Datenbank gedacht.<byte value="xd"/>Soll das Programm jetzt beendet werden?</translation>
+    </message>
+    <message>
+        <source>Backup has been successfully done in %1!</source>
+        <translation>Die Sicherung in %1 ist gelungen!</translation>
+    </message>
+    <message>
+        <source>Do you like to restore your data <byte value="xd"/><byte value="xd"/>from %1 to %2 ?<byte value="xd"/><byte value="xd"/>You will loose data from the last backup !</source>
+        <translation>Sollen Ihre Daten <byte value="xd"/><byte value="xd"/>aus %1 nach %2 wiederhergestellt werden?<byte value="xd"/><byte value="xd"/>Daten seit der letzten Sicherung gehen dabei verloren!</translation>
     </message>
 </context>
 <context>
@@ -1542,12 +1709,12 @@ Nicht verstandene Zeilen: %1</translation>
         <translation>Auf diesem Band sind keine DOKs bestätigt!</translation>
     </message>
     <message>
-        <source>DOK on %1 mode</source>
-        <translation>DOK in %1</translation>
-    </message>
-    <message>
         <source>No DOKs confirmed on this mode !</source>
         <translation>In dieser Betriebsart sind keine DOKs bestätigt!</translation>
+    </message>
+    <message>
+        <source>QSOs of the band or mode</source>
+        <translation>QSOs des Bandes oder der Betriebsart</translation>
     </message>
 </context>
 <context>
@@ -1689,6 +1856,26 @@ Nicht verstandene Zeilen: %1</translation>
     <message>
         <source>Invalid Month!</source>
         <translation>Ungültiger Monat!</translation>
+    </message>
+    <message>
+        <source>Callsign to modify</source>
+        <translation>Zu änderndes Rufzeichen</translation>
+    </message>
+    <message>
+        <source>DOK to modify</source>
+        <translation>Zu ändernder DOK</translation>
+    </message>
+    <message>
+        <source>QSOs</source>
+        <translation>QSOs</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
     </message>
 </context>
 <context>
@@ -2044,6 +2231,14 @@ Nicht verstandene Zeilen: %1</translation>
         <source>Data have been succefully refreshed!</source>
         <translation>Die Daten wurden erfolgreich aktualisiert!</translation>
     </message>
+    <message>
+        <source>DOK table</source>
+        <translation>DOK-Tabelle</translation>
+    </message>
+    <message>
+        <source>%1 bands</source>
+        <translation>Bänder %1</translation>
+    </message>
 </context>
 <context>
     <name>RulesWindow</name>
@@ -2088,6 +2283,29 @@ Nicht verstandene Zeilen: %1</translation>
     <message>
         <source> (read-only)</source>
         <translation> (nur lesen)</translation>
+    </message>
+</context>
+<context>
+    <name>TQRep</name>
+    <message>
+        <source>WZP award application %1, %2, %3, %4</source>
+        <translation>WZP-Diplomantrag %1, %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>New Application</source>
+        <translation>Neuantrag</translation>
+    </message>
+    <message>
+        <source>e-mail:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>Printed on </source>
+        <translation>Gedruckt am </translation>
+    </message>
+    <message>
+        <source>Page </source>
+        <translation>Seite </translation>
     </message>
 </context>
 <context>

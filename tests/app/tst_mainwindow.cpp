@@ -1,4 +1,5 @@
 #include "datamodule.h"
+#include "desktopidentity.h"
 #include "entrypanel.h"
 #include "hint.h"
 #include "mainwindow.h"
@@ -56,13 +57,25 @@ private slots:
         QCOMPARE(main.clockTimer()->interval(), 500);
     }
 
+    // A shell finds the program's desktop entry, and with it its name and icon.
+    void theDesktopKnowsTheProgram()
+    {
+        desktopidentity::apply();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.wzplog.logbook"));
+        QVERIFY(QFile::exists(QStringLiteral(WZP_SOURCE_DIR "/packaging/") + QGuiApplication::desktopFileName()
+                              + QStringLiteral(".desktop")));
+        const QIcon icon = QGuiApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(32, 32).isNull());
+    }
+
     void soundSwitchFollowsTheStoredSetting_data()
     {
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("on") << 1 << true << "Sounds OFF";
-        QTest::newRow("off") << 0 << false << "Sounds ON";
+        QTest::newRow("on") << 1 << true << "&Sounds OFF";
+        QTest::newRow("off") << 0 << false << "&Sounds ON";
     }
 
     void soundSwitchFollowsTheStoredSetting()
@@ -83,7 +96,7 @@ private slots:
         QCOMPARE(sound->isChecked(), !ticked);
         QCOMPARE(fixture.dm().soundOn, !ticked);
         QCOMPARE(fixture.db.value("SELECT sound FROM INFO"), QString::number(1 - stored));
-        QCOMPARE(sound->text(), ticked ? QStringLiteral("Sounds ON") : QStringLiteral("Sounds OFF"));
+        QCOMPARE(sound->text(), ticked ? QStringLiteral("&Sounds ON") : QStringLiteral("&Sounds OFF"));
     }
 
     void clockLabels()
@@ -92,7 +105,7 @@ private slots:
         MainWindow &main = fixture.mainWindow();
         const QDateTime local(QDate(2026, 12, 9), QTime(9, 5, 7));
         fixture.services.clock.current = local;
-        main.Timer1Timer();
+        main.tickClock();
         QCOMPARE(main.findChild<QLabel *>("LabelLOC")->text(), QStringLiteral("09.05.07"));
         const QTime utc = local.toUTC().time();
         QCOMPARE(main.findChild<QLabel *>("LabelUTC")->text(),
@@ -199,18 +212,17 @@ private slots:
         MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         main.managementView()->show();
-        main.viewMarker = QLatin1Char('S');
+        main.setViewMarker(QLatin1Char('S'));
         main.setCommandEnabled(MainWindow::Command::New, false);
         main.setCommandEnabled(MainWindow::Command::Backup, true);
         main.setCommandEnabled(MainWindow::Command::Modify, true);
-        main.statusPanel(1)->setText("  12 DOK confirmed on 14 MHz (1.4 %)");
-        main.setStatusPanelRaised(1, true);
+        main.showCount("  12 DOK confirmed on 14 MHz (1.4 %)");
         fixture.dm().dok.setFilter("conf<>'*'");
 
         action(main, "SpeedButton6")->trigger();
         QCOMPARE(terminated.count(), 0);
         QVERIFY(main.managementView()->isHidden());
-        QCOMPARE(main.viewMarker, QLatin1Char('N'));
+        QCOMPARE(main.viewMarker(), QLatin1Char('N'));
         QVERIFY(action(main, "Nuovo1")->isEnabled());
         QVERIFY(action(main, "Speednew")->isEnabled());
         QVERIFY(!action(main, "Backup1")->isEnabled());

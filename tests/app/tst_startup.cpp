@@ -370,7 +370,7 @@ private slots:
         fixture.db.execute("UPDATE INFO SET NOME='A', COGN='B', INDIR='C', CITTA='D', ZIP='E', PROV='F', "
                            "LOCATOR='JN45', EMAIL='g@h', OM='OM', stato='Italy'");
         fixture.start();
-        fixture.program->splash().SpeedButton1Click();
+        fixture.program->splash().enterLog();
         UserDataWindow &userData = fixture.program->userData();
         QTest::keyClicks(userData.findChild<QLineEdit *>("DBEdit1"), "ik2abc");
         userData.findChild<QPushButton *>("SpeedButton1")->click();
@@ -413,7 +413,7 @@ private slots:
         QVERIFY(!fixture.dm().info.isOpen());
 
         // "Enter" cannot read the user's data: it says so and the splash stays, so "Exit" still works.
-        fixture.program->splash().SpeedButton1Click();
+        fixture.program->splash().enterLog();
         QCOMPARE(fixture.services.prompter.errors.size(), 2);
         QVERIFY(fixture.program->splash().isVisible());
         QVERIFY(!fixture.program->mainWindow().isVisible());

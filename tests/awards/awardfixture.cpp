@@ -55,7 +55,7 @@ AwardWindow &AwardFixture::openWindow()
     m_window->setPreviewRunner([this, &dm](const report::Layout &layout, const QString &entry) {
         printouts.push_back(Printout{layout, entry, dm.logbanda.tableName(), dm.logmodo.tableName(),
                                      dm.logbanda.filter(), dm.logmodo.filter(), m_main->clockTimer()->isActive(),
-                                     m_main->viewMarker});
+                                     m_main->viewMarker()});
     });
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))

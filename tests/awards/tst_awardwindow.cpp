@@ -60,6 +60,19 @@ private slots:
     void init() { f = std::make_unique<AwardFixture>(); }
     void cleanup() { f.reset(); }
 
+    // The commands look like buttons, so a disabled one shows as disabled; the link that opens
+    // the award's choice looks like a link.
+    void buttonsLookLikeButtonsAndTheLinkLikeALink()
+    {
+        f->openWindow();
+        for (const char *name : {"Butdel", "Butprep", "ButExport", "Button2", "ButAccredit"})
+            QVERIFY2(!child<QPushButton>(f->window(), name)->isFlat(), name);
+        QVERIFY(!child<QPushButton>(f->window(), "ButAccredit")->isEnabled());
+        auto *choose = child<QPushButton>(f->window(), "Choose");
+        QCOMPARE(choose->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(choose->styleSheet().contains("underline"));
+    }
+
     void opensWithTheGridOfTheLastRefresh()
     {
         f->setMark(100, "14", "Claimed");
@@ -283,7 +296,7 @@ private slots:
         }
         QCOMPARE(f->services.prompter.questions, QStringList{claimQuestion});
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     // Each listed award's confirmed QSOs go into a file of their own; a cancelled dialog skips one.
@@ -345,7 +358,7 @@ private slots:
         QVERIFY(f->printouts.empty());
         QVERIFY(f->services.prompter.questions.isEmpty());
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     void exitRestoresTheViewsTheMarkerAndTheClock()
@@ -362,7 +375,7 @@ private slots:
         QCOMPARE(dm.logmodo.filter(), QString());
         QVERIFY(dm.logbanda.isFiltered());
         QVERIFY(dm.logmodo.isFiltered());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('N'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('N'));
         QVERIFY(f->mainWindow().clockTimer()->isActive());
     }
 
@@ -462,7 +475,7 @@ private slots:
             window->setPreviewRunner([&](const report::Layout &, const QString &) {
                 ++printed;
                 clockDuringPrint = main.clockTimer()->isActive();
-                markerDuringPrint = main.viewMarker;
+                markerDuringPrint = main.viewMarker();
             });
             auto *grid = child<QTableWidget>(*window, "Grid");
             const QRect rect = grid->visualRect(grid->model()->index(2, 5));
@@ -477,7 +490,7 @@ private slots:
         QCOMPARE(printed, 1);
         QVERIFY(!clockDuringPrint);
         QCOMPARE(markerDuringPrint, QChar('D'));
-        QCOMPARE(main.viewMarker, QChar('N'));
+        QCOMPARE(main.viewMarker(), QChar('N'));
         QVERIFY(main.clockTimer()->isActive());
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!main.findChild<AwardWindow *>());

@@ -77,7 +77,7 @@ private slots:
         ScriptedServices services;
         LogData dm(db.path());
         SplashWindow splash(dm);
-        splash.FormShow();
+        splash.prepareOnShow();
 
         QRandomGenerator random(20261210);
         const QByteArray original = sample();

@@ -21,7 +21,7 @@ DataModule::DataModule(const QString &setupSql)
         db.execute(setupSql);
     dm = std::make_unique<LogData>(db.path());
     SplashWindow splash(*dm);
-    splash.FormShow();
+    splash.prepareOnShow();
 }
 
 DataModule::~DataModule() = default;

@@ -268,7 +268,7 @@ private slots:
         QVERIFY(QFile::link(db.path(), link));
         LogData dm(link);
         SplashWindow splash(dm);
-        splash.FormShow();
+        splash.prepareOnShow();
         QsoDeletion(dm).compact();
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(db.value("SELECT count(*) FROM LOG"), "2");

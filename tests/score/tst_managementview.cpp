@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(front(), QStringLiteral("DBGBand"));
         QCOMPARE(grid("DBGBand")->model()->rowCount(), dm().logbanda.recordCount());
         QVERIFY(control("Panel4")->isVisible());
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QCOMPARE(hint::of(main->action("SpeedButton6")), QStringLiteral("Close | Exit DOK management"));
         for (const char *name : {"Compact1", "Nuovo1", "Speednew", "Calcolo1", "Calcolo2", "Registra1", "Speedreg"})
             QVERIFY2(!enabled(name), name);
@@ -314,7 +314,7 @@ private slots:
         QVERIFY(!control("Button4")->isEnabled());
 
         // After a deletion the confirmed figures are refreshed without enabling the details.
-        view->Button1Click(nullptr);
+        view->showDoksWithQso(nullptr);
         QVERIFY(!control("Button4")->isEnabled());
         QCOMPARE(data->value("SELECT conf + nconf FROM RIEP"), QStringLiteral("4"));
     }
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(child<QLabel>(*view, "DBText1")->text(), QStringLiteral("B02"));
         QCOMPARE(child<QLabel>(*view, "DBText3")->text(), QStringLiteral("Ortsverband B02"));
         // While awards print, the marker is "D" and the DOK view stays where it is.
-        main->viewMarker = QLatin1Char('D');
+        main->setViewMarker(QLatin1Char('D'));
         clickCell(grid("DBGBand"), 0, 1);
         QCOMPARE(dm().logbanda.text("DOK"), QStringLiteral("A01"));
         QCOMPARE(dm().dok.text("DOK"), QStringLiteral("B02"));
@@ -480,7 +480,7 @@ private slots:
         button("Button4")->click();
         QCOMPARE(button("Button4")->text(), QStringLiteral("Hide Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Reset the window | Stop showing QSO data by band or mode"));
-        QCOMPARE(main->viewMarker, QLatin1Char('S'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('S'));
         QVERIFY(control("Panel5")->isHidden());
         QVERIFY(control("Label2")->isHidden());
         for (const char *name : {"Button1", "Button2", "Button3"})
@@ -523,7 +523,7 @@ private slots:
         button("Button4")->click();
         QCOMPARE(button("Button4")->text(), QStringLiteral("Show Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Click on the C cells | Show QSO data by band or mode"));
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QVERIFY(control("Panel5")->isVisible());
         QVERIFY(control("Button1")->isEnabled());
         QVERIFY(details->isHidden());
@@ -555,7 +555,7 @@ private slots:
         main->action("Esci1")->trigger();
         QVERIFY(view->isHidden());
         QVERIFY(details->isHidden());
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QCOMPARE(button("Button4")->text(), QStringLiteral("Show Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Click on the C cells | Show QSO data by band or mode"));
         QVERIFY(!control("Panel5")->isHidden());

@@ -121,7 +121,7 @@ private slots:
     void theMainWindowNamesTheNewRefreshDate()
     {
         MainWindow main(data->open(), nullptr);
-        main.FormShow();
+        main.prepareOnShow();
         QCOMPARE(main.action("Calcolo2")->text(), QStringLiteral("Refresh &Data: last on never"));
         QTimer::singleShot(0, this, [&] {
             auto *opened = qobject_cast<RefreshWindow *>(QApplication::activeModalWidget());
@@ -201,7 +201,7 @@ private slots:
             goEnabled = child(*window, "SpeedButton3")->isEnabled();
             exitEnabled = child(*window, "SpeedButton5")->isEnabled() || child(*window, "SpeedButton2")->isEnabled();
             services->prompter.answer(true);
-            window->SpeedButton3Click();
+            window->runRefresh();
             closed = !window->close();
             QTest::keyClick(window.get(), Qt::Key_Escape);
         });
@@ -272,12 +272,21 @@ private slots:
         QCOMPARE(data->value("SELECT T14 FROM DOK WHERE DOK='A01'"), QStringLiteral("C"));
     }
 
-    void escapeDoesNotCloseTheWindow()
+    // Escape presses the Exit of the page shown.
+    void escapeClosesTheWindow_data()
     {
+        QTest::addColumn<bool>("summary");
+        QTest::newRow("refresh page") << false;
+        QTest::newRow("summary page") << true;
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QFETCH(bool, summary);
         openWindow();
+        if (summary)
+            window->showSummaryPanel();
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        QVERIFY(window->isVisible());
-        child<QPushButton>(*window, "SpeedButton5")->click();
         QVERIFY(!window->isVisible());
     }
 
