@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString restoreSecondWarning = QStringLiteral(
+const char *const restoreSecondWarning = QT_TRANSLATE_NOOP("MaintenanceMenu",
     "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
 
 QString folderOf(const QString &databasePath)

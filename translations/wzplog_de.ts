@@ -1605,6 +1605,10 @@ Nicht verstandene Zeilen: %1</translation>
         <source>Do you like to restore your data <byte value="xd"/><byte value="xd"/>from %1 to %2 ?<byte value="xd"/><byte value="xd"/>You will loose data from the last backup !</source>
         <translation>Sollen Ihre Daten <byte value="xd"/><byte value="xd"/>aus %1 nach %2 wiederhergestellt werden?<byte value="xd"/><byte value="xd"/>Daten seit der letzten Sicherung gehen dabei verloren!</translation>
     </message>
+    <message>
+        <source>Do you really like to restore your data ?<byte value="xd"/><byte value="xd"/>You will loose data from the last backup !</source>
+        <translation>Sollen Ihre Daten wirklich wiederhergestellt werden?<byte value="xd"/><byte value="xd"/>Daten seit der letzten Sicherung gehen dabei verloren!</translation>
+    </message>
 </context>
 <context>
     <name>ManagementView</name>
