@@ -1412,7 +1412,7 @@ Nicht verstandene Zeilen: %1</translation>
     </message>
     <message>
         <source>User Data</source>
-        <translation>Meine Daten</translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <source>Backup</source>

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 #include <functional>
 
@@ -139,6 +140,23 @@ private slots:
             if (item->menu())
                 verifyMnemonicsUnique(item->text(), menuTexts(item->menu()));
         }
+    }
+
+    // The German captions are longer: still every tool-bar button stands in the bar, none is
+    // pushed into the overflow menu.
+    void toolBarKeepsEveryButton()
+    {
+        ProgramFixture fixture;
+        MainWindow &main = fixture.mainWindow();
+        auto *bar = child<QToolBar>(main, QStringLiteral("ToolBar1"));
+        int buttons = 0;
+        for (QAction *item : bar->actions()) {
+            if (item->isSeparator() || !item->isVisible())
+                continue;
+            ++buttons;
+            QVERIFY2(bar->widgetForAction(item)->isVisible(), qPrintable(item->objectName() + ": " + item->text()));
+        }
+        QCOMPARE(buttons, 14);
     }
 
     void entryPanelIsGerman()
