@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "modalwindow.h"
 #include "programfixture.h"
+#include "uilanguage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -235,5 +236,15 @@ private slots:
     }
 };
 
-QTEST_MAIN(MnemonicsTest)
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // As the program does: German texts on a German desktop. The test runs under both languages.
+    const bool german = uilanguage::install(app, QLocale::system(), QStringLiteral(WZP_SHARE_PATH));
+    if (QLocale::system().language() == QLocale::German && !german)
+        qFatal("the German texts were not found");
+    MnemonicsTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mnemonics.moc"
