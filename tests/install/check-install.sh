@@ -34,10 +34,10 @@ grep -q "import" "$work/help.txt" || fail "wzplog-cli --help does not list its c
 
 # A fresh data folder, seeded from the installed template by the installed program itself.
 data=$work/data
-mkdir "$data"
+"$prefix/bin/wzplog-cli" init "$data" >"$work/init.txt" 2>&1 || { cat "$work/init.txt"; fail "wzplog-cli init DIR"; }
+[ -s "$data/log.mdb" ] || fail "the data folder was not seeded with log.mdb"
 "$prefix/bin/wzplog-cli" --data "$data" summary >"$work/summary.txt" 2>&1 \
     || { cat "$work/summary.txt"; fail "wzplog-cli --data DIR summary"; }
-[ -s "$data/log.mdb" ] || fail "the data folder was not seeded with log.mdb"
 cmp -s "$data/log.mdb" "$prefix/share/wzplog/template.mdb" || fail "log.mdb is not a copy of the installed template"
 [ -s "$work/summary.txt" ] || fail "the summary printed nothing"
 
