@@ -41,7 +41,8 @@ struct CommandShape
     QString overview;    // the line in the list of commands
     QString description; // what its own help adds
     QList<QCommandLineOption> options;
-    bool onTheLog = true; // works on a data folder: --data and -q apply
+    bool onTheLog = true;        // works on a data folder: --data and -q apply
+    bool optionRequired = false; // its option is not optional (accredit's --award)
 };
 
 const std::vector<CommandShape> &shapes()
@@ -66,7 +67,7 @@ const std::vector<CommandShape> &shapes()
          {awardOption}},
         {QStringLiteral("accredit"), QString(), 0, false,
          QStringLiteral("mark the QSOs of a credited application accredited (needs --award)"),
-         QStringLiteral("Marks the QSOs of a credited award application accredited."), {awardOption}},
+         QStringLiteral("Marks the QSOs of a credited award application accredited."), {awardOption}, true, true},
         {QStringLiteral("update-doks"), QStringLiteral("FILE"), 1, false,
          QStringLiteral("add new DOKs and names from a DOK list"),
          QStringLiteral("Adds the new DOKs and names of a DOK list to the log's list of DOKs."), {}},
@@ -177,9 +178,8 @@ QString usageLine(const CommandShape &shape)
     if (!shape.arguments.isEmpty())
         line += QLatin1Char(' ') + (shape.optionalArgument ? QLatin1Char('[') + shape.arguments + QLatin1Char(']') : shape.arguments);
     for (const QCommandLineOption &option : shape.options) {
-        const bool required = shape.name == QLatin1String("accredit");
         const QString name = optionName(option);
-        line += QLatin1Char(' ') + (required ? name : QLatin1Char('[') + name + QLatin1Char(']'));
+        line += QLatin1Char(' ') + (shape.optionRequired ? name : QLatin1Char('[') + name + QLatin1Char(']'));
     }
     return line;
 }
