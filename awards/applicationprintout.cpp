@@ -78,7 +78,7 @@ const QString TQRep::formPicture = QStringLiteral(":/awards/applicationform.svg"
 const QString TQRep::headerPicture = QStringLiteral(":/awards/listheader.svg");
 const QString TQRep::stripPicture = QStringLiteral(":/awards/columnstrip.svg");
 
-TQRep::TQRep(TDm &dm, ApplicationRequest request, const QDate &today) : Dm(dm), m_request(std::move(request))
+TQRep::TQRep(LogData &dm, ApplicationRequest request, const QDate &today) : m_data(dm), m_request(std::move(request))
 {
     m_report.setDate(today);
     buildListHeader();
@@ -106,7 +106,7 @@ void TQRep::buildListHeader()
         {"QRSysData3", Content::Date, 155.6, 80.7, 28.0, 10, false, ""},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.info));
+        band.add(text(spec, &m_data.info));
 }
 
 void TQRep::buildColumnStrip()
@@ -136,7 +136,7 @@ void TQRep::buildForm()
         {"QRDBText3", Content::Field, 161.9, 233.4, 24.0, 13, false, "CALL"},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.info));
+        band.add(text(spec, &m_data.info));
     buildAwardRows(band);
 }
 
@@ -177,7 +177,7 @@ void TQRep::buildQsoLine()
         {"loc", Content::Field, 109.0, 0.3, 70.8, 10, false, "loc"},
     };
     for (const TextSpec &spec : texts)
-        band.add(text(spec, &Dm.logbanda));
+        band.add(text(spec, &m_data.logbanda));
     const std::pair<double, double> rulings[] = {{25.7, 2}, {47.1, 2}, {58.7, 2}, {105.8, 2}, {76.2, 1}, {90.8, 1}};
     int shape = 0;
     for (const auto &[left, pen] : rulings) {
@@ -207,7 +207,7 @@ void TQRep::QuickRepBeforePrint()
     m_report.band(QStringLiteral("app1")).enabled = false;
     m_report.band(QStringLiteral("app")).element(QStringLiteral("Appl")).source = m_request.applicationType;
 
-    TableView &qsos = m_request.bandEntry ? Dm.logbanda : Dm.logmodo;
+    TableView &qsos = m_request.bandEntry ? m_data.logbanda : m_data.logmodo;
     m_report.setDataSet(&qsos);
     Band &line = m_report.band(QStringLiteral("DBand1"));
     for (const QString &column : QSOLineColumns)
@@ -226,11 +226,11 @@ void TQRep::QuickRepBeforePrint()
         Element &accredited = form.element(QStringLiteral("olddok_") + r);
         Element &confirmed = form.element(QStringLiteral("newdok_") + r);
         accredited.content = confirmed.content = Content::Field;
-        accredited.bind(Dm.riep, award.accreditedCounter());
-        confirmed.bind(Dm.riep, award.confirmedCounter());
+        accredited.bind(m_data.riep, award.accreditedCounter());
+        confirmed.bind(m_data.riep, award.confirmedCounter());
         accredited.enabled = confirmed.enabled = true;
         Element &total = form.element(QStringLiteral("totdok_") + r);
-        total.source = QString::number(Dm.riep.integer(award.accreditedCounter()) + Dm.riep.integer(award.confirmedCounter()));
+        total.source = QString::number(m_data.riep.integer(award.accreditedCounter()) + m_data.riep.integer(award.confirmedCounter()));
         total.enabled = true;
         const QString marks = QStringLiteral("WZP_") + r;
         const QString claimed = marks + QLatin1Char('_') + awardentry::level(entry);

@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QStringList>
 
-class TDm;
+class LogData;
 
 // What the printout reads of the award window while it runs.
 struct ApplicationRequest
@@ -23,7 +23,7 @@ struct ApplicationRequest
 class TQRep
 {
 public:
-    TQRep(TDm &dm, ApplicationRequest request, const QDate &today);
+    TQRep(LogData &dm, ApplicationRequest request, const QDate &today);
 
     // Runs the hooks and lays the pages out; engine errors (a counter RIEP lacks) pass through.
     report::Layout layout() { return m_report.layout(); }
@@ -44,7 +44,7 @@ private:
     void buildQsoLine();
     void buildFooter();
 
-    TDm &Dm;
+    LogData &m_data;
     ApplicationRequest m_request;
     report::Report m_report;
 };

@@ -39,7 +39,7 @@ QByteArray field(const char *name, const QByteArray &value)
     return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
 }
 
-QStringList deliveredDoks(TDm &dm)
+QStringList deliveredDoks(LogData &dm)
 {
     QStringList doks;
     Statement rows(dm.ADOconn, QStringLiteral("SELECT DOK FROM DOK"));
@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
         QFile::copy(QStringLiteral(WZP_TEMPLATE_PATH), database);
         QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
         const QString adif = folder.filePath(QStringLiteral("log.adi"));
-        TDm dm(database);
+        LogData dm(database);
         dm.ADOconn.connect();
         writeLog(adif, count, deliveredDoks(dm));
         const qint64 fileSize = QFileInfo(adif).size();

@@ -47,7 +47,7 @@ QString statusLine(const char *key)
     return {};
 }
 
-void openAll(TDm &dm)
+void openAll(LogData &dm)
 {
     dm.ADOconn.connect();
     for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         Startup startup(path);
         startup.start();
         app.processEvents();
-        startup.splash().SpeedButton1Click();
+        startup.splash().enterLog();
         startup.mainWindow().show();
         app.processEvents();
         starts.push_back(double(started.nsecsElapsed()) / 1e6);
@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
                         QStringLiteral("reading LOG with the C API"));
 
     {
-        TDm dm(path);
+        LogData dm(path);
         const double open = medianMs(5, [&] {
             dm.ADOconn.disconnect();
             openAll(dm);

@@ -51,8 +51,8 @@ int main(int argc, char **argv)
     for (const int count : counts) {
         QTemporaryDir folder;
         const QString path = benchlog::createDatabase(folder.path(), count);
-        TDm dm(path);
-        TForm1(dm).FormShow();
+        LogData dm(path);
+        SplashWindow(dm).prepareOnShow();
         TableView &log = dm.log;
         log.setFiltered(false);
         const int dok = log.columnIndex(QStringLiteral("dok"));
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
                 progress.curve(m);
         });
         const double window = bestOf(3, [&] {
-            TFormProgress shown(dm);
+            ProgressWindow shown(dm);
             shown.show();
             QApplication::processEvents();
         });

@@ -82,7 +82,7 @@ std::unique_ptr<QsoReader> openInput(const QString &name)
     return std::make_unique<AdifReader>(std::move(bytes));
 }
 
-int importFile(TDm &dm, const CommandLine &command, QTextStream &out, QTextStream &err)
+int importFile(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &err)
 {
     const std::unique_ptr<QsoReader> file = openInput(command.arguments.at(0));
     QsoReader &reader = *file;
@@ -108,7 +108,7 @@ int importFile(TDm &dm, const CommandLine &command, QTextStream &out, QTextStrea
     return Ok;
 }
 
-int confirmFile(TDm &dm, const CommandLine &command, QTextStream &out)
+int confirmFile(LogData &dm, const CommandLine &command, QTextStream &out)
 {
     const std::unique_ptr<QsoReader> reader = openInput(command.arguments.at(0));
     const bool dryRun = command.dryRun;
@@ -119,7 +119,7 @@ int confirmFile(TDm &dm, const CommandLine &command, QTextStream &out)
     return Ok;
 }
 
-int exportInto(TDm &dm, const CommandLine &command, const QString &path)
+int exportInto(LogData &dm, const CommandLine &command, const QString &path)
 {
     QsoExporter exporter(dm);
     const std::unique_ptr<QsoWriter> file = logfiles::createWriter(path);
@@ -128,7 +128,7 @@ int exportInto(TDm &dm, const CommandLine &command, const QString &path)
 }
 
 // "-" writes ADIF text to standard output, so the report goes to err there.
-int exportFile(TDm &dm, const CommandLine &command, QTextStream &out, QTextStream &report)
+int exportFile(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &report)
 {
     const QString target = command.arguments.at(0);
     int written = 0;
@@ -144,21 +144,21 @@ int exportFile(TDm &dm, const CommandLine &command, QTextStream &out, QTextStrea
     return Ok;
 }
 
-int accredit(TDm &dm, const CommandLine &command, QTextStream &out)
+int accredit(LogData &dm, const CommandLine &command, QTextStream &out)
 {
     out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({command.award}));
     out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
     return Ok;
 }
 
-int updateDoks(TDm &dm, const CommandLine &command, QTextStream &out)
+int updateDoks(LogData &dm, const CommandLine &command, QTextStream &out)
 {
     const DokList list = readDokList(command.arguments.at(0));
     out << DokListUpdate(dm).run(list).text() << '\n';
     return Ok;
 }
 
-int refresh(TDm &dm, QTextStream &out, QTextStream &err)
+int refresh(LogData &dm, QTextStream &out, QTextStream &err)
 {
     Recalculation recalculation(dm);
     Progress progress(err);
@@ -169,7 +169,7 @@ int refresh(TDm &dm, QTextStream &out, QTextStream &err)
     return Ok;
 }
 
-int summary(TDm &dm, const CommandLine &command, QTextStream &out)
+int summary(LogData &dm, const CommandLine &command, QTextStream &out)
 {
     const SummaryFigures figures = SummaryFigures::read(dm);
     if (command.format == QLatin1String("csv"))
@@ -181,7 +181,7 @@ int summary(TDm &dm, const CommandLine &command, QTextStream &out)
     return Ok;
 }
 
-int check(TDm &dm, QTextStream &out)
+int check(LogData &dm, QTextStream &out)
 {
     const QStringList problems = checkLog(dm.ADOconn);
     if (problems.isEmpty()) {
@@ -213,7 +213,7 @@ QString sentence(const QString &reason)
     return text;
 }
 
-int execute(TDm &dm, const CommandLine &command, QTextStream &out, QTextStream &report, QTextStream &err)
+int execute(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &report, QTextStream &err)
 {
     const QString &name = command.command;
     if (name == QLatin1String("import"))
@@ -303,7 +303,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Failed;
     }
     try {
-        TDm dm(database);
+        LogData dm(database);
         if (!readOnlyProblem.isEmpty())
             dm.ADOconn.setReadOnly(datafolder::readOnlyReason(readOnlyProblem));
         dm.ADOconn.connect();

@@ -17,7 +17,7 @@ QString column(int number)
 
 } // namespace
 
-SummaryFigures SummaryFigures::read(TDm &dm)
+SummaryFigures SummaryFigures::read(LogData &dm)
 {
     dm.riep.open();
     dm.riep.first();

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-class TDm;
+class LogData;
 
 // The counters of the last refresh, as "wzplog-cli summary" shows them: DOKs confirmed on each
 // band in each mode, on each band and in each mode, and how many of them are accredited.
@@ -29,7 +29,7 @@ struct SummaryFigures
     QList<Band> bands;
     QList<Mode> modes;
 
-    static SummaryFigures read(TDm &dm);
+    static SummaryFigures read(LogData &dm);
 
     QString text() const;
     QString csv() const;

@@ -36,8 +36,8 @@ public:
 
 } // namespace
 
-MaintenanceMenu::MaintenanceMenu(TDm &dm, std::function<void()> endProgram, QObject *parent)
-    : QObject(parent), Dm(dm), m_endProgram(std::move(endProgram)),
+MaintenanceMenu::MaintenanceMenu(LogData &dm, std::function<void()> endProgram, QObject *parent)
+    : QObject(parent), m_data(dm), m_endProgram(std::move(endProgram)),
       m_store(folderOf(dm.ADOconn.database()), schema::databasePassword)
 {
 }
@@ -50,27 +50,27 @@ QString MaintenanceMenu::repairProgram()
 void MaintenanceMenu::withDatabaseClosed(const std::function<void()> &operation)
 {
     // The order in which the views are opened again.
-    TableView *const views[] = {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl};
+    TableView *const views[] = {&m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info, &m_data.dxcc, &m_data.riep, &m_data.dok, &m_data.Dipl};
     bool wasOpen[std::size(views)];
     for (size_t i = 0; i < std::size(views); ++i)
         wasOpen[i] = views[i]->isOpen();
-    reportEngineErrors([&] { Dm.log.setFiltered(false); });
-    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.Dipl})
+    reportEngineErrors([&] { m_data.log.setFiltered(false); });
+    for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info, &m_data.dxcc, &m_data.riep, &m_data.Dipl})
         view->close();
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     operation();
-    if (reportEngineErrors([&] { Dm.ADOconn.connect(); })) {
+    if (reportEngineErrors([&] { m_data.ADOconn.connect(); })) {
         for (size_t i = 0; i < std::size(views); ++i) {
             if (wasOpen[i])
                 reportEngineErrors([&] { views[i]->open(); });
         }
     }
-    reportEngineErrors([&] { Dm.log.setFiltered(true); });
+    reportEngineErrors([&] { m_data.log.setFiltered(true); });
 }
 
-void MaintenanceMenu::Backup1Click()
+void MaintenanceMenu::backUp()
 {
-    if (Dm.log.recordCount() < 2) {
+    if (m_data.log.recordCount() < 2) {
         services::prompter().message(QStringLiteral("Not enough data to backup!"));
         return;
     }
@@ -88,7 +88,7 @@ void MaintenanceMenu::Backup1Click()
         services::prompter().error(QStringLiteral("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
 }
 
-void MaintenanceMenu::Restore1Click()
+void MaintenanceMenu::restore()
 {
     if (!m_store.hasBackup()) {
         services::prompter().message(QStringLiteral("No data to restore!"));
@@ -118,7 +118,7 @@ void MaintenanceMenu::Restore1Click()
         services::prompter().error(QStringLiteral("The restore failed: %1\rYour data are unchanged.").arg(problem));
 }
 
-void MaintenanceMenu::Compact1Click()
+void MaintenanceMenu::compact()
 {
     // "Yes" to "exit now?" leads on to the repair program; "No" stays in the program.
     if (!services::prompter().ask(QStringLiteral("This function should be used only if you have serious problems "

@@ -1,4 +1,4 @@
-// TFormProgress: DOKs confirmed over time.
+// ProgressWindow: DOKs confirmed over time.
 #include "progresswindow.h"
 
 #include "datamodule.h"
@@ -24,8 +24,8 @@ QDateTime startOf(const QDate &date)
 
 } // namespace
 
-TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TFormProgress>()), Dm(dm)
+ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ProgressWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     m_chartView = new QChartView(ui->ChartArea);
@@ -39,19 +39,19 @@ TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
         ui->Selection->addItem(band + QStringLiteral(" MHz"), band);
     for (const QString &mode : vocab::modes())
         ui->Selection->addItem(mode, mode);
-    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &TFormProgress::SelectionChange);
+    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSelectedProgress);
     connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
     readLog();
-    SelectionChange();
+    showSelectedProgress();
 }
 
-TFormProgress::~TFormProgress() = default;
+ProgressWindow::~ProgressWindow() = default;
 
 // One pass over the whole log, whatever the LOG view's filter; the view is left as it was.
-void TFormProgress::readLog()
+void ProgressWindow::readLog()
 {
     reportEngineErrors([&] {
-        TableView &log = Dm.log;
+        TableView &log = m_data.log;
         const bool wasFiltered = log.isFiltered();
         log.setFiltered(false);
         const int dok = log.columnIndex(QStringLiteral("dok"));
@@ -66,7 +66,7 @@ void TFormProgress::readLog()
     });
 }
 
-void TFormProgress::SelectionChange()
+void ProgressWindow::showSelectedProgress()
 {
     m_curve = m_progress.curve(ui->Selection->currentData().toString());
     showChart();
@@ -78,7 +78,7 @@ void TFormProgress::SelectionChange()
     ui->Undated->setVisible(m_curve.undated > 0);
 }
 
-void TFormProgress::showChart()
+void ProgressWindow::showChart()
 {
     auto *chart = new QChart;
     chart->legend()->hide();
@@ -139,7 +139,7 @@ void TFormProgress::showChart()
     delete old;
 }
 
-void TFormProgress::showLevels()
+void ProgressWindow::showLevels()
 {
     QStringList lines{QStringLiteral("Award levels")};
     for (const DokProgress::Level &level : m_curve.levels) {

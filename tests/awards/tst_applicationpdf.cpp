@@ -40,7 +40,7 @@ private:
     report::Layout sampleApplication()
     {
         f->addRows("LOG14", 60);
-        TDm &dm = f->data.open();
+        LogData &dm = f->data.open();
         const QString entry = QStringLiteral("WZP_200 , 14 mhz - New Application");
         AwardQsos(entry).select(dm);
         TQRep printout(dm, ApplicationRequest{{entry}, 0, true, QStringLiteral("WZP_200"), QStringLiteral("New Application")},

@@ -44,7 +44,7 @@ private:
     // so 25 lines fill the 250 mm between the margins and the footer under the child band alone.
     Report makeReport()
     {
-        TDm &dm = data->dm();
+        LogData &dm = data->dm();
         Report r;
         r.addBand("header", Band::Kind::PageHeader, 20).add(shown("headerText", Element::Content::Label, "Head"));
         r.addBand("child", Band::Kind::Child, 10).add(shown("childText", Element::Content::Label, "Columns"));

@@ -67,8 +67,8 @@ class MaintenanceMenuTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> program;
 
-    TForm4 &main() { return program->mainWindow(); }
-    TDm &dm() { return program->dm(); }
+    MainWindow &main() { return program->mainWindow(); }
+    LogData &dm() { return program->dm(); }
     ScriptedPrompter &prompter() { return program->services.prompter; }
     BackupStore store() const { return BackupStore(program->db.folder(), schema::databasePassword); }
     // Opens the program with QSOs in the log and the management view shown, where backup and

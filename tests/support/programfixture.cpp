@@ -20,11 +20,11 @@ void ProgramFixture::start()
     program->start();
 }
 
-TForm4 &ProgramFixture::mainWindow()
+MainWindow &ProgramFixture::mainWindow()
 {
     if (!program)
         start();
-    TForm4 &main = program->mainWindow();
+    MainWindow &main = program->mainWindow();
     if (!main.isVisible()) {
         main.show();
         if (!QTest::qWaitForWindowExposed(&main))
@@ -33,7 +33,7 @@ TForm4 &ProgramFixture::mainWindow()
     return main;
 }
 
-TDm &ProgramFixture::dm() const
+LogData &ProgramFixture::dm() const
 {
     return program->dm();
 }
