@@ -1,4 +1,5 @@
 #include "datafolder.h"
+#include "desktopidentity.h"
 #include "programcommandline.h"
 #include "prompter.h"
 #include "services.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wzplog"));
     QApplication::setApplicationDisplayName(QStringLiteral("WZP Logbook"));
+    desktopidentity::apply();
     // The splash window stays hidden once left; the program ends only by an explicit exit.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -52,6 +52,7 @@ MainWindow::MainWindow(LogData &dm, QDialog *userDataWindow, QWidget *parent)
     buildStatusBar();
     setHints();
     setIcons();
+    setShortcuts();
     connectHandlers();
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("Timer1"));
@@ -125,6 +126,25 @@ void MainWindow::setIcons()
     };
     for (const auto &[action, pixmap] : icons)
         action->setIcon(style()->standardIcon(pixmap));
+}
+
+void MainWindow::setShortcuts()
+{
+    // The desktop's own keys for these commands, or the usual ones where it names none. They
+    // stand on the menu items only: the tool bar's buttons for the same commands would make them
+    // ambiguous.
+    const std::tuple<QAction *, QKeySequence::StandardKey, QKeySequence> shortcuts[] = {
+        {ui->DOKHelp1, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)},
+        {ui->Nuovo1, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ui->Registra1, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ui->Esci1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {ui->Calcolo2, QKeySequence::Refresh, QKeySequence(Qt::Key_F5)},
+        {ui->Modifica1, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+    };
+    for (const auto &[action, standard, usual] : shortcuts) {
+        const QList<QKeySequence> desktop = QKeySequence::keyBindings(standard);
+        action->setShortcut(desktop.isEmpty() ? usual : desktop.first());
+    }
 }
 
 void MainWindow::connectHandlers()
@@ -323,7 +343,7 @@ void MainWindow::toggleSound()
 bool MainWindow::flipSoundSwitch()
 {
     const bool on = !ui->Sound1->isChecked();
-    ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
+    ui->Sound1->setText(on ? QStringLiteral("&Sounds OFF") : QStringLiteral("&Sounds ON"));
     ui->Sound1->setChecked(on);
     m_data.soundOn = on;
     return on;

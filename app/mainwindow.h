@@ -81,6 +81,7 @@ private:
     bool flipSoundSwitch();
     void setHints();
     void setIcons();
+    void setShortcuts();
     void connectHandlers();
     void buildStatusBar();
     void showLastRefresh();

@@ -1,6 +1,7 @@
 // UserDataWindow: the user data window.
 #include "userdatawindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldlink.h"
@@ -14,6 +15,7 @@
 UserDataWindow::UserDataWindow(LogData &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::UserDataWindow>()), m_data(dm)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     ui->Label16->hide();
     ui->combobox1->lineEdit()->setMaxLength(40);
     ui->combobox1->setInsertPolicy(QComboBox::NoInsert);
@@ -36,6 +38,7 @@ UserDataWindow::UserDataWindow(LogData &dm, QWidget *parent) : ButtonClosedDialo
                       ui->DBEdit7, ui->combobox1, ui->DBEdit8, ui->DBEdit9});
     connect(ui->combobox1, &QComboBox::editTextChanged, this, &UserDataWindow::storeState);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &UserDataWindow::confirmUserData);
+    closeOnEscape({ui->SpeedButton1});
 }
 
 UserDataWindow::~UserDataWindow() = default;

@@ -30,6 +30,9 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // At the first start the window stands alone and is left only through "Save and exit";
+    // opened from the main window it is modal, and Escape saves and exits as the button does.
+    bool escapeCloses() const override { return isModal(); }
 
 private:
     std::unique_ptr<Ui::UserDataWindow> ui;

@@ -1,6 +1,7 @@
 // AwardWindow: the award application window.
 #include "awardwindow.h"
 
+#include "accessiblenames.h"
 #include "applicationprintout.h"
 #include "awardaccreditation.h"
 #include "awardentry.h"
@@ -68,6 +69,9 @@ AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AwardWindow>()), m_data(dm), m_opener(opener)
 {
     ui->setupUi(this);
+    ui->Grid->setAccessibleName(tr("Award levels by band and mode"));
+    ui->ListBox1->setAccessibleName(tr("Awards to apply for"));
+    nameEditParts(*this);
     m_background = new QLabel(this);
     m_background->setObjectName(QStringLiteral("Image5"));
     m_background->setStyleSheet(QStringLiteral(
@@ -93,6 +97,7 @@ AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
     connect(ui->ButExport, &QPushButton::clicked, this, &AwardWindow::exportAwardQsos);
     connect(ui->ButAccredit, &QPushButton::clicked, this, &AwardWindow::markAccredited);
     connect(ui->Button2, &QPushButton::clicked, this, &AwardWindow::closeWindow);
+    closeOnEscape({ui->Button2});
 }
 
 AwardWindow::~AwardWindow() = default;

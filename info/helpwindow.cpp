@@ -19,6 +19,7 @@ HelpWindow::HelpWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::ma
         group->addButton(button);
     connect(group, &QButtonGroup::buttonClicked, this, &HelpWindow::pageButtonClicked);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->BitBtn1});
 }
 
 HelpWindow::~HelpWindow() = default;

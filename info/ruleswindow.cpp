@@ -10,6 +10,9 @@
 RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RulesWindow>())
 {
     ui->setupUi(this);
+    // The flags show no text: a screen reader reads the language.
+    for (QToolButton *flag : {ui->ITim, ui->ENim, ui->DAim, ui->FRim, ui->EAim})
+        flag->setAccessibleName(flag->toolTip());
     ui->Label1->setText(infotext::awardFullName + QStringLiteral(" (WZP)"));
     using rulestext::Language;
     const struct
@@ -32,6 +35,7 @@ RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::
         connect(entry.picture, &QToolButton::clicked, this, entry.handler);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Button1});
 }
 
 RulesWindow::~RulesWindow() = default;

@@ -1,6 +1,7 @@
 // AddDokWindow: the add-DOK window.
 #include "adddokwindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "entrypanel.h"
@@ -14,12 +15,14 @@ AddDokWindow::AddDokWindow(LogData &dm, EntryPanel &entryPanel, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AddDokWindow>()), m_data(dm), m_entryPanel(entryPanel)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     makeUpperCase(ui->dok);
     makeUpperCase(ui->LOC);
     ui->ComboBox1->setCompleter(nullptr);
     moveFocusOnEnter({ui->dok, ui->ComboBox1, ui->LOC});
     connect(ui->Button1, &QPushButton::clicked, this, &AddDokWindow::addDok);
     connect(ui->Button2, &QPushButton::clicked, this, &AddDokWindow::discardDok);
+    closeOnEscape({ui->Button2});
 }
 
 AddDokWindow::~AddDokWindow() = default;

@@ -1,6 +1,7 @@
 // Panel1 of MainWindow: the QSO entry panel.
 #include "entrypanel.h"
 
+#include "accessiblenames.h"
 #include "adddokwindow.h"
 #include "columnfit.h"
 #include "commandswitch.h"
@@ -60,6 +61,13 @@ EntryPanel::EntryPanel(LogData &dm, CommandSwitch &commands, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), m_data(dm), m_commands(commands)
 {
     ui->setupUi(this);
+    // The date's label names its day field; its month and year fields and the two grids need
+    // names of their own.
+    ui->Med->setAccessibleName(tr("Month"));
+    ui->Aed->setAccessibleName(tr("Year"));
+    ui->DOKDBG->setAccessibleName(tr("DOK list"));
+    ui->callDBG->setAccessibleName(tr("QSOs with this callsign"));
+    nameEditParts(*this);
     for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10}) {
         // The messages come and go in a place kept for them: the grids below never move.
         QSizePolicy policy = label->sizePolicy();

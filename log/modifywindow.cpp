@@ -1,6 +1,7 @@
 // ModifyWindow: "Modify QSOs".
 #include "modifywindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldkeys.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -67,6 +69,12 @@ ModifyWindow::ModifyWindow(LogData &dm, ReturnView &returnView, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ModifyWindow>()), m_data(dm), m_returnView(returnView)
 {
     ui->setupUi(this);
+    ui->Edicall->setAccessibleName(tr("Callsign to modify"));
+    ui->Edidok->setAccessibleName(tr("DOK to modify"));
+    ui->DBGBand->setAccessibleName(tr("QSOs"));
+    ui->Med->setAccessibleName(tr("Month"));
+    ui->Aed->setAccessibleName(tr("Year"));
+    nameEditParts(*this);
     for (QLineEdit *field : {ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->loc})
         makeUpperCase(field);
     for (QComboBox *box : {ui->mhz, ui->modo, ui->status}) {
@@ -112,6 +120,11 @@ ModifyWindow::ModifyWindow(LogData &dm, ReturnView &returnView, QWidget *parent)
 
     connect(ui->modCall, &QPushButton::clicked, this, [this] { chooseSearch(ui->modCall); });
     connect(ui->ModDOK, &QPushButton::clicked, this, [this] { chooseSearch(ui->ModDOK); });
+    // The desktop's Find key starts the search by callsign, as it opened this window from the
+    // main window's menu.
+    auto *findByCall = new QShortcut(QKeySequence::Find, this);
+    connect(findByCall, &QShortcut::activated, ui->modCall, &QPushButton::click);
+    ui->modCall->setToolTip(findByCall->key().toString(QKeySequence::NativeText));
     connect(ui->Edicall, &QLineEdit::textChanged, this, &ModifyWindow::callSearchEdited);
     connect(ui->Edidok, &QLineEdit::textChanged, this, &ModifyWindow::dokSearchEdited);
     connect(ui->DBGBand, &QTableView::clicked, this, &ModifyWindow::qsoGridClicked);
@@ -126,6 +139,7 @@ ModifyWindow::ModifyWindow(LogData &dm, ReturnView &returnView, QWidget *parent)
     connect(ui->Med, &QLineEdit::textChanged, this, &ModifyWindow::monthEdited);
     connect(ui->Aed, &QLineEdit::textChanged, this, &ModifyWindow::yearEdited);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &ModifyWindow::returnToManagement);
+    closeOnEscape({ui->SpeedButton1});
 }
 
 ModifyWindow::~ModifyWindow() = default;

@@ -13,9 +13,6 @@
 
 namespace {
 
-const QString restoreWarning = QStringLiteral(
-    "Do you like to restore your data \r\rfrom DRIVE:\\DOKdirectory\\Backup to DRIVE:\\DOKdirectory ?\r\r"
-    "You will loose data from the last backup !");
 const QString restoreSecondWarning = QStringLiteral(
     "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
 
@@ -83,7 +80,8 @@ void MaintenanceMenu::backUp()
         withDatabaseClosed([&] { problem = m_store.backup(); });
     }
     if (problem.isEmpty())
-        services::prompter().message(QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"));
+        services::prompter().message(
+            tr("Backup has been successfully done in %1!").arg(QDir::toNativeSeparators(m_store.backupFolder())));
     else
         services::prompter().error(QStringLiteral("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
 }
@@ -103,6 +101,10 @@ void MaintenanceMenu::restore()
             QStringLiteral("The backup cannot be restored: %1\rNothing was changed.").arg(problem));
         return;
     }
+    const QString restoreWarning = tr("Do you like to restore your data \r\rfrom %1 to %2 ?\r\r"
+                                      "You will loose data from the last backup !")
+                                       .arg(QDir::toNativeSeparators(m_store.backupFolder()),
+                                            QDir::toNativeSeparators(folderOf(m_data.ADOconn.database())));
     if (!services::prompter().ask(restoreWarning, Prompter::Question::YesCancel))
         return;
     if (!services::prompter().ask(restoreSecondWarning, Prompter::Question::YesCancel))

@@ -98,6 +98,7 @@ DistrictWindow::DistrictWindow(LogData &dm, const DistrictEntry &district, QWidg
     connect(ui->Image1, &DistrictPicture::dokAreaHovered, this, &DistrictWindow::showDokUnderMouse);
     connect(ui->Image1, &DistrictPicture::bareMapHovered, this, &DistrictWindow::clearResults);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &DistrictWindow::closeWindow);
+    closeOnEscape({ui->BitBtn1});
 }
 
 DistrictWindow::~DistrictWindow() = default;

@@ -83,6 +83,7 @@ ManagementView::ManagementView(LogData &dm, CommandSwitch &commands, QWidget *pa
     : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), m_data(dm), m_commands(commands)
 {
     ui->setupUi(this);
+    ui->DBGBand->setAccessibleName(tr("QSOs of the band or mode"));
     const int firstModeSection = 2 + int(vocab::matrixSuffixes().size());
     ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
     m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &m_data.logbanda);

@@ -41,6 +41,7 @@ ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
         ui->Selection->addItem(mode, mode);
     connect(ui->Selection, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSelectedProgress);
     connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Exit});
     readLog();
     showSelectedProgress();
 }

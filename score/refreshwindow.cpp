@@ -61,6 +61,12 @@ RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
     : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RefreshWindow>()), m_data(dm), m_clock(clock)
 {
     ui->setupUi(this);
+    ui->DBGdok->setAccessibleName(tr("DOK table"));
+    // Each summary list holds the bands of the mode its box is titled with.
+    for (QListWidget *list : findChildren<QListWidget *>()) {
+        if (auto *box = qobject_cast<QGroupBox *>(list->parentWidget()))
+            list->setAccessibleName(tr("%1 bands").arg(box->title()));
+    }
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
     new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &m_data.dok);
     StatusDelegate::showIn(ui->DBGdok);
@@ -75,6 +81,8 @@ RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
     connect(ui->SpeedButton5, &QPushButton::clicked, this, &RefreshWindow::closeWindow);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &RefreshWindow::showRefreshPanel);
     connect(ui->SpeedButton2, &QPushButton::clicked, this, &RefreshWindow::closeSummary);
+    // The Exit of the page shown; both are disabled while the figures are recalculated.
+    closeOnEscape({ui->SpeedButton5, ui->SpeedButton2});
 }
 
 RefreshWindow::~RefreshWindow() = default;

@@ -1,4 +1,5 @@
 #include "datamodule.h"
+#include "desktopidentity.h"
 #include "entrypanel.h"
 #include "hint.h"
 #include "mainwindow.h"
@@ -56,13 +57,25 @@ private slots:
         QCOMPARE(main.clockTimer()->interval(), 500);
     }
 
+    // A shell finds the program's desktop entry, and with it its name and icon.
+    void theDesktopKnowsTheProgram()
+    {
+        desktopidentity::apply();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.wzplog.logbook"));
+        QVERIFY(QFile::exists(QStringLiteral(WZP_SOURCE_DIR "/packaging/") + QGuiApplication::desktopFileName()
+                              + QStringLiteral(".desktop")));
+        const QIcon icon = QGuiApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(32, 32).isNull());
+    }
+
     void soundSwitchFollowsTheStoredSetting_data()
     {
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("on") << 1 << true << "Sounds OFF";
-        QTest::newRow("off") << 0 << false << "Sounds ON";
+        QTest::newRow("on") << 1 << true << "&Sounds OFF";
+        QTest::newRow("off") << 0 << false << "&Sounds ON";
     }
 
     void soundSwitchFollowsTheStoredSetting()
@@ -83,7 +96,7 @@ private slots:
         QCOMPARE(sound->isChecked(), !ticked);
         QCOMPARE(fixture.dm().soundOn, !ticked);
         QCOMPARE(fixture.db.value("SELECT sound FROM INFO"), QString::number(1 - stored));
-        QCOMPARE(sound->text(), ticked ? QStringLiteral("Sounds ON") : QStringLiteral("Sounds OFF"));
+        QCOMPARE(sound->text(), ticked ? QStringLiteral("&Sounds ON") : QStringLiteral("&Sounds OFF"));
     }
 
     void clockLabels()

@@ -60,6 +60,19 @@ private slots:
     void init() { f = std::make_unique<AwardFixture>(); }
     void cleanup() { f.reset(); }
 
+    // The commands look like buttons, so a disabled one shows as disabled; the link that opens
+    // the award's choice looks like a link.
+    void buttonsLookLikeButtonsAndTheLinkLikeALink()
+    {
+        f->openWindow();
+        for (const char *name : {"Butdel", "Butprep", "ButExport", "Button2", "ButAccredit"})
+            QVERIFY2(!child<QPushButton>(f->window(), name)->isFlat(), name);
+        QVERIFY(!child<QPushButton>(f->window(), "ButAccredit")->isEnabled());
+        auto *choose = child<QPushButton>(f->window(), "Choose");
+        QCOMPARE(choose->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(choose->styleSheet().contains("underline"));
+    }
+
     void opensWithTheGridOfTheLastRefresh()
     {
         f->setMark(100, "14", "Claimed");

@@ -134,6 +134,20 @@ private slots:
         });
     }
 
+    // Ctrl+F, which opened the window, starts the search by callsign.
+    void theFindKeySearchesByCall()
+    {
+        ModifyBook book(threeQsos());
+        book.modify([&](ModifyWindow *window) {
+            ModifyForm form(window);
+            QTest::keySequence(window, QKeySequence(Qt::CTRL | Qt::Key_F));
+            QVERIFY(form.Edicall->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), form.Edicall);
+            QTest::keyClicks(form.Edicall, "dk7");
+            QCOMPARE(form.call->text(), "DK7XY");
+        });
+    }
+
     void aSearchThatFindsNothingOrOnlyBlanksDisablesThePanel()
     {
         ModifyBook book(threeQsos());

@@ -19,6 +19,9 @@ public:
     ~ProgramFixture();
 
     void start();
+    // One confirmed QSO (DL1AB, A01, 14 MHz SSB) in the log and its band and mode tables, so that
+    // the log can be managed and modified.
+    void addConfirmedQso();
     MainWindow &mainWindow();
 
     TestDatabase db;
