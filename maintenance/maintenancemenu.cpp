@@ -80,7 +80,9 @@ void MaintenanceMenu::Backup1Click()
     QString problem;
     {
         BusyCursor busy;
-        withDatabaseClosed([&] { problem = m_store.backup(); });
+        // The copy is read through a connection of its own while the log stays open: nothing in
+        // the database changes, so no view needs reading again.
+        problem = m_store.backup();
     }
     if (problem.isEmpty())
         services::prompter().message(QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"));
