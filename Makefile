@@ -2,7 +2,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test build configure setup clean install package
+.PHONY: run test build configure setup clean install uninstall package
 
 # Only the program and what it needs at run time; the tests and benchmarks come with "make test".
 run: configure
@@ -21,6 +21,11 @@ configure: setup
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Removes the files the last "make install" put in place, as CMake listed them; data folders stay.
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "$(BUILD)/install_manifest.txt is missing: nothing was installed from $(BUILD)." >&2; exit 1; }
+	xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -1,4 +1,6 @@
 #include "datafolder.h"
+#include "desktopidentity.h"
+#include "programcommandline.h"
 #include "prompter.h"
 #include "services.h"
 #include "startup.h"
@@ -6,23 +8,60 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+const QString help = QStringLiteral(
+    "Usage: wzplog [--data DIR]\n"
+    "\n"
+    "WZP Logbook: the logbook for the DOKs of the WZP award.\n"
+    "\n"
+    "Options:\n"
+    "  --data DIR  work on the data folder DIR, which must hold log.mdb\n"
+    "  -h, --help  show this text\n"
+    "  --version   show the program's version\n"
+    "\n"
+    "Without --data the program works on log.mdb in the working folder, or beside the program when it\n"
+    "is there; otherwise in the user's data folder (~/.local/share/wzplog), which gets a copy of the\n"
+    "delivered database on the first start. \"wzplog-cli init DIR\" makes a new data folder.\n");
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Help, version and mistakes are answered before a window system is asked for.
+    const ProgramCommandLine line = ProgramCommandLine::read(argumentsOf(argc, argv), help);
+    if (line.outcome != ProgramCommandLine::Outcome::Run) {
+        const bool shown = line.outcome == ProgramCommandLine::Outcome::ShowText;
+        std::fputs(line.text.toLocal8Bit().constData(), shown ? stdout : stderr);
+        return shown ? 0 : 2;
+    }
+    if (!line.dataFolder.isEmpty()) {
+        if (const QString problem = dataFolderProblem(line.dataFolder); !problem.isEmpty()) {
+            std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+            return 1;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wzplog"));
     QApplication::setApplicationDisplayName(QStringLiteral("WZP Logbook"));
+    desktopidentity::apply();
     // The splash window stays hidden once left; the program ends only by an explicit exit.
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString programFolder = QApplication::applicationDirPath();
-    const QString folder = datafolder::choose(QDir::currentPath(), programFolder,
-                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString folder = !line.dataFolder.isEmpty()
+        ? QDir(line.dataFolder).absolutePath()
+        : datafolder::choose(QDir::currentPath(), programFolder,
+                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const QString problem = datafolder::prepare(folder, datafolder::shareFolder(programFolder));
     if (!problem.isEmpty()) {
         services::prompter().error(problem);
         return 1;
     }
+    // menddb, started as the program ends, finds the folder as the working folder.
     QDir::setCurrent(folder);
 
     const QString database = QDir(folder).filePath(datafolder::databaseName);

@@ -1,4 +1,4 @@
-// TForm4: the main window.
+// MainWindow: the main window.
 #include "mainwindow.h"
 
 #include "awardwindow.h"
@@ -36,32 +36,34 @@ const QString exitHint = QStringLiteral("Exit | Application terminate");
 
 } // namespace
 
-TForm4::TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm4>()), Dm(dm), m_userData(userDataWindow)
+MainWindow::MainWindow(LogData &dm, QDialog *userDataWindow, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), m_data(dm), m_userData(userDataWindow)
 {
     ui->setupUi(this);
-    Panel1 = new EntryPanel(Dm, *this, ui->centralwidget);
-    Panel2 = new ManagementView(Dm, *this, ui->centralwidget);
-    ui->panelArea->addWidget(Panel1);
-    ui->panelArea->addWidget(Panel2);
-    Panel1->hide();
-    Panel2->hide();
-    m_maintenance = new MaintenanceMenu(Dm, [this] { terminate(); }, this);
-    m_info = new InfoMenu(Dm, this);
+    m_entryPanel = new EntryPanel(m_data, *this, ui->centralwidget);
+    m_managementView = new ManagementView(m_data, *this, ui->centralwidget);
+    ui->panelArea->addWidget(m_entryPanel);
+    ui->panelArea->addWidget(m_managementView);
+    connect(m_entryPanel, &EntryPanel::dokTotalChanged, m_managementView, &ManagementView::showDokTotal);
+    m_entryPanel->hide();
+    m_managementView->hide();
+    m_maintenance = new MaintenanceMenu(m_data, [this] { terminate(); }, this);
+    m_info = new InfoMenu(m_data, this);
     buildStatusBar();
     setHints();
     setIcons();
+    setShortcuts();
     connectHandlers();
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
-    Timer1->start();
+    m_clock = new QTimer(this);
+    m_clock->setObjectName(QStringLiteral("Timer1"));
+    m_clock->setInterval(500);
+    connect(m_clock, &QTimer::timeout, this, &MainWindow::tickClock);
+    m_clock->start();
 }
 
-TForm4::~TForm4() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm4::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     // The hint and count panels widen to show a long text whole (a district's figures, a long
     // count), and like every status bar's last panel the memory panel takes the rest of the width.
@@ -77,7 +79,7 @@ void TForm4::buildStatusBar()
     }
 }
 
-void TForm4::setHints()
+void MainWindow::setHints()
 {
     const std::pair<QAction *, const char *> hints[] = {
         {ui->Nuovo1, "| Insert a new QSO"},
@@ -104,7 +106,7 @@ void TForm4::setHints()
         hint::set(action, QString::fromUtf8(text));
 }
 
-void TForm4::setIcons()
+void MainWindow::setIcons()
 {
     const std::pair<QAction *, QStyle::StandardPixmap> icons[] = {
         {ui->Speednew, QStyle::SP_FileIcon},
@@ -126,76 +128,95 @@ void TForm4::setIcons()
         action->setIcon(style()->standardIcon(pixmap));
 }
 
-void TForm4::connectHandlers()
+void MainWindow::setShortcuts()
+{
+    // The desktop's own keys for these commands, or the usual ones where it names none. They
+    // stand on the menu items only: the tool bar's buttons for the same commands would make them
+    // ambiguous.
+    const std::tuple<QAction *, QKeySequence::StandardKey, QKeySequence> shortcuts[] = {
+        {ui->DOKHelp1, QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)},
+        {ui->Nuovo1, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ui->Registra1, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ui->Esci1, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {ui->Calcolo2, QKeySequence::Refresh, QKeySequence(Qt::Key_F5)},
+        {ui->Modifica1, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+    };
+    for (const auto &[action, standard, usual] : shortcuts) {
+        const QList<QKeySequence> desktop = QKeySequence::keyBindings(standard);
+        action->setShortcut(desktop.isEmpty() ? usual : desktop.first());
+    }
+}
+
+void MainWindow::connectHandlers()
 {
     for (QAction *action : {ui->Nuovo1, ui->Speednew})
-        connect(action, &QAction::triggered, Panel1, &EntryPanel::Nuovo1Click);
+        connect(action, &QAction::triggered, m_entryPanel, &EntryPanel::startNewQso);
     for (QAction *action : {ui->Registra1, ui->Speedreg})
-        connect(action, &QAction::triggered, Panel1, &EntryPanel::Registra1Click);
-    connect(ui->Esci1, &QAction::triggered, this, &TForm4::Esci1Click);
-    connect(ui->SpeedButton6, &QAction::triggered, this, &TForm4::Esci1Click);
+        connect(action, &QAction::triggered, m_entryPanel, &EntryPanel::saveQso);
+    connect(ui->Esci1, &QAction::triggered, this, &MainWindow::closePanelOrExit);
+    connect(ui->SpeedButton6, &QAction::triggered, this, &MainWindow::closePanelOrExit);
     // A checkable action has already flipped its tick when it fires; the handler decides from
     // the tick as it was.
     connect(ui->Sound1, &QAction::triggered, this, [this](bool checked) {
         ui->Sound1->setChecked(!checked);
-        Sound1Click();
+        toggleSound();
     });
-    connect(ui->UserData1, &QAction::triggered, this, &TForm4::UserData1Click);
-    connect(ui->SpeedButton20, &QAction::triggered, this, &TForm4::UserData1Click);
-    connect(ui->Management1, &QAction::triggered, Panel2, &ManagementView::Management1Click);
-    connect(ui->speedman, &QAction::triggered, Panel2, &ManagementView::Management1Click);
+    connect(ui->UserData1, &QAction::triggered, this, &MainWindow::openUserData);
+    connect(ui->SpeedButton20, &QAction::triggered, this, &MainWindow::openUserData);
+    connect(ui->Management1, &QAction::triggered, m_managementView, &ManagementView::openManagement);
+    connect(ui->speedman, &QAction::triggered, m_managementView, &ManagementView::openManagement);
     for (QAction *command : {ui->Progress1, ui->SpeedProgress})
-        connect(command, &QAction::triggered, this, &TForm4::Progress1Click);
+        connect(command, &QAction::triggered, this, &MainWindow::openProgress);
     for (QAction *command : {ui->Calcolo1, ui->Calcolo2, ui->Summary1, ui->Summary2})
-        connect(command, &QAction::triggered, this, [this, command] { Calcolo1Click(command); });
+        connect(command, &QAction::triggered, this, [this, command] { openRefresh(command); });
     for (QAction *action : {ui->Backup1, ui->SpeedBack})
-        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::Backup1Click);
+        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::backUp);
     for (QAction *action : {ui->Restore1, ui->SpeedRest})
-        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::Restore1Click);
-    connect(ui->Compact1, &QAction::triggered, m_maintenance, &MaintenanceMenu::Compact1Click);
+        connect(action, &QAction::triggered, m_maintenance, &MaintenanceMenu::restore);
+    connect(ui->Compact1, &QAction::triggered, m_maintenance, &MaintenanceMenu::compact);
     const std::pair<QAction *, void (InfoMenu::*)()> infoCommands[] = {
-        {ui->DOKHelp1, &InfoMenu::DOKHelp1Click},
-        {ui->Emailme1, &InfoMenu::Emailme1Click},
-        {ui->WEBsite1, &InfoMenu::WEBsite1Click},
-        {ui->WZPOfficialpage1, &InfoMenu::WZPOfficialpage1Click},
-        {ui->Whatsnew1, &InfoMenu::Whatsnew1Click},
-        {ui->About2, &InfoMenu::About2Click},
-        {ui->Rules1, &InfoMenu::Rules1Click},
-        {ui->SpeedButton4, &InfoMenu::Rules1Click},
+        {ui->DOKHelp1, &InfoMenu::openDokHelp},
+        {ui->Emailme1, &InfoMenu::writeEmail},
+        {ui->WEBsite1, &InfoMenu::openWebsite},
+        {ui->WZPOfficialpage1, &InfoMenu::openOfficialPage},
+        {ui->Whatsnew1, &InfoMenu::openWhatsNew},
+        {ui->About2, &InfoMenu::openAbout},
+        {ui->Rules1, &InfoMenu::openRules},
+        {ui->SpeedButton4, &InfoMenu::openRules},
     };
     for (const auto &[action, handler] : infoCommands)
         connect(action, &QAction::triggered, m_info, handler);
-    connect(ui->MaP1, &QAction::triggered, this, &TForm4::MaP1Click);
-    connect(ui->ImportAdif1, &QAction::triggered, this, &TForm4::ImportAdif1Click);
-    connect(ui->ImportConfirmations1, &QAction::triggered, this, &TForm4::ImportConfirmations1Click);
-    connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(Dm); });
-    connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(Dm); });
+    connect(ui->MaP1, &QAction::triggered, this, &MainWindow::openOverviewMap);
+    connect(ui->ImportAdif1, &QAction::triggered, this, &MainWindow::importAdif);
+    connect(ui->ImportConfirmations1, &QAction::triggered, this, &MainWindow::importConfirmations);
+    connect(ui->ExportAdif1, &QAction::triggered, this, [this] { exchangecommands::exportAdif(m_data); });
+    connect(ui->UpdateDokList1, &QAction::triggered, this, [this] { exchangecommands::updateDokList(m_data); });
     for (QAction *action : {ui->Modifica1, ui->Speedmod})
-        connect(action, &QAction::triggered, this, &TForm4::Modifica1Click);
+        connect(action, &QAction::triggered, this, &MainWindow::openModify);
     for (QAction *action : {ui->Delete1, ui->Speeddel})
-        connect(action, &QAction::triggered, this, &TForm4::SpeeddelClick);
+        connect(action, &QAction::triggered, this, &MainWindow::deleteSelectedQso);
     for (QAction *action : {ui->Request1, ui->SpeedButton2})
-        connect(action, &QAction::triggered, this, &TForm4::SpeedButton2Click);
+        connect(action, &QAction::triggered, this, &MainWindow::openAward);
 }
 
-void TForm4::setWhatsNewWindow(QDialog *window)
+void MainWindow::setWhatsNewWindow(QDialog *window)
 {
     m_info->setWhatsNewWindow(window);
 }
 
-void TForm4::ImportAdif1Click()
+void MainWindow::importAdif()
 {
-    if (exchangecommands::importAdif(Dm, this))
-        Calcolo1Click(ui->Calcolo2);
+    if (exchangecommands::importAdif(m_data, this))
+        openRefresh(ui->Calcolo2);
 }
 
-void TForm4::ImportConfirmations1Click()
+void MainWindow::importConfirmations()
 {
-    if (exchangecommands::importConfirmations(Dm))
-        Calcolo1Click(ui->Calcolo2);
+    if (exchangecommands::importConfirmations(m_data))
+        openRefresh(ui->Calcolo2);
 }
 
-void TForm4::setCommandEnabled(Command command, bool enabled)
+void MainWindow::setCommandEnabled(Command command, bool enabled)
 {
     const auto pair = [&]() -> std::pair<QAction *, QAction *> {
         switch (command) {
@@ -211,46 +232,63 @@ void TForm4::setCommandEnabled(Command command, bool enabled)
         case Command::UserData: return {ui->UserData1, ui->SpeedButton20};
         case Command::Backup: return {ui->Backup1, ui->SpeedBack};
         case Command::Restore: return {ui->Restore1, ui->SpeedRest};
+        case Command::Compact: return {ui->Compact1, nullptr};
         case Command::Exit: return {ui->Esci1, ui->SpeedButton6};
         }
         return {nullptr, nullptr};
     }();
     pair.first->setEnabled(enabled);
-    pair.second->setEnabled(enabled);
+    if (pair.second)
+        pair.second->setEnabled(enabled);
 }
 
-QAction *TForm4::action(const QString &name) const
+QAction *MainWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name);
 }
 
-QLabel *TForm4::statusPanel(int index) const
+QLabel *MainWindow::statusPanel(int index) const
 {
     return m_statusPanels[index];
 }
 
-void TForm4::setStatusPanelRaised(int index, bool raised)
+void MainWindow::showCount(const QString &text)
 {
-    m_statusPanels[index]->setFrameShadow(raised ? QFrame::Raised : QFrame::Sunken);
+    m_statusPanels[1]->setText(text);
+    m_statusPanels[1]->setFrameShadow(QFrame::Raised);
 }
 
-void TForm4::setExitHint(const QString &text)
+void MainWindow::clearCount()
+{
+    m_statusPanels[1]->clear();
+    m_statusPanels[1]->setFrameShadow(QFrame::Sunken);
+}
+
+void MainWindow::hideOtherPanels(const QWidget &shown)
+{
+    for (QWidget *panel : {static_cast<QWidget *>(m_entryPanel), static_cast<QWidget *>(m_managementView)}) {
+        if (panel != &shown)
+            panel->hide();
+    }
+}
+
+void MainWindow::setExitHint(const QString &text)
 {
     hint::set(ui->SpeedButton6, text);
 }
 
-void TForm4::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm4::FormShow()
+void MainWindow::prepareOnShow()
 {
     reportEngineErrors([&] {
         // The switch shows what is stored; nothing is written.
-        ui->Sound1->setChecked(!Dm.info.boolean(QStringLiteral("sound")));
+        ui->Sound1->setChecked(!m_data.info.boolean(QStringLiteral("sound")));
         flipSoundSwitch();
     });
     setCommandEnabled(Command::Backup, false);
@@ -258,100 +296,100 @@ void TForm4::FormShow()
     showLastRefresh();
     setCommandEnabled(Command::Modify, false);
     setCommandEnabled(Command::Delete, false);
-    Panel1->mainWindowShown();
-    Panel1->hide();
-    Panel2->hide();
-    Panel1->setSaveEnabled(false);
+    m_entryPanel->mainWindowShown();
+    m_entryPanel->hide();
+    m_managementView->hide();
+    m_entryPanel->setSaveEnabled(false);
     reportEngineErrors([&] {
-        Dm.log.setFiltered(true);
-        Dm.dok.setFilter(QString());
-        Panel2->showDokTotal(Dm.dok.recordCount());
-        Dm.dok.first();
+        m_data.log.setFiltered(true);
+        m_data.dok.setFilter(QString());
+        m_managementView->showDokTotal(m_data.dok.recordCount());
+        m_data.dok.first();
     });
 }
 
-void TForm4::showLastRefresh()
+void MainWindow::showLastRefresh()
 {
     reportEngineErrors([&] {
-        const QDateTime refreshed = Dm.riep.dateTime(QStringLiteral("dataagg"));
+        const QDateTime refreshed = m_data.riep.dateTime(QStringLiteral("dataagg"));
         const QString date = refreshed.isValid() ? localformat::shortDate(refreshed.date()) : QStringLiteral("never");
         ui->Calcolo2->setText(QStringLiteral("Refresh &Data: last on ") + date);
         hint::set(ui->Calcolo1, QStringLiteral(" Refresh Data| Recalculate the score: last on ") + date);
     });
 }
 
-void TForm4::Timer1Timer()
+void MainWindow::tickClock()
 {
     using localformat::twoDigits;
     const QDateTime local = services::clock().now();
     const QDateTime utc = local.toUTC();
-    Panel1->showClock(twoDigits(utc.time().hour()) + QLatin1Char('.') + twoDigits(utc.time().minute()),
+    m_entryPanel->showClock(twoDigits(utc.time().hour()) + QLatin1Char('.') + twoDigits(utc.time().minute()),
                       twoDigits(local.time().hour()) + QLatin1Char('.') + twoDigits(local.time().minute())
                           + QLatin1Char('.') + twoDigits(local.time().second()));
     if (const auto load = systemMemoryLoad())
         m_statusPanels[2]->setText(QStringLiteral("Memoria in uso ") + QString::number(*load) + QStringLiteral(" %"));
 }
 
-void TForm4::Sound1Click()
+void MainWindow::toggleSound()
 {
     const bool on = flipSoundSwitch();
     reportEngineErrors([&] {
-        Dm.info.edit();
-        Dm.info.setBoolean(QStringLiteral("sound"), on);
-        Dm.info.post();
+        m_data.info.edit();
+        m_data.info.setBoolean(QStringLiteral("sound"), on);
+        m_data.info.post();
     });
 }
 
-bool TForm4::flipSoundSwitch()
+bool MainWindow::flipSoundSwitch()
 {
     const bool on = !ui->Sound1->isChecked();
-    ui->Sound1->setText(on ? QStringLiteral("Sounds OFF") : QStringLiteral("Sounds ON"));
+    ui->Sound1->setText(on ? QStringLiteral("&Sounds OFF") : QStringLiteral("&Sounds ON"));
     ui->Sound1->setChecked(on);
-    Dm.soundOn = on;
+    m_data.soundOn = on;
     return on;
 }
 
-void TForm4::UserData1Click()
+void MainWindow::openUserData()
 {
     m_userData->exec();
 }
 
-void TForm4::Calcolo1Click(const QObject *sender)
+void MainWindow::openRefresh(const QObject *sender)
 {
-    TForm9 window(Dm, Timer1, this);
+    RefreshWindow window(m_data, m_clock, this);
     if (sender == ui->Calcolo1 || sender == ui->Calcolo2)
         window.showRefreshPanel();
     else
         window.showSummaryPanel();
     window.exec();
-    Timer1->start();
+    m_clock->start();
     // A refresh run in the window has a new date.
     showLastRefresh();
 }
 
-void TForm4::Progress1Click()
+void MainWindow::openProgress()
 {
-    TFormProgress window(Dm, this);
+    ProgressWindow window(m_data, this);
     window.exec();
 }
 
-void TForm4::MaP1Click()
+void MainWindow::openOverviewMap()
 {
-    if (!reportEngineErrors([&] { Dm.dok.setFiltered(true); }))
+    if (!reportEngineErrors([&] { m_data.dok.setFiltered(true); }))
         return;
-    TForm13 window(Dm, this);
+    OverviewMapWindow window(m_data, this);
     window.exec();
 }
 
-void TForm4::Modifica1Click()
+void MainWindow::openModify()
 {
-    TForm8 window(Dm, *Panel2, this);
+    ModifyWindow window(m_data, *m_managementView, this);
     window.exec();
 }
 
-void TForm4::SpeeddelClick()
+void MainWindow::deleteSelectedQso()
 {
-    QsoDeletion deletion(Dm);
+    QsoDeletion deletion(m_data);
     std::optional<SelectedQso> qso;
     reportEngineErrors([&] { qso = deletion.selected(); });
     if (qso && services::prompter().ask(QsoDeletion::question(*qso), Prompter::Question::YesCancel)
@@ -361,79 +399,78 @@ void TForm4::SpeeddelClick()
                                                     "Do you like to do it right now?\r"
                                                     "If not, remember to do it by the button \"Refresh Data\""),
                                      Prompter::Question::YesNo))
-            Calcolo1Click(ui->Calcolo1);
+            openRefresh(ui->Calcolo1);
     }
-    Panel2->Button1Click(nullptr);
+    m_managementView->showDoksWithQso(nullptr);
 }
 
-void TForm4::SpeedButton2Click()
+void MainWindow::openAward()
 {
-    TForm11 window(Dm, *this, this);
+    AwardWindow window(m_data, *this, this);
     window.exec();
 }
 
-void TForm4::beginPrinting()
+void MainWindow::beginPrinting()
 {
-    Timer1->stop();
-    viewMarker = QLatin1Char('D');
+    m_clock->stop();
+    m_viewMarker = QLatin1Char('D');
 }
 
-void TForm4::endPrinting()
+void MainWindow::endPrinting()
 {
-    viewMarker = QLatin1Char('N');
-    Timer1->start();
+    m_viewMarker = QLatin1Char('N');
+    m_clock->start();
 }
 
-void TForm4::Esci1Click()
+void MainWindow::closePanelOrExit()
 {
-    if (Panel1->isHidden() && Panel2->isHidden()) {
+    if (m_entryPanel->isHidden() && m_managementView->isHidden()) {
         terminate();
         return;
     }
     setCommandEnabled(Command::Modify, false);
     setCommandEnabled(Command::Delete, false);
     setCommandEnabled(Command::Refresh, true);
-    if (!Panel1->isHidden()) {
-        Panel1->leave();
+    if (!m_entryPanel->isHidden()) {
+        m_entryPanel->leave();
         setExitHint(exitHint);
         ui->Registra1->setEnabled(false);
         ui->Speedreg->setEnabled(false);
         setCommandEnabled(Command::Management, true);
-        reportEngineErrors([&] { Dm.log.setFilter(QString()); });
-        Panel1->hide();
-        ui->Compact1->setEnabled(true);
+        reportEngineErrors([&] { m_data.log.setFilter(QString()); });
+        m_entryPanel->hide();
+        setCommandEnabled(Command::Compact, true);
     }
-    if (!Panel2->isHidden()) {
-        viewMarker = QLatin1Char('N');
+    if (!m_managementView->isHidden()) {
+        m_viewMarker = QLatin1Char('N');
         setCommandEnabled(Command::Backup, false);
         setCommandEnabled(Command::Restore, false);
         setExitHint(exitHint);
         setCommandEnabled(Command::New, true);
-        Panel2->leave();
+        m_managementView->leave();
         reportEngineErrors([&] {
-            Dm.dok.setFilter(QString());
-            Dm.log.setSort(QStringLiteral("dok"));
+            m_data.dok.setFilter(QString());
+            m_data.log.setSort(QStringLiteral("dok"));
         });
-        Panel2->hide();
-        setStatusPanelRaised(1, false);
-        m_statusPanels[1]->clear();
-        ui->Compact1->setEnabled(true);
+        m_managementView->hide();
+        clearCount();
+        setCommandEnabled(Command::Compact, true);
     }
 }
 
-void TForm4::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     terminate();
 }
 
-void TForm4::terminate()
+void MainWindow::terminate()
 {
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     emit terminateRequested();
 }
 
-bool TForm4::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
         m_statusPanels[0]->setText(static_cast<QStatusTipEvent *>(event)->tip());

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "commandswitch.h"
 #include "printingpause.h"
 
 #include <QMainWindow>
 #include <memory>
 
 namespace Ui {
-class TForm4;
+class MainWindow;
 }
 class EntryPanel;
 class InfoMenu;
@@ -15,59 +16,57 @@ class ManagementView;
 class QDialog;
 class QLabel;
 class QTimer;
-class TDm;
+class LogData;
 
 // The main window: menus, tool bar, clock, status bar, and the two working panels of which at
 // most one is shown (the QSO entry panel and the DOK management view).
-class TForm4 : public QMainWindow, public PrintingPause
+class MainWindow : public QMainWindow, public CommandSwitch, public PrintingPause
 {
     Q_OBJECT
 
 public:
-    // Commands whose menu item and tool button are always enabled and disabled together.
-    enum class Command { New, Modify, Delete, Save, Management, Request, Rules, Refresh, Summary, UserData, Backup, Restore, Exit };
+    MainWindow(LogData &dm, QDialog *userDataWindow, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    TForm4(TDm &dm, QDialog *userDataWindow, QWidget *parent = nullptr);
-    ~TForm4() override;
+    void setCommandEnabled(Command command, bool enabled) override;
+    void setExitHint(const QString &text) override;
+    void showCount(const QString &text) override;
+    void clearCount() override;
+    void hideOtherPanels(const QWidget &shown) override;
+    QChar viewMarker() const override { return m_viewMarker; }
+    void setViewMarker(QChar marker) override { m_viewMarker = marker; }
 
-    void setCommandEnabled(Command command, bool enabled);
     QAction *action(const QString &name) const;
     // The status bar's three panels: hint, count text of the management view, memory load.
     QLabel *statusPanel(int index) const;
-    void setStatusPanelRaised(int index, bool raised);
-    void setExitHint(const QString &text);
-    QTimer *clockTimer() const { return Timer1; }
+    QTimer *clockTimer() const { return m_clock; }
     void beginPrinting() override;
     void endPrinting() override;
 
     // The what's-new window, created at start, shown by the Help menu.
     void setWhatsNewWindow(QDialog *window);
 
-    EntryPanel *entryPanel() const { return Panel1; }
-    ManagementView *managementView() const { return Panel2; }
+    EntryPanel *entryPanel() const { return m_entryPanel; }
+    ManagementView *managementView() const { return m_managementView; }
 
-    // "N" normal, "S" while the management view shows QSO details, "D" while awards print.
-    QChar viewMarker = QLatin1Char('N');
-
-    void FormShow();
-    void Timer1Timer();
-    void Esci1Click();
-    void Sound1Click();
-    void UserData1Click();
+    void prepareOnShow();
+    void tickClock();
+    void closePanelOrExit();
+    void toggleSound();
+    void openUserData();
     // Opens the refresh window on its refresh panel when sender is Calcolo1 or Calcolo2, on its
     // summary otherwise.
-    void Calcolo1Click(const QObject *sender);
+    void openRefresh(const QObject *sender);
     // The Progress window: DOKs confirmed over time.
-    void Progress1Click();
-    void MaP1Click();
+    void openProgress();
+    void openOverviewMap();
     // Imports an ADIF file and offers the refresh afterwards.
-    void ImportAdif1Click();
-    void ImportConfirmations1Click();
-    void Modifica1Click();
+    void importAdif();
+    void importConfirmations();
+    void openModify();
     // Deletes the QSO selected in the band table; the menu item Delete1 runs it too.
-    void SpeeddelClick();
-    // Opens the award application window.
-    void SpeedButton2Click();
+    void deleteSelectedQso();
+    void openAward();
 
 signals:
     void terminateRequested();
@@ -82,18 +81,20 @@ private:
     bool flipSoundSwitch();
     void setHints();
     void setIcons();
+    void setShortcuts();
     void connectHandlers();
     void buildStatusBar();
     void showLastRefresh();
     void terminate();
 
-    std::unique_ptr<Ui::TForm4> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::MainWindow> ui;
+    LogData &m_data;
     QDialog *m_userData;
-    EntryPanel *Panel1;
-    ManagementView *Panel2;
-    QTimer *Timer1;
+    EntryPanel *m_entryPanel;
+    ManagementView *m_managementView;
+    QTimer *m_clock;
     MaintenanceMenu *m_maintenance;
     InfoMenu *m_info;
     QLabel *m_statusPanels[3] = {};
+    QChar m_viewMarker = QLatin1Char('N');
 };

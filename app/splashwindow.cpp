@@ -1,4 +1,4 @@
-// TForm1: the splash window.
+// SplashWindow: the splash window.
 #include "splashwindow.h"
 
 #include "databasefile.h"
@@ -16,35 +16,35 @@
 #include <QScreen>
 #include <QShowEvent>
 
-TForm1::TForm1(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()), Dm(dm)
+SplashWindow::SplashWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::SplashWindow>()), m_data(dm)
 {
     ui->setupUi(this);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &SplashWindow::enterLog);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &SplashWindow::exitProgram);
 }
 
-TForm1::~TForm1() = default;
+SplashWindow::~SplashWindow() = default;
 
-void TForm1::setFollowers(QWidget *userData, QWidget *mainWindow)
+void SplashWindow::setFollowers(QWidget *userData, QWidget *mainWindow)
 {
     m_userData = userData;
     m_mainWindow = mainWindow;
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm1::FormShow()
+void SplashWindow::prepareOnShow()
 {
     if (!reportEngineErrors([&] {
-            Dm.ADOconn.connect();
-            schema::upgrade(Dm.ADOconn);
+            m_data.ADOconn.connect();
+            schema::upgrade(m_data.ADOconn);
         }))
         return;
     // A damaged file fails every view alike: the user gets one message naming each failure once.
@@ -57,11 +57,11 @@ void TForm1::FormShow()
                 failures << error.text();
         }
     };
-    for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info})
+    for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info})
         collect([&] { view->open(); });
-    if (Dm.info.isOpen())
-        collect([&] { Dm.soundOn = Dm.info.boolean(QStringLiteral("sound")); });
-    for (TableView *view : {&Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
+    if (m_data.info.isOpen())
+        collect([&] { m_data.soundOn = m_data.info.boolean(QStringLiteral("sound")); });
+    for (TableView *view : {&m_data.dxcc, &m_data.riep, &m_data.dok, &m_data.Dipl})
         collect([&] { view->open(); });
     if (failures.isEmpty())
         return;
@@ -69,33 +69,33 @@ void TForm1::FormShow()
         services::prompter().error(failures.join(QLatin1Char('\n')));
 }
 
-bool TForm1::offerRepair()
+bool SplashWindow::offerRepair()
 {
     // Only a file that opens with the password but fails SQLite's own check is damaged; another
     // program's file or a wrong password is no case for the repair.
-    if (!Dm.ADOconn.isConnected())
+    if (!m_data.ADOconn.isConnected())
         return false;
-    const QStringList problems = databasefile::integrityProblems(Dm.ADOconn.database());
+    const QStringList problems = databasefile::integrityProblems(m_data.ADOconn.database());
     if (problems.isEmpty())
         return false;
     const QString question = QStringLiteral("The log %1 is damaged (%2), so WZP Logbook cannot work on it.\r"
                                             "Start the repair now? It keeps the damaged file and rebuilds the log "
                                             "from what can still be read.")
-                                 .arg(QDir::toNativeSeparators(Dm.ADOconn.database()), problems.first());
+                                 .arg(QDir::toNativeSeparators(m_data.ADOconn.database()), problems.first());
     if (!services::prompter().ask(question, Prompter::Question::YesNo))
         return true;
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     emit terminateRequested();
     services::desktop().startProgram(MaintenanceMenu::repairProgram(), {});
     return true;
 }
 
-void TForm1::SpeedButton1Click()
+void SplashWindow::enterLog()
 {
     QString call;
     bool readable = false;
     try {
-        call = Dm.info.text(QStringLiteral("call"));
+        call = m_data.info.text(QStringLiteral("call"));
         readable = true;
     } catch (const EngineError &error) {
         if (!offerRepair())
@@ -109,8 +109,8 @@ void TForm1::SpeedButton1Click()
         next->show();
 }
 
-void TForm1::SpeedButton2Click()
+void SplashWindow::exitProgram()
 {
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     emit terminateRequested();
 }

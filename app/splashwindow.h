@@ -4,25 +4,25 @@
 #include <memory>
 
 namespace Ui {
-class TForm1;
+class SplashWindow;
 }
-class TDm;
+class LogData;
 
 // The splash window: connects to the database when shown, and leads into the program.
-class TForm1 : public QWidget
+class SplashWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TForm1(TDm &dm, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit SplashWindow(LogData &dm, QWidget *parent = nullptr);
+    ~SplashWindow() override;
     // The windows "Enter" leads to: the main window, or the user data window while no callsign
     // is stored.
     void setFollowers(QWidget *userData, QWidget *mainWindow);
 
-    void FormShow();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void prepareOnShow();
+    void enterLog();
+    void exitProgram();
 
 signals:
     void terminateRequested();
@@ -35,8 +35,8 @@ private:
     // log is not damaged, so the caller reports the failure itself.
     bool offerRepair();
 
-    std::unique_ptr<Ui::TForm1> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::SplashWindow> ui;
+    LogData &m_data;
     QWidget *m_userData = nullptr;
     QWidget *m_mainWindow = nullptr;
 };

@@ -13,19 +13,19 @@
 
 Startup::Startup(const QString &databasePath, QObject *parent)
     : QObject(parent),
-      m_dm(std::make_unique<TDm>(databasePath)),
-      m_splash(std::make_unique<TForm1>(*m_dm)),
-      m_userData(std::make_unique<TForm3>(*m_dm)),
-      m_main(std::make_unique<TForm4>(*m_dm, m_userData.get())),
-      m_details(std::make_unique<TForm7>(*m_dm)),
-      m_whatsNew(std::make_unique<TForm39>(m_main.get()))
+      m_dm(std::make_unique<LogData>(databasePath)),
+      m_splash(std::make_unique<SplashWindow>(*m_dm)),
+      m_userData(std::make_unique<UserDataWindow>(*m_dm)),
+      m_main(std::make_unique<MainWindow>(*m_dm, m_userData.get())),
+      m_details(std::make_unique<DetailsWindow>(*m_dm)),
+      m_whatsNew(std::make_unique<WhatsNewWindow>(m_main.get()))
 {
     m_main->setWhatsNewWindow(m_whatsNew.get());
     m_main->managementView()->setDetailsWindow(m_details.get());
     m_splash->setFollowers(m_userData.get(), m_main.get());
-    connect(m_userData.get(), &TForm3::mainWindowRequested, m_main.get(), &QWidget::show);
-    connect(m_splash.get(), &TForm1::terminateRequested, this, &Startup::terminated);
-    connect(m_main.get(), &TForm4::terminateRequested, this, &Startup::terminated);
+    connect(m_userData.get(), &UserDataWindow::mainWindowRequested, m_main.get(), &QWidget::show);
+    connect(m_splash.get(), &SplashWindow::terminateRequested, this, &Startup::terminated);
+    connect(m_main.get(), &MainWindow::terminateRequested, this, &Startup::terminated);
 }
 
 Startup::~Startup()

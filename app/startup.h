@@ -3,12 +3,12 @@
 #include <QObject>
 #include <memory>
 
-class TDm;
-class TForm1;
-class TForm3;
-class TForm4;
-class TForm7;
-class TForm39;
+class LogData;
+class SplashWindow;
+class UserDataWindow;
+class MainWindow;
+class DetailsWindow;
+class WhatsNewWindow;
 
 // Creates the data module and the windows that live for the whole run, and wires them together.
 class Startup : public QObject
@@ -19,12 +19,12 @@ public:
     explicit Startup(const QString &databasePath, QObject *parent = nullptr);
     ~Startup() override;
 
-    TDm &dm() const { return *m_dm; }
-    TForm1 &splash() const { return *m_splash; }
-    TForm3 &userData() const { return *m_userData; }
-    TForm4 &mainWindow() const { return *m_main; }
-    TForm7 &details() const { return *m_details; }
-    TForm39 &whatsNew() const { return *m_whatsNew; }
+    LogData &dm() const { return *m_dm; }
+    SplashWindow &splash() const { return *m_splash; }
+    UserDataWindow &userData() const { return *m_userData; }
+    MainWindow &mainWindow() const { return *m_main; }
+    DetailsWindow &details() const { return *m_details; }
+    WhatsNewWindow &whatsNew() const { return *m_whatsNew; }
 
     // Opens the database read-only, for the given reason (see datafolder::writeProblem): the user
     // is told once, the main window's title says so, and every save names the reason.
@@ -38,10 +38,10 @@ signals:
     void terminated();
 
 private:
-    std::unique_ptr<TDm> m_dm;
-    std::unique_ptr<TForm1> m_splash;
-    std::unique_ptr<TForm3> m_userData;
-    std::unique_ptr<TForm4> m_main;
-    std::unique_ptr<TForm7> m_details;
-    std::unique_ptr<TForm39> m_whatsNew;
+    std::unique_ptr<LogData> m_dm;
+    std::unique_ptr<SplashWindow> m_splash;
+    std::unique_ptr<UserDataWindow> m_userData;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<DetailsWindow> m_details;
+    std::unique_ptr<WhatsNewWindow> m_whatsNew;
 };

@@ -1,6 +1,7 @@
-// TForm3: the user data window.
+// UserDataWindow: the user data window.
 #include "userdatawindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldlink.h"
@@ -11,9 +12,10 @@
 #include <QCloseEvent>
 #include <QSignalBlocker>
 
-TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm3>()), Dm(dm)
+UserDataWindow::UserDataWindow(LogData &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::UserDataWindow>()), m_data(dm)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     ui->Label16->hide();
     ui->combobox1->lineEdit()->setMaxLength(40);
     ui->combobox1->setInsertPolicy(QComboBox::NoInsert);
@@ -24,41 +26,42 @@ TForm3::TForm3(TDm &dm, QWidget *parent) : ButtonClosedDialog(parent), ui(std::m
         {ui->DBEdit7, "PROV"}, {ui->DBEdit8, "LOCATOR"}, {ui->DBEdit9, "EMAIL"},
     };
     for (const auto &[edit, column] : edits) {
-        FieldLink::bind(edit, Dm.info, QString::fromLatin1(column));
+        FieldLink::bind(edit, m_data.info, QString::fromLatin1(column));
         if (edit != ui->DBEdit9)
             makeUpperCase(edit);
     }
-    FieldLink::bind(ui->DBComboBox1, Dm.info, QStringLiteral("OM"));
+    FieldLink::bind(ui->DBComboBox1, m_data.info, QStringLiteral("OM"));
     for (QComboBox *box : {ui->DBComboBox1, ui->combobox1}) {
         makeUpperCase(box);
     }
     moveFocusOnEnter({ui->DBEdit1, ui->DBComboBox1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
                       ui->DBEdit7, ui->combobox1, ui->DBEdit8, ui->DBEdit9});
-    connect(ui->combobox1, &QComboBox::editTextChanged, this, &TForm3::combobox1Change);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(ui->combobox1, &QComboBox::editTextChanged, this, &UserDataWindow::storeState);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &UserDataWindow::confirmUserData);
+    closeOnEscape({ui->SpeedButton1});
 }
 
-TForm3::~TForm3() = default;
+UserDataWindow::~UserDataWindow() = default;
 
-void TForm3::showEvent(QShowEvent *event)
+void UserDataWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm3::FormShow()
+void UserDataWindow::prepareOnShow()
 {
-    reportEngineErrors([&] { Dm.info.open(); });
+    reportEngineErrors([&] { m_data.info.open(); });
     ui->Label16->hide();
     reportEngineErrors([&] {
         const QSignalBlocker blocker(ui->combobox1);
-        const QString state = Dm.info.text(QStringLiteral("stato"));
+        const QString state = m_data.info.text(QStringLiteral("stato"));
         QStringList countries;
-        Dm.dxcc.first();
-        for (int i = 0; i < Dm.dxcc.recordCount(); ++i) {
-            countries << Dm.dxcc.text(QStringLiteral("coun"));
-            Dm.dxcc.next();
+        m_data.dxcc.first();
+        for (int i = 0; i < m_data.dxcc.recordCount(); ++i) {
+            countries << m_data.dxcc.text(QStringLiteral("coun"));
+            m_data.dxcc.next();
         }
         countries.sort(Qt::CaseInsensitive);
         ui->combobox1->clear();
@@ -66,38 +69,38 @@ void TForm3::FormShow()
         ui->combobox1->setCurrentIndex(ui->combobox1->findText(state));
         ui->combobox1->setEditText(state);
     });
-    combobox1Change();
+    storeState();
     focusAndSelect(ui->DBEdit1);
 }
 
-void TForm3::combobox1Change()
+void UserDataWindow::storeState()
 {
     const QString state = ui->combobox1->currentText();
     if (state.trimmed().isEmpty())
         return;
     reportEngineErrors([&] {
-        Dm.info.edit();
-        Dm.info.setText(QStringLiteral("stato"), state);
-        Dm.info.post();
-        Dm.info.refresh();
+        m_data.info.edit();
+        m_data.info.setText(QStringLiteral("stato"), state);
+        m_data.info.post();
+        m_data.info.refresh();
     });
 }
 
-void TForm3::SpeedButton1Click()
+void UserDataWindow::confirmUserData()
 {
     reportEngineErrors([&] {
-        Dm.info.edit();
-        Dm.info.post();
+        m_data.info.edit();
+        m_data.info.post();
     });
     // The main window comes up only once this window may close, so it never hides the request
     // to fill every field.
-    if (!FormClose())
+    if (!mayClose())
         return;
     emit mainWindowRequested();
     close();
 }
 
-bool TForm3::FormClose()
+bool UserDataWindow::mayClose()
 {
     for (QLineEdit *edit : {ui->DBEdit1, ui->DBEdit2, ui->DBEdit3, ui->DBEdit4, ui->DBEdit5, ui->DBEdit6,
                             ui->DBEdit7, ui->DBEdit8, ui->DBEdit9}) {
@@ -117,9 +120,9 @@ bool TForm3::FormClose()
     return true;
 }
 
-void TForm3::closeEvent(QCloseEvent *event)
+void UserDataWindow::closeEvent(QCloseEvent *event)
 {
-    if (!FormClose()) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }

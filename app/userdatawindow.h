@@ -5,24 +5,24 @@
 #include <memory>
 
 namespace Ui {
-class TForm3;
+class UserDataWindow;
 }
-class TDm;
+class LogData;
 
 // The user data window: edits the one row of INFO (callsign, name, address, country...).
-class TForm3 : public ButtonClosedDialog
+class UserDataWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm3(TDm &dm, QWidget *parent = nullptr);
-    ~TForm3() override;
+    explicit UserDataWindow(LogData &dm, QWidget *parent = nullptr);
+    ~UserDataWindow() override;
 
-    void FormShow();
-    void combobox1Change();
-    void SpeedButton1Click();
+    void prepareOnShow();
+    void storeState();
+    void confirmUserData();
     // True when every field holds something; otherwise the first empty one gets the focus.
-    bool FormClose();
+    bool mayClose();
 
 signals:
     void mainWindowRequested();
@@ -30,8 +30,11 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // At the first start the window stands alone and is left only through "Save and exit";
+    // opened from the main window it is modal, and Escape saves and exits as the button does.
+    bool escapeCloses() const override { return isModal(); }
 
 private:
-    std::unique_ptr<Ui::TForm3> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::UserDataWindow> ui;
+    LogData &m_data;
 };

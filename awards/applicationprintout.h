@@ -1,11 +1,13 @@
 #pragma once
 
+#include "applicationform.h"
 #include "report/report.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QStringList>
 
-class TDm;
+class LogData;
 
 // What the printout reads of the award window while it runs.
 struct ApplicationRequest
@@ -22,8 +24,10 @@ struct ApplicationRequest
 // window pointed at them), page after page under the list header and the column strip.
 class TQRep
 {
+    Q_DECLARE_TR_FUNCTIONS(TQRep)
+
 public:
-    TQRep(TDm &dm, ApplicationRequest request, const QDate &today);
+    TQRep(LogData &dm, ApplicationRequest request, const QDate &today);
 
     // Runs the hooks and lays the pages out; engine errors (a counter RIEP lacks) pass through.
     report::Layout layout() { return m_report.layout(); }
@@ -32,19 +36,18 @@ public:
     void QuickRepBeforePrint();
     void QuickRepStartPage(int page);
 
-    static const QString formPicture;
-    static const QString headerPicture;
-    static const QString stripPicture;
-
 private:
     void buildListHeader();
     void buildColumnStrip();
     void buildForm();
-    void buildAwardRows(report::Band &form);
+    void buildAwardRows(report::Band &band, const ApplicationFormLayout &form);
     void buildQsoLine();
     void buildFooter();
+    // The award, its band or mode, the callsign and the date.
+    QString documentTitle(const QDate &today) const;
 
-    TDm &Dm;
+    LogData &m_data;
     ApplicationRequest m_request;
     report::Report m_report;
+    QDate m_today;
 };

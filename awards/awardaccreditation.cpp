@@ -8,13 +8,13 @@
 
 #include <QSet>
 
-AwardAccreditation::AwardAccreditation(TDm &dm) : Dm(dm)
+AwardAccreditation::AwardAccreditation(LogData &dm) : m_data(dm)
 {
 }
 
 int AwardAccreditation::accredit(const QStringList &awards)
 {
-    Connection &connection = Dm.ADOconn;
+    Connection &connection = m_data.ADOconn;
     int accredited = 0;
     {
         Transaction transaction(connection);
@@ -59,7 +59,7 @@ int AwardAccreditation::accredit(const QStringList &awards)
         doks.writeChanges();
         transaction.commit();
     }
-    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo}) {
+    for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo}) {
         if (view->isOpen())
             view->refresh();
     }

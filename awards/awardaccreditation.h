@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class TDm;
+class LogData;
 
 // Credits the QSOs of applications the award manager has accepted: the QSOs an application's
 // printout lists (the confirmed rows of the award's band or mode table) become "A" in LOG, in
@@ -12,12 +12,12 @@ class TDm;
 class AwardAccreditation
 {
 public:
-    explicit AwardAccreditation(TDm &dm);
+    explicit AwardAccreditation(LogData &dm);
 
     // Every award's QSOs in one transaction; returns how many QSOs became "A". Throws EngineError
     // (nothing is written then); an award that names no band or mode is skipped.
     int accredit(const QStringList &awards);
 
 private:
-    TDm &Dm;
+    LogData &m_data;
 };

@@ -29,12 +29,12 @@ QString AwardQsos::confirmedCounter() const
     return vocab::confirmedCounter(m_band ? vocab::bandCell(m_suffix) : vocab::modeCell(m_suffix));
 }
 
-TableView &AwardQsos::view(TDm &dm) const
+TableView &AwardQsos::view(LogData &dm) const
 {
     return m_band ? dm.logbanda : dm.logmodo;
 }
 
-TableView &AwardQsos::select(TDm &dm) const
+TableView &AwardQsos::select(LogData &dm) const
 {
     TableView &qsos = view(dm);
     qsos.setFiltered(false);

@@ -3,7 +3,7 @@
 #include <QString>
 
 class TableView;
-class TDm;
+class LogData;
 
 // The band or mode behind one award entry, and the supporting QSOs of it: the confirmed, not yet
 // accredited rows of its band or mode table, one per DOK, in the view's order (ordinary DOKs first).
@@ -26,8 +26,8 @@ public:
 
     // Points the data module's band view or mode view at the table, showing only confirmed rows,
     // and returns that view.
-    TableView &select(TDm &dm) const;
-    TableView &view(TDm &dm) const;
+    TableView &select(LogData &dm) const;
+    TableView &view(LogData &dm) const;
 
 private:
     bool m_band;

@@ -1,6 +1,7 @@
-// TForm11: the award application window.
+// AwardWindow: the award application window.
 #include "awardwindow.h"
 
+#include "accessiblenames.h"
 #include "applicationprintout.h"
 #include "awardaccreditation.h"
 #include "awardentry.h"
@@ -64,40 +65,44 @@ private:
 
 } // namespace
 
-TForm11::TForm11(TDm &dm, PrintingPause &opener, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm11>()), Dm(dm), m_opener(opener)
+AwardWindow::AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AwardWindow>()), m_data(dm), m_opener(opener)
 {
     ui->setupUi(this);
-    Image5 = new QLabel(this);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setStyleSheet(QStringLiteral(
+    ui->Grid->setAccessibleName(tr("Award levels by band and mode"));
+    ui->ListBox1->setAccessibleName(tr("Awards to apply for"));
+    nameEditParts(*this);
+    m_background = new QLabel(this);
+    m_background->setObjectName(QStringLiteral("Image5"));
+    m_background->setStyleSheet(QStringLiteral(
         "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f4f4, stop:1 #b8b8b8);"));
-    Image5->lower();
+    m_background->lower();
     ui->ListBox1->setToolTip(QStringLiteral("Select to modify"));
     ui->Appl->lineEdit()->setMaxLength(typeLength);
     ui->Appl->setCurrentText(newApplication);
     setUpGrid();
     m_preview = [this](const report::Layout &layout, const QString &entry) { showPreview(layout, entry, this); };
 
-    connect(ui->Choose, &QPushButton::clicked, this, &TForm11::ChooseClick);
+    connect(ui->Choose, &QPushButton::clicked, this, &AwardWindow::focusApplicationType);
     connect(ui->ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!ui->ListBox1->selectedItems().isEmpty())
-            ListBox1Click();
+            showTypeOfSelectedEntry();
     });
     connect(ui->Appl, &QComboBox::currentTextChanged, this, [this] {
         if (!m_settingType)
-            ApplChange();
+            applyTypeToSelectedEntries();
     });
-    connect(ui->Butdel, &QPushButton::clicked, this, &TForm11::ButdelClick);
-    connect(ui->Butprep, &QPushButton::clicked, this, &TForm11::ButprepClick);
-    connect(ui->ButExport, &QPushButton::clicked, this, &TForm11::ButExportClick);
-    connect(ui->ButAccredit, &QPushButton::clicked, this, &TForm11::ButAccreditClick);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm11::Button2Click);
+    connect(ui->Butdel, &QPushButton::clicked, this, &AwardWindow::removeSelectedEntries);
+    connect(ui->Butprep, &QPushButton::clicked, this, &AwardWindow::printApplications);
+    connect(ui->ButExport, &QPushButton::clicked, this, &AwardWindow::exportAwardQsos);
+    connect(ui->ButAccredit, &QPushButton::clicked, this, &AwardWindow::markAccredited);
+    connect(ui->Button2, &QPushButton::clicked, this, &AwardWindow::closeWindow);
+    closeOnEscape({ui->Button2});
 }
 
-TForm11::~TForm11() = default;
+AwardWindow::~AwardWindow() = default;
 
-void TForm11::setUpGrid()
+void AwardWindow::setUpGrid()
 {
     QTableWidget *grid = ui->Grid;
     grid->horizontalHeader()->hide();
@@ -133,7 +138,7 @@ void TForm11::setUpGrid()
     connectGridSelection();
 }
 
-void TForm11::connectGridSelection()
+void AwardWindow::connectGridSelection()
 {
     QTableWidget *grid = ui->Grid;
     grid->viewport()->installEventFilter(new PressWatcher(this, [this] {
@@ -145,31 +150,31 @@ void TForm11::connectGridSelection()
             return;
         if (m_mousePressing)
             m_pressSelected = true;
-        GridSelectCell(column, row);
+        chooseAward(column, row);
     });
     connect(grid, &QTableWidget::cellPressed, this, [this](int row, int column) {
         const bool counted = m_pressSelected;
         m_mousePressing = false;
         m_pressSelected = false;
         if (!counted && row >= 1 && column >= 1)
-            GridSelectCell(column, row);
+            chooseAward(column, row);
     });
 }
 
-void TForm11::showEvent(QShowEvent *event)
+void AwardWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm11::resizeEvent(QResizeEvent *event)
+void AwardWindow::resizeEvent(QResizeEvent *event)
 {
     ButtonClosedDialog::resizeEvent(event);
-    Image5->setGeometry(rect());
+    m_background->setGeometry(rect());
 }
 
-void TForm11::FormShow()
+void AwardWindow::prepareOnShow()
 {
     ui->Butdel->setEnabled(false);
     ui->Butprep->setEnabled(false);
@@ -180,29 +185,29 @@ void TForm11::FormShow()
         grid->item(row, 0)->setText(QString::number(row * 100));
     reportEngineErrors([&] {
         for (int position = firstAwardPosition; position < firstAwardPosition + gridColumns - 1; ++position)
-            grid->item(0, position - 1)->setText(headerText(Dm.Dipl.columnName(position)));
+            grid->item(0, position - 1)->setText(headerText(m_data.Dipl.columnName(position)));
     });
     fillGridMarks();
 }
 
-void TForm11::fillGridMarks()
+void AwardWindow::fillGridMarks()
 {
     reportEngineErrors([&] {
         QTableWidget *grid = ui->Grid;
         int row = 1;
-        for (Dm.Dipl.first(); !Dm.Dipl.eof() && row < gridRows; Dm.Dipl.next(), ++row) {
-            for (int position = firstAwardPosition; position < Dm.Dipl.columnCount() && position - 1 < gridColumns; ++position)
-                grid->item(row, position - 1)->setText(Dm.Dipl.text(position).left(1));
+        for (m_data.Dipl.first(); !m_data.Dipl.eof() && row < gridRows; m_data.Dipl.next(), ++row) {
+            for (int position = firstAwardPosition; position < m_data.Dipl.columnCount() && position - 1 < gridColumns; ++position)
+                grid->item(row, position - 1)->setText(m_data.Dipl.text(position).left(1));
         }
     });
 }
 
-void TForm11::ChooseClick()
+void AwardWindow::focusApplicationType()
 {
     ui->Appl->setFocus();
 }
 
-void TForm11::GridSelectCell(int column, int row)
+void AwardWindow::chooseAward(int column, int row)
 {
     ui->Butprep->setEnabled(true);
     ui->Butdel->setEnabled(true);
@@ -228,7 +233,7 @@ void TForm11::GridSelectCell(int column, int row)
     rebuildSummary();
 }
 
-QStringList TForm11::entries() const
+QStringList AwardWindow::entries() const
 {
     QStringList list;
     for (int i = 0; i < ui->ListBox1->count(); ++i)
@@ -236,12 +241,12 @@ QStringList TForm11::entries() const
     return list;
 }
 
-void TForm11::rebuildSummary()
+void AwardWindow::rebuildSummary()
 {
     ui->Label3->setText(awardentry::summary(entries()));
 }
 
-void TForm11::ListBox1Click()
+void AwardWindow::showTypeOfSelectedEntry()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     if (selected.isEmpty())
@@ -251,7 +256,7 @@ void TForm11::ListBox1Click()
     m_settingType = false;
 }
 
-void TForm11::ApplChange()
+void AwardWindow::applyTypeToSelectedEntries()
 {
     const QString type = ui->Appl->currentText();
     for (QListWidgetItem *item : ui->ListBox1->selectedItems())
@@ -262,7 +267,7 @@ void TForm11::ApplChange()
     ui->ListBox1->addItems(sorted);
 }
 
-void TForm11::ButdelClick()
+void AwardWindow::removeSelectedEntries()
 {
     const QList<QListWidgetItem *> selected = ui->ListBox1->selectedItems();
     for (QListWidgetItem *item : selected)
@@ -281,21 +286,21 @@ void TForm11::ButdelClick()
     }
 }
 
-ApplicationRequest TForm11::request() const
+ApplicationRequest AwardWindow::request() const
 {
     return ApplicationRequest{entries(), m_currentEntry, m_bandEntry, ui->Label3->text(), ui->Appl->currentText()};
 }
 
-void TForm11::ButExportClick()
+void AwardWindow::exportAwardQsos()
 {
     for (int i = 0; i < ui->ListBox1->count(); ++i) {
         const QString entry = ui->ListBox1->item(i)->text();
-        exchangecommands::exportAward(Dm, awardentry::subject(entry),
+        exchangecommands::exportAward(m_data, awardentry::subject(entry),
                                       awardentry::awardName(entry) + QLatin1Char('-') + awardentry::subject(entry));
     }
 }
 
-void TForm11::ButprepClick()
+void AwardWindow::printApplications()
 {
     m_opener.beginPrinting();
     const QStringList list = entries();
@@ -306,8 +311,8 @@ void TForm11::ButprepClick()
         m_bandEntry = award.isBand();
         report::Layout layout;
         const bool laidOut = reportEngineErrors([&] {
-            award.select(Dm);
-            TQRep printout(Dm, request(), services::clock().now().date());
+            award.select(m_data);
+            TQRep printout(m_data, request(), services::clock().now().date());
             layout = printout.layout();
         });
         if (!laidOut)
@@ -324,7 +329,7 @@ void TForm11::ButprepClick()
 
 // The awards printed in this window, or else the claimed award chosen in the grid: an application
 // printed earlier.
-QStringList TForm11::accreditableAwards() const
+QStringList AwardWindow::accreditableAwards() const
 {
     QStringList awards;
     for (const QString &entry : m_printed)
@@ -336,7 +341,7 @@ QStringList TForm11::accreditableAwards() const
     return awards;
 }
 
-void TForm11::ButAccreditClick()
+void AwardWindow::markAccredited()
 {
     const QStringList awards = accreditableAwards();
     if (awards.isEmpty())
@@ -344,39 +349,39 @@ void TForm11::ButAccreditClick()
     if (!services::prompter().ask(QStringLiteral("Mark these QSOs accredited?"), Prompter::Question::YesNo))
         return;
     int accredited = 0;
-    if (reportEngineErrors([&] { accredited = AwardAccreditation(Dm).accredit(awards); }))
+    if (reportEngineErrors([&] { accredited = AwardAccreditation(m_data).accredit(awards); }))
         services::prompter().message(QStringLiteral("QSOs accredited: %1").arg(accredited));
 }
 
-void TForm11::offerClaimedMarks(const QStringList &printed)
+void AwardWindow::offerClaimedMarks(const QStringList &printed)
 {
     if (!services::prompter().ask(QStringLiteral("Mark these awards as claimed?"), Prompter::Question::YesNo))
         return;
     reportEngineErrors([&] {
-        Transaction transaction(Dm.ADOconn);
+        Transaction transaction(m_data.ADOconn);
         for (const QString &entry : printed) {
             const AwardQsos award(entry);
-            Dm.Dipl.moveTo(award.level() / 100 - 1);
-            Dm.Dipl.edit();
-            Dm.Dipl.setText(award.suffix(), vocab::award::claimed);
-            Dm.Dipl.post();
+            m_data.Dipl.moveTo(award.level() / 100 - 1);
+            m_data.Dipl.edit();
+            m_data.Dipl.setText(award.suffix(), vocab::award::claimed);
+            m_data.Dipl.post();
         }
         transaction.commit();
     });
     fillGridMarks();
 }
 
-void TForm11::Button2Click()
+void AwardWindow::closeWindow()
 {
     reportEngineErrors([&] {
-        Dm.logbanda.setFilter(QString());
-        Dm.logmodo.setFilter(QString());
+        m_data.logbanda.setFilter(QString());
+        m_data.logmodo.setFilter(QString());
     });
     m_opener.endPrinting();
     accept();
 }
 
-void TForm11::showPreview(const report::Layout &layout, const QString &entry, QWidget *parent)
+void AwardWindow::showPreview(const report::Layout &layout, const QString &entry, QWidget *parent)
 {
     const AwardQsos award(entry);
     PreviewWindow preview(layout, entry, awardentry::awardName(entry) + QLatin1Char('_') + award.suffix() + QStringLiteral(".pdf"),

@@ -8,21 +8,21 @@
 #include <memory>
 
 namespace Ui {
-class TForm11;
+class AwardWindow;
 }
 class QLabel;
-class TDm;
+class LogData;
 struct ApplicationRequest;
 
 // The award application window: the award grid as the last refresh left Diplome, a list of up to
 // five chosen awards, and the printing of the application, one preview per chosen award.
-class TForm11 : public ButtonClosedDialog
+class AwardWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    TForm11(TDm &dm, PrintingPause &opener, QWidget *parent = nullptr);
-    ~TForm11() override;
+    AwardWindow(LogData &dm, PrintingPause &opener, QWidget *parent = nullptr);
+    ~AwardWindow() override;
 
     // Shows one printout and returns when its preview is closed; entry is the list line printed.
     using PreviewRunner = std::function<void(const report::Layout &layout, const QString &entry)>;
@@ -35,19 +35,19 @@ public:
     QStringList entries() const;
     ApplicationRequest request() const;
 
-    void FormShow();
-    void ChooseClick();
-    void GridSelectCell(int column, int row);
-    void ListBox1Click();
-    void ApplChange();
-    void ButdelClick();
-    void ButprepClick();
+    void prepareOnShow();
+    void focusApplicationType();
+    void chooseAward(int column, int row);
+    void showTypeOfSelectedEntry();
+    void applyTypeToSelectedEntries();
+    void removeSelectedEntries();
+    void printApplications();
     // Writes the QSOs behind each listed award into an ADIF file of its own.
-    void ButExportClick();
+    void exportAwardQsos();
     // Sets "A" on the QSOs of the applications printed here, or of the claimed award chosen in
     // the grid, when the user says Yes.
-    void ButAccreditClick();
-    void Button2Click();
+    void markAccredited();
+    void closeWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -61,10 +61,10 @@ private:
     void offerClaimedMarks(const QStringList &printed);
     QStringList accreditableAwards() const;
 
-    std::unique_ptr<Ui::TForm11> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::AwardWindow> ui;
+    LogData &m_data;
     PrintingPause &m_opener;
-    QLabel *Image5;
+    QLabel *m_background;
     PreviewRunner m_preview;
     QStringList m_printed; // the entries of the last printing
     int m_currentEntry = 0;

@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     for (const QString &countText : counts) {
         const int count = countText.toInt();
         QTemporaryDir dir;
-        TDm dm(createDatabase(dir.path(), count));
+        LogData dm(createDatabase(dir.path(), count));
         dm.ADOconn.connect();
         dm.info.open();
         dm.riep.open();

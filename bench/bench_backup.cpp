@@ -104,8 +104,8 @@ int main(int argc, char *argv[])
     for (const int count : counts) {
         QTemporaryDir folder;
         const QString path = benchlog::createDatabase(folder.path(), count);
-        TDm dm(path);
-        TForm1(dm).FormShow();
+        LogData dm(path);
+        SplashWindow(dm).prepareOnShow();
         MaintenanceMenu menu(dm, [] {});
         int reloads = 0;
         QObject::connect(&dm.log, &TableView::rowsChanged, [&] { ++reloads; });

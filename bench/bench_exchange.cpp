@@ -43,7 +43,7 @@ QByteArray field(const char *name, const QByteArray &value)
     return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
 }
 
-QStringList deliveredDoks(TDm &dm)
+QStringList deliveredDoks(LogData &dm)
 {
     QStringList doks;
     Statement rows(dm.ADOconn, QStringLiteral("SELECT DOK FROM DOK"));
@@ -143,7 +143,7 @@ int main(int argc, char *argv[])
         QTemporaryDir folder;
         const QString adif = folder.filePath(QStringLiteral("log.adi"));
         {
-            TDm dm(freshCopy(folder, QStringLiteral("log.mdb")));
+            LogData dm(freshCopy(folder, QStringLiteral("log.mdb")));
             dm.ADOconn.connect();
             writeLog(adif, count, deliveredDoks(dm));
         }
@@ -166,7 +166,7 @@ int main(int argc, char *argv[])
             };
             if (run % 2 == 1)
                 floors();
-            TDm dm(freshCopy(folder, QStringLiteral("log.mdb")));
+            LogData dm(freshCopy(folder, QStringLiteral("log.mdb")));
             dm.ADOconn.connect();
             const qint64 residentBefore = statusKilobytes("VmRSS:");
             QElapsedTimer timer;

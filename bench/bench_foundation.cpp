@@ -79,7 +79,7 @@ private:
     const QElapsedTimer &m_clock;
 };
 
-void openAll(TDm &dm)
+void openAll(LogData &dm)
 {
     dm.ADOconn.connect();
     for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
         Startup startup(path);
         startup.start();
         app.processEvents();
-        startup.splash().SpeedButton1Click();
+        startup.splash().enterLog();
         startup.mainWindow().show();
         app.processEvents();
         starts.push_back(double(started.nsecsElapsed()) / 1e6);
@@ -136,7 +136,7 @@ int main(int argc, char *argv[])
         startup.start();
         FirstPaint watch(startup.mainWindow(), started);
         QTimer::singleShot(0, &app, [&] {
-            startup.splash().SpeedButton1Click();
+            startup.splash().enterLog();
             startup.mainWindow().show();
         });
         const double execAt = double(started.nsecsElapsed()) / 1e6;
@@ -155,7 +155,7 @@ int main(int argc, char *argv[])
                         answering[1], execReads[1], QStringLiteral("reading LOG with the C API"));
 
     {
-        TDm dm(path);
+        LogData dm(path);
         const double open = medianMs(5, [&] {
             dm.ADOconn.disconnect();
             openAll(dm);

@@ -68,7 +68,7 @@ struct Figures
 };
 
 template <typename T>
-T *control(TForm4 &main, const char *name)
+T *control(MainWindow &main, const char *name)
 {
     return main.findChild<T *>(QString::fromLatin1(name));
 }
@@ -100,11 +100,11 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = benchlog::createDatabase(folder.path(), qsos);
 
-    TDm dm(path);
-    TForm1 splash(dm);
-    splash.FormShow();
+    LogData dm(path);
+    SplashWindow splash(dm);
+    splash.prepareOnShow();
     dm.soundOn = false;
-    TForm4 main(dm, nullptr);
+    MainWindow main(dm, nullptr);
     main.resize(1000, 700);
     main.show();
     QApplication::setActiveWindow(&main);
@@ -162,7 +162,7 @@ int main(int argc, char *argv[])
         settle();
         QElapsedTimer timer;
         timer.start();
-        panel.logfilter();
+        panel.showWhetherDokIsNew();
         settle();
         (nuovo->isVisible() ? newDok : confirmedDok).ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
@@ -207,7 +207,7 @@ int main(int argc, char *argv[])
         modo->setCurrentText(QStringLiteral("FM"));
         settle();
         (i == 0 ? firstSave : saves).time([&] {
-            panel.Registra1Click();
+            panel.saveQso();
             settle();
         });
         bare.ms.push_back(sqlitefloor::durableCommitMs(path));

@@ -77,11 +77,11 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = benchlog::createDatabase(folder.path(), qsos);
 
-    TDm dm(path);
-    TForm1 splash(dm);
-    splash.FormShow();
+    LogData dm(path);
+    SplashWindow splash(dm);
+    splash.prepareOnShow();
     dm.soundOn = false;
-    TForm4 main(dm, nullptr);
+    MainWindow main(dm, nullptr);
     main.resize(1000, 700);
     main.show();
     main.action(QStringLiteral("Management1"))->trigger();
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     std::shuffle(calls.begin(), calls.end(), random);
 
     {
-        TForm8 window(dm, *main.managementView(), &main);
+        ModifyWindow window(dm, *main.managementView(), &main);
         window.resize(820, 600);
         window.show();
         QApplication::setActiveWindow(&window);
@@ -170,7 +170,7 @@ int main(int argc, char *argv[])
     Figures deletions;
     QsoDeletion deletion(dm);
     for (int i = 0; i < 10; ++i) {
-        main.managementView()->B14Click(QStringLiteral("14"));
+        main.managementView()->showBandTable(QStringLiteral("14"));
         dm.logbanda.moveTo(i);
         const auto qso = deletion.selected();
         const qint64 before = QFileInfo(path).size();

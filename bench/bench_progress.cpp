@@ -88,12 +88,12 @@ int main(int argc, char **argv)
             if (run % 2 == 1)
                 floors.push_back(floorMs(path));
             {
-                TDm dm(path);
-                TForm1(dm).FormShow();
+                LogData dm(path);
+                SplashWindow(dm).prepareOnShow();
                 for (std::vector<double> *opens : {&firstOpens, &secondOpens}) {
                     QElapsedTimer timer;
                     timer.start();
-                    TFormProgress window(dm);
+                    ProgressWindow window(dm);
                     window.show();
                     QApplication::processEvents();
                     opens->push_back(ms(timer));

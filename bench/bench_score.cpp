@@ -107,7 +107,7 @@ QString textOf(sqlite3_stmt *statement, int column)
     return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)));
 }
 
-Written writtenBy(TDm &dm)
+Written writtenBy(LogData &dm)
 {
     Written written;
     for (int column = 2; column < dm.dok.columnCount() - 2; ++column)
@@ -184,7 +184,7 @@ double writingMs(const QString &path, const Written &written)
     return elapsed;
 }
 
-void openAll(TDm &dm)
+void openAll(LogData &dm)
 {
     dm.ADOconn.connect();
     for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
@@ -192,7 +192,7 @@ void openAll(TDm &dm)
 }
 
 // A matrix as the delivered database has it, so the next run rewrites every worked DOK.
-void blankMatrix(TDm &dm)
+void blankMatrix(LogData &dm)
 {
     QStringList sets;
     for (int column = 2; column < dm.dok.columnCount() - 2; ++column)
@@ -201,7 +201,7 @@ void blankMatrix(TDm &dm)
     dm.dok.refresh();
 }
 
-void benchRecalculation(TDm &dm)
+void benchRecalculation(LogData &dm)
 {
     double longestGap = 0;
     const auto run = [&] {
@@ -237,14 +237,14 @@ void benchRecalculation(TDm &dm)
     out << "  longest time between two progress reports: " << longestGap << " ms\n";
 }
 
-void benchRefreshWindow(TDm &dm, TForm4 &main)
+void benchRefreshWindow(LogData &dm, MainWindow &main)
 {
-    std::unique_ptr<TForm9> window;
+    std::unique_ptr<RefreshWindow> window;
     const std::vector<double> go = timesMs(
         3,
         [&] {
             blankMatrix(dm);
-            window = std::make_unique<TForm9>(dm, main.clockTimer(), &main);
+            window = std::make_unique<RefreshWindow>(dm, main.clockTimer(), &main);
             window->showRefreshPanel();
             window->show();
             QApplication::processEvents();
@@ -254,12 +254,12 @@ void benchRefreshWindow(TDm &dm, TForm4 &main)
         << median(go) << " ms (of 3)\n";
 }
 
-void benchManagementView(TForm4 &main)
+void benchManagementView(MainWindow &main)
 {
     ManagementView &view = *main.managementView();
     const auto close = [&] {
         if (view.isVisible())
-            main.Esci1Click();
+            main.closePanelOrExit();
     };
     const double open = medianMs(5, close, [&] { main.action(QStringLiteral("Management1"))->trigger(); });
     if (!view.isVisible()) {
@@ -309,10 +309,10 @@ int main(int argc, char *argv[])
         timer.start();
         const QString path = benchlog::createDatabase(folder.path(), qsos);
         out << qsos << " QSOs (generated in " << timer.elapsed() << " ms)\n";
-        TDm dm(path);
+        LogData dm(path);
         openAll(dm);
         benchRecalculation(dm);
-        TForm4 main(dm, nullptr);
+        MainWindow main(dm, nullptr);
         main.show();
         app.processEvents();
         benchRefreshWindow(dm, main);

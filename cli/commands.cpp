@@ -1,6 +1,9 @@
 #include "commands.h"
 
+#include "adifreader.h"
+#include "adxreader.h"
 #include "awardaccreditation.h"
+#include "commandline.h"
 #include "datafolder.h"
 #include "datamodule.h"
 #include "doklist.h"
@@ -12,15 +15,16 @@
 #include "qsoexporter.h"
 #include "qsoimporter.h"
 #include "recalculation.h"
-#include "statement.h"
+#include "summaryfigures.h"
 #include "tables.h"
-#include "vocabulary.h"
+#include "wholefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
@@ -28,32 +32,8 @@
 namespace cli {
 namespace {
 
-const QString usage = QStringLiteral(
-    "Usage: wzplog-cli [--data DIR] COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  import FILE [--add-unknown-doks]  bring the QSOs of an ADIF file (.adi, .adx) into the log\n"
-    "  confirm FILE [--dry-run]          confirm logged QSOs from a file of confirmations (DCL, LoTW,\n"
-    "                                    eQSL, cards); --dry-run only reports\n"
-    "  export FILE [--award BAND|MODE]   write the log, or the QSOs behind one award, as ADIF\n"
-    "  accredit --award BAND|MODE        mark the QSOs of a credited application accredited\n"
-    "  update-doks FILE                  add new DOKs and names from a DOK list\n"
-    "  refresh                           recalculate the DOK status, the counters and the awards\n"
-    "  summary                           show the counters as a table\n"
-    "  check                             check the database and its band and mode tables\n"
-    "\n"
-    "Options:\n"
-    "  --data DIR   work on log.mdb in DIR instead of the program's data folder\n"
-    "  --help       show this text\n"
-    "\n"
-    "Exit status: 0 done, 1 failed, 2 bad usage.\n");
-
-struct Command
-{
-    QString name;
-    QStringList arguments;
-    QStringList options;
-};
+// Standard input or output, for a file named "-".
+const QString standardStream = QStringLiteral("-");
 
 // The data folder as the program chooses it: the working folder or the program's folder when
 // it holds log.mdb, else the user's data folder.
@@ -91,11 +71,22 @@ private:
     bool m_shown = false;
 };
 
-int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
+// A log file, or standard input for "-": read whole, as ADIF's XML form when it says so.
+std::unique_ptr<QsoReader> openInput(const QString &name)
 {
-    const std::unique_ptr<QsoReader> file = logfiles::openReader(command.arguments.at(0));
+    if (name != standardStream)
+        return logfiles::openReader(name);
+    QByteArray bytes = readWholeFile(QStringLiteral("/dev/stdin"));
+    if (bytes.trimmed().startsWith("<?xml"))
+        return std::make_unique<AdxReader>(std::move(bytes));
+    return std::make_unique<AdifReader>(std::move(bytes));
+}
+
+int importFile(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &err)
+{
+    const std::unique_ptr<QsoReader> file = openInput(command.arguments.at(0));
     QsoReader &reader = *file;
-    const bool addDoks = command.options.contains(QStringLiteral("--add-unknown-doks"));
+    const bool addDoks = command.addUnknownDoks;
     QsoImporter importer(dm);
     Progress progress(err);
     int unknownDoks = 0;
@@ -117,10 +108,10 @@ int importFile(TDm &dm, const Command &command, QTextStream &out, QTextStream &e
     return Ok;
 }
 
-int confirmFile(TDm &dm, const Command &command, QTextStream &out)
+int confirmFile(LogData &dm, const CommandLine &command, QTextStream &out)
 {
-    const std::unique_ptr<QsoReader> reader = logfiles::openReader(command.arguments.at(0));
-    const bool dryRun = command.options.contains(QStringLiteral("--dry-run"));
+    const std::unique_ptr<QsoReader> reader = openInput(command.arguments.at(0));
+    const bool dryRun = command.dryRun;
     const ConfirmationReport report = QsoConfirmation(dm).run(*reader, dryRun);
     out << report.text() << '\n';
     if (!dryRun && report.confirmedNow.count > 0)
@@ -128,34 +119,46 @@ int confirmFile(TDm &dm, const Command &command, QTextStream &out)
     return Ok;
 }
 
-int exportFile(TDm &dm, const Command &command, QTextStream &out)
+int exportInto(LogData &dm, const CommandLine &command, const QString &path)
 {
     QsoExporter exporter(dm);
-    const int awardAt = command.options.indexOf(QStringLiteral("--award"));
-    const std::unique_ptr<QsoWriter> file = logfiles::createWriter(command.arguments.at(0));
+    const std::unique_ptr<QsoWriter> file = logfiles::createWriter(path);
     QsoWriter &writer = *file;
-    const int written = awardAt >= 0 ? exporter.exportAward(writer, command.options.at(awardAt + 1))
-                                     : exporter.exportLog(writer);
-    out << QStringLiteral("QSOs exported: %1\n").arg(written);
+    return command.award.isEmpty() ? exporter.exportLog(writer) : exporter.exportAward(writer, command.award);
+}
+
+// "-" writes ADIF text to standard output, so the report goes to err there.
+int exportFile(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &report)
+{
+    const QString target = command.arguments.at(0);
+    int written = 0;
+    if (target == standardStream) {
+        QTemporaryDir folder;
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("export.adi"));
+        written = exportInto(dm, command, path);
+        out << QString::fromUtf8(readWholeFile(path)) << Qt::flush;
+    } else {
+        written = exportInto(dm, command, target);
+    }
+    report << QStringLiteral("QSOs exported: %1\n").arg(written);
     return Ok;
 }
 
-int accredit(TDm &dm, const Command &command, QTextStream &out)
+int accredit(LogData &dm, const CommandLine &command, QTextStream &out)
 {
-    const QString award = command.options.at(command.options.indexOf(QStringLiteral("--award")) + 1);
-    out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({award}));
+    out << QStringLiteral("QSOs accredited: %1\n").arg(AwardAccreditation(dm).accredit({command.award}));
     out << "Run \"wzplog-cli refresh\" to recalculate the score.\n";
     return Ok;
 }
 
-int updateDoks(TDm &dm, const Command &command, QTextStream &out)
+int updateDoks(LogData &dm, const CommandLine &command, QTextStream &out)
 {
     const DokList list = readDokList(command.arguments.at(0));
     out << DokListUpdate(dm).run(list).text() << '\n';
     return Ok;
 }
 
-int refresh(TDm &dm, QTextStream &out, QTextStream &err)
+int refresh(LogData &dm, QTextStream &out, QTextStream &err)
 {
     Recalculation recalculation(dm);
     Progress progress(err);
@@ -166,40 +169,19 @@ int refresh(TDm &dm, QTextStream &out, QTextStream &err)
     return Ok;
 }
 
-int summary(TDm &dm, QTextStream &out)
+int summary(LogData &dm, const CommandLine &command, QTextStream &out)
 {
-    dm.riep.open();
-    dm.riep.first();
-    const auto counter = [&](const QString &name) { return dm.riep.text(name).rightJustified(6); };
-    const QDateTime stamp = dm.riep.dateTime(QStringLiteral("dataagg"));
-    out << (stamp.isValid() ? QStringLiteral("Last refresh: ") + stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm"))
-                            : QStringLiteral("Last refresh: never"))
-        << '\n';
-    Statement worked(dm.ADOconn, QStringLiteral("SELECT count(*) FROM DOK WHERE upper(CONF) = 'C'"));
-    out << QStringLiteral("DOKs with QSOs: %1\n\n").arg(worked.next() ? worked.integer(0) : 0);
-    out << QStringLiteral("Band  ");
-    for (const QString &mode : vocab::modes())
-        out << mode.rightJustified(6);
-    out << QStringLiteral("  Band  Accr.\n");
-    for (const QString &band : vocab::bands()) {
-        const QString suffix = vocab::bandSuffix(band);
-        out << band.leftJustified(6);
-        for (const QString &mode : vocab::modes())
-            out << counter(vocab::confirmedCounter(vocab::pairCell(mode, suffix)));
-        out << counter(vocab::confirmedCounter(vocab::bandCell(suffix)))
-            << counter(vocab::accreditedCounter(vocab::bandCell(suffix))) << '\n';
-    }
-    out << QStringLiteral("Mode  ");
-    for (const QString &mode : vocab::modes())
-        out << counter(vocab::confirmedCounter(vocab::modeCell(mode)));
-    out << QStringLiteral("\nAccr. ");
-    for (const QString &mode : vocab::modes())
-        out << counter(vocab::accreditedCounter(vocab::modeCell(mode)));
-    out << "\n";
+    const SummaryFigures figures = SummaryFigures::read(dm);
+    if (command.format == QLatin1String("csv"))
+        out << figures.csv();
+    else if (command.format == QLatin1String("json"))
+        out << figures.json();
+    else
+        out << figures.text();
     return Ok;
 }
 
-int check(TDm &dm, QTextStream &out)
+int check(LogData &dm, QTextStream &out)
 {
     const QStringList problems = checkLog(dm.ADOconn);
     if (problems.isEmpty()) {
@@ -212,70 +194,12 @@ int check(TDm &dm, QTextStream &out)
     return Failed;
 }
 
-struct CommandShape
-{
-    const char *name;
-    int arguments;
-    QStringList options;     // switches
-    QStringList valued;      // options followed by a value
-};
-
-const std::vector<CommandShape> &shapes()
-{
-    static const std::vector<CommandShape> list{
-        {"import", 1, {QStringLiteral("--add-unknown-doks")}, {}},
-        {"confirm", 1, {QStringLiteral("--dry-run")}, {}},
-        {"export", 1, {}, {QStringLiteral("--award")}},
-        {"accredit", 0, {}, {QStringLiteral("--award")}},
-        {"update-doks", 1, {}, {}},
-        {"refresh", 0, {}, {}},
-        {"summary", 0, {}, {}},
-        {"check", 0, {}, {}},
-    };
-    return list;
-}
-
-// Splits the words after the command into arguments and known options; false on a word that
-// does not belong.
-bool parse(const QStringList &words, Command &command, QString &problem)
-{
-    const auto shape = std::find_if(shapes().begin(), shapes().end(),
-                                    [&](const CommandShape &s) { return command.name == QLatin1String(s.name); });
-    if (shape == shapes().end()) {
-        problem = QStringLiteral("Unknown command \"%1\".").arg(command.name);
-        return false;
-    }
-    for (int i = 0; i < words.size(); ++i) {
-        const QString &word = words[i];
-        if (shape->options.contains(word)) {
-            command.options << word;
-        } else if (shape->valued.contains(word)) {
-            if (i + 1 >= words.size()) {
-                problem = QStringLiteral("%1 needs a value.").arg(word);
-                return false;
-            }
-            command.options << word << words[++i];
-        } else if (word.startsWith(QStringLiteral("--"))) {
-            problem = QStringLiteral("Unknown option \"%1\" for %2.").arg(word, command.name);
-            return false;
-        } else {
-            command.arguments << word;
-        }
-    }
-    if (command.arguments.size() != shape->arguments) {
-        problem = shape->arguments == 0 ? QStringLiteral("%1 takes no file.").arg(command.name)
-                                        : QStringLiteral("%1 needs one file.").arg(command.name);
-        return false;
-    }
-    return true;
-}
-
 // The commands that change nothing in the log.
-bool readsOnly(const Command &command)
+bool readsOnly(const CommandLine &command)
 {
-    const QString &name = command.name;
+    const QString &name = command.command;
     return name == QLatin1String("summary") || name == QLatin1String("check") || name == QLatin1String("export")
-        || (name == QLatin1String("confirm") && command.options.contains(QStringLiteral("--dry-run")));
+        || (name == QLatin1String("confirm") && command.dryRun);
 }
 
 // A reason as a sentence of its own: first letter in upper case, a full stop at the end.
@@ -289,67 +213,71 @@ QString sentence(const QString &reason)
     return text;
 }
 
-int execute(TDm &dm, const Command &command, QTextStream &out, QTextStream &err)
+int execute(LogData &dm, const CommandLine &command, QTextStream &out, QTextStream &report, QTextStream &err)
 {
-    if (command.name == QLatin1String("import"))
-        return importFile(dm, command, out, err);
-    if (command.name == QLatin1String("confirm"))
-        return confirmFile(dm, command, out);
-    if (command.name == QLatin1String("export"))
-        return exportFile(dm, command, out);
-    if (command.name == QLatin1String("accredit"))
-        return accredit(dm, command, out);
-    if (command.name == QLatin1String("update-doks"))
-        return updateDoks(dm, command, out);
-    if (command.name == QLatin1String("refresh"))
-        return refresh(dm, out, err);
-    if (command.name == QLatin1String("summary"))
-        return summary(dm, out);
-    return check(dm, out);
+    const QString &name = command.command;
+    if (name == QLatin1String("import"))
+        return importFile(dm, command, report, err);
+    if (name == QLatin1String("confirm"))
+        return confirmFile(dm, command, report);
+    if (name == QLatin1String("export"))
+        return exportFile(dm, command, out, command.arguments.at(0) == standardStream && !command.quiet ? err : report);
+    if (name == QLatin1String("accredit"))
+        return accredit(dm, command, report);
+    if (name == QLatin1String("update-doks"))
+        return updateDoks(dm, command, report);
+    if (name == QLatin1String("refresh"))
+        return refresh(dm, report, err);
+    if (name == QLatin1String("summary"))
+        return summary(dm, command, out);
+    return check(dm, report);
+}
+
+// Makes a new data folder, as the program does with its own on the first start.
+int init(const CommandLine &command, QTextStream &report, QTextStream &err)
+{
+    const QString folder = QDir(command.arguments.at(0)).absolutePath();
+    if (QFileInfo::exists(QDir(folder).filePath(datafolder::databaseName))) {
+        err << QStringLiteral("The folder %1 already holds a log; it was left as it is.\n").arg(QDir::toNativeSeparators(folder));
+        return Failed;
+    }
+    const QString problem = datafolder::prepare(folder, datafolder::shareFolder(QCoreApplication::applicationDirPath()));
+    if (!problem.isEmpty()) {
+        err << problem << '\n';
+        return Failed;
+    }
+    report << QStringLiteral("The data folder %1 is ready; work on it with --data %1.\n").arg(QDir::toNativeSeparators(folder));
+    return Ok;
 }
 
 } // namespace
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    QStringList words = arguments;
-    if (words.contains(QStringLiteral("--help")) || words.contains(QStringLiteral("-h"))) {
-        out << usage;
+    const CommandLine command = parseCommandLine(arguments);
+    if (command.outcome == CommandLine::Outcome::ShowText) {
+        out << command.text;
         return Ok;
     }
-    QString folder;
-    if (!words.isEmpty() && words.first() == QLatin1String("--data")) {
-        if (words.size() < 2) {
-            err << "--data needs a folder.\n\n" << usage;
-            return BadUsage;
-        }
-        folder = words.at(1);
-        words = words.mid(2);
-    }
-    if (words.isEmpty()) {
-        err << "No command given.\n\n" << usage;
+    if (command.outcome == CommandLine::Outcome::BadUsage) {
+        err << command.text;
         return BadUsage;
     }
-    Command command{words.first(), {}, {}};
-    QString problem;
-    if (!parse(words.mid(1), command, problem)) {
-        err << problem << "\n\n" << usage;
-        return BadUsage;
-    }
-    const int awardAt = command.options.indexOf(QStringLiteral("--award"));
-    if (command.name == QLatin1String("accredit") && awardAt < 0) {
-        err << "accredit needs --award BAND|MODE.\n\n" << usage;
-        return BadUsage;
-    }
-    if (awardAt >= 0 && vocab::awardTable(command.options.at(awardAt + 1)).isEmpty()) {
-        err << QStringLiteral("There is no award \"%1\": name a band (%2) or a mode (%3).\n")
-                   .arg(command.options.at(awardAt + 1), vocab::bands().join(QStringLiteral(", ")),
-                        vocab::modes().join(QStringLiteral(", ")));
-        return BadUsage;
-    }
+    QString discarded;
+    QTextStream silent(&discarded);
+    QTextStream &report = command.quiet ? silent : out;
+    if (command.command == QLatin1String("init"))
+        return init(command, report, err);
 
-    if (folder.isEmpty())
+    QString folder = command.dataFolder;
+    if (folder.isEmpty()) {
         folder = programDataFolder();
+    } else if (!QFileInfo(QDir(folder).filePath(datafolder::databaseName)).isFile()) {
+        // A folder named on the command line is never made into a new log by mistake.
+        err << QStringLiteral("The folder %1 holds no log.mdb; \"wzplog-cli init %1\" makes it a new data folder.\n")
+                   .arg(QDir::toNativeSeparators(folder));
+        return Failed;
+    }
     folder = QDir(folder).absolutePath();
     const QString prepared = datafolder::prepare(folder, datafolder::shareFolder(QCoreApplication::applicationDirPath()));
     if (!prepared.isEmpty()) {
@@ -375,13 +303,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Failed;
     }
     try {
-        TDm dm(database);
+        LogData dm(database);
         if (!readOnlyProblem.isEmpty())
             dm.ADOconn.setReadOnly(datafolder::readOnlyReason(readOnlyProblem));
         dm.ADOconn.connect();
         if (readOnlyProblem.isEmpty())
             schema::upgrade(dm.ADOconn);
-        const int status = execute(dm, command, out, err);
+        const int status = execute(dm, command, out, report, err);
         dm.ADOconn.disconnect();
         return status;
     } catch (const ExchangeError &error) {

@@ -150,13 +150,13 @@ QString DokListReport::text() const
     return text;
 }
 
-DokListUpdate::DokListUpdate(TDm &dm) : Dm(dm)
+DokListUpdate::DokListUpdate(LogData &dm) : m_data(dm)
 {
 }
 
 DokListReport DokListUpdate::run(const DokList &list)
 {
-    Connection &connection = Dm.ADOconn;
+    Connection &connection = m_data.ADOconn;
     DokListReport report;
     report.ignoredLines = list.ignoredLines;
     {
@@ -203,7 +203,7 @@ DokListReport DokListUpdate::run(const DokList &list)
         }
         transaction.commit();
     }
-    if (Dm.dok.isOpen())
-        Dm.dok.refresh();
+    if (m_data.dok.isOpen())
+        m_data.dok.refresh();
     return report;
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-class TDm;
+class LogData;
 
 // One DOK of a DOK list file; the name is empty when the file gives none.
 struct DokListEntry
@@ -80,9 +80,9 @@ struct DokListReport
 class DokListUpdate
 {
 public:
-    explicit DokListUpdate(TDm &dm);
+    explicit DokListUpdate(LogData &dm);
     DokListReport run(const DokList &list);
 
 private:
-    TDm &Dm;
+    LogData &m_data;
 };

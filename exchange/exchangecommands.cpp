@@ -35,7 +35,7 @@ void reporting(Work work)
 
 } // namespace
 
-bool importAdif(TDm &dm, QWidget *parent)
+bool importAdif(LogData &dm, QWidget *parent)
 {
     const QString path = services::desktop().openFileName(QStringLiteral("Import ADIF"), adifFilter);
     if (path.isEmpty())
@@ -77,7 +77,7 @@ QString unknownDoksQuestion(const QStringList &codes)
     return QStringLiteral("Add %1 unknown DOKs to the list?\r").arg(codes.size()) + list;
 }
 
-bool importConfirmations(TDm &dm)
+bool importConfirmations(LogData &dm)
 {
     const QString path = services::desktop().openFileName(QStringLiteral("Import confirmations"), adifFilter);
     if (path.isEmpty())
@@ -93,7 +93,7 @@ bool importConfirmations(TDm &dm)
     return refresh;
 }
 
-void exportAdif(TDm &dm)
+void exportAdif(LogData &dm)
 {
     const QString path =
         services::desktop().saveFileName(QStringLiteral("Export ADIF"), adifFilter, QStringLiteral("wzplog.adi"));
@@ -106,7 +106,7 @@ void exportAdif(TDm &dm)
     });
 }
 
-void exportAward(TDm &dm, const QString &award, const QString &name)
+void exportAward(LogData &dm, const QString &award, const QString &name)
 {
     const QString path = services::desktop().saveFileName(QStringLiteral("Export ADIF: %1").arg(name), adifFilter,
                                                           name + QStringLiteral(".adi"));
@@ -119,7 +119,7 @@ void exportAward(TDm &dm, const QString &award, const QString &name)
     });
 }
 
-void updateDokList(TDm &dm)
+void updateDokList(LogData &dm)
 {
     const QString path = services::desktop().openFileName(QStringLiteral("Update DOK list"),
                                                           QStringLiteral("DOK lists (*.txt *.csv);;All files (*)"));

@@ -65,13 +65,13 @@ QString ConfirmationReport::text() const
     return lines.join(QLatin1Char('\n'));
 }
 
-QsoConfirmation::QsoConfirmation(TDm &dm) : Dm(dm)
+QsoConfirmation::QsoConfirmation(LogData &dm) : m_data(dm)
 {
 }
 
 ConfirmationReport QsoConfirmation::run(QsoReader &reader, bool dryRun)
 {
-    Connection &connection = Dm.ADOconn;
+    Connection &connection = m_data.ADOconn;
     if (!dryRun)
         schema::upgrade(connection);
     ConfirmationReport report;
@@ -159,7 +159,7 @@ ConfirmationReport QsoConfirmation::run(QsoReader &reader, bool dryRun)
         doks.writeChanges();
         transaction.commit();
     }
-    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo}) {
+    for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo}) {
         if (view->isOpen())
             view->refresh();
     }

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class QsoReader;
-class TDm;
+class LogData;
 
 // What a file of confirmations did to the log: how many records fell into each group, and the
 // first records of each.
@@ -43,12 +43,12 @@ struct ConfirmationReport
 class QsoConfirmation
 {
 public:
-    explicit QsoConfirmation(TDm &dm);
+    explicit QsoConfirmation(LogData &dm);
 
     // Throws ExchangeError for a broken file and EngineError for a failing database; the log is
     // unchanged then.
     ConfirmationReport run(QsoReader &reader, bool dryRun = false);
 
 private:
-    TDm &Dm;
+    LogData &m_data;
 };

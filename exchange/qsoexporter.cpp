@@ -42,7 +42,7 @@ void addKeptWithQsl(QsoRecord &record, const QString &kept, const QString &conf)
 
 } // namespace
 
-QsoExporter::QsoExporter(TDm &dm) : Dm(dm)
+QsoExporter::QsoExporter(LogData &dm) : m_data(dm)
 {
 }
 
@@ -65,8 +65,8 @@ int QsoExporter::exportAward(QsoWriter &writer, const QString &award)
 
 int QsoExporter::write(QsoWriter &writer, const QString &sql)
 {
-    schema::upgrade(Dm.ADOconn);
-    Statement rows(Dm.ADOconn, sql);
+    schema::upgrade(m_data.ADOconn);
+    Statement rows(m_data.ADOconn, sql);
     int written = 0;
     QsoRecord record;
     while (rows.next()) {

@@ -3,7 +3,7 @@
 #include <QString>
 
 class QsoWriter;
-class TDm;
+class LogData;
 
 // Writes QSOs of the log to a log file: CALL, QSO_DATE, BAND, MODE, DARC_DOK, QTH, this program's
 // status field, and the fields kept from the import as they came, the QSL fields of other
@@ -13,7 +13,7 @@ class TDm;
 class QsoExporter
 {
 public:
-    explicit QsoExporter(TDm &dm);
+    explicit QsoExporter(LogData &dm);
 
     // Every QSO, in the order they were logged. Returns how many were written.
     int exportLog(QsoWriter &writer);
@@ -24,5 +24,5 @@ public:
 private:
     int write(QsoWriter &writer, const QString &sql);
 
-    TDm &Dm;
+    LogData &m_data;
 };

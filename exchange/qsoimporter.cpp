@@ -154,13 +154,13 @@ QString ImportReport::text() const
     return lines.join(QLatin1Char('\n'));
 }
 
-QsoImporter::QsoImporter(TDm &dm) : Dm(dm)
+QsoImporter::QsoImporter(LogData &dm) : m_data(dm)
 {
 }
 
 ImportReport QsoImporter::run(QsoReader &reader)
 {
-    Connection &connection = Dm.ADOconn;
+    Connection &connection = m_data.ADOconn;
     schema::upgrade(connection);
     const qint64 total = 2 * reader.size();
     int sinceReport = 0;
@@ -270,7 +270,7 @@ ImportReport QsoImporter::run(QsoReader &reader)
         cancelled.cancelled = true;
         return cancelled;
     }
-    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo}) {
+    for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo}) {
         if (view->isOpen())
             view->refresh();
     }

@@ -6,7 +6,7 @@
 #include <vector>
 
 class QsoReader;
-class TDm;
+class LogData;
 
 // What an import did: counts, and the first few records of each reason for skipping.
 struct ImportReport
@@ -53,7 +53,7 @@ struct ImportReport
 class QsoImporter
 {
 public:
-    explicit QsoImporter(TDm &dm);
+    explicit QsoImporter(LogData &dm);
 
     // Asked once, before anything is written, when the file has QSOs of DOKs missing from the
     // list, with their codes in order; true adds those DOKs (special ones marked "S", every cell
@@ -67,5 +67,5 @@ public:
     ImportReport run(QsoReader &reader);
 
 private:
-    TDm &Dm;
+    LogData &m_data;
 };

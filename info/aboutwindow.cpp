@@ -1,4 +1,4 @@
-// TForm5: the about box.
+// AboutWindow: the about box.
 #include "aboutwindow.h"
 
 #include "buildversion.h"
@@ -8,7 +8,7 @@
 
 #include <QMouseEvent>
 
-TForm5::TForm5(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm5>()), Dm(dm)
+AboutWindow::AboutWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::AboutWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     ui->ProgramIcon->setPixmap(QIcon(QStringLiteral(":/wzplog.svg")).pixmap(64, 64));
@@ -26,44 +26,44 @@ TForm5::TForm5(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<
     connect(ui->OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TForm5::~TForm5() = default;
+AboutWindow::~AboutWindow() = default;
 
-bool TForm5::eventFilter(QObject *watched, QEvent *event)
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove) {
         // A move over the address is not passed on to the panel below it.
         if (watched == ui->Label7) {
-            Label7MouseMove();
+            highlightMailLink();
             return true;
         }
         if (watched == ui->Panel1)
-            Panel1MouseMove();
+            plainMailLink();
     } else if (watched == ui->Label7 && event->type() == QEvent::MouseButtonRelease
                && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Label7Click();
+        writeEmail();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm5::Label7Click()
+void AboutWindow::writeEmail()
 {
-    openMailLink(Dm);
+    openMailLink(m_data);
 }
 
-void TForm5::Label7MouseMove()
+void AboutWindow::highlightMailLink()
 {
     setLinkColour(Qt::blue);
     ui->Label7->setCursor(Qt::PointingHandCursor);
 }
 
-void TForm5::Panel1MouseMove()
+void AboutWindow::plainMailLink()
 {
     setLinkColour(Qt::black);
     ui->Label7->setCursor(Qt::ArrowCursor);
 }
 
-void TForm5::setLinkColour(const QColor &colour)
+void AboutWindow::setLinkColour(const QColor &colour)
 {
     QPalette palette = ui->Label7->palette();
     palette.setColor(QPalette::WindowText, colour);

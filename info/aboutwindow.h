@@ -4,22 +4,22 @@
 #include <memory>
 
 namespace Ui {
-class TForm5;
+class AboutWindow;
 }
-class TDm;
+class LogData;
 
-// TForm5: the about box. The author's address is a link to a mail to the author.
-class TForm5 : public QDialog
+// AboutWindow: the about box. The author's address is a link to a mail to the author.
+class AboutWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm5(TDm &dm, QWidget *parent = nullptr);
-    ~TForm5() override;
+    explicit AboutWindow(LogData &dm, QWidget *parent = nullptr);
+    ~AboutWindow() override;
 
-    void Label7Click();
-    void Label7MouseMove();
-    void Panel1MouseMove();
+    void writeEmail();
+    void highlightMailLink();
+    void plainMailLink();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -27,6 +27,6 @@ protected:
 private:
     void setLinkColour(const QColor &colour);
 
-    std::unique_ptr<Ui::TForm5> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::AboutWindow> ui;
+    LogData &m_data;
 };

@@ -1,4 +1,4 @@
-// TForm38: the help window.
+// HelpWindow: the help window.
 #include "helpwindow.h"
 
 #include "helptexts.h"
@@ -7,7 +7,7 @@
 #include <QButtonGroup>
 #include <QShowEvent>
 
-TForm38::TForm38(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm38>())
+HelpWindow::HelpWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::HelpWindow>())
 {
     ui->setupUi(this);
     ui->dok->setHtml(helptext::dokPage());
@@ -17,26 +17,27 @@ TForm38::TForm38(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_uni
     group->setExclusive(true);
     for (QAbstractButton *button : {ui->Button1, ui->Button2, ui->Button3})
         group->addButton(button);
-    connect(group, &QButtonGroup::buttonClicked, this, &TForm38::pageButtonClicked);
+    connect(group, &QButtonGroup::buttonClicked, this, &HelpWindow::pageButtonClicked);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->BitBtn1});
 }
 
-TForm38::~TForm38() = default;
+HelpWindow::~HelpWindow() = default;
 
-void TForm38::showEvent(QShowEvent *event)
+void HelpWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm38::FormShow()
+void HelpWindow::prepareOnShow()
 {
     ui->Button1->setChecked(true);
     pageButtonClicked(ui->Button1);
 }
 
-void TForm38::pageButtonClicked(QAbstractButton *button)
+void HelpWindow::pageButtonClicked(QAbstractButton *button)
 {
     const std::pair<QAbstractButton *, QWidget *> pages[] = {
         {ui->Button1, ui->dok}, {ui->Button2, ui->qso}, {ui->Button3, ui->util}};

@@ -5,20 +5,20 @@
 #include <memory>
 
 namespace Ui {
-class TForm38;
+class HelpWindow;
 }
 class QAbstractButton;
 
-// TForm38: the help window, three pages of which one is in front.
-class TForm38 : public ButtonClosedDialog
+// HelpWindow: the help window, three pages of which one is in front.
+class HelpWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm38(QWidget *parent = nullptr);
-    ~TForm38() override;
+    explicit HelpWindow(QWidget *parent = nullptr);
+    ~HelpWindow() override;
 
-    void FormShow();
+    void prepareOnShow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -26,5 +26,5 @@ protected:
 private:
     void pageButtonClicked(QAbstractButton *button);
 
-    std::unique_ptr<Ui::TForm38> ui;
+    std::unique_ptr<Ui::HelpWindow> ui;
 };

@@ -12,52 +12,52 @@
 
 #include <QDialog>
 
-void openMailLink(TDm &dm)
+void openMailLink(LogData &dm)
 {
     QString call;
     if (reportEngineErrors([&] { call = dm.info.text(QStringLiteral("call")); }))
         services::desktop().openUrl(mailLink(call));
 }
 
-InfoMenu::InfoMenu(TDm &dm, QWidget *owner) : QObject(owner), Dm(dm), m_owner(owner)
+InfoMenu::InfoMenu(LogData &dm, QWidget *owner) : QObject(owner), m_data(dm), m_owner(owner)
 {
 }
 
-void InfoMenu::DOKHelp1Click()
+void InfoMenu::openDokHelp()
 {
-    TForm38 window(m_owner);
+    HelpWindow window(m_owner);
     window.exec();
 }
 
-void InfoMenu::Emailme1Click()
+void InfoMenu::writeEmail()
 {
-    openMailLink(Dm);
+    openMailLink(m_data);
 }
 
-void InfoMenu::WEBsite1Click()
+void InfoMenu::openWebsite()
 {
     services::desktop().openUrl(QUrl(infotext::webSite));
 }
 
-void InfoMenu::WZPOfficialpage1Click()
+void InfoMenu::openOfficialPage()
 {
     services::desktop().openUrl(QUrl(infotext::officialPage));
 }
 
-void InfoMenu::Whatsnew1Click()
+void InfoMenu::openWhatsNew()
 {
     if (m_whatsNew)
         m_whatsNew->exec();
 }
 
-void InfoMenu::About2Click()
+void InfoMenu::openAbout()
 {
-    TForm5 window(Dm, m_owner);
+    AboutWindow window(m_data, m_owner);
     window.exec();
 }
 
-void InfoMenu::Rules1Click()
+void InfoMenu::openRules()
 {
-    TForm6 window(m_owner);
+    RulesWindow window(m_owner);
     window.exec();
 }

@@ -4,7 +4,7 @@
 
 class QDialog;
 class QWidget;
-class TDm;
+class LogData;
 
 // The main window's Help menu and its rules command: help, rules, what's new, about, the mail
 // link and the two web pages.
@@ -13,24 +13,24 @@ class InfoMenu : public QObject
     Q_OBJECT
 
 public:
-    InfoMenu(TDm &dm, QWidget *owner);
+    InfoMenu(LogData &dm, QWidget *owner);
 
     // The what's-new window lives for the whole run; start-up creates it.
     void setWhatsNewWindow(QDialog *window) { m_whatsNew = window; }
 
-    void DOKHelp1Click();
-    void Emailme1Click();
-    void WEBsite1Click();
-    void WZPOfficialpage1Click();
-    void Whatsnew1Click();
-    void About2Click();
-    void Rules1Click();
+    void openDokHelp();
+    void writeEmail();
+    void openWebsite();
+    void openOfficialPage();
+    void openWhatsNew();
+    void openAbout();
+    void openRules();
 
 private:
-    TDm &Dm;
+    LogData &m_data;
     QWidget *m_owner;
     QDialog *m_whatsNew = nullptr;
 };
 
 // Opens the mail link with the callsign stored in INFO.
-void openMailLink(TDm &dm);
+void openMailLink(LogData &dm);

@@ -1,4 +1,4 @@
-// TForm6: the rules window.
+// RulesWindow: the rules window.
 #include "ruleswindow.h"
 
 #include "infoconstants.h"
@@ -7,9 +7,12 @@
 
 #include <QShowEvent>
 
-TForm6::TForm6(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm6>())
+RulesWindow::RulesWindow(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RulesWindow>())
 {
     ui->setupUi(this);
+    // The flags show no text: a screen reader reads the language.
+    for (QToolButton *flag : {ui->ITim, ui->ENim, ui->DAim, ui->FRim, ui->EAim})
+        flag->setAccessibleName(flag->toolTip());
     ui->Label1->setText(infotext::awardFullName + QStringLiteral(" (WZP)"));
     using rulestext::Language;
     const struct
@@ -18,13 +21,13 @@ TForm6::TForm6(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_uniqu
         const char *flag;
         QTextBrowser *text;
         Language language;
-        void (TForm6::*handler)();
+        void (RulesWindow::*handler)();
     } languages[] = {
-        {ui->ITim, "it", ui->ITm, Language::Italian, &TForm6::ITimClick},
-        {ui->ENim, "gb", ui->ENm, Language::English, &TForm6::ENimClick},
-        {ui->DAim, "de", ui->DAm, Language::German, &TForm6::DAimClick},
-        {ui->FRim, "fr", ui->FRm, Language::French, &TForm6::FRimClick},
-        {ui->EAim, "es", ui->eam, Language::Spanish, &TForm6::EAimClick},
+        {ui->ITim, "it", ui->ITm, Language::Italian, &RulesWindow::showItalian},
+        {ui->ENim, "gb", ui->ENm, Language::English, &RulesWindow::showEnglish},
+        {ui->DAim, "de", ui->DAm, Language::German, &RulesWindow::showGerman},
+        {ui->FRim, "fr", ui->FRm, Language::French, &RulesWindow::showFrench},
+        {ui->EAim, "es", ui->eam, Language::Spanish, &RulesWindow::showSpanish},
     };
     for (const auto &entry : languages) {
         entry.picture->setIcon(QIcon(QStringLiteral(":/flags/%1.svg").arg(QLatin1String(entry.flag))));
@@ -32,48 +35,49 @@ TForm6::TForm6(QWidget *parent) : ButtonClosedDialog(parent), ui(std::make_uniqu
         connect(entry.picture, &QToolButton::clicked, this, entry.handler);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Button1});
 }
 
-TForm6::~TForm6() = default;
+RulesWindow::~RulesWindow() = default;
 
-void TForm6::showEvent(QShowEvent *event)
+void RulesWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm6::FormShow()
+void RulesWindow::prepareOnShow()
 {
     bringToFront(ui->ITm);
 }
 
-void TForm6::ITimClick()
+void RulesWindow::showItalian()
 {
     bringToFront(ui->ITm);
 }
 
-void TForm6::ENimClick()
+void RulesWindow::showEnglish()
 {
     bringToFront(ui->ENm);
 }
 
-void TForm6::DAimClick()
+void RulesWindow::showGerman()
 {
     bringToFront(ui->DAm);
 }
 
-void TForm6::FRimClick()
+void RulesWindow::showFrench()
 {
     bringToFront(ui->FRm);
 }
 
-void TForm6::EAimClick()
+void RulesWindow::showSpanish()
 {
     bringToFront(ui->eam);
 }
 
-void TForm6::bringToFront(QTextBrowser *text)
+void RulesWindow::bringToFront(QTextBrowser *text)
 {
     ui->Texts->setCurrentWidget(text);
 }

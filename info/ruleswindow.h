@@ -5,25 +5,25 @@
 #include <memory>
 
 namespace Ui {
-class TForm6;
+class RulesWindow;
 }
 class QTextBrowser;
 
-// TForm6: the award's rules in five languages, one text in front at a time.
-class TForm6 : public ButtonClosedDialog
+// RulesWindow: the award's rules in five languages, one text in front at a time.
+class RulesWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm6(QWidget *parent = nullptr);
-    ~TForm6() override;
+    explicit RulesWindow(QWidget *parent = nullptr);
+    ~RulesWindow() override;
 
-    void FormShow();
-    void ITimClick();
-    void ENimClick();
-    void DAimClick();
-    void FRimClick();
-    void EAimClick();
+    void prepareOnShow();
+    void showItalian();
+    void showEnglish();
+    void showGerman();
+    void showFrench();
+    void showSpanish();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -31,5 +31,5 @@ protected:
 private:
     void bringToFront(QTextBrowser *text);
 
-    std::unique_ptr<Ui::TForm6> ui;
+    std::unique_ptr<Ui::RulesWindow> ui;
 };

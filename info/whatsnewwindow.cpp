@@ -1,4 +1,4 @@
-// TForm39: the what's-new window.
+// WhatsNewWindow: the what's-new window.
 #include "whatsnewwindow.h"
 
 #include "buildversion.h"
@@ -10,7 +10,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
-TForm39::TForm39(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm39>())
+WhatsNewWindow::WhatsNewWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::WhatsNewWindow>())
 {
     ui->setupUi(this);
     const QStringList lines{
@@ -33,4 +33,4 @@ TForm39::TForm39(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TForm39::~TForm39() = default;
+WhatsNewWindow::~WhatsNewWindow() = default;

@@ -4,18 +4,18 @@
 #include <memory>
 
 namespace Ui {
-class TForm39;
+class WhatsNewWindow;
 }
 
-// TForm39: what is new in this version. Created at start and shown as often as asked.
-class TForm39 : public QDialog
+// WhatsNewWindow: what is new in this version. Created at start and shown as often as asked.
+class WhatsNewWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm39(QWidget *parent = nullptr);
-    ~TForm39() override;
+    explicit WhatsNewWindow(QWidget *parent = nullptr);
+    ~WhatsNewWindow() override;
 
 private:
-    std::unique_ptr<Ui::TForm39> ui;
+    std::unique_ptr<Ui::WhatsNewWindow> ui;
 };

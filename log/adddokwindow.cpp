@@ -1,6 +1,7 @@
-// TForm12: the add-DOK window.
+// AddDokWindow: the add-DOK window.
 #include "adddokwindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "entrypanel.h"
@@ -10,49 +11,51 @@
 
 #include <QShowEvent>
 
-TForm12::TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm12>()), Dm(dm), m_entryPanel(entryPanel)
+AddDokWindow::AddDokWindow(LogData &dm, EntryPanel &entryPanel, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::AddDokWindow>()), m_data(dm), m_entryPanel(entryPanel)
 {
     ui->setupUi(this);
+    nameEditParts(*this);
     makeUpperCase(ui->dok);
     makeUpperCase(ui->LOC);
     ui->ComboBox1->setCompleter(nullptr);
     moveFocusOnEnter({ui->dok, ui->ComboBox1, ui->LOC});
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm12::Button2Click);
+    connect(ui->Button1, &QPushButton::clicked, this, &AddDokWindow::addDok);
+    connect(ui->Button2, &QPushButton::clicked, this, &AddDokWindow::discardDok);
+    closeOnEscape({ui->Button2});
 }
 
-TForm12::~TForm12() = default;
+AddDokWindow::~AddDokWindow() = default;
 
-void TForm12::showEvent(QShowEvent *event)
+void AddDokWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm12::FormShow()
+void AddDokWindow::prepareOnShow()
 {
     ui->dok->setText(m_entryPanel.dokText());
 }
 
-void TForm12::Button1Click()
+void AddDokWindow::addDok()
 {
     const bool stored = reportEngineErrors([&] {
         try {
-            Dm.dok.append();
-            Dm.dok.setText(vocab::table::dok, ui->dok->text());
+            m_data.dok.append();
+            m_data.dok.setText(vocab::table::dok, ui->dok->text());
             const QString special = ui->ComboBox1->currentText();
             if (special == QLatin1String("Y") || special == vocab::status::special)
-                Dm.dok.setText(QStringLiteral("SPEC"), vocab::status::special);
+                m_data.dok.setText(QStringLiteral("SPEC"), vocab::status::special);
             if (!ui->LOC->text().isEmpty())
-                Dm.dok.setText(QStringLiteral("DESCR"), ui->LOC->text());
+                m_data.dok.setText(QStringLiteral("DESCR"), ui->LOC->text());
             for (const QString &cell : vocab::statusCells())
-                Dm.dok.setText(cell, vocab::status::none);
-            Dm.dok.setText(vocab::summaryCell, vocab::status::none);
-            Dm.dok.post();
+                m_data.dok.setText(cell, vocab::status::none);
+            m_data.dok.setText(vocab::summaryCell, vocab::status::none);
+            m_data.dok.post();
         } catch (...) {
-            Dm.dok.cancel();
+            m_data.dok.cancel();
             throw;
         }
     });
@@ -62,7 +65,7 @@ void TForm12::Button1Click()
     accept();
 }
 
-void TForm12::Button2Click()
+void AddDokWindow::discardDok()
 {
     m_entryPanel.clearDok();
     reject();

@@ -5,29 +5,29 @@
 #include <memory>
 
 namespace Ui {
-class TForm12;
+class AddDokWindow;
 }
 class EntryPanel;
-class TDm;
+class LogData;
 
 // "Add new DOK": appends a DOK that the reference list lacks, with an empty status row.
-class TForm12 : public ButtonClosedDialog
+class AddDokWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    TForm12(TDm &dm, EntryPanel &entryPanel, QWidget *parent = nullptr);
-    ~TForm12() override;
+    AddDokWindow(LogData &dm, EntryPanel &entryPanel, QWidget *parent = nullptr);
+    ~AddDokWindow() override;
 
-    void FormShow();
-    void Button1Click();
-    void Button2Click();
+    void prepareOnShow();
+    void addDok();
+    void discardDok();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    std::unique_ptr<Ui::TForm12> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::AddDokWindow> ui;
+    LogData &m_data;
     EntryPanel &m_entryPanel;
 };

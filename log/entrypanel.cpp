@@ -1,8 +1,10 @@
-// Panel1 of TForm4: the QSO entry panel.
+// Panel1 of MainWindow: the QSO entry panel.
 #include "entrypanel.h"
 
+#include "accessiblenames.h"
 #include "adddokwindow.h"
 #include "columnfit.h"
+#include "commandswitch.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldkeys.h"
@@ -10,8 +12,6 @@
 #include "focusfield.h"
 #include "gridlink.h"
 #include "hint.h"
-#include "mainwindow.h"
-#include "managementview.h"
 #include "prefixsearch.h"
 #include "preparedtextdelegate.h"
 #include "prompter.h"
@@ -57,10 +57,17 @@ bool beginsItem(const QComboBox *box, const QString &text)
 
 } // namespace
 
-EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), Dm(dm), m_main(mainWindow)
+EntryPanel::EntryPanel(LogData &dm, CommandSwitch &commands, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::EntryPanel>()), m_data(dm), m_commands(commands)
 {
     ui->setupUi(this);
+    // The date's label names its day field; its month and year fields and the two grids need
+    // names of their own.
+    ui->Med->setAccessibleName(tr("Month"));
+    ui->Aed->setAccessibleName(tr("Year"));
+    ui->DOKDBG->setAccessibleName(tr("DOK list"));
+    ui->callDBG->setAccessibleName(tr("QSOs with this callsign"));
+    nameEditParts(*this);
     for (QLabel *label : {ui->nuovo, ui->conferm, ui->Label3, ui->Label10}) {
         // The messages come and go in a place kept for them: the grids below never move.
         QSizePolicy policy = label->sizePolicy();
@@ -86,7 +93,7 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                               {QStringLiteral("DESCR"), QStringLiteral("NAME")},
                               {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")},
                               {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")}},
-                             &Dm.dok);
+                             &m_data.dok);
     StatusDelegate::showIn(ui->DOKDBG);
     ui->DOKDBG->horizontalHeader()->setMinimumSectionSize(8);
     columnfit::setAtLeast(ui->DOKDBG, 0, 0, longestDok);
@@ -101,7 +108,7 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                                {QStringLiteral("MODO"), QStringLiteral("MODE")},
                                {QStringLiteral("LOC"), QStringLiteral("QTH")},
                                {QStringLiteral("CONF"), QStringLiteral("Conf.")}},
-                              &Dm.log);
+                              &m_data.log);
     PreparedTextDelegate::showIn(ui->callDBG);
     // Every column fits its title and its usual texts; the QTH takes the rest of the width.
     const std::pair<int, const char *> samples[] = {
@@ -117,18 +124,18 @@ EntryPanel::EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent)
                              static_cast<QWidget *>(ui->dateLabel)})
         control->installEventFilter(this);
 
-    connect(ui->dok, &QLineEdit::textChanged, this, &EntryPanel::dokChange);
-    connect(ui->mhz, &QComboBox::editTextChanged, this, &EntryPanel::mhzChange);
-    connect(ui->modo, &QComboBox::editTextChanged, this, &EntryPanel::modoChange);
-    connect(ui->Ged, &QLineEdit::textChanged, this, &EntryPanel::GedChange);
-    connect(ui->Med, &QLineEdit::textChanged, this, &EntryPanel::MedChange);
-    connect(ui->Aed, &QLineEdit::textChanged, this, &EntryPanel::AedChange);
-    connect(ui->registra2, &QPushButton::clicked, this, &EntryPanel::Registra1Click);
-    connect(ui->DOKDBG, &QTableView::clicked, this, &EntryPanel::DOKDBGCellClick);
-    connect(ui->DOKDBG, &QTableView::doubleClicked, this, &EntryPanel::DOKDBGDblClick);
+    connect(ui->dok, &QLineEdit::textChanged, this, &EntryPanel::dokEdited);
+    connect(ui->mhz, &QComboBox::editTextChanged, this, &EntryPanel::bandEdited);
+    connect(ui->modo, &QComboBox::editTextChanged, this, &EntryPanel::modeEdited);
+    connect(ui->Ged, &QLineEdit::textChanged, this, &EntryPanel::dayEdited);
+    connect(ui->Med, &QLineEdit::textChanged, this, &EntryPanel::monthEdited);
+    connect(ui->Aed, &QLineEdit::textChanged, this, &EntryPanel::yearEdited);
+    connect(ui->registra2, &QPushButton::clicked, this, &EntryPanel::saveQso);
+    connect(ui->DOKDBG, &QTableView::clicked, this, &EntryPanel::takeClickedDok);
+    connect(ui->DOKDBG, &QTableView::doubleClicked, this, &EntryPanel::allowDokGridEditing);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (inDokGrid(old) && now && !inDokGrid(now) && now->window() == window())
-            DOKDBGExit();
+            endDokGridEditing();
     });
 }
 
@@ -154,7 +161,7 @@ void EntryPanel::leave()
 
 void EntryPanel::setSaveEnabled(bool enabled)
 {
-    m_main.setCommandEnabled(TForm4::Command::Save, enabled);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Save, enabled);
     ui->registra2->setEnabled(enabled);
 }
 
@@ -169,24 +176,24 @@ void EntryPanel::clearDok()
     ui->dok->setFocus();
 }
 
-void EntryPanel::Nuovo1Click()
+void EntryPanel::startNewQso()
 {
-    m_main.action(QStringLiteral("Compact1"))->setEnabled(false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Compact, false);
     reportEngineErrors([&] {
-        Dm.dok.setFiltered(true);
-        Dm.dok.first();
+        m_data.dok.setFiltered(true);
+        m_data.dok.first();
     });
     m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(QStringLiteral("14")), QStringLiteral("14")});
     columnfit::setAtLeast(ui->DOKDBG, BandColumn, bandColumnWidth, QStringLiteral("C"));
     m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(QStringLiteral("SSB")), QStringLiteral("SSB")});
     columnfit::setAtLeast(ui->DOKDBG, ModeColumn, modeColumnWidth, QStringLiteral("C"));
     show();
-    m_main.managementView()->hide();
+    m_commands.hideOtherPanels(*this);
     m_logging = true;
-    m_main.setExitHint(QStringLiteral("Close this panel| Exit QSO management"));
-    m_main.setCommandEnabled(TForm4::Command::Modify, false);
-    m_main.setCommandEnabled(TForm4::Command::Refresh, false);
-    m_main.setCommandEnabled(TForm4::Command::Delete, false);
+    m_commands.setExitHint(QStringLiteral("Close this panel| Exit QSO management"));
+    m_commands.setCommandEnabled(CommandSwitch::Command::Modify, false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Refresh, false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Delete, false);
     for (QLineEdit *edit : {ui->call, ui->LOC, ui->Ged, ui->Med, ui->Aed})
         edit->clear();
     setText(ui->mhz, QStringLiteral("14"));
@@ -194,20 +201,20 @@ void EntryPanel::Nuovo1Click()
     ui->dok->clear();
     reportEngineErrors([&] {
         // The refresh window leaves LOG unfiltered; the QSO list of a new entry starts empty.
-        Dm.log.setFiltered(true);
-        Dm.log.setFilter(QStringLiteral("dok=%1 and banda=%2 and modo=%3")
+        m_data.log.setFiltered(true);
+        m_data.log.setFilter(QStringLiteral("dok=%1 and banda=%2 and modo=%3")
                              .arg(Filter::quoted(ui->dok->text()), Filter::quoted(ui->mhz->currentText()),
                                   Filter::quoted(ui->modo->currentText())));
     });
-    m_main.setCommandEnabled(TForm4::Command::Backup, false);
-    m_main.setCommandEnabled(TForm4::Command::Restore, false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Backup, false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Restore, false);
     ui->nuovo->hide();
     ui->conferm->hide();
-    m_main.setCommandEnabled(TForm4::Command::Management, false);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Management, false);
     ui->dok->setFocus();
 }
 
-void EntryPanel::Registra1Click()
+void EntryPanel::saveQso()
 {
     const QsoEntry qso = typedQso();
     if (const auto problem = QsoSaver::validate(qso)) {
@@ -217,7 +224,7 @@ void EntryPanel::Registra1Click()
     }
     QsoSaver::Outcome outcome{};
     const bool stored = reportEngineErrors([&] {
-        outcome = QsoSaver(Dm).save(qso, [] {
+        outcome = QsoSaver(m_data).save(qso, [] {
             return services::prompter().ask(
                 QStringLiteral("This DOK has been already Confirmed on this Band/Mode.\rWould you like to save anyway ?"),
                 Prompter::Question::YesCancel);
@@ -232,8 +239,8 @@ void EntryPanel::Registra1Click()
     }
     if (outcome == QsoSaver::Outcome::Accredited)
         services::prompter().message(QStringLiteral("This DOK has been already Accredited on this Band/Mode."));
-    reportEngineErrors([&] { Dm.log.setFiltered(true); });
-    Nuovo1Click();
+    reportEngineErrors([&] { m_data.log.setFiltered(true); });
+    startNewQso();
 }
 
 QsoEntry EntryPanel::typedQso() const
@@ -254,13 +261,13 @@ void EntryPanel::focusField(QsoSaver::Field field)
     }
 }
 
-void EntryPanel::convertimodobanda()
+void EntryPanel::takeModeAndBand()
 {
     m_mode = ui->modo->currentText();
     m_suffix = vocab::bandSuffix(ui->mhz->currentText());
 }
 
-void EntryPanel::logfilter()
+void EntryPanel::showWhetherDokIsNew()
 {
     const QString dok = ui->dok->text();
     const QString band = ui->mhz->currentText();
@@ -272,22 +279,22 @@ void EntryPanel::logfilter()
         const QString inMode = QStringLiteral("dok=%1 and modo=%2").arg(Filter::quoted(dok), Filter::quoted(mode));
         // One pass over the log lists the DOK's QSOs on this band or in this mode, which is what
         // callDBG shows for a confirmed DOK; the DOK is new unless both kinds are among them.
-        Dm.log.setFiltered(true);
-        Dm.log.setFilter(QLatin1Char('(') + onBand + QStringLiteral(") or (") + inMode + QLatin1Char(')'));
-        const int bandColumn = Dm.log.columnIndex(QStringLiteral("banda"));
-        const int modeColumn = Dm.log.columnIndex(QStringLiteral("modo"));
+        m_data.log.setFiltered(true);
+        m_data.log.setFilter(QLatin1Char('(') + onBand + QStringLiteral(") or (") + inMode + QLatin1Char(')'));
+        const int bandColumn = m_data.log.columnIndex(QStringLiteral("banda"));
+        const int modeColumn = m_data.log.columnIndex(QStringLiteral("modo"));
         bool workedOnBand = false;
         bool workedInMode = false;
-        for (int row = 0; row < Dm.log.recordCount(); ++row) {
-            workedOnBand = workedOnBand || Dm.log.textAt(row, bandColumn).compare(band, Qt::CaseInsensitive) == 0;
-            workedInMode = workedInMode || Dm.log.textAt(row, modeColumn).compare(mode, Qt::CaseInsensitive) == 0;
+        for (int row = 0; row < m_data.log.recordCount(); ++row) {
+            workedOnBand = workedOnBand || m_data.log.textAt(row, bandColumn).compare(band, Qt::CaseInsensitive) == 0;
+            workedInMode = workedInMode || m_data.log.textAt(row, modeColumn).compare(mode, Qt::CaseInsensitive) == 0;
         }
         const bool isNew = !workedOnBand || !workedInMode;
         ui->nuovo->setVisible(isNew);
         ui->conferm->setVisible(!isNew);
         if (isNew) {
             // A new DOK lists nothing: the filter that found no QSO stays.
-            Dm.log.setFilter(workedOnBand ? inMode : onBand);
+            m_data.log.setFilter(workedOnBand ? inMode : onBand);
             play(QStringLiteral("newdok.wav"));
         } else {
             play(QStringLiteral("confdok.wav"));
@@ -297,17 +304,17 @@ void EntryPanel::logfilter()
 
 void EntryPanel::play(const QString &sound)
 {
-    if (Dm.soundOn)
+    if (m_data.soundOn)
         services::sound().play(sound);
 }
 
-void EntryPanel::dokEnter()
+void EntryPanel::dokEntered()
 {
     if (ui->call->text().trimmed().isEmpty())
         ui->dok->clear();
 }
 
-void EntryPanel::dokChange()
+void EntryPanel::dokEdited()
 {
     if (!m_logging)
         return;
@@ -316,14 +323,14 @@ void EntryPanel::dokChange()
     const QString text = ui->dok->text();
     reportEngineErrors([&] {
         if (text.isEmpty()) {
-            Dm.dok.first();
+            m_data.dok.first();
             return;
         }
         // The save controls and the DOK grid change once per keystroke: anything more repaints
         // for nothing on every key.
-        const bool begunDok = Dm.dok.locate(dokColumn, {text}, true);
+        const bool begunDok = m_data.dok.locate(dokColumn, {text}, true);
         if (!begunDok)
-            Dm.dok.first();
+            m_data.dok.first();
         if (!begunDok && text.size() > 2) {
             setSaveEnabled(false);
             services::prompter().beep();
@@ -335,33 +342,33 @@ void EntryPanel::dokChange()
         setSaveEnabled(true);
         // A code that begins a longer one ("HSC" of "HSC70", "YL" of "YLO") waits for the rest
         // of the typing, or for Return or Tab.
-        if (Dm.dok.locate(dokColumn, {text}) && !beginsLongerText(Dm.dok, dokColumn, text)) {
+        if (m_data.dok.locate(dokColumn, {text}) && !beginsLongerText(m_data.dok, dokColumn, text)) {
             focusAndSelect(ui->mhz);
             m_dokMovedOn = true;
         }
     });
 }
 
-void EntryPanel::dokExit()
+void EntryPanel::dokLeft()
 {
     if (ui->dok->text().isEmpty())
         return;
     reportEngineErrors([&] {
-        const QString current = Dm.dok.recordCount() > 0 ? Dm.dok.text(dokColumn) : QString();
+        const QString current = m_data.dok.recordCount() > 0 ? m_data.dok.text(dokColumn) : QString();
         if (ui->dok->text().compare(current, Qt::CaseInsensitive) != 0) {
             setSaveEnabled(false);
             services::prompter().beep();
             ui->Label3->show();
             if (services::prompter().ask(unknownDok + QStringLiteral("?\rDo you want to add it, right now?"),
                                          Prompter::Question::YesCancel)) {
-                TForm12 addDok(Dm, *this, window());
+                AddDokWindow addDok(m_data, *this, window());
                 if (addDok.exec() == QDialog::Accepted) {
                     // The DOK is in the list now: nothing is left to add.
                     ui->Label3->hide();
                     ui->Label10->hide();
                     focusAndSelect(ui->mhz);
-                    if (Dm.dok.filter().isEmpty() || !Dm.dok.isFiltered())
-                        m_main.managementView()->showDokTotal(Dm.dok.recordCount());
+                    if (m_data.dok.filter().isEmpty() || !m_data.dok.isFiltered())
+                        emit dokTotalChanged(m_data.dok.recordCount());
                 }
             } else {
                 clearDok();
@@ -372,10 +379,10 @@ void EntryPanel::dokExit()
             focusAndSelect(ui->mhz);
         }
     });
-    logfilter();
+    showWhetherDokIsNew();
 }
 
-bool EntryPanel::callKeyPress(QWidget *control, QKeyEvent *event)
+bool EntryPanel::fieldKeyPressed(QWidget *control, QKeyEvent *event)
 {
     // A user who types a whole code and then Return or Tab means to go to the band, where the
     // panel has already put the focus: that key stays there.
@@ -395,7 +402,7 @@ bool EntryPanel::callKeyPress(QWidget *control, QKeyEvent *event)
     return false;
 }
 
-bool EntryPanel::LOCKeyPress(QKeyEvent *event)
+bool EntryPanel::locatorKeyPressed(QKeyEvent *event)
 {
     if (!isEnter(event))
         return false;
@@ -403,18 +410,18 @@ bool EntryPanel::LOCKeyPress(QKeyEvent *event)
     return true;
 }
 
-void EntryPanel::mhzEnter()
+void EntryPanel::rememberBandAndMode()
 {
     m_rememberedBand = ui->mhz->currentText().left(4);
     m_rememberedMode = ui->modo->currentText().left(4);
 }
 
-void EntryPanel::mhzChange()
+void EntryPanel::bandEdited()
 {
     checkListValue(ui->mhz, m_rememberedBand, &EntryPanel::showBandColumn);
 }
 
-void EntryPanel::modoChange()
+void EntryPanel::modeEdited()
 {
     checkListValue(ui->modo, m_rememberedMode, &EntryPanel::showModeColumn);
 }
@@ -428,35 +435,35 @@ void EntryPanel::checkListValue(QComboBox *box, const QString &remembered, void 
         setText(box, remembered);
         (this->*showColumn)();
     }
-    logfilter();
+    showWhetherDokIsNew();
 }
 
 // A band or mode still being typed may name no column; the grid column then stays empty.
 void EntryPanel::showBandColumn()
 {
-    convertimodobanda();
+    takeModeAndBand();
     m_dokGrid->model().setColumn(BandColumn, {vocab::bandCell(m_suffix), ui->mhz->currentText()});
     columnfit::setAtLeast(ui->DOKDBG, BandColumn, bandColumnWidth, QStringLiteral("C"));
 }
 
 void EntryPanel::showModeColumn()
 {
-    convertimodobanda();
+    takeModeAndBand();
     m_dokGrid->model().setColumn(ModeColumn, {vocab::modeCell(m_mode), m_mode});
     columnfit::setAtLeast(ui->DOKDBG, ModeColumn, modeColumnWidth, QStringLiteral("C"));
 }
 
-void EntryPanel::GedChange()
+void EntryPanel::dayEdited()
 {
     checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
 }
 
-void EntryPanel::MedChange()
+void EntryPanel::monthEdited()
 {
     checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
 }
 
-void EntryPanel::AedChange()
+void EntryPanel::yearEdited()
 {
     if (ui->Aed->text().size() == 4)
         focusAndSelect(ui->LOC);
@@ -476,14 +483,14 @@ void EntryPanel::checkTwoDigits(QLineEdit *field, int highest, const QString &me
     field->clear();
 }
 
-void EntryPanel::DOKDBGCellClick(const QModelIndex &index)
+void EntryPanel::takeClickedDok(const QModelIndex &index)
 {
     QString code;
-    if (reportEngineErrors([&] { code = Dm.dok.textAt(index.row(), Dm.dok.columnIndex(dokColumn)); }))
+    if (reportEngineErrors([&] { code = m_data.dok.textAt(index.row(), m_data.dok.columnIndex(dokColumn)); }))
         ui->dok->setText(code);
 }
 
-void EntryPanel::DOKDBGDblClick()
+void EntryPanel::allowDokGridEditing()
 {
     m_dokGrid->model().setEditable(true);
     ui->DOKDBG->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -491,7 +498,7 @@ void EntryPanel::DOKDBGDblClick()
                                 | QAbstractItemView::AnyKeyPressed);
 }
 
-void EntryPanel::DOKDBGExit()
+void EntryPanel::endDokGridEditing()
 {
     m_dokGrid->model().setEditable(false);
     ui->DOKDBG->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -519,9 +526,9 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         if (isUnclaimedShortcut(key))
             return true;
         if (control == ui->LOC)
-            return LOCKeyPress(key);
+            return locatorKeyPressed(key);
         if (control != ui->dateLabel)
-            return callKeyPress(control, key);
+            return fieldKeyPressed(control, key);
         break;
     }
     case QEvent::FocusIn:
@@ -530,13 +537,13 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         if (control != ui->mhz)
             m_dokMovedOn = false;
         if (control == ui->dok)
-            dokEnter();
+            dokEntered();
         else if (control == ui->mhz || control == ui->modo)
-            mhzEnter();
+            rememberBandAndMode();
         break;
     case QEvent::FocusOut:
         if (control == ui->dok && movedWithinWindow(event))
-            dokExit();
+            dokLeft();
         break;
     case QEvent::MouseButtonPress:
         if (control == ui->dateLabel)

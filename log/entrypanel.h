@@ -13,8 +13,8 @@ class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QModelIndex;
-class TDm;
-class TForm4;
+class LogData;
+class CommandSwitch;
 
 // The QSO entry panel of the main window: one QSO at a time is typed here, looked up in the DOK
 // list while it is typed, and saved.
@@ -23,12 +23,12 @@ class EntryPanel : public QWidget
     Q_OBJECT
 
 public:
-    EntryPanel(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    EntryPanel(LogData &dm, CommandSwitch &commands, QWidget *parent = nullptr);
     ~EntryPanel() override;
 
     void showClock(const QString &utc, const QString &local);
 
-    // The panel's part of the main window's FormShow and of closing the panel with "Exit".
+    // The panel's part of the main window's prepareOnShow and of closing the panel with "Exit".
     void mainWindowShown();
     void leave();
 
@@ -38,26 +38,30 @@ public:
     // Empties the DOK field and puts the focus in it.
     void clearDok();
 
-    void Nuovo1Click();
-    void Registra1Click();
-    void convertimodobanda();
-    void logfilter();
+    void startNewQso();
+    void saveQso();
+    void takeModeAndBand();
+    void showWhetherDokIsNew();
 
-    void dokEnter();
-    void dokChange();
-    void dokExit();
+    void dokEntered();
+    void dokEdited();
+    void dokLeft();
     // True when the key was swallowed.
-    bool callKeyPress(QWidget *control, QKeyEvent *event);
-    bool LOCKeyPress(QKeyEvent *event);
-    void mhzEnter();
-    void mhzChange();
-    void modoChange();
-    void GedChange();
-    void MedChange();
-    void AedChange();
-    void DOKDBGCellClick(const QModelIndex &index);
-    void DOKDBGDblClick();
-    void DOKDBGExit();
+    bool fieldKeyPressed(QWidget *control, QKeyEvent *event);
+    bool locatorKeyPressed(QKeyEvent *event);
+    void rememberBandAndMode();
+    void bandEdited();
+    void modeEdited();
+    void dayEdited();
+    void monthEdited();
+    void yearEdited();
+    void takeClickedDok(const QModelIndex &index);
+    void allowDokGridEditing();
+    void endDokGridEditing();
+
+signals:
+    // A DOK added while logging has made the DOK list longer.
+    void dokTotalChanged(int total);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,8 +78,8 @@ private:
     void selectFocusedText();
 
     std::unique_ptr<Ui::EntryPanel> ui;
-    TDm &Dm;
-    TForm4 &m_main;
+    LogData &m_data;
+    CommandSwitch &m_commands;
     GridLink *m_dokGrid;
     GridLink *m_callGrid;
     // Off until the first "New"; while off, typing a DOK looks nothing up.
@@ -85,7 +89,7 @@ private:
     // Taken from mhz and modo whenever the focus enters either; a text not allowed is replaced by them.
     QString m_rememberedBand;
     QString m_rememberedMode;
-    // The QSO's mode name and band suffix, as convertimodobanda works them out.
+    // The QSO's mode name and band suffix, as takeModeAndBand works them out.
     QString m_mode;
     QString m_suffix;
 };

@@ -1,13 +1,14 @@
-// TForm8: "Modify QSOs".
+// ModifyWindow: "Modify QSOs".
 #include "modifywindow.h"
 
+#include "accessiblenames.h"
 #include "datamodule.h"
 #include "engineguard.h"
 #include "fieldkeys.h"
 #include "fieldlink.h"
 #include "focusfield.h"
 #include "gridlink.h"
-#include "managementview.h"
+#include "returnview.h"
 #include "prefixsearch.h"
 #include "preparedtextdelegate.h"
 #include "prompter.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -63,10 +65,16 @@ void showSearchActive(QLineEdit *field, bool active)
 
 } // namespace
 
-TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm8>()), Dm(dm), m_management(managementView)
+ModifyWindow::ModifyWindow(LogData &dm, ReturnView &returnView, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ModifyWindow>()), m_data(dm), m_returnView(returnView)
 {
     ui->setupUi(this);
+    ui->Edicall->setAccessibleName(tr("Callsign to modify"));
+    ui->Edidok->setAccessibleName(tr("DOK to modify"));
+    ui->DBGBand->setAccessibleName(tr("QSOs"));
+    ui->Med->setAccessibleName(tr("Month"));
+    ui->Aed->setAccessibleName(tr("Year"));
+    nameEditParts(*this);
     for (QLineEdit *field : {ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->loc})
         makeUpperCase(field);
     for (QComboBox *box : {ui->mhz, ui->modo, ui->status}) {
@@ -82,7 +90,7 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
                            {QStringLiteral("DATA"), QStringLiteral("DATE")},
                            {QStringLiteral("CONF"), QStringLiteral("Cf")},
                            {QStringLiteral("LOC"), QStringLiteral("LOC")}},
-                          &Dm.log);
+                          &m_data.log);
     PreparedTextDelegate::showIn(ui->DBGBand);
     ui->DBGBand->setColumnWidth(0, 70);
     ui->DBGBand->setColumnWidth(1, 110);
@@ -92,67 +100,73 @@ TForm8::TForm8(TDm &dm, ManagementView &managementView, QWidget *parent)
     ui->DBGBand->setColumnWidth(5, 35);
     ui->DBGBand->horizontalHeader()->setStretchLastSection(true);
     // The links go first: what the user typed is in the row before a check or a write-back runs.
-    FieldLink::bind(ui->call, Dm.log, QStringLiteral("CALL"));
-    FieldLink::bind(ui->dok, Dm.log, QStringLiteral("DOK"));
-    FieldLink::bind(ui->mhz, Dm.log, QStringLiteral("BANDA"));
-    FieldLink::bind(ui->modo, Dm.log, QStringLiteral("MODO"));
-    FieldLink::bind(ui->loc, Dm.log, QStringLiteral("LOC"));
-    FieldLink::bind(ui->status, Dm.log, QStringLiteral("CONF"));
+    FieldLink::bind(ui->call, m_data.log, QStringLiteral("CALL"));
+    FieldLink::bind(ui->dok, m_data.log, QStringLiteral("DOK"));
+    FieldLink::bind(ui->mhz, m_data.log, QStringLiteral("BANDA"));
+    FieldLink::bind(ui->modo, m_data.log, QStringLiteral("MODO"));
+    FieldLink::bind(ui->loc, m_data.log, QStringLiteral("LOC"));
+    FieldLink::bind(ui->status, m_data.log, QStringLiteral("CONF"));
     // The date fields are not bound; they follow the row the panel shows.
-    connect(&Dm.log, &TableView::currentChanged, this, &TForm8::showDate);
+    connect(&m_data.log, &TableView::currentChanged, this, &ModifyWindow::showDate);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1200);
-    connect(Timer1, &QTimer::timeout, this, &TForm8::Timer1Timer);
+    m_savedNoteTimer = new QTimer(this);
+    m_savedNoteTimer->setObjectName(QStringLiteral("Timer1"));
+    m_savedNoteTimer->setInterval(1200);
+    connect(m_savedNoteTimer, &QTimer::timeout, this, &ModifyWindow::hideSavedNote);
 
     for (QWidget *control : std::initializer_list<QWidget *>{ui->Edicall, ui->Edidok, ui->call, ui->dok, ui->mhz, ui->modo,
                                                              ui->Ged, ui->Med, ui->Aed, ui->loc, ui->status})
         control->installEventFilter(this);
 
-    connect(ui->modCall, &QPushButton::clicked, this, [this] { modCallClick(ui->modCall); });
-    connect(ui->ModDOK, &QPushButton::clicked, this, [this] { modCallClick(ui->ModDOK); });
-    connect(ui->Edicall, &QLineEdit::textChanged, this, &TForm8::EdicallChange);
-    connect(ui->Edidok, &QLineEdit::textChanged, this, &TForm8::EdidokChange);
-    connect(ui->DBGBand, &QTableView::clicked, this, &TForm8::DBGBandCellClick);
-    connect(ui->mhz->lineEdit(), &QLineEdit::textEdited, this, &TForm8::mhzChange);
-    connect(ui->modo->lineEdit(), &QLineEdit::textEdited, this, &TForm8::modoChange);
-    connect(ui->status->lineEdit(), &QLineEdit::textEdited, this, &TForm8::statusChange);
+    connect(ui->modCall, &QPushButton::clicked, this, [this] { chooseSearch(ui->modCall); });
+    connect(ui->ModDOK, &QPushButton::clicked, this, [this] { chooseSearch(ui->ModDOK); });
+    // The desktop's Find key starts the search by callsign, as it opened this window from the
+    // main window's menu.
+    auto *findByCall = new QShortcut(QKeySequence::Find, this);
+    connect(findByCall, &QShortcut::activated, ui->modCall, &QPushButton::click);
+    ui->modCall->setToolTip(findByCall->key().toString(QKeySequence::NativeText));
+    connect(ui->Edicall, &QLineEdit::textChanged, this, &ModifyWindow::callSearchEdited);
+    connect(ui->Edidok, &QLineEdit::textChanged, this, &ModifyWindow::dokSearchEdited);
+    connect(ui->DBGBand, &QTableView::clicked, this, &ModifyWindow::qsoGridClicked);
+    connect(ui->mhz->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::bandEdited);
+    connect(ui->modo->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::modeEdited);
+    connect(ui->status->lineEdit(), &QLineEdit::textEdited, this, &ModifyWindow::statusEdited);
     // An item chosen from the list is whole: the focus moves on as soon as the list has closed
     // and given the focus back, so that the box is left as a box.
     connect(ui->mhz, &QComboBox::activated, this, [this] { moveFocusTo(ui->modo); }, Qt::QueuedConnection);
     connect(ui->modo, &QComboBox::activated, this, [this] { moveFocusTo(ui->Ged); }, Qt::QueuedConnection);
-    connect(ui->Ged, &QLineEdit::textChanged, this, &TForm8::GedChange);
-    connect(ui->Med, &QLineEdit::textChanged, this, &TForm8::MedChange);
-    connect(ui->Aed, &QLineEdit::textChanged, this, &TForm8::AedChange);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm8::SpeedButton1Click);
+    connect(ui->Ged, &QLineEdit::textChanged, this, &ModifyWindow::dayEdited);
+    connect(ui->Med, &QLineEdit::textChanged, this, &ModifyWindow::monthEdited);
+    connect(ui->Aed, &QLineEdit::textChanged, this, &ModifyWindow::yearEdited);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &ModifyWindow::returnToManagement);
+    closeOnEscape({ui->SpeedButton1});
 }
 
-TForm8::~TForm8() = default;
+ModifyWindow::~ModifyWindow() = default;
 
-void TForm8::showEvent(QShowEvent *event)
+void ModifyWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm8::FormShow()
+void ModifyWindow::prepareOnShow()
 {
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    dateArmed = false;
+    m_dateArmed = false;
     for (QLabel *label : {ui->Labsaved, ui->Labcall, ui->Labdok})
         label->hide();
-    Timer1->stop();
+    m_savedNoteTimer->stop();
     ui->DBGBand->setEnabled(false);
     setPanelEnabled(false);
     showDate();
-    oldMhz = ui->mhz->currentText();
-    oldModo = ui->modo->currentText();
+    m_oldBand = ui->mhz->currentText();
+    m_oldMode = ui->modo->currentText();
     reportEngineErrors([&] {
-        Dm.log.setSort(QStringLiteral("call"));
-        for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
+        m_data.log.setSort(QStringLiteral("call"));
+        for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->setFiltered(false);
     });
     for (QLineEdit *field : {ui->Edicall, ui->Edidok}) {
@@ -164,7 +178,7 @@ void TForm8::FormShow()
     m_search = Search::None;
 }
 
-void TForm8::modCallClick(const QObject *sender)
+void ModifyWindow::chooseSearch(const QObject *sender)
 {
     const bool byCall = sender == ui->modCall;
     m_search = byCall ? Search::ByCall : Search::ByDok;
@@ -174,8 +188,8 @@ void TForm8::modCallClick(const QObject *sender)
     ui->Labdok->setVisible(!byCall);
     moveFocusTo(byCall ? ui->Edicall : ui->Edidok);
     reportEngineErrors([&] {
-        if (Dm.log.recordCount() > 0)
-            Dm.log.first();
+        if (m_data.log.recordCount() > 0)
+            m_data.log.first();
     });
     setPanelEnabled(false);
     ui->DBGBand->setEnabled(true);
@@ -183,79 +197,79 @@ void TForm8::modCallClick(const QObject *sender)
     ui->Edidok->clear();
 }
 
-void TForm8::EdicallEnter()
+void ModifyWindow::callSearchEntered()
 {
     enterSearch(QStringLiteral("call"));
 }
 
-void TForm8::EdidokEnter()
+void ModifyWindow::dokSearchEntered()
 {
     enterSearch(QStringLiteral("dok"));
 }
 
-void TForm8::enterSearch(const QString &order)
+void ModifyWindow::enterSearch(const QString &order)
 {
-    Timer1->stop();
+    m_savedNoteTimer->stop();
     reportEngineErrors([&] {
-        Dm.log.setSort(order);
-        for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
+        m_data.log.setSort(order);
+        for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->setFiltered(false);
     });
 }
 
-void TForm8::EdicallChange()
+void ModifyWindow::callSearchEdited()
 {
     lookUp(ui->Edicall, QStringLiteral("call"));
 }
 
-void TForm8::EdidokChange()
+void ModifyWindow::dokSearchEdited()
 {
     lookUp(ui->Edidok, QStringLiteral("dok"));
 }
 
-void TForm8::lookUp(const QLineEdit *field, const QString &column)
+void ModifyWindow::lookUp(const QLineEdit *field, const QString &column)
 {
     const QString text = field->text();
     reportEngineErrors([&] {
         if (text.trimmed().isEmpty()) {
-            if (Dm.log.recordCount() > 0)
-                Dm.log.first();
+            if (m_data.log.recordCount() > 0)
+                m_data.log.first();
             setPanelEnabled(false);
             return;
         }
-        if (!locatePrefix(Dm.log, column, text)) {
+        if (!locatePrefix(m_data.log, column, text)) {
             setPanelEnabled(false);
             return;
         }
-        convertimodobanda();
-        oldMhz = ui->mhz->currentText();
-        oldModo = ui->modo->currentText();
+        takeModeAndBand();
+        m_oldBand = ui->mhz->currentText();
+        m_oldMode = ui->modo->currentText();
         setPanelEnabled(true);
     });
 }
 
-void TForm8::DBGBandCellClick(const QModelIndex &index)
+void ModifyWindow::qsoGridClicked(const QModelIndex &index)
 {
-    Timer1->stop();
+    m_savedNoteTimer->stop();
     if (m_search == Search::None || !index.isValid())
         return;
     const int clicked = index.row();
     reportEngineErrors([&] {
         const QString column = m_search == Search::ByCall ? QStringLiteral("call") : QStringLiteral("dok");
-        const QString key = Dm.log.textAt(clicked, Dm.log.columnIndex(column));
+        const QString key = m_data.log.textAt(clicked, m_data.log.columnIndex(column));
         ui->Edicall->clear();
         ui->Edidok->clear();
-        Dm.log.moveTo(clicked);
+        m_data.log.moveTo(clicked);
         (m_search == Search::ByCall ? ui->Edicall : ui->Edidok)->setText(key);
-        Dm.log.moveTo(clicked);
-        convertimodobanda();
-        oldMhz = ui->mhz->currentText();
-        oldModo = ui->modo->currentText();
+        m_data.log.moveTo(clicked);
+        takeModeAndBand();
+        m_oldBand = ui->mhz->currentText();
+        m_oldMode = ui->modo->currentText();
         setPanelEnabled(true);
     });
 }
 
-bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
+bool ModifyWindow::fieldKeyPressed(QWidget *control, QKeyEvent *event)
 {
     if (isEnter(event)) {
         focusNextChild();
@@ -269,7 +283,7 @@ bool TForm8::EdicallKeyPress(QWidget *control, QKeyEvent *event)
     return false;
 }
 
-bool TForm8::statusKeyPress(QKeyEvent *event)
+bool ModifyWindow::statusKeyPressed(QKeyEvent *event)
 {
     if (!isEnter(event))
         return false;
@@ -277,22 +291,22 @@ bool TForm8::statusKeyPress(QKeyEvent *event)
     return true;
 }
 
-void TForm8::mhzChange()
+void ModifyWindow::bandEdited()
 {
-    checkListValue(ui->mhz, oldMhz, ui->modo);
+    checkListValue(ui->mhz, m_oldBand, ui->modo);
 }
 
-void TForm8::modoChange()
+void ModifyWindow::modeEdited()
 {
-    checkListValue(ui->modo, oldModo, ui->Ged);
+    checkListValue(ui->modo, m_oldMode, ui->Ged);
 }
 
-void TForm8::statusChange()
+void ModifyWindow::statusEdited()
 {
-    checkListValue(ui->status, oldStatus, nullptr);
+    checkListValue(ui->status, m_oldStatus, nullptr);
 }
 
-void TForm8::checkListValue(QComboBox *box, const QString &onEntry, QWidget *next)
+void ModifyWindow::checkListValue(QComboBox *box, const QString &onEntry, QWidget *next)
 {
     const QString text = box->currentText();
     if (text.isEmpty())
@@ -311,7 +325,7 @@ void TForm8::checkListValue(QComboBox *box, const QString &onEntry, QWidget *nex
         moveFocusTo(next);
 }
 
-void TForm8::settleListValue(QComboBox *box, const QString &onEntry)
+void ModifyWindow::settleListValue(QComboBox *box, const QString &onEntry)
 {
     const QString text = box->currentText();
     if (isItem(box, text))
@@ -320,25 +334,25 @@ void TForm8::settleListValue(QComboBox *box, const QString &onEntry)
     setText(box, begun.size() == 1 ? begun.first() : onEntry);
 }
 
-void TForm8::GedChange()
+void ModifyWindow::dayEdited()
 {
-    if (dateArmed)
+    if (m_dateArmed)
         checkTwoDigits(ui->Ged, 31, QStringLiteral("Invalid Day!"), ui->Med);
 }
 
-void TForm8::MedChange()
+void ModifyWindow::monthEdited()
 {
-    if (dateArmed)
+    if (m_dateArmed)
         checkTwoDigits(ui->Med, 12, QStringLiteral("Invalid Month!"), ui->Aed);
 }
 
-void TForm8::AedChange()
+void ModifyWindow::yearEdited()
 {
-    if (dateArmed && ui->Aed->text().size() == 4)
+    if (m_dateArmed && ui->Aed->text().size() == 4)
         moveFocusTo(ui->loc);
 }
 
-void TForm8::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
+void ModifyWindow::checkTwoDigits(QLineEdit *field, int highest, const QString &message, QWidget *next)
 {
     if (field->text().size() != 2)
         return;
@@ -352,148 +366,142 @@ void TForm8::checkTwoDigits(QLineEdit *field, int highest, const QString &messag
     field->clear();
 }
 
-void TForm8::callEnter(QWidget *field)
+void ModifyWindow::fieldEntered(QWidget *field)
 {
     if (field == ui->call)
-        oldCall = ui->call->text();
+        m_oldCall = ui->call->text();
     else if (field == ui->dok)
-        oldDok = ui->dok->text();
+        m_oldDok = ui->dok->text();
     else if (field == ui->mhz || field == ui->modo) {
-        oldMhz = ui->mhz->currentText();
-        oldModo = ui->modo->currentText();
+        m_oldBand = ui->mhz->currentText();
+        m_oldMode = ui->modo->currentText();
     } else if (field == ui->loc)
-        oldLoc = ui->loc->text();
+        m_oldLocator = ui->loc->text();
     else if (field == ui->status)
-        oldStatus = ui->status->currentText();
+        m_oldStatus = ui->status->currentText();
     else {
-        oldData = dateText();
-        dateArmed = true;
+        m_oldDate = dateText();
+        m_dateArmed = true;
     }
 }
 
-void TForm8::callExit(QWidget *field)
+void ModifyWindow::fieldLeft(QWidget *field)
 {
     const bool isDate = isDateField(field);
     if (isDate && refuseImpossibleDate())
         return;
     if (field == ui->status)
-        settleListValue(ui->status, oldStatus);
+        settleListValue(ui->status, m_oldStatus);
     const auto [now, onEntry] = [&]() -> std::pair<QString, QString> {
         if (field == ui->call)
-            return {ui->call->text(), oldCall};
+            return {ui->call->text(), m_oldCall};
         if (field == ui->dok)
-            return {ui->dok->text(), oldDok};
+            return {ui->dok->text(), m_oldDok};
         if (field == ui->loc)
-            return {ui->loc->text(), oldLoc};
+            return {ui->loc->text(), m_oldLocator};
         if (field == ui->status)
-            return {ui->status->currentText(), oldStatus};
-        return {dateText(), oldData};
+            return {ui->status->currentText(), m_oldStatus};
+        return {dateText(), m_oldDate};
     }();
     if (now != onEntry)
-        labshow();
+        writeBack();
     else
         discardUnwrittenEdit();
     if (isDate)
-        dateArmed = false;
+        m_dateArmed = false;
 }
 
-void TForm8::mhzExit(QWidget *box)
+void ModifyWindow::listLeft(QWidget *box)
 {
     auto *list = static_cast<QComboBox *>(box);
-    const QString &onEntry = list == ui->mhz ? oldMhz : oldModo;
+    const QString &onEntry = list == ui->mhz ? m_oldBand : m_oldMode;
     settleListValue(list, onEntry);
     if (list->currentText() != onEntry)
-        labshow1();
+        writeBackOnOtherTables();
     else
         discardUnwrittenEdit();
 }
 
 // A field left unchanged, or put back to its value on entry, must not leave its typing in the
 // row: the next move of the log would store it.
-void TForm8::discardUnwrittenEdit()
+void ModifyWindow::discardUnwrittenEdit()
 {
-    if (Dm.log.state() == TableView::State::Edit)
-        Dm.log.cancel();
+    if (m_data.log.state() == TableView::State::Edit)
+        m_data.log.cancel();
 }
 
-void TForm8::labshow()
+void ModifyWindow::writeBack()
 {
-    convertimodobanda();
+    takeModeAndBand();
     const QsoChange qso = shownQso();
-    if (reportEngineErrors([&] { QsoWriteBack(Dm).write(qso); }))
+    if (reportEngineErrors([&] { QsoWriteBack(m_data).write(qso); }))
         showSaved();
 }
 
-void TForm8::labshow1()
+void ModifyWindow::writeBackOnOtherTables()
 {
-    convertimodobanda();
+    takeModeAndBand();
     const QsoChange qso = shownQso();
-    if (reportEngineErrors([&] { QsoWriteBack(Dm).move(qso, oldMhz, oldModo); }))
+    if (reportEngineErrors([&] { QsoWriteBack(m_data).move(qso, m_oldBand, m_oldMode); }))
         showSaved();
 }
 
-void TForm8::convertimodobanda()
+void ModifyWindow::takeModeAndBand()
 {
-    curModo = ui->modo->currentText();
-    curBanda = vocab::bandSuffix(ui->mhz->currentText());
+    m_mode = ui->modo->currentText();
+    m_bandSuffix = vocab::bandSuffix(ui->mhz->currentText());
 }
 
-void TForm8::showSaved()
+void ModifyWindow::showSaved()
 {
     ui->Labsaved->show();
-    Timer1->start();
-    if (Dm.soundOn)
+    m_savedNoteTimer->start();
+    if (m_data.soundOn)
         services::sound().play(QStringLiteral("saved.wav"));
 }
 
-void TForm8::Timer1Timer()
+void ModifyWindow::hideSavedNote()
 {
     ui->Labsaved->hide();
-    Timer1->stop();
+    m_savedNoteTimer->stop();
 }
 
-void TForm8::SpeedButton1Click()
+void ModifyWindow::returnToManagement()
 {
     if (ui->Panel6->isEnabled())
         ui->Panel6->setFocus(Qt::OtherFocusReason);
-    Timer1->stop();
-    convertimodobanda();
-    // With an empty log no QSO has a band: the list of confirmed DOKs is shown instead.
-    if (vocab::isBand(vocab::bandOfSuffix(curBanda))) {
-        m_management.B14Click(curBanda);
-        m_management.pressBandButton(curBanda);
-    } else {
-        m_management.Button1Click(nullptr);
-    }
+    m_savedNoteTimer->stop();
+    takeModeAndBand();
+    m_returnView.showModifiedBand(m_bandSuffix);
     reportEngineErrors([&] {
-        Dm.log.setSort(QStringLiteral("dok"));
-        for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
+        m_data.log.setSort(QStringLiteral("dok"));
+        for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->setFiltered(true);
     });
     accept();
 }
 
-void TForm8::setPanelEnabled(bool enabled)
+void ModifyWindow::setPanelEnabled(bool enabled)
 {
     ui->Panel6->setEnabled(enabled);
 }
 
-void TForm8::showDate()
+void ModifyWindow::showDate()
 {
-    const QString date = Dm.log.isOpen() && Dm.log.recordCount() > 0 && !Dm.log.eof()
-        ? Dm.log.text(QStringLiteral("data"))
+    const QString date = m_data.log.isOpen() && m_data.log.recordCount() > 0 && !m_data.log.eof()
+        ? m_data.log.text(QStringLiteral("data"))
         : QString();
     setText(ui->Ged, date.mid(0, 2));
     setText(ui->Med, date.mid(3, 2));
     setText(ui->Aed, date.mid(6, 4));
 }
 
-QString TForm8::dateText() const
+QString ModifyWindow::dateText() const
 {
     return ui->Ged->text() + ui->Med->text() + ui->Aed->text();
 }
 
-bool TForm8::isDateField(const QWidget *field) const
+bool ModifyWindow::isDateField(const QWidget *field) const
 {
     return field && (field == ui->Ged || field == ui->Med || field == ui->Aed);
 }
@@ -501,15 +509,15 @@ bool TForm8::isDateField(const QWidget *field) const
 // A changed date that names no day of the calendar is not written. While the focus moves on
 // within the date the user may still be correcting it; when it leaves the date, the user is
 // told and taken back. An impossible date stored earlier is left for the user to correct.
-bool TForm8::refuseImpossibleDate()
+bool ModifyWindow::refuseImpossibleDate()
 {
     const auto problem = checkQsoDate(ui->Ged->text(), ui->Med->text(), ui->Aed->text());
-    const QString stored = Dm.log.isOpen() && Dm.log.recordCount() > 0 && !Dm.log.eof()
-        ? Dm.log.text(QStringLiteral("data")).remove(QLatin1Char('/'))
+    const QString stored = m_data.log.isOpen() && m_data.log.recordCount() > 0 && !m_data.log.eof()
+        ? m_data.log.text(QStringLiteral("data")).remove(QLatin1Char('/'))
         : QString();
     if (!problem || dateText() == stored)
         return false;
-    dateArmed = false;
+    m_dateArmed = false;
     if (isDateField(QApplication::focusWidget()))
         return true;
     QWidget *const field = problem->field == QsoDateProblem::Field::Year ? ui->Aed : ui->Ged;
@@ -525,25 +533,25 @@ bool TForm8::refuseImpossibleDate()
     return true;
 }
 
-QsoChange TForm8::shownQso() const
+QsoChange ModifyWindow::shownQso() const
 {
     return {ui->call->text(),  ui->dok->text(), ui->mhz->currentText(), ui->modo->currentText(),
             ui->Ged->text(),   ui->Med->text(), ui->Aed->text(),        ui->loc->text(),
             ui->status->currentText()};
 }
 
-void TForm8::moveFocusTo(QWidget *field)
+void ModifyWindow::moveFocusTo(QWidget *field)
 {
     focusAndSelect(field, Qt::TabFocusReason);
 }
 
-bool TForm8::eventFilter(QObject *watched, QEvent *event)
+bool ModifyWindow::eventFilter(QObject *watched, QEvent *event)
 {
     auto *control = static_cast<QWidget *>(watched);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (control == ui->status ? statusKeyPress(key) : EdicallKeyPress(control, key))
+        if (control == ui->status ? statusKeyPressed(key) : fieldKeyPressed(control, key))
             return true;
         break;
     }
@@ -551,19 +559,19 @@ bool TForm8::eventFilter(QObject *watched, QEvent *event)
         if (!movedWithinWindow(event))
             break;
         if (control == ui->Edicall)
-            EdicallEnter();
+            callSearchEntered();
         else if (control == ui->Edidok)
-            EdidokEnter();
+            dokSearchEntered();
         else
-            callEnter(control);
+            fieldEntered(control);
         break;
     case QEvent::FocusOut:
         if (!movedWithinWindow(event) || control == ui->Edicall || control == ui->Edidok)
             break;
         if (control == ui->mhz || control == ui->modo)
-            mhzExit(control);
+            listLeft(control);
         else
-            callExit(control);
+            fieldLeft(control);
         break;
     default:
         break;

@@ -6,51 +6,51 @@
 #include <memory>
 
 namespace Ui {
-class TForm8;
+class ModifyWindow;
 }
 class GridLink;
-class ManagementView;
+class ReturnView;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QModelIndex;
 class QTimer;
-class TDm;
+class LogData;
 
 // "Modify QSOs": finds a stored QSO by callsign or DOK while the search text is typed, or by a
 // click in the grid, and writes every changed item back the moment its field is left.
-class TForm8 : public ButtonClosedDialog
+class ModifyWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    TForm8(TDm &dm, ManagementView &managementView, QWidget *parent = nullptr);
-    ~TForm8() override;
+    ModifyWindow(LogData &dm, ReturnView &returnView, QWidget *parent = nullptr);
+    ~ModifyWindow() override;
 
-    void FormShow();
-    void modCallClick(const QObject *sender);
-    void EdicallEnter();
-    void EdidokEnter();
-    void EdicallChange();
-    void EdidokChange();
-    void DBGBandCellClick(const QModelIndex &index);
+    void prepareOnShow();
+    void chooseSearch(const QObject *sender);
+    void callSearchEntered();
+    void dokSearchEntered();
+    void callSearchEdited();
+    void dokSearchEdited();
+    void qsoGridClicked(const QModelIndex &index);
     // True when the key was swallowed.
-    bool EdicallKeyPress(QWidget *control, QKeyEvent *event);
-    bool statusKeyPress(QKeyEvent *event);
-    void mhzChange();
-    void modoChange();
-    void statusChange();
-    void GedChange();
-    void MedChange();
-    void AedChange();
-    void callEnter(QWidget *field);
-    void callExit(QWidget *field);
-    void mhzExit(QWidget *box);
-    void labshow();
-    void labshow1();
-    void convertimodobanda();
-    void Timer1Timer();
-    void SpeedButton1Click();
+    bool fieldKeyPressed(QWidget *control, QKeyEvent *event);
+    bool statusKeyPressed(QKeyEvent *event);
+    void bandEdited();
+    void modeEdited();
+    void statusEdited();
+    void dayEdited();
+    void monthEdited();
+    void yearEdited();
+    void fieldEntered(QWidget *field);
+    void fieldLeft(QWidget *field);
+    void listLeft(QWidget *box);
+    void writeBack();
+    void writeBackOnOtherTables();
+    void takeModeAndBand();
+    void hideSavedNote();
+    void returnToManagement();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -77,21 +77,21 @@ private:
     void discardUnwrittenEdit();
     void showSaved();
 
-    std::unique_ptr<Ui::TForm8> ui;
-    TDm &Dm;
-    ManagementView &m_management;
+    std::unique_ptr<Ui::ModifyWindow> ui;
+    LogData &m_data;
+    ReturnView &m_returnView;
     GridLink *m_grid;
-    QTimer *Timer1;
+    QTimer *m_savedNoteTimer;
     Search m_search = Search::None;
-    QString curModo;
-    QString curBanda;
-    bool dateArmed = false;
+    QString m_mode;
+    QString m_bandSuffix;
+    bool m_dateArmed = false;
     // The fields' values on entry.
-    QString oldCall;
-    QString oldDok;
-    QString oldMhz;
-    QString oldModo;
-    QString oldData;
-    QString oldLoc;
-    QString oldStatus;
+    QString m_oldCall;
+    QString m_oldDok;
+    QString m_oldBand;
+    QString m_oldMode;
+    QString m_oldDate;
+    QString m_oldLocator;
+    QString m_oldStatus;
 };

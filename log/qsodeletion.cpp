@@ -36,14 +36,14 @@ void flushToDisk(const QString &path)
 
 } // namespace
 
-QsoDeletion::QsoDeletion(TDm &dm, Compactor compactor)
-    : Dm(dm), m_compactor(compactor ? std::move(compactor) : Compactor(&Connection::compact))
+QsoDeletion::QsoDeletion(LogData &dm, Compactor compactor)
+    : m_data(dm), m_compactor(compactor ? std::move(compactor) : Compactor(&Connection::compact))
 {
 }
 
 std::optional<SelectedQso> QsoDeletion::selected() const
 {
-    const TableView &rows = Dm.logbanda;
+    const TableView &rows = m_data.logbanda;
     if (!rows.isOpen() || rows.recordCount() == 0 || rows.eof())
         return std::nullopt;
     return SelectedQso{rows.integer(QStringLiteral("num")), rows.text(QStringLiteral("dok")),
@@ -59,23 +59,23 @@ QString QsoDeletion::question(const SelectedQso &qso)
 
 void QsoDeletion::remove(const SelectedQso &qso)
 {
-    const qsotables::FilterStates filters({&Dm.log, &Dm.logbanda, &Dm.logmodo});
-    Transaction transaction(Dm.ADOconn);
+    const qsotables::FilterStates filters({&m_data.log, &m_data.logbanda, &m_data.logmodo});
+    Transaction transaction(m_data.ADOconn);
     try {
-        Dm.log.setFiltered(false);
-        if (Dm.log.locate(QStringLiteral("id"), {QString::number(qso.id)})) {
-            Dm.logbanda.setFiltered(false);
-            qsotables::takeOut(Dm.logbanda, qso.id, Dm.ADOconn);
-            const QString mode = Dm.log.text(QStringLiteral("modo"));
+        m_data.log.setFiltered(false);
+        if (m_data.log.locate(QStringLiteral("id"), {QString::number(qso.id)})) {
+            m_data.logbanda.setFiltered(false);
+            qsotables::takeOut(m_data.logbanda, qso.id, m_data.ADOconn);
+            const QString mode = m_data.log.text(QStringLiteral("modo"));
             if (vocab::isMode(mode)) {
-                qsotables::pointAt(Dm.logmodo, vocab::modeTable(mode));
-                qsotables::takeOut(Dm.logmodo, qso.id, Dm.ADOconn); // another QSO may hold the DOK's row there
+                qsotables::pointAt(m_data.logmodo, vocab::modeTable(mode));
+                qsotables::takeOut(m_data.logmodo, qso.id, m_data.ADOconn); // another QSO may hold the DOK's row there
             }
-            Dm.log.remove();
+            m_data.log.remove();
         }
         transaction.commit();
     } catch (...) {
-        for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo})
+        for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->cancel();
         filters.restore();
         throw;
@@ -86,9 +86,9 @@ void QsoDeletion::remove(const SelectedQso &qso)
 void QsoDeletion::compact()
 {
     // A linked log.mdb is compacted where the link points, so the link and its lock stay valid.
-    const QString database = databasefile::resolved(Dm.ADOconn.database());
+    const QString database = databasefile::resolved(m_data.ADOconn.database());
     const QString copy = QFileInfo(database).dir().filePath(scratchName);
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     QString problem;
     try {
         replaceByCompactedCopy(database, copy);
@@ -124,8 +124,8 @@ void QsoDeletion::replaceByCompactedCopy(const QString &database, const QString 
 
 void QsoDeletion::reopen()
 {
-    Dm.ADOconn.connect();
-    for (TableView *view : {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl})
+    m_data.ADOconn.connect();
+    for (TableView *view : {&m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info, &m_data.dxcc, &m_data.riep, &m_data.dok, &m_data.Dipl})
         view->open();
-    Dm.log.first();
+    m_data.log.first();
 }

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-class TDm;
+class LogData;
 
 // The QSO selected in the band view, as its band-table row shows it.
 struct SelectedQso
@@ -25,7 +25,7 @@ public:
     // Writes a compacted copy of source into destination (which does not exist yet), keeping the password.
     using Compactor = std::function<void(const QString &source, const QString &destination, const QString &password)>;
 
-    explicit QsoDeletion(TDm &dm, Compactor compactor = {});
+    explicit QsoDeletion(LogData &dm, Compactor compactor = {});
 
     // The selected row of the band view; nothing when the view shows no row.
     std::optional<SelectedQso> selected() const;
@@ -45,6 +45,6 @@ private:
     void replaceByCompactedCopy(const QString &database, const QString &copy);
     void reopen();
 
-    TDm &Dm;
+    LogData &m_data;
     Compactor m_compactor;
 };

@@ -47,7 +47,7 @@ QString QsoEntry::date() const
     return padded(day) + QLatin1Char('/') + padded(month) + QLatin1Char('/') + year;
 }
 
-QsoSaver::QsoSaver(TDm &dm) : Dm(dm)
+QsoSaver::QsoSaver(LogData &dm) : m_data(dm)
 {
 }
 
@@ -73,7 +73,7 @@ QsoSaver::Outcome QsoSaver::save(const QsoEntry &qso, const std::function<bool()
 {
     if (!standOnDok(qso.dok))
         return Outcome::UnknownDok;
-    const QString pair = Dm.dok.text(vocab::pairCell(qso.mode, vocab::bandSuffix(qso.band)));
+    const QString pair = m_data.dok.text(vocab::pairCell(qso.mode, vocab::bandSuffix(qso.band)));
     if (pair == vocab::status::none || pair.isEmpty()) {
         write(qso, Kind::First);
         return Outcome::Saved;
@@ -91,30 +91,30 @@ QsoSaver::Outcome QsoSaver::save(const QsoEntry &qso, const std::function<bool()
 // begins a code, or no code at all), the save must not mark another DOK's cells.
 bool QsoSaver::standOnDok(const QString &dok)
 {
-    if (Dm.dok.recordCount() > 0 && Dm.dok.text(vocab::table::dok).compare(dok, Qt::CaseInsensitive) == 0)
+    if (m_data.dok.recordCount() > 0 && m_data.dok.text(vocab::table::dok).compare(dok, Qt::CaseInsensitive) == 0)
         return true;
-    return Dm.dok.locate(vocab::table::dok, {dok});
+    return m_data.dok.locate(vocab::table::dok, {dok});
 }
 
 void QsoSaver::write(const QsoEntry &qso, Kind kind)
 {
-    const bool special = Dm.dok.text(QStringLiteral("SPEC")) == vocab::status::special;
-    const bool modesFiltered = Dm.logmodo.isFiltered();
-    Transaction transaction(Dm.ADOconn);
+    const bool special = m_data.dok.text(QStringLiteral("SPEC")) == vocab::status::special;
+    const bool modesFiltered = m_data.logmodo.isFiltered();
+    Transaction transaction(m_data.ADOconn);
     try {
         markDok(qso, kind);
         const qint64 id = storeInLog(qso, special);
         keepTimeOfSaving(qso, id);
-        storeInTable(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, kind, id, special);
-        Dm.logbanda.setFiltered(true);
-        storeInTable(Dm.logmodo, vocab::modeTable(qso.mode), qso, kind, id, special);
-        Dm.logmodo.setFiltered(modesFiltered);
+        storeInTable(m_data.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, kind, id, special);
+        m_data.logbanda.setFiltered(true);
+        storeInTable(m_data.logmodo, vocab::modeTable(qso.mode), qso, kind, id, special);
+        m_data.logmodo.setFiltered(modesFiltered);
         transaction.commit();
     } catch (...) {
-        for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo})
+        for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->cancel();
-        Dm.logbanda.setFiltered(true);
-        Dm.logmodo.setFiltered(modesFiltered);
+        m_data.logbanda.setFiltered(true);
+        m_data.logmodo.setFiltered(modesFiltered);
         throw;
     }
 }
@@ -122,25 +122,25 @@ void QsoSaver::write(const QsoEntry &qso, Kind kind)
 void QsoSaver::markDok(const QsoEntry &qso, Kind kind)
 {
     const QString suffix = vocab::bandSuffix(qso.band);
-    Dm.dok.edit();
+    m_data.dok.edit();
     if (kind == Kind::First)
-        Dm.dok.setText(vocab::pairCell(qso.mode, suffix), vocab::status::confirmed);
-    confirm(Dm.dok, vocab::bandCell(suffix));
-    confirm(Dm.dok, vocab::modeCell(qso.mode));
+        m_data.dok.setText(vocab::pairCell(qso.mode, suffix), vocab::status::confirmed);
+    confirm(m_data.dok, vocab::bandCell(suffix));
+    confirm(m_data.dok, vocab::modeCell(qso.mode));
     if (kind == Kind::First)
-        Dm.dok.setText(vocab::summaryCell, vocab::status::confirmed);
-    Dm.dok.post();
+        m_data.dok.setText(vocab::summaryCell, vocab::status::confirmed);
+    m_data.dok.post();
 }
 
 // A QSO saved anyway is a QSO of its own: the earlier ones of its DOK, band and mode stay.
 // Returns the id of the new LOG row.
 qint64 QsoSaver::storeInLog(const QsoEntry &qso, bool special)
 {
-    Dm.log.append();
-    writeQso(Dm.log, qso, special);
-    Dm.log.setInteger(QStringLiteral("mhz"), vocab::bandSuffix(qso.band).toLongLong());
-    Dm.log.post();
-    return Dm.log.integer(QStringLiteral("id"));
+    m_data.log.append();
+    writeQso(m_data.log, qso, special);
+    m_data.log.setInteger(QStringLiteral("mhz"), vocab::bandSuffix(qso.band).toLongLong());
+    m_data.log.post();
+    return m_data.log.integer(QStringLiteral("id"));
 }
 
 // A QSO dated today is saved as it is made: the time of saving (UTC) is its TIME_ON, so that an
@@ -150,7 +150,7 @@ void QsoSaver::keepTimeOfSaving(const QsoEntry &qso, qint64 id)
     const QDateTime now = services::clock().now().toUTC();
     if (adif::qsoDateOf(qso.date()) != now.date().toString(QStringLiteral("yyyyMMdd")))
         return;
-    Statement(Dm.ADOconn, QStringLiteral("INSERT OR REPLACE INTO %1 (num, fields) VALUES (?, ?)").arg(schema::adifFieldsTable))
+    Statement(m_data.ADOconn, QStringLiteral("INSERT OR REPLACE INTO %1 (num, fields) VALUES (?, ?)").arg(schema::adifFieldsTable))
         .bind(1, id)
         .bind(2, adif::keptText({{QByteArrayLiteral("TIME_ON"), now.toString(QStringLiteral("HHmm"))}}))
         .run();

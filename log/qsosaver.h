@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-class TDm;
+class LogData;
 class TableView;
 
 // One QSO as the user typed it into the entry panel.
@@ -46,7 +46,7 @@ public:
         UnknownDok, // the DOK text names no DOK of the list
     };
 
-    explicit QsoSaver(TDm &dm);
+    explicit QsoSaver(LogData &dm);
 
     // The first field that keeps the QSO from being saved, with the message for the user.
     static std::optional<Problem> validate(const QsoEntry &qso);
@@ -67,5 +67,5 @@ private:
     void storeInTable(TableView &view, const QString &table, const QsoEntry &qso, Kind kind, qint64 id,
                       bool special);
 
-    TDm &Dm;
+    LogData &m_data;
 };

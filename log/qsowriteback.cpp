@@ -45,7 +45,7 @@ QString QsoChange::date() const
     return twoDigits(day) + QLatin1Char('/') + twoDigits(month) + QLatin1Char('/') + year;
 }
 
-QsoWriteBack::QsoWriteBack(TDm &dm) : Dm(dm)
+QsoWriteBack::QsoWriteBack(LogData &dm) : m_data(dm)
 {
 }
 
@@ -53,8 +53,8 @@ void QsoWriteBack::write(const QsoChange &qso)
 {
     inOneTransaction(qso, [&](qint64 id) {
         const QString suffix = vocab::bandSuffix(qso.band);
-        updateCopy(Dm.logbanda, vocab::bandTable(suffix), qso, id);
-        updateCopy(Dm.logmodo, vocab::modeTable(qso.mode), qso, id);
+        updateCopy(m_data.logbanda, vocab::bandTable(suffix), qso, id);
+        updateCopy(m_data.logmodo, vocab::modeTable(qso.mode), qso, id);
     });
 }
 
@@ -63,26 +63,26 @@ void QsoWriteBack::move(const QsoChange &qso, const QString &oldBand, const QStr
     inOneTransaction(qso, [&](qint64 id) {
         // An old band or mode that is no whole name never had a table to leave.
         if (vocab::isBand(oldBand))
-            takeOut(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(oldBand)), id);
-        putIn(Dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, id);
+            takeOut(m_data.logbanda, vocab::bandTable(vocab::bandSuffix(oldBand)), id);
+        putIn(m_data.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)), qso, id);
         if (vocab::isMode(oldMode))
-            takeOut(Dm.logmodo, vocab::modeTable(oldMode), id);
-        putIn(Dm.logmodo, vocab::modeTable(qso.mode), qso, id);
+            takeOut(m_data.logmodo, vocab::modeTable(oldMode), id);
+        putIn(m_data.logmodo, vocab::modeTable(qso.mode), qso, id);
     });
 }
 
 void QsoWriteBack::inOneTransaction(const QsoChange &qso, const std::function<void(qint64)> &work)
 {
     requireWholeNames(qso);
-    const qsotables::FilterStates filters({&Dm.logbanda, &Dm.logmodo, &Dm.dok});
-    Transaction transaction(Dm.ADOconn);
+    const qsotables::FilterStates filters({&m_data.logbanda, &m_data.logmodo, &m_data.dok});
+    Transaction transaction(m_data.ADOconn);
     try {
         const qint64 id = storeInLog(qso);
         work(id);
         markDok(qso);
         transaction.commit();
     } catch (...) {
-        for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo})
+        for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo})
             view->cancel();
         filters.restore();
         throw;
@@ -92,10 +92,10 @@ void QsoWriteBack::inOneTransaction(const QsoChange &qso, const std::function<vo
 
 qint64 QsoWriteBack::storeInLog(const QsoChange &qso)
 {
-    Dm.log.edit();
-    writeItems(Dm.log, qso);
-    const qint64 id = Dm.log.integer(QStringLiteral("id"));
-    Dm.log.post();
+    m_data.log.edit();
+    writeItems(m_data.log, qso);
+    const qint64 id = m_data.log.integer(QStringLiteral("id"));
+    m_data.log.post();
     return id;
 }
 
@@ -108,7 +108,7 @@ void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoCh
     }
     if (view.text(QStringLiteral("dok")).compare(qso.dok, Qt::CaseInsensitive) != 0) {
         // A QSO given another DOK leaves its old DOK's row and joins the new DOK.
-        qsotables::takeOut(view, id, Dm.ADOconn);
+        qsotables::takeOut(view, id, m_data.ADOconn);
         putIn(view, table, qso, id);
         return;
     }
@@ -120,7 +120,7 @@ void QsoWriteBack::updateCopy(TableView &view, const QString &table, const QsoCh
 void QsoWriteBack::takeOut(TableView &view, const QString &table, qint64 id)
 {
     pointAt(view, table);
-    qsotables::takeOut(view, id, Dm.ADOconn);
+    qsotables::takeOut(view, id, m_data.ADOconn);
 }
 
 void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id)
@@ -141,15 +141,15 @@ void QsoWriteBack::putIn(TableView &view, const QString &table, const QsoChange 
 // a filter of the management view must not keep the cells of the QSO's DOK from being written.
 void QsoWriteBack::markDok(const QsoChange &qso)
 {
-    if (!Dm.dok.filter().isEmpty())
-        Dm.dok.setFiltered(false);
-    if (!Dm.dok.locate(vocab::table::dok, {qso.dok}))
+    if (!m_data.dok.filter().isEmpty())
+        m_data.dok.setFiltered(false);
+    if (!m_data.dok.locate(vocab::table::dok, {qso.dok}))
         return; // a DOK missing from the list has no cells
     const QString suffix = vocab::bandSuffix(qso.band);
-    Dm.dok.edit();
+    m_data.dok.edit();
     for (const QString &cell : {vocab::bandCell(suffix), vocab::pairCell(qso.mode, suffix), vocab::modeCell(qso.mode)}) {
-        if (Dm.dok.text(cell) != vocab::status::accredited)
-            Dm.dok.setText(cell, qso.status);
+        if (m_data.dok.text(cell) != vocab::status::accredited)
+            m_data.dok.setText(cell, qso.status);
     }
-    Dm.dok.post();
+    m_data.dok.post();
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-class TDm;
+class LogData;
 class TableView;
 
 // A stored QSO as the modify window shows it: every item the user may change.
@@ -31,7 +31,7 @@ struct QsoChange
 class QsoWriteBack
 {
 public:
-    explicit QsoWriteBack(TDm &dm);
+    explicit QsoWriteBack(LogData &dm);
 
     // A change of callsign, DOK, date, QTH or status.
     void write(const QsoChange &qso);
@@ -47,5 +47,5 @@ private:
     void putIn(TableView &view, const QString &table, const QsoChange &qso, qint64 id);
     void markDok(const QsoChange &qso);
 
-    TDm &Dm;
+    LogData &m_data;
 };

@@ -180,7 +180,7 @@ QString restoreDoks(const Handle &to, bool withDelivered, int &restored, int &ad
 QString rederive(const QString &path)
 {
     try {
-        TDm dm(path);
+        LogData dm(path);
         dm.ADOconn.connect();
         Recalculation(dm).run();
         dm.ADOconn.disconnect();

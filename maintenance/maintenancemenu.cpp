@@ -13,9 +13,6 @@
 
 namespace {
 
-const QString restoreWarning = QStringLiteral(
-    "Do you like to restore your data \r\rfrom DRIVE:\\DOKdirectory\\Backup to DRIVE:\\DOKdirectory ?\r\r"
-    "You will loose data from the last backup !");
 const QString restoreSecondWarning = QStringLiteral(
     "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
 
@@ -36,8 +33,8 @@ public:
 
 } // namespace
 
-MaintenanceMenu::MaintenanceMenu(TDm &dm, std::function<void()> endProgram, QObject *parent)
-    : QObject(parent), Dm(dm), m_endProgram(std::move(endProgram)),
+MaintenanceMenu::MaintenanceMenu(LogData &dm, std::function<void()> endProgram, QObject *parent)
+    : QObject(parent), m_data(dm), m_endProgram(std::move(endProgram)),
       m_store(folderOf(dm.ADOconn.database()), schema::databasePassword)
 {
 }
@@ -50,27 +47,27 @@ QString MaintenanceMenu::repairProgram()
 void MaintenanceMenu::withDatabaseClosed(const std::function<void()> &operation)
 {
     // The order in which the views are opened again.
-    TableView *const views[] = {&Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.dok, &Dm.Dipl};
+    TableView *const views[] = {&m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info, &m_data.dxcc, &m_data.riep, &m_data.dok, &m_data.Dipl};
     bool wasOpen[std::size(views)];
     for (size_t i = 0; i < std::size(views); ++i)
         wasOpen[i] = views[i]->isOpen();
-    reportEngineErrors([&] { Dm.log.setFiltered(false); });
-    for (TableView *view : {&Dm.dok, &Dm.log, &Dm.logbanda, &Dm.logmodo, &Dm.info, &Dm.dxcc, &Dm.riep, &Dm.Dipl})
+    reportEngineErrors([&] { m_data.log.setFiltered(false); });
+    for (TableView *view : {&m_data.dok, &m_data.log, &m_data.logbanda, &m_data.logmodo, &m_data.info, &m_data.dxcc, &m_data.riep, &m_data.Dipl})
         view->close();
-    Dm.ADOconn.disconnect();
+    m_data.ADOconn.disconnect();
     operation();
-    if (reportEngineErrors([&] { Dm.ADOconn.connect(); })) {
+    if (reportEngineErrors([&] { m_data.ADOconn.connect(); })) {
         for (size_t i = 0; i < std::size(views); ++i) {
             if (wasOpen[i])
                 reportEngineErrors([&] { views[i]->open(); });
         }
     }
-    reportEngineErrors([&] { Dm.log.setFiltered(true); });
+    reportEngineErrors([&] { m_data.log.setFiltered(true); });
 }
 
-void MaintenanceMenu::Backup1Click()
+void MaintenanceMenu::backUp()
 {
-    if (Dm.log.recordCount() < 2) {
+    if (m_data.log.recordCount() < 2) {
         services::prompter().message(QStringLiteral("Not enough data to backup!"));
         return;
     }
@@ -85,12 +82,13 @@ void MaintenanceMenu::Backup1Click()
         problem = m_store.backup();
     }
     if (problem.isEmpty())
-        services::prompter().message(QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"));
+        services::prompter().message(
+            tr("Backup has been successfully done in %1!").arg(QDir::toNativeSeparators(m_store.backupFolder())));
     else
         services::prompter().error(QStringLiteral("The backup failed: %1\rThe previous backup is unchanged.").arg(problem));
 }
 
-void MaintenanceMenu::Restore1Click()
+void MaintenanceMenu::restore()
 {
     if (!m_store.hasBackup()) {
         services::prompter().message(QStringLiteral("No data to restore!"));
@@ -105,6 +103,10 @@ void MaintenanceMenu::Restore1Click()
             QStringLiteral("The backup cannot be restored: %1\rNothing was changed.").arg(problem));
         return;
     }
+    const QString restoreWarning = tr("Do you like to restore your data \r\rfrom %1 to %2 ?\r\r"
+                                      "You will loose data from the last backup !")
+                                       .arg(QDir::toNativeSeparators(m_store.backupFolder()),
+                                            QDir::toNativeSeparators(folderOf(m_data.ADOconn.database())));
     if (!services::prompter().ask(restoreWarning, Prompter::Question::YesCancel))
         return;
     if (!services::prompter().ask(restoreSecondWarning, Prompter::Question::YesCancel))
@@ -120,7 +122,7 @@ void MaintenanceMenu::Restore1Click()
         services::prompter().error(QStringLiteral("The restore failed: %1\rYour data are unchanged.").arg(problem));
 }
 
-void MaintenanceMenu::Compact1Click()
+void MaintenanceMenu::compact()
 {
     // "Yes" to "exit now?" leads on to the repair program; "No" stays in the program.
     if (!services::prompter().ask(QStringLiteral("This function should be used only if you have serious problems "

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-class TDm;
+class LogData;
 
 // The Utility menu's backup, restore and compact-and-repair commands of the main window.
 class MaintenanceMenu : public QObject
@@ -14,21 +14,21 @@ class MaintenanceMenu : public QObject
 
 public:
     // endProgram closes the connection and asks the program to end.
-    MaintenanceMenu(TDm &dm, std::function<void()> endProgram, QObject *parent = nullptr);
+    MaintenanceMenu(LogData &dm, std::function<void()> endProgram, QObject *parent = nullptr);
 
     // The repair program, beside the program's executable.
     static QString repairProgram();
 
-    void Backup1Click();
-    void Restore1Click();
-    void Compact1Click();
+    void backUp();
+    void restore();
+    void compact();
 
 private:
     // Closes the views and the connection around a file operation and opens again every view
     // that was open.
     void withDatabaseClosed(const std::function<void()> &operation);
 
-    TDm &Dm;
+    LogData &m_data;
     std::function<void()> m_endProgram;
     BackupStore m_store;
 };

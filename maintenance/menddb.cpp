@@ -1,9 +1,11 @@
 // menddb: checks, repairs and compacts the database of WZP Logbook's data folder.
 //
 // Exit status: 0 log.mdb is ready and nothing was lost; 2 log.mdb is ready but rows of the damaged
-// file were lost (compare it with the backup); 1 log.mdb was left as it was.
+// file were lost (compare it with the backup); 1 log.mdb was left as it was, also after a command
+// line it does not understand.
 #include "mendcommand.h"
 #include "mendreportwindow.h"
+#include "programcommandline.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +19,25 @@
 #include <unistd.h>
 
 namespace {
+
+const QString help = QStringLiteral(
+    "Usage: menddb [--data DIR]\n"
+    "\n"
+    "Checks, repairs and compacts log.mdb, the database of WZP Logbook. A damaged file is kept beside\n"
+    "the repaired one. WZP Logbook starts menddb as it ends, from its Utility menu.\n"
+    "\n"
+    "Options:\n"
+    "  --data DIR  mend log.mdb in the data folder DIR\n"
+    "  -h, --help  show this text\n"
+    "  --version   show the program's version\n"
+    "\n"
+    "Without --data menddb works on the data folder as WZP Logbook chooses it: the working folder or\n"
+    "the program's folder when it holds log.mdb, otherwise the user's data folder. The report goes to\n"
+    "standard output, and to a window when a display is at hand.\n"
+    "\n"
+    "Exit status: 0 log.mdb is ready and nothing was lost; 2 log.mdb is ready, but rows of the\n"
+    "damaged file were lost (compare it with the backup); 1 log.mdb was left as it was, also after\n"
+    "an option menddb does not know.\n");
 
 bool connects(int family, const sockaddr *address, socklen_t length)
 {
@@ -92,6 +113,24 @@ bool hasDisplay()
 
 int main(int argc, char *argv[])
 {
+    // A command line it does not understand changes nothing: it may have been meant for another
+    // program.
+    const ProgramCommandLine line = ProgramCommandLine::read(argumentsOf(argc, argv), help);
+    if (line.outcome == ProgramCommandLine::Outcome::ShowText) {
+        std::fputs(line.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.outcome == ProgramCommandLine::Outcome::BadUsage) {
+        std::fprintf(stderr, "%sNothing was changed.\n", line.text.toLocal8Bit().constData());
+        return 1;
+    }
+    if (!line.dataFolder.isEmpty()) {
+        if (const QString problem = dataFolderProblem(line.dataFolder); !problem.isEmpty()) {
+            std::fprintf(stderr, "%s\nNothing was changed.\n", problem.toLocal8Bit().constData());
+            return 1;
+        }
+    }
+
     const bool windowed = hasDisplay();
     if (!windowed) {
         // Qt would otherwise try the display it names, and end the program when it is gone.
@@ -129,7 +168,8 @@ int main(int argc, char *argv[])
         if (window)
             window->addLine(line);
     };
-    const DatabaseMender::Result result = mendcommand::run(mendcommand::dataFolder(), 10000, onLine);
+    const QString folder = line.dataFolder.isEmpty() ? mendcommand::dataFolder() : QDir(line.dataFolder).absolutePath();
+    const DatabaseMender::Result result = mendcommand::run(folder, 10000, onLine);
     if (window) {
         window->finish(result.success);
         window->exec();

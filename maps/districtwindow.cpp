@@ -76,8 +76,8 @@ QString legendHtml()
 
 } // namespace
 
-DistrictWindow::DistrictWindow(TDm &dm, const DistrictEntry &district, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::DistrictWindow>()), Dm(dm), m_district(district)
+DistrictWindow::DistrictWindow(LogData &dm, const DistrictEntry &district, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::DistrictWindow>()), m_data(dm), m_district(district)
 {
     ui->setupUi(this);
     setObjectName(QString::fromLatin1(district.windowClass));
@@ -94,10 +94,11 @@ DistrictWindow::DistrictWindow(TDm &dm, const DistrictEntry &district, QWidget *
     ui->Legend->setText(legendHtml());
     buildResultLabels();
     if (const DistrictShape *shape = Geography::delivered().district(district.letter))
-        ui->Image1->showDistrict(*shape, Dm.dok);
-    connect(ui->Image1, &DistrictPicture::dokAreaHovered, this, &DistrictWindow::dokAreaMouseMove);
-    connect(ui->Image1, &DistrictPicture::bareMapHovered, this, &DistrictWindow::Image1MouseMove);
-    connect(ui->BitBtn1, &QPushButton::clicked, this, &DistrictWindow::BitBtn1Click);
+        ui->Image1->showDistrict(*shape, m_data.dok);
+    connect(ui->Image1, &DistrictPicture::dokAreaHovered, this, &DistrictWindow::showDokUnderMouse);
+    connect(ui->Image1, &DistrictPicture::bareMapHovered, this, &DistrictWindow::clearResults);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &DistrictWindow::closeWindow);
+    closeOnEscape({ui->BitBtn1});
 }
 
 DistrictWindow::~DistrictWindow() = default;
@@ -125,7 +126,7 @@ void DistrictWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
 void DistrictWindow::resizeEvent(QResizeEvent *event)
@@ -141,45 +142,40 @@ void DistrictWindow::clearResults()
         label->clear();
 }
 
-void DistrictWindow::FormShow()
+void DistrictWindow::prepareOnShow()
 {
     clearResults();
     reportEngineErrors([&] {
-        Dm.dok.setFilter(districtDokFilter(m_district));
+        m_data.dok.setFilter(districtDokFilter(m_district));
         setWindowTitle(QString::fromLatin1(m_district.caption) + QStringLiteral(" - Total ")
-                       + QString::number(Dm.dok.recordCount()));
+                       + QString::number(m_data.dok.recordCount()));
     });
     ui->Image1->update();
 }
 
-void DistrictWindow::dokAreaMouseMove(const QString &code)
+void DistrictWindow::showDokUnderMouse(const QString &code)
 {
     reportEngineErrors([&] {
-        if (Dm.dok.locate(vocab::table::dok, {code}))
-            ui->Labeldok->setText(Dm.dok.text(vocab::table::dok) + QStringLiteral("  -  ") + Dm.dok.text(QStringLiteral("DESCR")));
+        if (m_data.dok.locate(vocab::table::dok, {code}))
+            ui->Labeldok->setText(m_data.dok.text(vocab::table::dok) + QStringLiteral("  -  ") + m_data.dok.text(QStringLiteral("DESCR")));
         else
             ui->Labeldok->clear();
         for (size_t i = 0; i < std::size(resultLabels); ++i) {
             const ResultLabel &result = resultLabels[i];
-            const bool found = Dm.log.locate(QStringLiteral("dok;") + QLatin1String(result.column),
+            const bool found = m_data.log.locate(QStringLiteral("dok;") + QLatin1String(result.column),
                                              {code, QString::fromLatin1(result.value)});
-            m_results[i]->setText(found ? Dm.log.text(QStringLiteral("call")) : QString());
+            m_results[i]->setText(found ? m_data.log.text(QStringLiteral("call")) : QString());
         }
     });
 }
 
-void DistrictWindow::Image1MouseMove()
+void DistrictWindow::closeWindow()
 {
-    clearResults();
-}
-
-void DistrictWindow::BitBtn1Click()
-{
-    reportEngineErrors([&] { Dm.dok.setFilter(QString()); });
+    reportEngineErrors([&] { m_data.dok.setFilter(QString()); });
     accept();
 }
 
-std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, TDm &dm, QWidget *parent)
+std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, LogData &dm, QWidget *parent)
 {
     const DistrictEntry *district = districtByWindowClass(windowClass);
     return district ? std::make_unique<DistrictWindow>(dm, *district, parent) : nullptr;

@@ -13,7 +13,7 @@ struct DistrictEntry;
 struct DistrictShape;
 }
 class QLabel;
-class TDm;
+class LogData;
 
 // A district map window. The 24 district windows (TForm14 ... TForm37) are this one class with
 // the data of their district; the window carries its class name as its object name.
@@ -22,14 +22,13 @@ class DistrictWindow : public ButtonClosedDialog
     Q_OBJECT
 
 public:
-    DistrictWindow(TDm &dm, const maps::DistrictEntry &district, QWidget *parent = nullptr);
+    DistrictWindow(LogData &dm, const maps::DistrictEntry &district, QWidget *parent = nullptr);
     ~DistrictWindow() override;
 
-    void FormShow();
+    void prepareOnShow();
     // The shared hover handler of the DOK areas.
-    void dokAreaMouseMove(const QString &code);
-    void Image1MouseMove();
-    void BitBtn1Click();
+    void showDokUnderMouse(const QString &code);
+    void closeWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -40,10 +39,10 @@ private:
     void clearResults();
 
     std::unique_ptr<Ui::DistrictWindow> ui;
-    TDm &Dm;
+    LogData &m_data;
     const maps::DistrictEntry &m_district;
     std::vector<QLabel *> m_results;
 };
 
 // The district window registered under a class name (TForm14 ... TForm37); null for any other name.
-std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, TDm &dm, QWidget *parent = nullptr);
+std::unique_ptr<DistrictWindow> createDistrictWindow(const QString &windowClass, LogData &dm, QWidget *parent = nullptr);

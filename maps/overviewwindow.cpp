@@ -1,4 +1,4 @@
-// TForm13: the overview map window.
+// OverviewMapWindow: the overview map window.
 #include "overviewwindow.h"
 
 #include "datamodule.h"
@@ -14,30 +14,30 @@
 
 using namespace maps;
 
-TForm13::TForm13(TDm &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm13>()), Dm(dm)
+OverviewMapWindow::OverviewMapWindow(LogData &dm, QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::OverviewMapWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     for (const DistrictEntry &district : districtCatalogue()) {
         auto *area = new QAction(this);
         area->setObjectName(QString::fromLatin1(district.areaName));
-        connect(area, &QAction::triggered, this, [this, area] { ImaMClick(area); });
+        connect(area, &QAction::triggered, this, [this, area] { openDistrict(area); });
     }
     connect(ui->Ima, &OverviewPicture::districtClicked, this, [this](QChar letter) { area(letter)->trigger(); });
-    connect(ui->Ima, &OverviewPicture::districtHovered, this, &TForm13::showHint);
+    connect(ui->Ima, &OverviewPicture::districtHovered, this, &OverviewMapWindow::showHint);
     showShares();
 }
 
-TForm13::~TForm13() = default;
+OverviewMapWindow::~OverviewMapWindow() = default;
 
-QAction *TForm13::area(QChar letter) const
+QAction *OverviewMapWindow::area(QChar letter) const
 {
     const DistrictEntry *district = districtByLetter(letter);
     return district ? findChild<QAction *>(QString::fromLatin1(district->areaName), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-void TForm13::showShares()
+void OverviewMapWindow::showShares()
 {
-    const auto shares = districtShares(Dm.dok);
+    const auto shares = districtShares(m_data.dok);
     for (const DistrictEntry &district : districtCatalogue()) {
         const auto share = shares.find(district.letter);
         const DistrictShare figure = share == shares.end() ? DistrictShare{} : share->second;
@@ -49,7 +49,7 @@ void TForm13::showShares()
     ui->Ima->setShares(shares);
 }
 
-void TForm13::showHint(QChar letter)
+void OverviewMapWindow::showHint(QChar letter)
 {
     QAction *hovered = letter.isNull() ? nullptr : area(letter);
     ui->Ima->setToolTip(hovered ? hovered->toolTip() : QString());
@@ -61,18 +61,18 @@ void TForm13::showHint(QChar letter)
 }
 
 // The district last pointed at is no longer named once the map is gone.
-void TForm13::hideEvent(QHideEvent *event)
+void OverviewMapWindow::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
     showHint(QChar());
 }
 
-void TForm13::ImaMClick(const QAction *clicked)
+void OverviewMapWindow::openDistrict(const QAction *clicked)
 {
     for (const DistrictEntry &district : districtCatalogue()) {
         if (area(district.letter) != clicked)
             continue;
-        const auto window = createDistrictWindow(QString::fromLatin1(district.windowClass), Dm, this);
+        const auto window = createDistrictWindow(QString::fromLatin1(district.windowClass), m_data, this);
         window->exec();
         showShares();
         return;

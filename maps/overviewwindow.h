@@ -4,25 +4,25 @@
 #include <memory>
 
 namespace Ui {
-class TForm13;
+class OverviewMapWindow;
 }
 class QAction;
-class TDm;
+class LogData;
 
-// TForm13, "DOK Map: click to enlarge": the overview of the 24 districts; a click on a district
+// OverviewMapWindow, "DOK Map: click to enlarge": the overview of the 24 districts; a click on a district
 // opens its district window.
-class TForm13 : public QDialog
+class OverviewMapWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm13(TDm &dm, QWidget *parent = nullptr);
-    ~TForm13() override;
+    explicit OverviewMapWindow(LogData &dm, QWidget *parent = nullptr);
+    ~OverviewMapWindow() override;
 
     // The clickable area of a district (imaA, ImaB, ...), carrying its hint.
     QAction *area(QChar letter) const;
     // The one click handler of all areas: opens the clicked area's district window.
-    void ImaMClick(const QAction *clicked);
+    void openDistrict(const QAction *clicked);
 
 protected:
     void hideEvent(QHideEvent *event) override;
@@ -31,6 +31,6 @@ private:
     void showShares();
     void showHint(QChar letter);
 
-    std::unique_ptr<Ui::TForm13> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::OverviewMapWindow> ui;
+    LogData &m_data;
 };

@@ -3,7 +3,7 @@
 #include "tables.h"
 #include "vocabulary.h"
 
-TDm::TDm(const QString &databasePath, QObject *parent)
+LogData::LogData(const QString &databasePath, QObject *parent)
     : QObject(parent),
       ADOconn(databasePath, schema::databasePassword),
       dok(ADOconn, vocab::table::dok),
@@ -15,6 +15,7 @@ TDm::TDm(const QString &databasePath, QObject *parent)
       logmodo(ADOconn, vocab::modeTable(QStringLiteral("SSB"))),
       Dipl(ADOconn, vocab::table::diplome)
 {
+    setObjectName(QStringLiteral("TDm"));
     dok.setFiltered(true);
     dok.setSort(QStringLiteral("SPEC;DOK"));
     log.setFiltered(true);

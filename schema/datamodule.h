@@ -7,12 +7,12 @@
 
 // The data module: the one connection and every table view, shared by all windows for the
 // whole run. Windows keep no copies of data; they work on these views.
-class TDm : public QObject
+class LogData : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TDm(const QString &databasePath, QObject *parent = nullptr);
+    explicit LogData(const QString &databasePath, QObject *parent = nullptr);
 
     Connection ADOconn;
     TableView dok;

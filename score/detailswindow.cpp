@@ -1,4 +1,4 @@
-// TForm7: the QSO details window.
+// DetailsWindow: the QSO details window.
 #include "detailswindow.h"
 
 #include "datamodule.h"
@@ -20,7 +20,7 @@ const int shownRows = 10;
 
 } // namespace
 
-TForm7::TForm7(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm7>()), Dm(dm)
+DetailsWindow::DetailsWindow(LogData &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::DetailsWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -34,7 +34,7 @@ TForm7::TForm7(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<
                                {QStringLiteral("DATA"), QStringLiteral("DATA")},
                                {QStringLiteral("CONF"), QStringLiteral("Cf")},
                                {QStringLiteral("loc"), QStringLiteral("QTH")}},
-                              &Dm.log);
+                              &m_data.log);
     StatusDelegate::showIn(ui->DBGBand);
     ui->DBGBand->verticalHeader()->hide();
     ui->Caption->setText(windowTitle());
@@ -47,21 +47,21 @@ TForm7::TForm7(TDm &dm, QWidget *parent) : QWidget(parent), ui(std::make_unique<
     });
 }
 
-TForm7::~TForm7() = default;
+DetailsWindow::~DetailsWindow() = default;
 
-void TForm7::setAnchor(QWidget *matrix)
+void DetailsWindow::setAnchor(QWidget *matrix)
 {
     m_anchor = matrix;
 }
 
-void TForm7::showEvent(QShowEvent *event)
+void DetailsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm7::FormShow()
+void DetailsWindow::prepareOnShow()
 {
     fitColumns();
     if (!m_anchor || !m_anchor->isVisible()) {
@@ -80,14 +80,14 @@ void TForm7::FormShow()
     setGeometry(detailsPlacement(matrix, area, wantedSize()));
 }
 
-void TForm7::fitColumns()
+void DetailsWindow::fitColumns()
 {
     ui->DBGBand->resizeColumnsToContents();
     if (isVisible() && width() < wantedSize().width())
         resize(std::min(wantedSize().width(), screen()->availableGeometry().right() - x()), height());
 }
 
-QSize TForm7::wantedSize() const
+QSize DetailsWindow::wantedSize() const
 {
     const QTableView *grid = ui->DBGBand;
     // The frame, room for a scroll bar and the grid lines' pixel.
@@ -99,7 +99,7 @@ QSize TForm7::wantedSize() const
     return {width, height};
 }
 
-void TForm7::changeEvent(QEvent *event)
+void DetailsWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowTitleChange)
         ui->Caption->setText(windowTitle());
@@ -107,7 +107,7 @@ void TForm7::changeEvent(QEvent *event)
 }
 
 // Dragging the title strip moves the window, as a title bar would.
-bool TForm7::eventFilter(QObject *watched, QEvent *event)
+bool DetailsWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->Caption) {
         switch (event->type()) {

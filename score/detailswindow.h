@@ -6,24 +6,24 @@
 #include <memory>
 
 namespace Ui {
-class TForm7;
+class DetailsWindow;
 }
-class TDm;
+class LogData;
 
 // The QSO details window: a small frameless window on top of the others that lists the QSOs of
 // the LOG view behind a clicked cell of the DOK grid. It lives for the whole run. Its own title
 // strip shows its title and moves it when dragged.
-class TForm7 : public QWidget
+class DetailsWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TForm7(TDm &dm, QWidget *parent = nullptr);
-    ~TForm7() override;
+    explicit DetailsWindow(LogData &dm, QWidget *parent = nullptr);
+    ~DetailsWindow() override;
 
     // The grid the window is placed beside when it is shown.
     void setAnchor(QWidget *matrix);
-    void FormShow();
+    void prepareOnShow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,8 +34,8 @@ private:
     void fitColumns();
     QSize wantedSize() const;
 
-    std::unique_ptr<Ui::TForm7> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::DetailsWindow> ui;
+    LogData &m_data;
     QPointer<QWidget> m_anchor;
     QPoint m_grabOffset;
     bool m_dragging = false;

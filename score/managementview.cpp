@@ -1,7 +1,8 @@
-// Panel2 of TForm4: the DOK management view.
+// Panel2 of MainWindow: the DOK management view.
 #include "managementview.h"
 
 #include "columnfit.h"
+#include "commandswitch.h"
 #include "counttext.h"
 #include "datamodule.h"
 #include "dokmatrixcolumns.h"
@@ -9,12 +10,10 @@
 #include "detailswindow.h"
 #include "dokcoverage.h"
 #include "engineguard.h"
-#include "entrypanel.h"
 #include "fieldlink.h"
 #include "filter.h"
 #include "gridlink.h"
 #include "hint.h"
-#include "mainwindow.h"
 #include "prompter.h"
 #include "services.h"
 #include "statusdelegate.h"
@@ -22,7 +21,6 @@
 #include "vocabulary.h"
 
 #include <QHeaderView>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -81,32 +79,33 @@ private:
 
 } // namespace
 
-ManagementView::ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), Dm(dm), m_main(mainWindow)
+ManagementView::ManagementView(LogData &dm, CommandSwitch &commands, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::ManagementView>()), m_data(dm), m_commands(commands)
 {
     ui->setupUi(this);
+    ui->DBGBand->setAccessibleName(tr("QSOs of the band or mode"));
     const int firstModeSection = 2 + int(vocab::matrixSuffixes().size());
     ui->DBGdok->setHorizontalHeader(new ModeTitleHeader(firstModeSection, ui->DBGdok));
-    m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &Dm.logbanda);
-    m_dokGrid = new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Upper), &Dm.dok);
+    m_bandGrid = new GridLink(ui->DBGBand, bandGridColumns(), &m_data.logbanda);
+    m_dokGrid = new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Upper), &m_data.dok);
     for (QTableView *grid : {ui->DBGBand, ui->DBGdok}) {
         grid->verticalHeader()->hide();
         StatusDelegate::showIn(grid);
     }
     ui->DBGdok->setColumnWidth(0, 62);
 
-    FieldLink::bind(ui->DBText1, Dm.dok, QStringLiteral("DOK"));
-    FieldLink::bind(ui->DBText3, Dm.dok, QStringLiteral("DESCR"));
-    FieldLink::bind(ui->DBEdit1, Dm.logbanda, QStringLiteral("DOK"));
+    FieldLink::bind(ui->DBText1, m_data.dok, QStringLiteral("DOK"));
+    FieldLink::bind(ui->DBText3, m_data.dok, QStringLiteral("DESCR"));
+    FieldLink::bind(ui->DBEdit1, m_data.logbanda, QStringLiteral("DOK"));
     ui->DBEdit1->hide();
-    connect(ui->DBEdit1, &QLineEdit::textChanged, this, &ManagementView::DBEdit1Change);
+    connect(ui->DBEdit1, &QLineEdit::textChanged, this, &ManagementView::findTypedDok);
     ui->DBGBand->viewport()->installEventFilter(this);
-    connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::DBGdokCellClick);
+    connect(ui->DBGdok, &QTableView::clicked, this, &ManagementView::showDetailsOfCell);
     hint::set(ui->Button4, showDetailsHint);
     connectButtons();
     // The figures follow the log and the DOK list whoever changes them, once the change is done;
     // the band and mode tables change only with the log.
-    for (TableView *table : {&Dm.log, &Dm.dok}) {
+    for (TableView *table : {&m_data.log, &m_data.dok}) {
         connect(table, &TableView::rowsChanged, this, &ManagementView::recountLater);
         connect(table, &TableView::rowChanged, this, &ManagementView::recountLater);
     }
@@ -117,25 +116,25 @@ ManagementView::~ManagementView() = default;
 void ManagementView::connectButtons()
 {
     for (QAbstractButton *button : bandModeButtons()) {
-        connect(button, &QAbstractButton::pressed, this, &ManagementView::B433MouseDown);
+        connect(button, &QAbstractButton::pressed, this, &ManagementView::raiseFilterButtons);
         connect(button, &QAbstractButton::clicked, this, [this, button] {
             pressInItsGroup(button);
             const QString key = button->objectName().mid(1);
             if (vocab::isMode(key))
-                BSSBClick(key);
+                showModeTable(key);
             else
-                B14Click(key);
+                showBandTable(key);
         });
     }
     for (QAbstractButton *button : filterButtons()) {
-        connect(button, &QAbstractButton::pressed, this, &ManagementView::Button1MouseDown);
+        connect(button, &QAbstractButton::pressed, this, &ManagementView::raiseBandModeButtons);
         connect(button, &QAbstractButton::clicked, this, [this, button] { pressInItsGroup(button); });
     }
-    connect(ui->Button1, &QAbstractButton::clicked, this, [this] { Button1Click(ui->Button1); });
-    connect(ui->Button3, &QAbstractButton::clicked, this, &ManagementView::Button3Click);
-    connect(ui->Button2, &QAbstractButton::clicked, this, &ManagementView::Button2Click);
-    connect(ui->Button4, &QAbstractButton::clicked, this, &ManagementView::Button4Click);
-    connect(ui->SpeedButton1, &QAbstractButton::clicked, this, &ManagementView::SpeedButton1Click);
+    connect(ui->Button1, &QAbstractButton::clicked, this, [this] { showDoksWithQso(ui->Button1); });
+    connect(ui->Button3, &QAbstractButton::clicked, this, &ManagementView::showDoksWithoutQso);
+    connect(ui->Button2, &QAbstractButton::clicked, this, &ManagementView::showAllDoks);
+    connect(ui->Button4, &QAbstractButton::clicked, this, &ManagementView::toggleDetails);
+    connect(ui->SpeedButton1, &QAbstractButton::clicked, this, &ManagementView::toggleAccredited);
 }
 
 QList<QAbstractButton *> ManagementView::bandModeButtons() const
@@ -148,7 +147,7 @@ QList<QAbstractButton *> ManagementView::filterButtons() const
     return {ui->Button1, ui->Button3, ui->Button2};
 }
 
-void ManagementView::setDetailsWindow(TForm7 *window)
+void ManagementView::setDetailsWindow(DetailsWindow *window)
 {
     m_details = window;
     if (m_details)
@@ -164,12 +163,12 @@ void ManagementView::showDokTotal(int total)
 // most one is down. Pressing a button of one kind raises every button of the other kind; within
 // its kind a button that goes down raises the one that was down, and clicking the button that
 // is down raises it.
-void ManagementView::Button1MouseDown()
+void ManagementView::raiseBandModeButtons()
 {
     raise(bandModeButtons());
 }
 
-void ManagementView::B433MouseDown()
+void ManagementView::raiseFilterButtons()
 {
     raise(filterButtons());
 }
@@ -199,45 +198,56 @@ void ManagementView::pressBandButton(const QString &bandSuffix)
     }
 }
 
-void ManagementView::Management1Click()
+void ManagementView::showModifiedBand(const QString &bandSuffix)
 {
-    m_main.action(QStringLiteral("Compact1"))->setEnabled(false);
-    B433MouseDown();
+    // With an empty log no QSO has a band: the list of confirmed DOKs is shown instead.
+    if (vocab::isBand(vocab::bandOfSuffix(bandSuffix))) {
+        showBandTable(bandSuffix);
+        pressBandButton(bandSuffix);
+    } else {
+        showDoksWithQso(nullptr);
+    }
+}
+
+void ManagementView::openManagement()
+{
+    m_commands.setCommandEnabled(CommandSwitch::Command::Compact, false);
+    raiseFilterButtons();
     for (int column = 1; column < m_dokGrid->model().columnCount(); ++column)
         columnfit::setAtLeast(ui->DBGdok, column, 26, QStringLiteral("C"));
-    m_main.viewMarker = QLatin1Char('N');
+    m_commands.setViewMarker(QLatin1Char('N'));
     reportEngineErrors([&] {
-        if (Dm.log.recordCount() == 0) {
+        if (m_data.log.recordCount() == 0) {
             services::prompter().message(QStringLiteral("No DOKs confirmed in the LOG !"));
             return;
         }
-        m_main.setCommandEnabled(TForm4::Command::Backup, true);
-        m_main.setCommandEnabled(TForm4::Command::Restore, true);
+        m_commands.setCommandEnabled(CommandSwitch::Command::Backup, true);
+        m_commands.setCommandEnabled(CommandSwitch::Command::Restore, true);
         setDokGridDetails(false);
         // The band of the current QSO; a QSO without a known band opens 14 MHz.
-        QString band = Dm.log.text(QStringLiteral("banda")).left(3).trimmed();
+        QString band = m_data.log.text(QStringLiteral("banda")).left(3).trimmed();
         if (!vocab::isBand(band))
             band = QStringLiteral("14");
         const QString suffix = vocab::bandSuffix(band);
-        m_main.setExitHint(QStringLiteral("Close | Exit DOK management"));
-        m_main.setCommandEnabled(TForm4::Command::New, false);
-        m_main.setCommandEnabled(TForm4::Command::Refresh, false);
-        m_main.setCommandEnabled(TForm4::Command::Save, false);
+        m_commands.setExitHint(QStringLiteral("Close | Exit DOK management"));
+        m_commands.setCommandEnabled(CommandSwitch::Command::New, false);
+        m_commands.setCommandEnabled(CommandSwitch::Command::Refresh, false);
+        m_commands.setCommandEnabled(CommandSwitch::Command::Save, false);
         setModifyAndDeleteEnabled(true);
         for (QAbstractButton *button : filterButtons())
             button->setEnabled(true);
-        m_main.entryPanel()->hide();
+        m_commands.hideOtherPanels(*this);
         hideDetailsWindow();
         show();
         ui->Panel5->show();
         ui->Button4->setEnabled(false);
         resetDetailsButton();
-        Dm.dok.setFilter(QString());
+        m_data.dok.setFilter(QString());
         showCounts();
         ui->Label8->show();
-        m_bandGrid->setView(&Dm.logbanda);
+        m_bandGrid->setView(&m_data.logbanda);
         ui->Grids->setCurrentWidget(ui->DBGBand);
-        pointView(Dm.logbanda, vocab::bandTable(suffix));
+        pointView(m_data.logbanda, vocab::bandTable(suffix));
         pressBandButton(suffix);
         m_shownBand = band;
         ui->Label2->setText(QStringLiteral("DOK on ") + band + QStringLiteral(" MHz"));
@@ -247,22 +257,22 @@ void ManagementView::Management1Click()
     });
 }
 
-void ManagementView::B14Click(const QString &bandSuffix)
+void ManagementView::showBandTable(const QString &bandSuffix)
 {
     ui->SpeedButton1->setText(accreditedCaption);
     ui->SpeedButton1->show();
-    m_bandGrid->setView(&Dm.logbanda);
+    m_bandGrid->setView(&m_data.logbanda);
     ui->Button4->setEnabled(false);
     setModifyAndDeleteEnabled(true);
     ui->Grids->setCurrentWidget(ui->DBGBand);
     reportEngineErrors([&] {
         showCounts();
-        pointView(Dm.logbanda, vocab::bandTable(bandSuffix));
+        pointView(m_data.logbanda, vocab::bandTable(bandSuffix));
         m_shownBand = vocab::bandOfSuffix(bandSuffix);
         ui->Label2->setText(QStringLiteral("DOK on ") + m_shownBand + QStringLiteral(" MHz"));
         ui->Label2->show();
         ui->Panel4->show();
-        if (Dm.logbanda.recordCount() > 0) {
+        if (m_data.logbanda.recordCount() > 0) {
             showTableCount(TableCount::Band);
         } else {
             clearCount();
@@ -273,21 +283,21 @@ void ManagementView::B14Click(const QString &bandSuffix)
     setDokGridDetails(false);
 }
 
-void ManagementView::BSSBClick(const QString &mode)
+void ManagementView::showModeTable(const QString &mode)
 {
     ui->SpeedButton1->hide();
     // Details mode starts from the DOK list of "&Confirmed all band/mode", not from a mode table.
     ui->Button4->setEnabled(false);
     setModifyAndDeleteEnabled(false);
-    m_bandGrid->setView(&Dm.logmodo);
+    m_bandGrid->setView(&m_data.logmodo);
     ui->Grids->setCurrentWidget(ui->DBGBand);
     reportEngineErrors([&] {
         showCounts();
-        pointView(Dm.logmodo, vocab::modeTable(mode));
+        pointView(m_data.logmodo, vocab::modeTable(mode));
         ui->Label2->setText(QStringLiteral("DOK on ") + mode + QStringLiteral(" mode"));
         ui->Label2->show();
         ui->Panel4->show();
-        if (Dm.logmodo.recordCount() == 0) {
+        if (m_data.logmodo.recordCount() == 0) {
             clearCount();
             ui->Panel4->hide();
             services::prompter().message(QStringLiteral("No DOKs confirmed on this mode !"));
@@ -298,15 +308,15 @@ void ManagementView::BSSBClick(const QString &mode)
     });
 }
 
-void ManagementView::SpeedButton1Click()
+void ManagementView::toggleAccredited()
 {
     reportEngineErrors([&] {
         if (ui->SpeedButton1->text() == accreditedCaption) {
-            Dm.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
+            m_data.logbanda.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::accredited));
             ui->SpeedButton1->setText(confirmedCaption);
             showTableCount(TableCount::Accredited);
         } else {
-            Dm.logbanda.setFilter(realRows());
+            m_data.logbanda.setFilter(realRows());
             ui->SpeedButton1->setText(accreditedCaption);
             showTableCount(TableCount::Band);
         }
@@ -316,47 +326,47 @@ void ManagementView::SpeedButton1Click()
 // The counts are kept in the summary row too; a log opened read-only only shows them.
 void ManagementView::storeConfirmedCounts(const DokCoverage &coverage)
 {
-    if (Dm.ADOconn.isReadOnly())
+    if (m_data.ADOconn.isReadOnly())
         return;
-    Dm.riep.edit();
-    Dm.riep.setInteger(QStringLiteral("conf"), coverage.withQso);
-    Dm.riep.setInteger(QStringLiteral("nconf"), coverage.withoutQso());
-    Dm.riep.post();
+    m_data.riep.edit();
+    m_data.riep.setInteger(QStringLiteral("conf"), coverage.withQso);
+    m_data.riep.setInteger(QStringLiteral("nconf"), coverage.withoutQso());
+    m_data.riep.post();
 }
 
-void ManagementView::Button1Click(const QObject *sender)
+void ManagementView::showDoksWithQso(const QObject *sender)
 {
     showDokGrid();
     ui->Button4->setEnabled(sender == ui->Button1);
     reportEngineErrors([&] {
-        Dm.dok.setFilter(QStringLiteral("conf<>") + Filter::quoted(vocab::status::none));
-        Dm.dok.setFiltered(true);
+        m_data.dok.setFilter(QStringLiteral("conf<>") + Filter::quoted(vocab::status::none));
+        m_data.dok.setFiltered(true);
         storeConfirmedCounts(showCounts());
     });
 }
 
-void ManagementView::Button3Click()
+void ManagementView::showDoksWithoutQso()
 {
     showDokGrid();
     ui->Button4->setEnabled(false);
     reportEngineErrors([&] {
-        Dm.dok.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::none));
-        Dm.dok.setFiltered(true);
+        m_data.dok.setFilter(QStringLiteral("conf=") + Filter::quoted(vocab::status::none));
+        m_data.dok.setFiltered(true);
         storeConfirmedCounts(showCounts());
     });
 }
 
-void ManagementView::Button2Click()
+void ManagementView::showAllDoks()
 {
     showDokGrid();
     ui->Button4->setEnabled(false);
     reportEngineErrors([&] {
-        Dm.dok.setFilter(QString());
+        m_data.dok.setFilter(QString());
         showCounts();
     });
 }
 
-void ManagementView::Button4Click()
+void ManagementView::toggleDetails()
 {
     setModifyAndDeleteEnabled(false);
     ui->SpeedButton1->hide();
@@ -367,40 +377,40 @@ void ManagementView::Button4Click()
         for (QAbstractButton *button : filterButtons())
             button->setEnabled(false);
         ui->Panel5->hide();
-        m_main.viewMarker = QLatin1Char('S');
-        reportEngineErrors([&] { Dm.log.setSort(QStringLiteral("mhz,modo")); });
+        m_commands.setViewMarker(QLatin1Char('S'));
+        reportEngineErrors([&] { m_data.log.setSort(QStringLiteral("mhz,modo")); });
         setDokGridDetails(true);
     } else {
         for (QAbstractButton *button : filterButtons())
             button->setEnabled(true);
         ui->Panel5->show();
-        m_main.viewMarker = QLatin1Char('N');
+        m_commands.setViewMarker(QLatin1Char('N'));
         hideDetailsWindow();
         // The grid shows all DOKs again, which is what "All records" stands for.
         ui->Button2->setChecked(true);
         raise(filterButtons(), ui->Button2);
         reportEngineErrors([&] {
-            Dm.dok.setFilter(QString());
-            Dm.log.setSort(QStringLiteral("dok"));
+            m_data.dok.setFilter(QString());
+            m_data.log.setSort(QStringLiteral("dok"));
         });
         setDokGridDetails(false);
         resetDetailsButton();
     }
 }
 
-void ManagementView::DBGdokCellClick(const QModelIndex &index)
+void ManagementView::showDetailsOfCell(const QModelIndex &index)
 {
     if (ui->DBGdok->editTriggers() == QAbstractItemView::NoEditTriggers || !index.isValid())
         return;
     reportEngineErrors([&] {
-        const QString dok = Dm.dok.textAt(index.row(), Dm.dok.columnIndex(QStringLiteral("DOK")));
+        const QString dok = m_data.dok.textAt(index.row(), m_data.dok.columnIndex(QStringLiteral("DOK")));
         const auto query = detailsQuery(dok, m_dokGrid->model().column(index.column()).field, index.data().toString());
         if (!query) {
             hideDetailsWindow();
             return;
         }
-        Dm.log.setFilter(query->filter);
-        Dm.log.setFiltered(true);
+        m_data.log.setFilter(query->filter);
+        m_data.log.setFiltered(true);
         if (m_details) {
             m_details->setWindowTitle(query->title);
             m_details->show();
@@ -408,15 +418,15 @@ void ManagementView::DBGdokCellClick(const QModelIndex &index)
     });
 }
 
-void ManagementView::DBEdit1Change()
+void ManagementView::findTypedDok()
 {
     const QString dok = ui->DBEdit1->text();
-    if (dok.isEmpty() || !Dm.dok.isOpen() || m_main.viewMarker != QLatin1Char('N'))
+    if (dok.isEmpty() || !m_data.dok.isOpen() || m_commands.viewMarker() != QLatin1Char('N'))
         return;
-    reportEngineErrors([&] { Dm.dok.locate(QStringLiteral("DOK"), {dok}); });
+    reportEngineErrors([&] { m_data.dok.locate(QStringLiteral("DOK"), {dok}); });
 }
 
-void ManagementView::DBGBandMouseUp()
+void ManagementView::rememberBandUnderMouse()
 {
     TableView *view = m_bandGrid->view();
     if (!view || !view->isOpen())
@@ -427,7 +437,7 @@ void ManagementView::DBGBandMouseUp()
 bool ManagementView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->DBGBand->viewport() && event->type() == QEvent::MouseButtonRelease)
-        DBGBandMouseUp();
+        rememberBandUnderMouse();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -455,32 +465,30 @@ void ManagementView::showTableCount(TableCount which)
     QString text;
     switch (which) {
     case TableCount::None: break;
-    case TableCount::Band: text = counttext::band(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal); break;
+    case TableCount::Band: text = counttext::band(m_data.logbanda.recordCount(), m_shownBand, m_dokTotal); break;
     case TableCount::Accredited:
-        text = counttext::accredited(Dm.logbanda.recordCount(), m_shownBand, m_dokTotal);
+        text = counttext::accredited(m_data.logbanda.recordCount(), m_shownBand, m_dokTotal);
         break;
-    case TableCount::Mode: text = counttext::mode(Dm.logmodo.recordCount(), m_shownMode, m_dokTotal); break;
+    case TableCount::Mode: text = counttext::mode(m_data.logmodo.recordCount(), m_shownMode, m_dokTotal); break;
     }
     if (text.isEmpty()) {
         clearCount();
         return;
     }
-    m_main.statusPanel(1)->setText(text);
-    m_main.setStatusPanelRaised(1, true);
+    m_commands.showCount(text);
 }
 
 void ManagementView::clearCount()
 {
     m_tableCount = TableCount::None;
-    m_main.statusPanel(1)->clear();
-    m_main.setStatusPanelRaised(1, false);
+    m_commands.clearCount();
 }
 
 // Counted afresh from the log and the DOK list each time, so no figure is left from before a
 // save, a deletion or a refresh.
 DokCoverage ManagementView::showCounts()
 {
-    const DokCoverage coverage = DokCoverage::of(Dm.dok, Dm.log);
+    const DokCoverage coverage = DokCoverage::of(m_data.dok, m_data.log);
     m_dokTotal = coverage.total;
     showDokTotal(coverage.total);
     ui->DBconf->setText(QString::number(coverage.withQso));
@@ -496,14 +504,14 @@ void ManagementView::recountLater()
     m_recountPending = true;
     QTimer::singleShot(0, this, [this] {
         m_recountPending = false;
-        if (!isVisible() || !Dm.dok.isOpen() || !Dm.log.isOpen())
+        if (!isVisible() || !m_data.dok.isOpen() || !m_data.log.isOpen())
             return;
         reportEngineErrors([&] {
             showCounts();
             // The table shown may have changed, and the share of every count with the DOK total.
             // A view another window has pointed elsewhere for a moment is left to that window.
             const bool mode = m_tableCount == TableCount::Mode;
-            const TableView &table = mode ? Dm.logmodo : Dm.logbanda;
+            const TableView &table = mode ? m_data.logmodo : m_data.logbanda;
             const QString shown = mode ? vocab::modeTable(m_shownMode) : vocab::bandTable(vocab::bandSuffix(m_shownBand));
             if (m_tableCount != TableCount::None && table.isOpen()
                 && table.tableName().compare(shown, Qt::CaseInsensitive) == 0)
@@ -534,8 +542,8 @@ void ManagementView::setDokGridDetails(bool details)
 
 void ManagementView::setModifyAndDeleteEnabled(bool enabled)
 {
-    m_main.setCommandEnabled(TForm4::Command::Modify, enabled);
-    m_main.setCommandEnabled(TForm4::Command::Delete, enabled);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Modify, enabled);
+    m_commands.setCommandEnabled(CommandSwitch::Command::Delete, enabled);
 }
 
 void ManagementView::resetDetailsButton()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "returnview.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -10,43 +12,44 @@ class ManagementView;
 class GridLink;
 class QAbstractButton;
 class QModelIndex;
-class TDm;
-class TForm4;
-class TForm7;
+class LogData;
+class CommandSwitch;
+class DetailsWindow;
 class TableView;
 struct DokCoverage;
 
 // The DOK management view of the main window: the status matrix of the DOK table filtered on
 // whether a DOK has QSOs, one band or mode table at a time with its count and share of all DOKs,
 // and the details mode in which a click on a cell of the matrix lists the QSOs behind it.
-class ManagementView : public QWidget
+class ManagementView : public QWidget, public ReturnView
 {
     Q_OBJECT
 
 public:
-    ManagementView(TDm &dm, TForm4 &mainWindow, QWidget *parent = nullptr);
+    ManagementView(LogData &dm, CommandSwitch &commands, QWidget *parent = nullptr);
     ~ManagementView() override;
 
     // The number of DOKs of the reference list, under "All records".
     void showDokTotal(int total);
-    void setDetailsWindow(TForm7 *window);
+    void setDetailsWindow(DetailsWindow *window);
 
-    void Management1Click();
+    void openManagement();
     // Shows the band table of a band suffix; also for the modify window when it closes.
-    void B14Click(const QString &bandSuffix);
-    void BSSBClick(const QString &mode);
-    void SpeedButton1Click();
+    void showBandTable(const QString &bandSuffix);
+    void showModeTable(const QString &mode);
+    void toggleAccredited();
     // The confirmed filter; "Show Details" is enabled only when sender is Button1 itself.
-    void Button1Click(const QObject *sender);
-    void Button3Click();
-    void Button2Click();
-    void Button4Click();
-    void DBGdokCellClick(const QModelIndex &index);
-    void DBEdit1Change();
-    void DBGBandMouseUp();
-    void Button1MouseDown();
-    void B433MouseDown();
+    void showDoksWithQso(const QObject *sender);
+    void showDoksWithoutQso();
+    void showAllDoks();
+    void toggleDetails();
+    void showDetailsOfCell(const QModelIndex &index);
+    void findTypedDok();
+    void rememberBandUnderMouse();
+    void raiseBandModeButtons();
+    void raiseFilterButtons();
 
+    void showModifiedBand(const QString &bandSuffix) override;
     // Presses the band button of a band suffix ("b" + suffix, in any case), raising the others.
     void pressBandButton(const QString &bandSuffix);
     // What the main window's Exit does to this view before hiding it.
@@ -81,9 +84,9 @@ private:
     void hideDetailsWindow();
 
     std::unique_ptr<Ui::ManagementView> ui;
-    TDm &Dm;
-    TForm4 &m_main;
-    QPointer<TForm7> m_details;
+    LogData &m_data;
+    CommandSwitch &m_commands;
+    QPointer<DetailsWindow> m_details;
     GridLink *m_bandGrid;
     GridLink *m_dokGrid;
     int m_dokTotal = 0;

@@ -1,4 +1,4 @@
-// TFormProgress: DOKs confirmed over time.
+// ProgressWindow: DOKs confirmed over time.
 #include "progresswindow.h"
 
 #include "datamodule.h"
@@ -61,8 +61,8 @@ private:
 
 } // namespace
 
-TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TFormProgress>()), Dm(dm)
+ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::ProgressWindow>()), m_data(dm)
 {
     ui->setupUi(this);
     m_chartView = new QChartView(ui->ChartArea);
@@ -76,20 +76,21 @@ TFormProgress::TFormProgress(TDm &dm, QWidget *parent)
         ui->Selection->addItem(band + QStringLiteral(" MHz"), band);
     for (const QString &mode : vocab::modes())
         ui->Selection->addItem(mode, mode);
-    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &TFormProgress::SelectionChange);
+    connect(ui->Selection, &QComboBox::currentIndexChanged, this, &ProgressWindow::showSelectedProgress);
     connect(ui->Exit, &QPushButton::clicked, this, &QDialog::accept);
+    closeOnEscape({ui->Exit});
     readLog();
-    SelectionChange();
+    showSelectedProgress();
 }
 
-TFormProgress::~TFormProgress() = default;
+ProgressWindow::~ProgressWindow() = default;
 
 // One pass over every QSO of the log, whatever the LOG view's filter, in the order they are
 // stored: the curves do not depend on the order, and memory is read front to back.
-void TFormProgress::readLog()
+void ProgressWindow::readLog()
 {
     reportEngineErrors([&] {
-        const TableView &log = Dm.log;
+        const TableView &log = m_data.log;
         const RowStore &rows = log.storedRows();
         ColumnTexts dok(rows, log.columnIndex(QStringLiteral("dok")));
         ColumnTexts band(rows, log.columnIndex(QStringLiteral("banda")));
@@ -103,7 +104,7 @@ void TFormProgress::readLog()
     });
 }
 
-void TFormProgress::SelectionChange()
+void ProgressWindow::showSelectedProgress()
 {
     m_curve = m_progress.curve(ui->Selection->currentData().toString());
     showChart();
@@ -115,7 +116,7 @@ void TFormProgress::SelectionChange()
     ui->Undated->setVisible(m_curve.undated > 0);
 }
 
-void TFormProgress::showChart()
+void ProgressWindow::showChart()
 {
     auto *chart = new QChart;
     chart->legend()->hide();
@@ -176,7 +177,7 @@ void TFormProgress::showChart()
     delete old;
 }
 
-void TFormProgress::showLevels()
+void ProgressWindow::showLevels()
 {
     QStringList lines{QStringLiteral("Award levels")};
     for (const DokProgress::Level &level : m_curve.levels) {

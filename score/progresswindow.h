@@ -6,24 +6,24 @@
 #include <memory>
 
 namespace Ui {
-class TFormProgress;
+class ProgressWindow;
 }
 class QChartView;
-class TDm;
+class LogData;
 
 // The Progress window: how many different DOKs were confirmed over time, for the whole log or
 // one band or mode, against the award levels, with the date each level was reached. The log is
 // read once when the window opens.
-class TFormProgress : public ButtonClosedDialog
+class ProgressWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
-    explicit TFormProgress(TDm &dm, QWidget *parent = nullptr);
-    ~TFormProgress() override;
+    explicit ProgressWindow(LogData &dm, QWidget *parent = nullptr);
+    ~ProgressWindow() override;
 
     // Shows the curve of the chosen entry of the Selection box.
-    void SelectionChange();
+    void showSelectedProgress();
     const DokProgress::Curve &shownCurve() const { return m_curve; }
 
 private:
@@ -31,8 +31,8 @@ private:
     void showChart();
     void showLevels();
 
-    std::unique_ptr<Ui::TFormProgress> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::ProgressWindow> ui;
+    LogData &m_data;
     DokProgress m_progress;
     DokProgress::Curve m_curve;
     QChartView *m_chartView;

@@ -123,35 +123,35 @@ private:
     std::vector<bool> m_worked;
 };
 
-Recalculation::Recalculation(TDm &dm) : Dm(dm)
+Recalculation::Recalculation(LogData &dm) : m_data(dm)
 {
 }
 
 void Recalculation::run()
 {
     step(Step::Clearing);
-    for (TableView *view : {&Dm.log, &Dm.dok, &Dm.riep, &Dm.Dipl})
+    for (TableView *view : {&m_data.log, &m_data.dok, &m_data.riep, &m_data.Dipl})
         view->open();
-    Dm.dok.setFiltered(false);
-    Dm.log.setFiltered(false);
+    m_data.dok.setFiltered(false);
+    m_data.log.setFiltered(false);
     m_done = 0;
-    m_total = Dm.log.recordCount() + Dm.dok.recordCount();
+    m_total = m_data.log.recordCount() + m_data.dok.recordCount();
     if (onProgress)
         onProgress(0, m_total);
 
-    Transaction transaction(Dm.ADOconn);
-    StatusMatrix matrix(Dm.dok.recordCount());
+    Transaction transaction(m_data.ADOconn);
+    StatusMatrix matrix(m_data.dok.recordCount());
     step(Step::Calculating);
     walkLog(matrix);
     step(Step::Counting);
     const std::vector<qint64> counters = writeMatrix(matrix);
     writeCounters(counters);
     markAwards(counters);
-    BandModeRebuild(Dm.ADOconn, Dm.log, Dm.logbanda, Dm.logmodo).run();
+    BandModeRebuild(m_data.ADOconn, m_data.log, m_data.logbanda, m_data.logmodo).run();
     transaction.commit();
 
-    Dm.dok.setFilter(QStringLiteral("conf='C'"));
-    Dm.dok.first();
+    m_data.dok.setFilter(QStringLiteral("conf='C'"));
+    m_data.dok.first();
     if (onProgress)
         onProgress(m_total, m_total);
 }
@@ -173,14 +173,14 @@ void Recalculation::advance()
 // lie in memory. LOG is unfiltered here: its live rows are its passing rows.
 void Recalculation::walkLog(StatusMatrix &matrix)
 {
-    DokIndex doks(Dm.dok);
-    const RowStore &rows = Dm.log.storedRows();
-    const ColumnMeaning<int> dokOf(rows, Dm.log.columnIndex(QStringLiteral("dok")),
+    DokIndex doks(m_data.dok);
+    const RowStore &rows = m_data.log.storedRows();
+    const ColumnMeaning<int> dokOf(rows, m_data.log.columnIndex(QStringLiteral("dok")),
                                    [&](const QString &code) { return doks.find(code); });
-    const ColumnMeaning<int> bandOf(rows, Dm.log.columnIndex(QStringLiteral("banda")), bandIndex);
-    const ColumnMeaning<int> modeOf(rows, Dm.log.columnIndex(QStringLiteral("modo")), modeIndex);
-    const ColumnMeaning<char> statusOfRow(rows, Dm.log.columnIndex(QStringLiteral("conf")), statusOf);
-    const int idColumn = Dm.log.columnIndex(QStringLiteral("id"));
+    const ColumnMeaning<int> bandOf(rows, m_data.log.columnIndex(QStringLiteral("banda")), bandIndex);
+    const ColumnMeaning<int> modeOf(rows, m_data.log.columnIndex(QStringLiteral("modo")), modeIndex);
+    const ColumnMeaning<char> statusOfRow(rows, m_data.log.columnIndex(QStringLiteral("conf")), statusOf);
+    const int idColumn = m_data.log.columnIndex(QStringLiteral("id"));
     const ColumnMeaning<qint64> idOf(rows, idColumn, [](const QString &text) { return text.toLongLong(); });
     const bool idsAsIntegers = !rows.isCoded(idColumn);
     for (int row = 0; row < rows.rowCount(); ++row) {
@@ -214,17 +214,17 @@ std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
     std::vector<int> confirmedCounters;
     std::vector<int> accreditedCounters;
     for (const QString &name : vocab::statusCells()) {
-        columns.push_back(Dm.dok.columnIndex(name));
-        confirmedCounters.push_back(Dm.riep.columnIndex(vocab::confirmedCounter(name)));
-        accreditedCounters.push_back(Dm.riep.columnIndex(vocab::accreditedCounter(name)));
+        columns.push_back(m_data.dok.columnIndex(name));
+        confirmedCounters.push_back(m_data.riep.columnIndex(vocab::confirmedCounter(name)));
+        accreditedCounters.push_back(m_data.riep.columnIndex(vocab::accreditedCounter(name)));
     }
-    columns.push_back(Dm.dok.columnIndex(vocab::summaryCell));
+    columns.push_back(m_data.dok.columnIndex(vocab::summaryCell));
 
-    std::vector<qint64> counters(size_t(Dm.riep.columnCount()), 0);
+    std::vector<qint64> counters(size_t(m_data.riep.columnCount()), 0);
     QStringList target(cellCount + 1);
     // The grids and fields showing DOK follow the whole rewrite at once.
-    const ViewUpdate update(Dm.dok);
-    for (int dok = 0; dok < Dm.dok.recordCount(); ++dok, advance()) {
+    const ViewUpdate update(m_data.dok);
+    for (int dok = 0; dok < m_data.dok.recordCount(); ++dok, advance()) {
         const CellState *cells = matrix.row(dok);
         for (int cell = 0; cell < cellCount; ++cell) {
             const char status = cells[cell].result();
@@ -237,15 +237,15 @@ std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
         target[cellCount] = matrix.worked(dok) ? vocab::status::confirmed : vocab::status::none;
         bool changed = false;
         for (int cell = 0; cell <= cellCount && !changed; ++cell)
-            changed = Dm.dok.textAt(dok, columns[size_t(cell)]) != target[cell];
+            changed = m_data.dok.textAt(dok, columns[size_t(cell)]) != target[cell];
         if (!changed)
             continue;
         // Every cell is written, so each row uses the same statement.
-        Dm.dok.moveTo(dok);
-        Dm.dok.edit();
+        m_data.dok.moveTo(dok);
+        m_data.dok.edit();
         for (int cell = 0; cell <= cellCount; ++cell)
-            Dm.dok.setText(columns[size_t(cell)], target[cell]);
-        Dm.dok.post();
+            m_data.dok.setText(columns[size_t(cell)], target[cell]);
+        m_data.dok.post();
     }
     return counters;
 }
@@ -254,12 +254,12 @@ std::vector<qint64> Recalculation::writeMatrix(const StatusMatrix &matrix)
 // and nconf of the management view included.
 void Recalculation::writeCounters(const std::vector<qint64> &counters)
 {
-    Dm.riep.first();
-    Dm.riep.edit();
-    for (int column = 2; column < Dm.riep.columnCount(); ++column)
-        Dm.riep.setText(column, QString::number(counters[size_t(column)]));
-    Dm.riep.setDateTime(QStringLiteral("dataagg"), services::clock().now());
-    Dm.riep.post();
+    m_data.riep.first();
+    m_data.riep.edit();
+    for (int column = 2; column < m_data.riep.columnCount(); ++column)
+        m_data.riep.setText(column, QString::number(counters[size_t(column)]));
+    m_data.riep.setDateTime(QStringLiteral("dataagg"), services::clock().now());
+    m_data.riep.post();
 }
 
 // Diplome: the row's position is its level (100, 200, ...); columns 2 to 13 are bands, counted
@@ -267,28 +267,28 @@ void Recalculation::writeCounters(const std::vector<qint64> &counters)
 void Recalculation::markAwards(const std::vector<qint64> &counters)
 {
     const int lastBandColumn = 2 + int(schema::diplomeBandColumns().size()) - 1;
-    for (int row = 0; row < Dm.Dipl.recordCount(); ++row) {
+    for (int row = 0; row < m_data.Dipl.recordCount(); ++row) {
         const qint64 level = qint64(row + 1) * 100;
         std::vector<std::pair<int, QString>> changes;
-        for (int column = 2; column < Dm.Dipl.columnCount(); ++column) {
-            const QString current = Dm.Dipl.textAt(row, column);
+        for (int column = 2; column < m_data.Dipl.columnCount(); ++column) {
+            const QString current = m_data.Dipl.textAt(row, column);
             if (current == vocab::award::claimed)
                 continue;
-            const QString name = Dm.Dipl.columnName(column);
+            const QString name = m_data.Dipl.columnName(column);
             const QString counter = vocab::confirmedCounter(column <= lastBandColumn ? vocab::bandCell(name)
                                                                                      : vocab::modeCell(name));
-            const qint64 count = counters[size_t(Dm.riep.columnIndex(counter))];
+            const qint64 count = counters[size_t(m_data.riep.columnIndex(counter))];
             const QString mark = count >= level ? vocab::award::toClaim : vocab::award::notReached;
             if (current != mark)
                 changes.emplace_back(column, mark);
         }
         if (changes.empty())
             continue;
-        Dm.Dipl.moveTo(row);
-        Dm.Dipl.edit();
+        m_data.Dipl.moveTo(row);
+        m_data.Dipl.edit();
         for (const auto &[column, mark] : changes)
-            Dm.Dipl.setText(column, mark);
-        Dm.Dipl.post();
+            m_data.Dipl.setText(column, mark);
+        m_data.Dipl.post();
     }
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 class StatusMatrix;
-class TDm;
+class LogData;
 
 // Rebuilds everything derived from the log: every status cell and CONF of the DOK table, every
 // counter of RIEP with the stamp dataagg, the "*" / "To claim" marks of Diplome (a cell
@@ -35,7 +35,7 @@ class Recalculation
 public:
     enum class Step { Clearing, Calculating, Counting };
 
-    explicit Recalculation(TDm &dm);
+    explicit Recalculation(LogData &dm);
 
     // Called when a step begins, and every few rows with the work done so far, so a window can
     // show progress and let its events run.
@@ -53,7 +53,7 @@ private:
     void writeCounters(const std::vector<qint64> &counters);
     void markAwards(const std::vector<qint64> &counters);
 
-    TDm &Dm;
+    LogData &m_data;
     int m_done = 0;
     int m_total = 0;
 };

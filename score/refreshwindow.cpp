@@ -1,4 +1,4 @@
-// TForm9: refresh and summary.
+// RefreshWindow: refresh and summary.
 #include "refreshwindow.h"
 
 #include "columnfit.h"
@@ -57,12 +57,18 @@ public:
 
 } // namespace
 
-TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
-    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::TForm9>()), Dm(dm), m_clock(clock)
+RefreshWindow::RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent)
+    : ButtonClosedDialog(parent), ui(std::make_unique<Ui::RefreshWindow>()), m_data(dm), m_clock(clock)
 {
     ui->setupUi(this);
+    ui->DBGdok->setAccessibleName(tr("DOK table"));
+    // Each summary list holds the bands of the mode its box is titled with.
+    for (QListWidget *list : findChildren<QListWidget *>()) {
+        if (auto *box = qobject_cast<QGroupBox *>(list->parentWidget()))
+            list->setAccessibleName(tr("%1 bands").arg(box->title()));
+    }
     // No title-bar buttons: the window is left through its own "E&xit" buttons.
-    new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &Dm.dok);
+    new GridLink(ui->DBGdok, dokMatrixColumns(ModeTitles::Lower), &m_data.dok);
     StatusDelegate::showIn(ui->DBGdok);
     ui->DBGdok->verticalHeader()->hide();
     bindCounters();
@@ -70,16 +76,18 @@ TForm9::TForm9(TDm &dm, QTimer *clock, QWidget *parent)
     ui->ProgressBar1->hide();
     ui->Lab1->hide();
 
-    connect(ui->SpeedButton3, &QPushButton::clicked, this, &TForm9::SpeedButton3Click);
-    connect(ui->SpeedButton4, &QPushButton::clicked, this, &TForm9::SpeedButton4Click);
-    connect(ui->SpeedButton5, &QPushButton::clicked, this, &TForm9::SpeedButton5Click);
-    connect(ui->SpeedButton1, &QPushButton::clicked, this, &TForm9::SpeedButton1Click);
-    connect(ui->SpeedButton2, &QPushButton::clicked, this, &TForm9::SpeedButton2Click);
+    connect(ui->SpeedButton3, &QPushButton::clicked, this, &RefreshWindow::runRefresh);
+    connect(ui->SpeedButton4, &QPushButton::clicked, this, &RefreshWindow::switchToSummary);
+    connect(ui->SpeedButton5, &QPushButton::clicked, this, &RefreshWindow::closeWindow);
+    connect(ui->SpeedButton1, &QPushButton::clicked, this, &RefreshWindow::showRefreshPanel);
+    connect(ui->SpeedButton2, &QPushButton::clicked, this, &RefreshWindow::closeSummary);
+    // The Exit of the page shown; both are disabled while the figures are recalculated.
+    closeOnEscape({ui->SpeedButton5, ui->SpeedButton2});
 }
 
-TForm9::~TForm9() = default;
+RefreshWindow::~RefreshWindow() = default;
 
-void TForm9::bindCounters()
+void RefreshWindow::bindCounters()
 {
     // Inner box, counter prefix: the five modes, then all modes together on the band cells.
     const std::pair<QGroupBox *, QString> boxes[] = {
@@ -93,7 +101,7 @@ void TForm9::bindCounters()
             for (const QString &column : {vocab::confirmedCounter(cell), vocab::accreditedCounter(cell)}) {
                 auto *label = box->findChild<QLabel *>(column, Qt::FindDirectChildrenOnly);
                 Q_ASSERT(label);
-                FieldLink::bind(label, Dm.riep, column);
+                FieldLink::bind(label, m_data.riep, column);
                 m_counters.push_back({box, label, column});
             }
         }
@@ -102,7 +110,7 @@ void TForm9::bindCounters()
 
 // The counters stand under the words of their box's title ("Conf   Acc") in whatever font the
 // user's text scaling gives.
-void TForm9::alignCounterColumns()
+void RefreshWindow::alignCounterColumns()
 {
     for (const CounterLabel &counter : m_counters) {
         QStyleOptionGroupBox option;
@@ -121,26 +129,26 @@ void TForm9::alignCounterColumns()
     }
 }
 
-void TForm9::showRefreshPanel()
+void RefreshWindow::showRefreshPanel()
 {
     ui->Panels->setCurrentWidget(ui->Panel2);
     setWindowTitle(refreshCaption);
 }
 
-void TForm9::showSummaryPanel()
+void RefreshWindow::showSummaryPanel()
 {
     setWindowTitle(summaryCaption);
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
-void TForm9::showEvent(QShowEvent *event)
+void RefreshWindow::showEvent(QShowEvent *event)
 {
     ButtonClosedDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        prepareOnShow();
 }
 
-void TForm9::FormShow()
+void RefreshWindow::prepareOnShow()
 {
     columnfit::setAtLeast(ui->DBGdok, 0, 62);
     for (int column = 1; column < ui->DBGdok->model()->columnCount(); ++column)
@@ -156,9 +164,9 @@ void TForm9::FormShow()
     applyZeroMarks();
 }
 
-void TForm9::showStamp()
+void RefreshWindow::showStamp()
 {
-    reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(Dm.riep.dateTime(QStringLiteral("dataagg")))); });
+    reportEngineErrors([&] { ui->Lab2->setText(refreshStampText(m_data.riep.dateTime(QStringLiteral("dataagg")))); });
     // The stamp stays on one line: the window widens for it. Where the window cannot grow enough
     // (a narrow screen, large text), the time goes on a line of its own, never "AM" alone.
     const int margins = 2 * (layout()->contentsMargins().left() + layout()->contentsMargins().right())
@@ -174,7 +182,7 @@ void TForm9::showStamp()
     }
 }
 
-void TForm9::setModeCaptions()
+void RefreshWindow::setModeCaptions()
 {
     const std::pair<QGroupBox *, const char *> boxes[] = {
         {ui->Groupfon, "PHONE"}, {ui->Groupcw, "CW"}, {ui->Grouptty, "RTTY"}, {ui->Grouppsk, "PSK"}, {ui->Groupfm, "FM"},
@@ -183,13 +191,13 @@ void TForm9::setModeCaptions()
                              QStringLiteral("PSK"), QStringLiteral("FM")};
     reportEngineErrors([&] {
         for (size_t i = 0; i < std::size(boxes); ++i) {
-            const QString count = Dm.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
+            const QString count = m_data.riep.text(vocab::confirmedCounter(vocab::modeCell(modes[i])));
             boxes[i].first->setTitle(QString::fromLatin1(boxes[i].second) + QStringLiteral(" - ") + count);
         }
     });
 }
 
-void TForm9::createZeroMarks()
+void RefreshWindow::createZeroMarks()
 {
     if (m_counters.front().zeroMark)
         return;
@@ -206,18 +214,18 @@ void TForm9::createZeroMarks()
     }
 }
 
-void TForm9::applyZeroMarks()
+void RefreshWindow::applyZeroMarks()
 {
     reportEngineErrors([&] {
         for (const CounterLabel &counter : m_counters) {
-            const bool zero = Dm.riep.integer(counter.column) == 0;
+            const bool zero = m_data.riep.integer(counter.column) == 0;
             counter.label->setVisible(!zero);
             counter.zeroMark->setVisible(zero);
         }
     });
 }
 
-void TForm9::SpeedButton3Click()
+void RefreshWindow::runRefresh()
 {
     if (m_running)
         return;
@@ -242,7 +250,7 @@ void TForm9::SpeedButton3Click()
                 sinceEvents.restart();
             }
         };
-        Recalculation recalculation(Dm);
+        Recalculation recalculation(m_data);
         recalculation.onStep = [&](Recalculation::Step step) {
             ui->Lab1->setText(stepText(step));
             letEventsRun(true);
@@ -268,13 +276,13 @@ void TForm9::SpeedButton3Click()
         services::prompter().error(failure);
 }
 
-void TForm9::setButtonsEnabled(bool enabled)
+void RefreshWindow::setButtonsEnabled(bool enabled)
 {
     for (QPushButton *button : {ui->SpeedButton3, ui->SpeedButton4, ui->SpeedButton5, ui->SpeedButton1, ui->SpeedButton2})
         button->setEnabled(enabled);
 }
 
-void TForm9::SpeedButton4Click()
+void RefreshWindow::switchToSummary()
 {
     setWindowTitle(summaryCaption);
     setModeCaptions();
@@ -282,21 +290,16 @@ void TForm9::SpeedButton4Click()
     ui->Panels->setCurrentWidget(ui->Panel1);
 }
 
-void TForm9::SpeedButton5Click()
+void RefreshWindow::closeWindow()
 {
     close();
 }
 
-void TForm9::SpeedButton1Click()
-{
-    showRefreshPanel();
-}
-
-void TForm9::SpeedButton2Click()
+void RefreshWindow::closeSummary()
 {
     ui->Lab1->hide();
     reportEngineErrors([&] {
-        for (TableView *view : {&Dm.dok, &Dm.log}) {
+        for (TableView *view : {&m_data.dok, &m_data.log}) {
             view->setFiltered(false);
             view->setFilter(QString());
         }
@@ -304,7 +307,7 @@ void TForm9::SpeedButton2Click()
     close();
 }
 
-void TForm9::closeEvent(QCloseEvent *event)
+void RefreshWindow::closeEvent(QCloseEvent *event)
 {
     if (m_running) {
         event->ignore();

@@ -6,34 +6,33 @@
 #include <vector>
 
 namespace Ui {
-class TForm9;
+class RefreshWindow;
 }
 class QGroupBox;
 class QLabel;
 class QTimer;
-class TDm;
+class LogData;
 
 // The refresh window: the recalculation on its refresh panel, and the summary of the counters
 // by band and mode on its summary panel. Created for one opening and shown modally.
-class TForm9 : public ButtonClosedDialog
+class RefreshWindow : public ButtonClosedDialog
 {
     Q_OBJECT
 
 public:
     // clock is the main window's clock timer, which a recalculation stops.
-    TForm9(TDm &dm, QTimer *clock, QWidget *parent = nullptr);
-    ~TForm9() override;
+    RefreshWindow(LogData &dm, QTimer *clock, QWidget *parent = nullptr);
+    ~RefreshWindow() override;
 
     // What the main window does before showing the window.
     void showRefreshPanel();
     void showSummaryPanel();
 
-    void FormShow();
-    void SpeedButton3Click(); // "&Go"
-    void SpeedButton4Click(); // "&Summary"
-    void SpeedButton5Click(); // "E&xit" of the refresh panel
-    void SpeedButton1Click(); // "Refresh &data"
-    void SpeedButton2Click(); // "E&xit" of the summary panel
+    void prepareOnShow();
+    void runRefresh(); // "&Go"
+    void switchToSummary(); // "&Summary"
+    void closeWindow(); // "E&xit" of the refresh panel
+    void closeSummary(); // "E&xit" of the summary panel
 
     bool isRecalculating() const { return m_running; }
 
@@ -59,8 +58,8 @@ private:
     void setButtonsEnabled(bool enabled);
     void showStamp();
 
-    std::unique_ptr<Ui::TForm9> ui;
-    TDm &Dm;
+    std::unique_ptr<Ui::RefreshWindow> ui;
+    LogData &m_data;
     QTimer *m_clock;
     std::vector<CounterLabel> m_counters;
     bool m_running = false;

@@ -4,15 +4,19 @@
 #   tools/setup-debian.sh --map-tools  also what tools/make-district-maps.py needs to make the maps' data again
 #   tools/setup-debian.sh --desktop-tools  also a virtual desktop, a screenshot tool and xdotool, to look at
 #                                          and type through the windows by hand (xvfb-run, import -window root)
+#   tools/setup-debian.sh --package-tools  also lintian, to check the package that "make package" builds
 set -eu
-packages="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream poppler-utils"
+packages="g++ cmake make python3 qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libsqlite3-dev fonts-liberation2 qt6-charts-dev dpkg-dev desktop-file-utils appstream poppler-utils"
 if [ "${1:-}" = "--map-tools" ]; then
-    packages="$packages python3 gmt gmt-dcw"
+    packages="$packages gmt gmt-dcw"
     # npm comes with a Node.js installation; Debian's own npm package conflicts with other ones.
     command -v npm >/dev/null 2>&1 || packages="$packages npm"
 fi
 if [ "${1:-}" = "--desktop-tools" ]; then
     packages="$packages xvfb xauth imagemagick xdotool"
+fi
+if [ "${1:-}" = "--package-tools" ]; then
+    packages="$packages lintian"
 fi
 
 missing=""

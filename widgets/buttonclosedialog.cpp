@@ -2,6 +2,7 @@
 
 #include "shortcutkey.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,8 +22,24 @@ void ButtonClosedDialog::moveFocusOnEnter(std::initializer_list<QWidget *> contr
     }
 }
 
+void ButtonClosedDialog::closeOnEscape(std::initializer_list<QAbstractButton *> buttons)
+{
+    m_escapeButtons.assign(buttons.begin(), buttons.end());
+}
+
 void ButtonClosedDialog::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!escapeCloses())
+            return;
+        for (QAbstractButton *button : m_escapeButtons) {
+            if (button && button->isVisible() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        }
+        return;
+    }
     if (event->key() == Qt::Key_Escape)
         return;
     QDialog::keyPressEvent(event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -22,15 +23,22 @@ struct Font
 
 struct Placed
 {
-    enum class Kind { Picture, Text, Line };
+    // Area: the room a drawing takes, nothing of its own is painted.
+    enum class Kind { Area, Box, Text, Line };
 
     QString name;
     Kind kind = Kind::Text;
-    // A line runs from the rectangle's top left to its bottom right corner.
+    // A line runs from the rectangle's top left to its bottom right corner. A text's rectangle
+    // is the room it was fitted into.
     QRectF rect;
-    QString text;    // the text of a text; the file of a picture
+    QString text;
     Font font;
-    double penWidth = 0; // lines: millimetres
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    bool wrapped = false; // a text set over several lines
+    double penWidth = 0; // boxes and lines: millimetres; a box without pen has no outline
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    QColor colour = Qt::black; // of a text or of an outline
+    QColor fill;               // of a box; invalid: not filled
 };
 
 struct Page
@@ -46,6 +54,7 @@ struct Page
 
 struct Layout
 {
+    QString title; // the document's title, for the PDF and the print queue
     QSizeF paper{210, 297}; // A4 portrait
     std::vector<Page> pages;
 };

@@ -1,16 +1,15 @@
 #include "painter.h"
 
 #include "filesafety.h"
+#include "subsetnames.h"
 
-#include <QSaveFile>
-#include <unordered_map>
-#include <QPainter>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSvgRenderer>
-#include <memory>
+#include <QSaveFile>
 
 namespace report {
 
@@ -27,7 +26,8 @@ public:
     {
         for (const Placed &element : page.elements) {
             switch (element.kind) {
-            case Placed::Kind::Picture: picture(element); break;
+            case Placed::Kind::Area: break;
+            case Placed::Kind::Box: box(element); break;
             case Placed::Kind::Text: text(element); break;
             case Placed::Kind::Line: line(element); break;
             }
@@ -40,15 +40,19 @@ private:
         return QRectF(mm.x() * m_dotsPerMm, mm.y() * m_dotsPerMm, mm.width() * m_dotsPerMm, mm.height() * m_dotsPerMm);
     }
 
-    void picture(const Placed &element)
+    void box(const Placed &element)
     {
-        auto &renderer = m_pictures[element.text];
-        if (!renderer)
-            renderer = std::make_unique<QSvgRenderer>(element.text);
-        if (renderer->isValid())
-            renderer->render(&m_painter, device(element.rect));
+        if (element.penWidth > 0)
+            m_painter.setPen(QPen(element.colour, element.penWidth * m_dotsPerMm, element.penStyle, Qt::SquareCap, Qt::MiterJoin));
+        else
+            m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(element.fill.isValid() ? QBrush(element.fill) : QBrush(Qt::NoBrush));
+        m_painter.drawRect(device(element.rect));
+        m_painter.setBrush(Qt::NoBrush);
     }
 
+    // Drawn as text, so that the PDF can be searched and its fonts are embedded; the layout has
+    // already chosen a size at which the text fits its room.
     void text(const Placed &element)
     {
         if (element.text.isEmpty())
@@ -57,20 +61,20 @@ private:
         font.setPointSizeF(element.font.pointSize);
         font.setBold(element.font.bold);
         m_painter.setFont(font);
-        m_painter.setPen(Qt::black);
-        m_painter.drawText(device(element.rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, element.text);
+        m_painter.setPen(element.colour);
+        const int wrapping = element.wrapped ? Qt::TextWordWrap : Qt::TextSingleLine;
+        m_painter.drawText(device(element.rect), int(element.alignment) | wrapping | Qt::TextDontClip, element.text);
     }
 
     void line(const Placed &element)
     {
-        m_painter.setPen(QPen(Qt::black, element.penWidth * m_dotsPerMm, Qt::SolidLine, Qt::FlatCap));
+        m_painter.setPen(QPen(element.colour, element.penWidth * m_dotsPerMm, element.penStyle, Qt::FlatCap));
         const QRectF rect = device(element.rect);
         m_painter.drawLine(rect.topLeft(), rect.bottomRight());
     }
 
     QPainter &m_painter;
     double m_dotsPerMm;
-    std::unordered_map<QString, std::unique_ptr<QSvgRenderer>> m_pictures;
 };
 
 QPageLayout a4FullPage()
@@ -98,6 +102,8 @@ void print(const Layout &layout, QPrinter &printer)
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    if (!layout.title.isEmpty())
+        printer.setDocName(layout.title);
     paint(layout, printer);
 }
 
@@ -111,13 +117,19 @@ QString writePdf(const Layout &layout, const QString &fileName)
     const auto failed = [&] { return QStringLiteral("The file %1 could not be written: %2.").arg(fileName, filesafety::writeError(file)); };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageLayout(a4FullPage());
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("WZP Logbook"));
+        writer.setTitle(layout.title);
         paint(layout, writer);
     }
+    const QByteArray bytes = withSubsetFontNames(pdf.data());
+    if (file.write(bytes) != bytes.size())
+        return failed();
     if (!file.commit())
         return failed();
     return {};

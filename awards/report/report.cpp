@@ -1,7 +1,7 @@
 #include "report.h"
 
-#include "localformat.h"
 #include "tableview.h"
+#include "textfit.h"
 
 namespace report {
 
@@ -63,6 +63,7 @@ public:
     explicit Run(Report &report) : m_report(report)
     {
         m_layout.paper = report.paper;
+        m_layout.title = report.m_title;
         const Band *footer = report.band(Band::Kind::PageFooter);
         m_footerHeight = footer && footer->enabled ? footer->height : 0;
         m_bodyBottom = report.paper.height() - report.margins.bottom() - m_footerHeight;
@@ -122,24 +123,34 @@ private:
             placed.name = element.name;
             placed.rect = element.rect.translated(origin);
             placed.font = element.font;
+            placed.alignment = element.alignment;
             placed.kind = Placed::Kind::Text;
             switch (element.content) {
-            case Element::Content::Picture:
-                placed.kind = Placed::Kind::Picture;
-                placed.text = element.source;
-                break;
+            case Element::Content::Drawing:
+                placed.kind = Placed::Kind::Area;
+                page.elements.push_back(placed);
+                for (Placed part : element.parts) {
+                    part.name = element.name + QLatin1Char('/') + part.name;
+                    part.rect.translate(placed.rect.topLeft());
+                    page.elements.push_back(std::move(part));
+                }
+                continue;
             case Element::Content::Line:
                 placed.kind = Placed::Kind::Line;
                 placed.penWidth = element.penWidth;
-                break;
+                page.elements.push_back(std::move(placed));
+                continue;
             case Element::Content::Label: placed.text = element.source; break;
             case Element::Content::Field:
                 placed.text = element.view ? element.view->text(element.column) : QString();
+                if (element.format)
+                    placed.text = element.format(placed.text);
                 break;
-            case Element::Content::Date: placed.text = localformat::shortDate(m_report.m_date); break;
+            case Element::Content::Date: placed.text = m_report.m_date.toString(QStringLiteral("dd.MM.yyyy")); break;
             case Element::Content::PageNumber: placed.text = element.source + QString::number(m_pageNumber); break;
             case Element::Content::DetailNumber: placed.text = QString::number(m_detailNumber); break;
             }
+            fitText(placed, element.room.isEmpty() ? element.rect.size() : element.room);
             page.elements.push_back(std::move(placed));
         }
         m_y += band.height;

@@ -19,7 +19,7 @@ namespace report {
 struct Element
 {
     enum class Content {
-        Picture,      // source: the picture's file
+        Drawing,      // parts: what is drawn, from the element's top left corner
         Label,        // source: the fixed text
         Field,        // the text of column in the current row of view
         Date,         // the report's date
@@ -31,10 +31,17 @@ struct Element
     QString name;
     Content content = Content::Label;
     QRectF rect; // from the top left corner of the band
+    // The room a text may take from rect's top left corner when it does not fit rect; an empty
+    // size: rect itself.
+    QSizeF room;
     Font font;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     QString source;
     const TableView *view = nullptr;
     QString column;
+    // How a field's text is shown; none: as the column holds it.
+    std::function<QString(const QString &)> format;
+    std::vector<Placed> parts;
     double penWidth = 0; // millimetres
     bool enabled = true;
 
@@ -75,6 +82,7 @@ public:
     void setDataSet(TableView *view) { m_data = view; }
     TableView *dataSet() const { return m_data; }
     void setDate(const QDate &date) { m_date = date; }
+    void setTitle(const QString &title) { m_title = title; }
 
     std::function<void()> beforePrint;
     // Runs before anything of the page is placed, with the number of the page about to start.
@@ -92,6 +100,7 @@ private:
     std::vector<Band> m_bands;
     TableView *m_data = nullptr;
     QDate m_date;
+    QString m_title;
 };
 
 } // namespace report

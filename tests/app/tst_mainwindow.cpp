@@ -1,4 +1,5 @@
 #include "datamodule.h"
+#include "desktopidentity.h"
 #include "entrypanel.h"
 #include "hint.h"
 #include "mainwindow.h"
@@ -18,7 +19,7 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private:
-    static QAction *action(TForm4 &main, const char *name)
+    static QAction *action(MainWindow &main, const char *name)
     {
         QAction *found = main.findChild<QAction *>(QString::fromLatin1(name));
         if (!found)
@@ -35,7 +36,7 @@ private slots:
     void idleStateAfterShowing()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QCOMPARE(main.windowTitle(), QStringLiteral("ZER Uvizeru"));
         for (const char *name : {"Nuovo1", "Speednew", "Management1", "speedman", "Request1", "SpeedButton2", "Rules1",
                                  "SpeedButton4", "MaP1", "Calcolo1", "Calcolo2", "Summary1", "Summary2", "UserData1",
@@ -48,7 +49,7 @@ private slots:
         QVERIFY(main.entryPanel()->isHidden());
         QVERIFY(main.managementView()->isHidden());
         QCOMPARE(main.findChild<QLabel *>("all")->text(), QStringLiteral("1176"));
-        TDm &dm = fixture.dm();
+        LogData &dm = fixture.dm();
         QVERIFY(dm.log.isFiltered());
         QCOMPARE(dm.dok.filter(), QString());
         QCOMPARE(dm.dok.position(), 0);
@@ -56,13 +57,25 @@ private slots:
         QCOMPARE(main.clockTimer()->interval(), 500);
     }
 
+    // A shell finds the program's desktop entry, and with it its name and icon.
+    void theDesktopKnowsTheProgram()
+    {
+        desktopidentity::apply();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.wzplog.logbook"));
+        QVERIFY(QFile::exists(QStringLiteral(WZP_SOURCE_DIR "/packaging/") + QGuiApplication::desktopFileName()
+                              + QStringLiteral(".desktop")));
+        const QIcon icon = QGuiApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(32, 32).isNull());
+    }
+
     void soundSwitchFollowsTheStoredSetting_data()
     {
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("on") << 1 << true << "Sounds OFF";
-        QTest::newRow("off") << 0 << false << "Sounds ON";
+        QTest::newRow("on") << 1 << true << "&Sounds OFF";
+        QTest::newRow("off") << 0 << false << "&Sounds ON";
     }
 
     void soundSwitchFollowsTheStoredSetting()
@@ -72,7 +85,7 @@ private slots:
         QFETCH(QString, caption);
         ProgramFixture fixture;
         fixture.db.execute(QStringLiteral("UPDATE INFO SET sound=%1").arg(stored));
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QAction *sound = action(main, "Sound1");
         QCOMPARE(sound->isChecked(), ticked);
         QCOMPARE(sound->text(), caption);
@@ -83,16 +96,16 @@ private slots:
         QCOMPARE(sound->isChecked(), !ticked);
         QCOMPARE(fixture.dm().soundOn, !ticked);
         QCOMPARE(fixture.db.value("SELECT sound FROM INFO"), QString::number(1 - stored));
-        QCOMPARE(sound->text(), ticked ? QStringLiteral("Sounds ON") : QStringLiteral("Sounds OFF"));
+        QCOMPARE(sound->text(), ticked ? QStringLiteral("&Sounds ON") : QStringLiteral("&Sounds OFF"));
     }
 
     void clockLabels()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         const QDateTime local(QDate(2026, 12, 9), QTime(9, 5, 7));
         fixture.services.clock.current = local;
-        main.Timer1Timer();
+        main.tickClock();
         QCOMPARE(main.findChild<QLabel *>("LabelLOC")->text(), QStringLiteral("09.05.07"));
         const QTime utc = local.toUTC().time();
         QCOMPARE(main.findChild<QLabel *>("LabelUTC")->text(),
@@ -122,7 +135,7 @@ private slots:
         QLocale::setDefault(locale);
         ProgramFixture fixture;
         fixture.db.execute("UPDATE RIEP SET dataagg='2004-03-05 21:07:00'");
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QCOMPARE(action(main, "Calcolo2")->text(), "Refresh &Data: last on " + date);
         QCOMPARE(hint::of(action(main, "Calcolo1")), " Refresh Data| Recalculate the score: last on " + date);
     }
@@ -130,7 +143,7 @@ private slots:
     void hintsGoToTheStatusBar()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QAction *newQso = action(main, "Speednew");
         QCOMPARE(newQso->toolTip(), QStringLiteral(" New QSO "));
         newQso->showStatusText(&main);
@@ -158,7 +171,7 @@ private slots:
     void exitInIdleEndsTheProgram()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         action(main, "SpeedButton6")->trigger();
         QCOMPARE(terminated.count(), 1);
@@ -168,13 +181,13 @@ private slots:
     void exitClosesTheEntryPanelFirst()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         main.entryPanel()->show();
         main.setExitHint("Close this panel| Exit QSO management");
-        main.setCommandEnabled(TForm4::Command::Save, true);
-        main.setCommandEnabled(TForm4::Command::Management, false);
-        main.setCommandEnabled(TForm4::Command::Refresh, false);
+        main.setCommandEnabled(MainWindow::Command::Save, true);
+        main.setCommandEnabled(MainWindow::Command::Management, false);
+        main.setCommandEnabled(MainWindow::Command::Refresh, false);
         action(main, "Compact1")->setEnabled(false);
         fixture.dm().log.setFilter("dok='A01'");
 
@@ -196,21 +209,20 @@ private slots:
     void exitClosesTheManagementViewFirst()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         main.managementView()->show();
-        main.viewMarker = QLatin1Char('S');
-        main.setCommandEnabled(TForm4::Command::New, false);
-        main.setCommandEnabled(TForm4::Command::Backup, true);
-        main.setCommandEnabled(TForm4::Command::Modify, true);
-        main.statusPanel(1)->setText("  12 DOK confirmed on 14 MHz (1.4 %)");
-        main.setStatusPanelRaised(1, true);
+        main.setViewMarker(QLatin1Char('S'));
+        main.setCommandEnabled(MainWindow::Command::New, false);
+        main.setCommandEnabled(MainWindow::Command::Backup, true);
+        main.setCommandEnabled(MainWindow::Command::Modify, true);
+        main.showCount("  12 DOK confirmed on 14 MHz (1.4 %)");
         fixture.dm().dok.setFilter("conf<>'*'");
 
         action(main, "SpeedButton6")->trigger();
         QCOMPARE(terminated.count(), 0);
         QVERIFY(main.managementView()->isHidden());
-        QCOMPARE(main.viewMarker, QLatin1Char('N'));
+        QCOMPARE(main.viewMarker(), QLatin1Char('N'));
         QVERIFY(action(main, "Nuovo1")->isEnabled());
         QVERIFY(action(main, "Speednew")->isEnabled());
         QVERIFY(!action(main, "Backup1")->isEnabled());
@@ -224,7 +236,7 @@ private slots:
     void closingTheMainWindowEndsTheProgram()
     {
         ProgramFixture fixture;
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QSignalSpy terminated(fixture.program.get(), &Startup::terminated);
         main.entryPanel()->show();
         main.close();

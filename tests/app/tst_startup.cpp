@@ -304,7 +304,7 @@ private slots:
                  QStringList{"The log is opened read-only, because the folder /media/stick cannot be written. "
                              "You can look at it, but nothing can be saved."});
         fixture.program->start();
-        TForm4 &main = fixture.mainWindow();
+        MainWindow &main = fixture.mainWindow();
         QVERIFY2(main.windowTitle().endsWith(" (read-only)"), qPrintable(main.windowTitle()));
         QVERIFY(fixture.dm().log.isOpen());
         QVERIFY2(fixture.services.prompter.errors.isEmpty(), qPrintable(fixture.services.prompter.errors.join('|')));
@@ -332,7 +332,7 @@ private slots:
         ProgramFixture fixture;
         fixture.db.execute(QStringLiteral("UPDATE INFO SET sound=%1").arg(sound));
         fixture.start();
-        TDm &dm = fixture.dm();
+        LogData &dm = fixture.dm();
         QVERIFY(fixture.program->splash().isVisible());
         for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
             QVERIFY2(view->isOpen(), qPrintable(view->tableName()));
@@ -370,8 +370,8 @@ private slots:
         fixture.db.execute("UPDATE INFO SET NOME='A', COGN='B', INDIR='C', CITTA='D', ZIP='E', PROV='F', "
                            "LOCATOR='JN45', EMAIL='g@h', OM='OM', stato='Italy'");
         fixture.start();
-        fixture.program->splash().SpeedButton1Click();
-        TForm3 &userData = fixture.program->userData();
+        fixture.program->splash().enterLog();
+        UserDataWindow &userData = fixture.program->userData();
         QTest::keyClicks(userData.findChild<QLineEdit *>("DBEdit1"), "ik2abc");
         userData.findChild<QPushButton *>("SpeedButton1")->click();
         QVERIFY(!userData.isVisible());
@@ -413,7 +413,7 @@ private slots:
         QVERIFY(!fixture.dm().info.isOpen());
 
         // "Enter" cannot read the user's data: it says so and the splash stays, so "Exit" still works.
-        fixture.program->splash().SpeedButton1Click();
+        fixture.program->splash().enterLog();
         QCOMPARE(fixture.services.prompter.errors.size(), 2);
         QVERIFY(fixture.program->splash().isVisible());
         QVERIFY(!fixture.program->mainWindow().isVisible());

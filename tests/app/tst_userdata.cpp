@@ -35,7 +35,7 @@ class UserDataTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> fixture;
 
-    TForm3 &window() { return fixture->program->userData(); }
+    UserDataWindow &window() { return fixture->program->userData(); }
     template <typename T>
     T *control(const char *name)
     {
@@ -174,7 +174,7 @@ private slots:
 
     void modalFromTheMainWindow()
     {
-        TForm4 &main = fixture->mainWindow();
+        MainWindow &main = fixture->mainWindow();
         bool wasModal = false;
         QTimer::singleShot(0, this, [&] {
             wasModal = window().isModal() && window().isVisible();

@@ -47,15 +47,15 @@ void AwardFixture::addRows(const QString &table, int count, const QString &conf,
                           .arg(table, rows.join(QLatin1Char(','))));
 }
 
-TForm11 &AwardFixture::openWindow()
+AwardWindow &AwardFixture::openWindow()
 {
-    TDm &dm = data.open();
-    m_main = std::make_unique<TForm4>(dm, nullptr);
-    m_window = std::make_unique<TForm11>(dm, *m_main);
+    LogData &dm = data.open();
+    m_main = std::make_unique<MainWindow>(dm, nullptr);
+    m_window = std::make_unique<AwardWindow>(dm, *m_main);
     m_window->setPreviewRunner([this, &dm](const report::Layout &layout, const QString &entry) {
         printouts.push_back(Printout{layout, entry, dm.logbanda.tableName(), dm.logmodo.tableName(),
                                      dm.logbanda.filter(), dm.logmodo.filter(), m_main->clockTimer()->isActive(),
-                                     m_main->viewMarker});
+                                     m_main->viewMarker()});
     });
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-class TForm4;
-class TForm11;
+class MainWindow;
+class AwardWindow;
 
 // A small store for the award tests: a user record, Diplome marks, RIEP counters and the rows of
 // band and mode tables as a test sets them, and the award window opened on it with its printouts
@@ -28,9 +28,9 @@ public:
     void addRows(const QString &table, int count, const QString &conf = QStringLiteral("C"), bool special = false,
                  int firstNumber = 1);
 
-    TForm11 &openWindow();
-    TForm11 &window() { return *m_window; }
-    TForm4 &mainWindow() { return *m_main; }
+    AwardWindow &openWindow();
+    AwardWindow &window() { return *m_window; }
+    MainWindow &mainWindow() { return *m_main; }
 
     // Clicks the body cell of a level (100 .. 1000) in the grid column of that header text.
     void clickCell(int level, const QString &header);
@@ -53,8 +53,8 @@ public:
     ScoreFixture data;
 
 private:
-    std::unique_ptr<TForm4> m_main;
-    std::unique_ptr<TForm11> m_window;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<AwardWindow> m_window;
 };
 
 // The placed elements of that name over every page of a layout.

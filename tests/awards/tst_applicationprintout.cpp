@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "datamodule.h"
 #include "engineerror.h"
+#include "textfit.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -31,6 +32,36 @@ QStringList levelMarks(const Page &page, int row)
             names << element.name;
     }
     return names;
+}
+
+// The rectangle of a line is its two ends; it may be flat.
+bool within(const QRectF &outer, const QRectF &inner)
+{
+    const QRectF r = inner.normalized();
+    return r.left() >= outer.left() - 1e-9 && r.right() <= outer.right() + 1e-9 && r.top() >= outer.top() - 1e-9
+        && r.bottom() <= outer.bottom() + 1e-9;
+}
+
+QString describe(const QRectF &r)
+{
+    return QStringLiteral("(%1, %2)-(%3, %4)").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+}
+
+// The text stands whole in its rectangle: on one line no wider than it, or wrapped at a size
+// that is still legible.
+void checkFits(const Placed &text)
+{
+    if (text.wrapped)
+        QVERIFY2(text.font.pointSize >= 5, qPrintable(text.name));
+    else
+        QVERIFY2(report::textWidth(text.text, text.font) <= text.rect.width() + 1e-9,
+                 qPrintable(QStringLiteral("%1: \"%2\" is %3 mm wide in %4 mm").arg(text.name, text.text)
+                                .arg(report::textWidth(text.text, text.font)).arg(text.rect.width())));
+}
+
+bool isFooter(const QString &name)
+{
+    return name == "QRLabel2" || name == "QRSysData2" || name == "datahead";
 }
 
 } // namespace
@@ -126,7 +157,7 @@ private slots:
         QCOMPARE(textOf(form, "QRDBText12"), QString("NRW"));
         QCOMPARE(textOf(form, "QRDBText11"), QString("Germany"));
         QCOMPARE(textOf(form, "QRLabel1") + textOf(form, "QRDBText10"), QString("e-mail:dk9xyz@example.org"));
-        QCOMPARE(textOf(form, "QRSysData1"), QString("9/12/2026"));
+        QCOMPARE(textOf(form, "QRSysData1"), QString("09.12.2026"));
         QCOMPARE(textOf(form, "datahead"), QString("Page 1"));
     }
 
@@ -186,12 +217,12 @@ private slots:
         const QSizeF header = printout(0).pages[1].find("QRImage2")->rect.size();
         const QSizeF strip = printout(0).pages[1].find("QRImage4")->rect.size();
         QCOMPARE(form, QSizeF(187.6, 255.3));
-        QCOMPARE(header, QSizeF(176.2, 97.9));
+        // The list header reaches to the right-hand margin.
+        QCOMPARE(header, QSizeF(190 - 8.5, 97.9));
         QCOMPARE(strip, QSizeF(163.8, 5.6));
-        // The drawings are 709 x 965, 666 x 370 and 619 x 21 pixels at 96 dpi.
+        // The form is 709 x 965 pixels at 96 dpi, the header 370 pixels high, the strip 619 x 21.
         QCOMPARE(qRound(form.width() / 25.4 * 96), 709);
         QCOMPARE(qRound(form.height() / 25.4 * 96), 965);
-        QCOMPARE(qRound(header.width() / 25.4 * 96), 666);
         QCOMPARE(qRound(header.height() / 25.4 * 96), 370);
         QCOMPARE(qRound(strip.width() / 25.4 * 96), 619);
         QCOMPARE(qRound(strip.height() / 25.4 * 96), 21);
@@ -212,6 +243,137 @@ private slots:
         for (const QString name : {"Appl", "QRDBText2", "QRDBText13", "QRDBText17", "QRDBText14", "QRDBText15",
                                    "QRDBText16", "QRDBText18", "QRSysData3"})
             QVERIFY2(headerPicture.contains(list.find(name)->rect), qPrintable(name));
+    }
+
+    void boxesStandInsideTheirFrames_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::newRow("narrower") << 170.0;
+        QTest::newRow("as printed") << 181.5;
+    }
+
+    void boxesStandInsideTheirFrames()
+    {
+        QFETCH(double, width);
+        const ApplicationFormLayout form(QSizeF(width, 255.3));
+        QVERIFY(within(QRectF(QPointF(), form.size), form.outerFrame));
+        QVERIFY(within(form.outerFrame, form.frame));
+        for (const QRectF &box : form.boxes())
+            QVERIFY2(within(form.frame.adjusted(1, 1, -1, -1), box), qPrintable(describe(box)));
+        const ListHeaderLayout header(QSizeF(width, 97.9));
+        QVERIFY(within(QRectF(QPointF(), header.size), header.frame));
+        for (const QRectF &box : header.boxes())
+            QVERIFY2(within(header.frame.adjusted(1, 1, -1, -1), box), qPrintable(describe(box)));
+        const ColumnStripLayout strip;
+        QVERIFY(within(QRectF(QPointF(), strip.size), strip.frame));
+        for (double divider : ColumnStripLayout::dividers)
+            QVERIFY(divider > strip.frame.left() && divider < strip.frame.right());
+    }
+
+    void nothingCrossesTheFrame_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("dok");
+        QTest::newRow("ordinary data") << QString() << "A0001";
+        QTest::newRow("long data") << "CALL='DL/PA1ABCD/P', NOME='Hans-Joachim', COGN='Meier-Lüdenscheidt', "
+                                      "INDIR='Am Alten Güterbahnhof 125', CITTA='Mönchengladbach-Rheydt', ZIP='41236', "
+                                      "PROV='Nordrhein-Westfalen', stato='FED. REP. OF GERMANY', "
+                                      "EMAIL='hans-joachim.meier-luedenscheidt@example.org'"
+                                   << "HSC70";
+    }
+
+    void nothingCrossesTheFrame()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, dok);
+        if (!user.isEmpty())
+            f->data.db().execute("UPDATE INFO SET " + user);
+        f->setMark(500, "14", "To claim");
+        f->setMark(1000, "CW", "To claim");
+        f->setMark(1000, "RTTY", "To claim");
+        f->setMark(1000, "SSB", "To claim");
+        f->setMark(1000, "1", "To claim");
+        f->setCounter("AT14", 12345);
+        f->setCounter("CT14", 67890);
+        f->addRows("LOG14", 3);
+        f->data.db().execute("UPDATE LOG14 SET dok='" + dok + "', call='DL/PA1ABCD/P', data='5/03/2004' WHERE dok='A0001'");
+        f->openWindow();
+        f->clickCell(500, "14");
+        f->clickCell(1000, "1.8");
+        f->clickCell(1000, "CW");
+        f->clickCell(1000, "TTY");
+        f->clickCell(1000, "SSB");
+        prepare();
+        QCOMPARE(int(f->printouts.size()), 5);
+
+        const Page &page1 = printout(0).pages[0];
+        const QRectF paper(QPointF(margin, margin), QPointF(210 - margin, 297 - margin));
+        const QRectF frame = page1.find("QRImage1/frame")->rect;
+        QVERIFY(within(paper, page1.find("QRImage1/outerFrame")->rect));
+        for (const Placed &element : page1.elements) {
+            if (isFooter(element.name) || element.name.endsWith("Frame") || element.name.endsWith("/frame")
+                || element.kind == Placed::Kind::Area)
+                continue;
+            QVERIFY2(within(frame, element.rect), qPrintable(element.name + " " + describe(element.rect)));
+            if (element.kind == Placed::Kind::Text)
+                checkFits(element);
+        }
+        // The applicant's data stands whole in its boxes.
+        const std::pair<const char *, const char *> inBox[] = {
+            {"QRDBText1", "callsignBox"}, {"QRDBText4", "addressBox"},  {"QRDBText5", "addressBox"},
+            {"QRDBText7", "addressBox"},  {"QRDBText11", "addressBox"}, {"QRDBText10", "addressBox"},
+            {"QRSysData1", "dateBox"},    {"tipo", "awardsBox"},        {"totdok_0", "levelTable"},
+            {"QRDBText3", "signatureBox"}};
+        for (const auto &[name, box] : inBox) {
+            const Placed *element = page1.find(name);
+            QVERIFY2(element, name);
+            QVERIFY2(within(page1.find(QStringLiteral("QRImage1/") + box)->rect, element->rect), name);
+        }
+        if (!user.isEmpty()) {
+            QCOMPARE(textOf(page1, "QRDBText11"), QString("FED. REP. OF GERMANY"));
+            QCOMPARE(textOf(page1, "QRDBText1"), QString("DL/PA1ABCD/P"));
+        }
+        QCOMPARE(textOf(page1, "totdok_0"), QString("80235"));
+
+        // The list: the header's data in its boxes, every line's texts between their rulings.
+        const Page &list = printout(0).pages[1];
+        const QRectF headerFrame = list.find("QRImage2/frame")->rect;
+        QVERIFY(within(paper, headerFrame));
+        for (const Placed &element : list.elements) {
+            if (element.name.startsWith("QRImage2/") && !element.name.endsWith("/frame"))
+                QVERIFY2(within(headerFrame, element.rect), qPrintable(element.name));
+            if (element.kind == Placed::Kind::Text)
+                checkFits(element);
+        }
+        for (const char *name : {"QRDBText13", "QRDBText17", "QRDBText14", "QRDBText18"})
+            QVERIFY2(within(list.find("QRImage2/applicantBox")->rect, list.find(name)->rect), name);
+        QVERIFY(within(list.find("QRImage2/dateBox")->rect, list.find("QRSysData3")->rect));
+        QVERIFY(within(list.find("QRImage2/applicationBox")->rect, list.find("Appl")->rect));
+        if (!user.isEmpty())
+            QCOMPARE(textOf(list, "QRDBText18"), QString("FED. REP. OF GERMANY"));
+        QStringList doks;
+        for (const Placed *text : list.all("dok"))
+            doks << text->text;
+        QVERIFY2(doks.contains(dok), qPrintable(doks.join(' ')));
+        for (const Placed *date : list.all("data"))
+            QCOMPARE(date->text, QString("05.03.2004"));
+        const QRectF strip = list.find("QRImage4/frame")->rect;
+        std::vector<double> rulings;
+        for (const Placed &element : list.elements) {
+            if (element.kind == Placed::Kind::Line && element.name.startsWith("QRShape") && element.rect.width() == 0
+                && element.rect.top() > strip.bottom() && element.rect.top() < strip.bottom() + 5.3)
+                rulings.push_back(element.rect.left());
+        }
+        rulings.push_back(strip.right());
+        std::sort(rulings.begin(), rulings.end());
+        QCOMPARE(int(rulings.size()), 7);
+        const char *columns[] = {"call", "dok", "data", "modo", "banda", "loc"};
+        for (int i = 0; i < 6; ++i) {
+            const Placed *text = list.find(columns[i]);
+            QVERIFY2(text->rect.left() > rulings[size_t(i)] && text->rect.right() < rulings[size_t(i) + 1], columns[i]);
+        }
+        QCOMPARE(list.find("data")->font.pointSize, 10.0);
+        QCOMPARE(list.find("modo")->font.pointSize, 10.0);
     }
 
     void qsoLinesShowTheConfirmedRowsOfTheView()
@@ -237,17 +399,18 @@ private slots:
             lines << QStringList{numbers[i]->text, calls[i]->text, doks[i]->text, dates[i]->text,
                                  modes[i]->text, bands[i]->text, remarks[i]->text}.join(' ');
         }
-        QCOMPARE(lines, QStringList({"1 DL10AB A0010 05/03/2004 SSB 14 QTH 10",
-                                     "2 DL11AB A0011 07/11/2005 CW 14 QTH 11",
-                                     "3 DL12AB A0012 05/03/2004 SSB 14 QTH 12",
-                                     "4 DL1AB S0001 05/03/2004 SSB 14 QTH 1",
-                                     "5 DL2AB S0002 05/03/2004 SSB 14 QTH 2"}));
-        QCOMPARE(dates[0]->font.pointSize, 8.0);
+        QCOMPARE(lines, QStringList({"1 DL10AB A0010 05.03.2004 SSB 14 QTH 10",
+                                     "2 DL11AB A0011 07.11.2005 CW 14 QTH 11",
+                                     "3 DL12AB A0012 05.03.2004 SSB 14 QTH 12",
+                                     "4 DL1AB S0001 05.03.2004 SSB 14 QTH 1",
+                                     "5 DL2AB S0002 05.03.2004 SSB 14 QTH 2"}));
+        // The date in the size of the other columns.
+        QCOMPARE(dates[0]->font.pointSize, calls[0]->font.pointSize);
         QCOMPARE(calls[0]->rect.left(), margin + 27.5);
         // Each line is ruled: six vertical lines and one horizontal.
         int rulings = 0;
         for (const Placed &element : list.elements)
-            rulings += element.kind == Placed::Kind::Line;
+            rulings += element.kind == Placed::Kind::Line && element.name.startsWith("QRShape");
         QCOMPARE(rulings, 5 * 7);
     }
 
@@ -280,7 +443,7 @@ private slots:
             const Page &page = list.pages[p];
             QCOMPARE(textOf(page, "datahead"), "Page " + QString::number(p + 1));
             QCOMPARE(page.find("datahead")->rect.top(), footerTop + 2.0);
-            QCOMPARE(textOf(page, "QRLabel2") + textOf(page, "QRSysData2"), QString("Printed on 9/12/2026"));
+            QCOMPARE(textOf(page, "QRLabel2") + textOf(page, "QRSysData2"), QString("Printed on 09.12.2026"));
             if (p < firstListPage)
                 continue;
             QVERIFY(page.find("QRImage4"));

@@ -16,7 +16,7 @@ namespace {
 
 // Three DOKs confirmed on 20 m SSB, one not yet; one of them also confirmed on 40 m CW, and one
 // DOK in RTTY.
-void importLog(TDm &dm)
+void importLog(LogData &dm)
 {
     AdifReader reader(file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "B05", "20m", "SSB")
                            + qso("DL3ZZ", "C12", "20m", "SSB") + qso("DL4AA", "A02", "20m", "SSB", "20090305", "N")
@@ -26,7 +26,7 @@ void importLog(TDm &dm)
 }
 
 // The LOG ids the printout of an award lists.
-QList<qint64> printoutQsos(TDm &dm, const QString &column, bool mode)
+QList<qint64> printoutQsos(LogData &dm, const QString &column, bool mode)
 {
     const AwardQsos award(awardentry::make(100, column, mode, QStringLiteral("New Application")));
     TableView &view = award.select(dm);

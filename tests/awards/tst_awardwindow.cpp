@@ -60,13 +60,26 @@ private slots:
     void init() { f = std::make_unique<AwardFixture>(); }
     void cleanup() { f.reset(); }
 
+    // The commands look like buttons, so a disabled one shows as disabled; the link that opens
+    // the award's choice looks like a link.
+    void buttonsLookLikeButtonsAndTheLinkLikeALink()
+    {
+        f->openWindow();
+        for (const char *name : {"Butdel", "Butprep", "ButExport", "Button2", "ButAccredit"})
+            QVERIFY2(!child<QPushButton>(f->window(), name)->isFlat(), name);
+        QVERIFY(!child<QPushButton>(f->window(), "ButAccredit")->isEnabled());
+        auto *choose = child<QPushButton>(f->window(), "Choose");
+        QCOMPARE(choose->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(choose->styleSheet().contains("underline"));
+    }
+
     void opensWithTheGridOfTheLastRefresh()
     {
         f->setMark(100, "14", "Claimed");
         f->setMark(200, "14", "To claim");
         f->setMark(300, "RTTY", "To claim");
         f->setMark(1000, "433", "");
-        TForm11 &window = f->openWindow();
+        AwardWindow &window = f->openWindow();
         QCOMPARE(window.windowTitle(), QString("WZP Diplome Print"));
         auto *grid = child<QTableWidget>(window, "Grid");
         QCOMPARE(grid->columnCount(), 18);
@@ -283,7 +296,7 @@ private slots:
         }
         QCOMPARE(f->services.prompter.questions, QStringList{claimQuestion});
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     // Each listed award's confirmed QSOs go into a file of their own; a cancelled dialog skips one.
@@ -345,7 +358,7 @@ private slots:
         QVERIFY(f->printouts.empty());
         QVERIFY(f->services.prompter.questions.isEmpty());
         QVERIFY(!f->mainWindow().clockTimer()->isActive());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('D'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('D'));
     }
 
     void exitRestoresTheViewsTheMarkerAndTheClock()
@@ -353,7 +366,7 @@ private slots:
         chooseThree();
         f->services.prompter.answer(false);
         button("Butprep")->click();
-        TDm &dm = f->data.dm();
+        LogData &dm = f->data.dm();
         button("Button2")->click();
         QVERIFY(!f->window().isVisible());
         QCOMPARE(dm.logbanda.tableName(), QString("LOG1"));
@@ -362,7 +375,7 @@ private slots:
         QCOMPARE(dm.logmodo.filter(), QString());
         QVERIFY(dm.logbanda.isFiltered());
         QVERIFY(dm.logmodo.isFiltered());
-        QCOMPARE(f->mainWindow().viewMarker, QChar('N'));
+        QCOMPARE(f->mainWindow().viewMarker(), QChar('N'));
         QVERIFY(f->mainWindow().clockTimer()->isActive());
     }
 
@@ -447,22 +460,22 @@ private slots:
     {
         QFETCH(QString, command);
         f->setMark(200, "14", "To claim");
-        TDm &dm = f->data.open();
-        TForm4 main(dm, nullptr);
+        LogData &dm = f->data.open();
+        MainWindow main(dm, nullptr);
         QCOMPARE(main.action("Request1")->text(), QString("&Request"));
         QString caption;
         bool modal = false, clockDuringPrint = true;
         QChar markerDuringPrint;
         int printed = 0;
         QTimer::singleShot(0, this, [&] {
-            auto *window = qobject_cast<TForm11 *>(QApplication::activeModalWidget());
+            auto *window = qobject_cast<AwardWindow *>(QApplication::activeModalWidget());
             QVERIFY(window);
             modal = window->isModal();
             caption = window->windowTitle();
             window->setPreviewRunner([&](const report::Layout &, const QString &) {
                 ++printed;
                 clockDuringPrint = main.clockTimer()->isActive();
-                markerDuringPrint = main.viewMarker;
+                markerDuringPrint = main.viewMarker();
             });
             auto *grid = child<QTableWidget>(*window, "Grid");
             const QRect rect = grid->visualRect(grid->model()->index(2, 5));
@@ -477,10 +490,10 @@ private slots:
         QCOMPARE(printed, 1);
         QVERIFY(!clockDuringPrint);
         QCOMPARE(markerDuringPrint, QChar('D'));
-        QCOMPARE(main.viewMarker, QChar('N'));
+        QCOMPARE(main.viewMarker(), QChar('N'));
         QVERIFY(main.clockTimer()->isActive());
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(!main.findChild<TForm11 *>());
+        QVERIFY(!main.findChild<AwardWindow *>());
     }
 };
 

@@ -44,7 +44,7 @@ private:
     // so 25 lines fill the 250 mm between the margins and the footer under the child band alone.
     Report makeReport()
     {
-        TDm &dm = data->dm();
+        LogData &dm = data->dm();
         Report r;
         r.addBand("header", Band::Kind::PageHeader, 20).add(shown("headerText", Element::Content::Label, "Head"));
         r.addBand("child", Band::Kind::Child, 10).add(shown("childText", Element::Content::Label, "Columns"));
@@ -97,12 +97,29 @@ private slots:
             QCOMPARE(page.find("childText")->rect.top(), 10.0);
             QCOMPARE(page.find("page")->text, "Page " + QString::number(p + 1));
             QCOMPARE(page.find("page")->rect.top(), 297.0 - 10 - 17);
-            QCOMPARE(page.find("date")->text, QString("5/03/2004"));
+            QCOMPARE(page.find("date")->text, QString("05.03.2004"));
             QVERIFY(page.all("rule").back()->rect.bottom() <= 297.0 - 10 - 17);
         }
         QCOMPARE(layout.pages[0].all("dok").front()->rect.topLeft(), QPointF(10 + 5, 10 + 10 + 1));
         QCOMPARE(layout.pages[0].find("rule")->kind, report::Placed::Kind::Line);
         QCOMPARE(layout.pages[0].find("rule")->penWidth, 0.5);
+    }
+
+    void theDateReadsTheSameInEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("Italian") << QLocale(QLocale::Italian, QLocale::Italy);
+    }
+
+    void theDateReadsTheSameInEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        Report r = makeReport();
+        QCOMPARE(r.layout().pages[0].find("date")->text, QString("05.03.2004"));
     }
 
     void hooksSwitchBandsPerPage()

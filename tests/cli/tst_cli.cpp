@@ -5,6 +5,9 @@
 #include "tables.h"
 #include "testdatabase.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 #include <unistd.h>
@@ -60,30 +63,83 @@ private:
     }
 
 private slots:
-    void usage_data()
+    // "DB" stands for a data folder with a log, "MISSING" for one that does not exist; none of
+    // these command lines may change the log or make a folder.
+    void commandLines_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: wzplog-cli [--data DIR] COMMAND";
-        QTest::newRow("help after a command") << QStringList{"import", "--help"} << 0 << "update-doks FILE";
-        QTest::newRow("no command") << QStringList{} << 2 << "No command given.";
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Unknown command \"frobnicate\".";
-        QTest::newRow("import without a file") << QStringList{"import"} << 2 << "import needs one file.";
-        QTest::newRow("refresh with a file") << QStringList{"refresh", "x.adi"} << 2 << "refresh takes no file.";
-        QTest::newRow("unknown option") << QStringList{"export", "x.adi", "--all"} << 2 << "Unknown option \"--all\"";
-        QTest::newRow("award without value") << QStringList{"export", "x.adi", "--award"} << 2 << "--award needs a value.";
-        QTest::newRow("data without folder") << QStringList{"--data"} << 2 << "--data needs a folder.";
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString none;
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: wzplog-cli [--data DIR] [-q] COMMAND" << none;
+        QTest::newRow("short help") << QStringList{"-h"} << 0 << "init DIR" << none;
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "wzplog-cli (WZP Logbook) " WZP_VERSION "\n" << none;
+        QTest::newRow("help of a command") << QStringList{"help", "import"} << 0
+                                           << "Usage: wzplog-cli [--data DIR] [-q] import FILE [--add-unknown-doks]\n" << none;
+        QTest::newRow("help after a command") << QStringList{"import", "--help"} << 0
+                                              << "Usage: wzplog-cli [--data DIR] [-q] import FILE [--add-unknown-doks]\n" << none;
+        QTest::newRow("help after a command's options") << QStringList{"export", "x.adi", "--award", "7", "-h"} << 0
+                                                        << "FILE \"-\" writes ADIF text to standard output" << none;
+        QTest::newRow("summary's fields") << QStringList{"help", "summary"} << 0 << "confirmed,BAND,MODE,N" << none;
+        QTest::newRow("help of an unknown command") << QStringList{"help", "frobnicate"} << 2 << none
+                                                    << "Unknown command \"frobnicate\".";
+        QTest::newRow("no command") << QStringList{} << 2 << none << "No command given.";
+        QTest::newRow("only options") << QStringList{"--data", "DB"} << 2 << none << "No command given.";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << none << "Unknown command \"frobnicate\".";
+        QTest::newRow("import without a file") << QStringList{"import"} << 2 << none << "import needs one file.";
+        QTest::newRow("refresh with a file") << QStringList{"refresh", "x.adi"} << 2 << none << "refresh takes no file.";
+        QTest::newRow("init without a folder") << QStringList{"init"} << 2 << none << "init needs one folder.";
+        QTest::newRow("unknown option of a command") << QStringList{"export", "x.adi", "--all"} << 2 << none
+                                                     << "Unknown option 'all'.";
+        QTest::newRow("option of another command") << QStringList{"--data", "DB", "import", "x.adi", "--dry-run"} << 2
+                                                   << none << "Unknown option 'dry-run'.";
+        QTest::newRow("unknown option before the command") << QStringList{"--bogus", "summary"} << 2 << none
+                                                           << "Unknown option 'bogus'.";
+        QTest::newRow("unknown option alone") << QStringList{"--bogus"} << 2 << none << "Unknown option 'bogus'.";
+        QTest::newRow("award without value") << QStringList{"export", "x.adi", "--award"} << 2 << none
+                                             << "Missing value after '--award'.";
+        QTest::newRow("no award of that name") << QStringList{"--data", "DB", "export", "x.adi", "--award", "60"} << 2
+                                               << none << "There is no award \"60\"";
+        QTest::newRow("data without folder") << QStringList{"--data"} << 2 << none << "Missing value after '--data'.";
+        QTest::newRow("data with an empty folder") << QStringList{"--data=", "check"} << 2 << none << "--data needs a folder.";
+        QTest::newRow("data before the command") << QStringList{"--data", "DB", "check"} << 0 << "The log is sound.\n" << none;
+        QTest::newRow("data after the command") << QStringList{"check", "--data", "DB"} << 0 << "The log is sound.\n" << none;
+        QTest::newRow("data with an equals sign") << QStringList{"check", "--data=DB"} << 0 << "The log is sound.\n" << none;
+        QTest::newRow("quiet") << QStringList{"-q", "check", "--data=DB"} << 0 << none << none;
+        QTest::newRow("summary as a table") << QStringList{"--data=DB", "summary"} << 0 << "DOKs with QSOs: 0\n" << none;
+        QTest::newRow("summary as CSV") << QStringList{"--data=DB", "summary", "--format", "csv"} << 0
+                                        << "figure,band,mode,count\nlast_refresh,,,\ndoks_with_qsos,,,0\n" << none;
+        QTest::newRow("summary as JSON") << QStringList{"--data=DB", "summary", "--format=json"} << 0
+                                         << "\"doks_with_qsos\": 0" << none;
+        QTest::newRow("summary in no known format") << QStringList{"--data=DB", "summary", "--format", "xml"} << 2 << none
+                                                    << "--format takes text, csv or json, not \"xml\".";
+        QTest::newRow("data folder without a log") << QStringList{"--data", "MISSING", "summary"} << 1 << none
+                                                   << "holds no log.mdb; \"wzplog-cli init ";
+        QTest::newRow("import into a folder without a log") << QStringList{"import", "x.adi", "--data", "MISSING"} << 1
+                                                            << none << "holds no log.mdb";
+        QTest::newRow("init on a log") << QStringList{"init", "DB"} << 1 << none << "already holds a log; it was left as it is.";
     }
 
-    void usage()
+    void commandLines()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
-        QFETCH(QString, message);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        TestDatabase db;
+        const QString missing = files.filePath("missing");
+        arguments.replaceInStrings(QRegularExpression("\\bDB$"), db.folder());
+        arguments.replaceInStrings(QRegularExpression("\\bMISSING$"), missing);
+        const QString before = db.content();
+
         const Result result = cli(arguments);
+
         QCOMPARE(result.status, status);
-        QVERIFY2((result.out + result.err).contains(message), qPrintable(result.out + result.err));
+        QVERIFY2(out.isEmpty() ? result.out.isEmpty() : result.out.contains(out), qPrintable(result.out));
+        QVERIFY2(err.isEmpty() ? result.err.isEmpty() : result.err.contains(err), qPrintable(result.err));
+        QCOMPARE(db.content(), before);
+        QVERIFY(!QFileInfo::exists(missing));
     }
 
     void importExportRefreshSummaryCheck()
@@ -131,6 +187,115 @@ private slots:
         result = cli({"--data", folder, "check"});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.out.contains("LOG14: the row of DOK A01 points at no QSO of the log (num 99)"), qPrintable(result.out));
+    }
+
+    void standardInputAndOutput()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        Result result = cli({"--data", folder, "import", "-"}, files.path(), As::Caller,
+                            file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "A01", "40m", "CW")));
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 2"), qPrintable(result.out + result.err));
+        const QByteArray adx = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ADX><HEADER></HEADER><RECORDS><RECORD>"
+                               "<CALL>DL3ZZ</CALL><QSO_DATE>20090307</QSO_DATE><TIME_ON>1200</TIME_ON><BAND>20m</BAND>"
+                               "<MODE>CW</MODE><DARC_DOK>A01</DARC_DOK>"
+                               "</RECORD></RECORDS></ADX>\n";
+        result = cli({"import", "-", "--data", folder}, files.path(), As::Caller, adx);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("QSOs imported: 1"), qPrintable(result.out + result.err));
+        QCOMPARE(db.value("SELECT count(*) FROM LOG"), QStringLiteral("3"));
+
+        result = cli({"--data", folder, "export", "-"}, files.path());
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.startsWith("ADIF export of WZP Logbook\n"), qPrintable(result.out));
+        QCOMPARE(result.out.count("<EOR>"), 3);
+        QVERIFY(result.out.contains("<CALL:6>DL1ABC"));
+        QCOMPARE(result.err, QStringLiteral("QSOs exported: 3\n"));
+        QVERIFY(!QFileInfo::exists(files.filePath("-")));
+        QCOMPARE(cli({"--data", folder, "export", "-", "-q"}, files.path()).err, QString());
+
+        // What one log exports, another imports from a pipe.
+        TestDatabase other;
+        const QString exported = result.out;
+        result = cli({"--data", other.folder(), "-q", "import", "-"}, files.path(), As::Caller, exported.toUtf8());
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QString());
+        QCOMPARE(other.value("SELECT group_concat(call) FROM (SELECT call FROM LOG ORDER BY call)"),
+                 QStringLiteral("DL1ABC,DL2XY,DL3ZZ"));
+
+        const QByteArray lotw = "<PROGRAMID:4>LoTW<EOH>\n<CALL:6>DL1ABC<QSO_DATE:8>20090305<BAND:3>20M<MODE:3>SSB"
+                                "<QSL_RCVD:1>Y<EOR>\n<APP_LoTW_EOF>\n";
+        const QString before = db.content();
+        result = cli({"--data", folder, "confirm", "-", "--dry-run"}, files.path(), As::Caller, lotw);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.contains("Records read: 1\n"), qPrintable(result.out + result.err));
+        QCOMPARE(db.content(), before);
+    }
+
+    void summaryFormatsShowTheSameFigures()
+    {
+        TestDatabase db;
+        const QString folder = db.folder();
+        QCOMPARE(cli({"--data", folder, "import", adif("sum.adi", qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "A01", "40m", "CW")
+                                                              + qso("DL3ZZ", "B05", "20m", "CW"))})
+                     .status,
+                 0);
+        QCOMPARE(cli({"--data", folder, "accredit", "--award", "CW", "-q"}).status, 0);
+        QCOMPARE(cli({"--data", folder, "refresh"}).status, 0);
+
+        const Result text = cli({"--data", folder, "summary"});
+        // The CW QSOs are accredited, so their bands count one accredited DOK each.
+        QVERIFY2(text.out.contains(QRegularExpression("\\n14 +1 +1 +0 +0 +0 +2 +1\\n")), qPrintable(text.out));
+        QVERIFY2(text.out.contains(QRegularExpression("\\nAccr\\. +0 +2 ")), qPrintable(text.out));
+
+        const Result csv = cli({"--data", folder, "summary", "--format", "csv"});
+        QCOMPARE(csv.status, 0);
+        const QStringList lines = csv.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), QStringLiteral("figure,band,mode,count"));
+        QVERIFY2(QRegularExpression("^last_refresh,,,\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d$").match(lines.at(1)).hasMatch(),
+                 qPrintable(lines.at(1)));
+        for (const char *line : {"doks_with_qsos,,,2", "confirmed,14,SSB,1", "confirmed,14,CW,1", "confirmed,14,,2",
+                                 "accredited,14,,1", "confirmed,7,CW,1", "accredited,7,,1", "confirmed,,CW,2", "accredited,,CW,2"})
+            QVERIFY2(lines.contains(QString::fromLatin1(line)), line);
+
+        const Result json = cli({"--data", folder, "summary", "--format", "json"});
+        QCOMPARE(json.status, 0);
+        QJsonParseError error;
+        const QJsonObject figures = QJsonDocument::fromJson(json.out.toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(figures.value("doks_with_qsos").toInt(), 2);
+        QCOMPARE(figures.value("last_refresh").toString(), lines.at(1).section(',', 3));
+        const QJsonArray bands = figures.value("bands").toArray();
+        const auto band = std::find_if(bands.begin(), bands.end(), [](const QJsonValue &b) { return b.toObject().value("band") == "14"; });
+        QVERIFY(band != bands.end());
+        QCOMPARE(band->toObject().value("confirmed").toInt(), 2);
+        QCOMPARE(band->toObject().value("accredited").toInt(), 1);
+        QCOMPARE(band->toObject().value("modes").toObject().value("SSB").toInt(), 1);
+        const QJsonArray modes = figures.value("modes").toArray();
+        const auto cw = std::find_if(modes.begin(), modes.end(), [](const QJsonValue &m) { return m.toObject().value("mode") == "CW"; });
+        QVERIFY(cw != modes.end());
+        QCOMPARE(cw->toObject().value("accredited").toInt(), 2);
+    }
+
+    void initMakesANewDataFolder()
+    {
+        const QString folder = files.filePath("new/data");
+        Result result = cli({"init", folder});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out, QStringLiteral("The data folder %1 is ready; work on it with --data %1.\n").arg(folder));
+        QCOMPARE(TestDatabase::fileBytes(QDir(folder).filePath("log.mdb")), TestDatabase::fileBytes(TestDatabase::templatePath()));
+        QVERIFY(QFileInfo::exists(QDir(folder).filePath("newdok.wav")));
+        result = cli({"--data", folder, "summary"});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.out.contains("Last refresh:"));
+
+        const QByteArray before = TestDatabase::fileBytes(QDir(folder).filePath("log.mdb"));
+        result = cli({"-q", "init", folder});
+        QCOMPARE(result.status, 1);
+        QCOMPARE(TestDatabase::fileBytes(QDir(folder).filePath("log.mdb")), before);
+        QCOMPARE(cli({"init", files.filePath("quiet"), "-q"}).out, QString());
+        QVERIFY(QFileInfo::exists(files.filePath("quiet/log.mdb")));
     }
 
     void confirmWithAndWithoutDryRun()

@@ -75,9 +75,9 @@ private slots:
         db.execute("INSERT INTO DOK (DOK, CONF) VALUES ('A01','*'),('B05','*'),('C12','*');"
                    "INSERT INTO DOK (DOK, CONF, SPEC) VALUES ('APOLLO','*','S')");
         ScriptedServices services;
-        TDm dm(db.path());
-        TForm1 splash(dm);
-        splash.FormShow();
+        LogData dm(db.path());
+        SplashWindow splash(dm);
+        splash.prepareOnShow();
 
         QRandomGenerator random(20261210);
         const QByteArray original = sample();

@@ -57,7 +57,7 @@ std::vector<QsoRecord> records(QsoReader &reader)
     return all;
 }
 
-QString exportTo(TDm &dm, const QString &path)
+QString exportTo(LogData &dm, const QString &path)
 {
     const std::unique_ptr<QsoWriter> writer = logfiles::createWriter(path);
     QsoExporter(dm).exportLog(*writer);

@@ -15,7 +15,7 @@ class ExchangeMenuTest : public QObject
     Q_OBJECT
 
 private:
-    static QStringList menuTexts(const TForm4 &main, const char *menu)
+    static QStringList menuTexts(const MainWindow &main, const char *menu)
     {
         QStringList texts;
         for (QAction *action : main.findChild<QMenu *>(menu)->actions())

@@ -55,7 +55,7 @@ QByteArray lotwReport()
         + "<APP_LoTW_EOF>\n";
 }
 
-ConfirmationReport confirm(TDm &dm, const QByteArray &bytes, bool dryRun = false)
+ConfirmationReport confirm(LogData &dm, const QByteArray &bytes, bool dryRun = false)
 {
     AdifReader reader(bytes);
     return QsoConfirmation(dm).run(reader, dryRun);

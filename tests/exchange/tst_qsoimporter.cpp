@@ -17,7 +17,7 @@ using namespace adiftext;
 
 namespace {
 
-ImportReport import(TDm &dm, const QByteArray &bytes, bool addDoks = false)
+ImportReport import(LogData &dm, const QByteArray &bytes, bool addDoks = false)
 {
     AdifReader reader(bytes);
     QsoImporter importer(dm);
@@ -53,7 +53,7 @@ QString reasonsOf(const ImportReport &report)
 }
 
 // The log written as ADIF and read back: every record's fields.
-std::vector<QsoRecord> exported(TDm &dm)
+std::vector<QsoRecord> exported(LogData &dm)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("export.adi");
@@ -82,7 +82,7 @@ QByteArray qslFieldsOf(const QsoRecord &record)
 
 // Imports the records, agreeing to add the DOKs missing from the list; asked gets the codes
 // the question named.
-ImportReport importAddingDoks(TDm &dm, const QByteArray &records, QStringList &asked)
+ImportReport importAddingDoks(LogData &dm, const QByteArray &records, QStringList &asked)
 {
     AdifReader reader(records);
     QsoImporter importer(dm);

@@ -109,7 +109,7 @@ private slots:
 
 void InfoScreensTest::helpAlwaysOpensOnDok()
 {
-    whileOpen<TForm38>(command(QStringLiteral("DOKHelp1")), [](TForm38 &window) {
+    whileOpen<HelpWindow>(command(QStringLiteral("DOKHelp1")), [](HelpWindow &window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("DOK Help"));
         QCOMPARE(front(window, QStringLiteral("Pages")), QStringLiteral("dok"));
         QVERIFY(child<QAbstractButton>(window, QStringLiteral("Button1"))->isChecked());
@@ -121,7 +121,7 @@ void InfoScreensTest::helpAlwaysOpensOnDok()
         QVERIFY(!child<QAbstractButton>(window, QStringLiteral("Button3"))->isChecked());
         verifyTextsFit(window);
     }, QStringLiteral("BitBtn1"));
-    whileOpen<TForm38>(command(QStringLiteral("DOKHelp1")), [](TForm38 &window) {
+    whileOpen<HelpWindow>(command(QStringLiteral("DOKHelp1")), [](HelpWindow &window) {
         QCOMPARE(front(window, QStringLiteral("Pages")), QStringLiteral("dok"));
         QVERIFY(child<QAbstractButton>(window, QStringLiteral("Button1"))->isChecked());
         QVERIFY(!child<QAbstractButton>(window, QStringLiteral("Button2"))->isChecked());
@@ -141,7 +141,7 @@ void InfoScreensTest::helpPagesHoldTheirSections()
 {
     QFETCH(QString, page);
     QFETCH(QStringList, headings);
-    TForm38 window;
+    HelpWindow window;
     QStringList found;
     for (const QString &line : child<QTextBrowser>(window, page)->toPlainText().split(QLatin1Char('\n'))) {
         if (headings.contains(line.trimmed()))
@@ -152,7 +152,7 @@ void InfoScreensTest::helpPagesHoldTheirSections()
 
 void InfoScreensTest::rulesAlwaysOpenOnItalian()
 {
-    whileOpen<TForm6>(command(QStringLiteral("Rules1")), [](TForm6 &window) {
+    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [](RulesWindow &window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("WZP Rules"));
         QCOMPARE(child<QLabel>(window, QStringLiteral("Label1"))->text(), infotext::awardFullName + QStringLiteral(" (WZP)"));
         QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
@@ -160,7 +160,7 @@ void InfoScreensTest::rulesAlwaysOpenOnItalian()
         QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("DAm"));
         verifyTextsFit(window);
     }, QStringLiteral("Button1"));
-    whileOpen<TForm6>(command(QStringLiteral("Rules1")), [](TForm6 &window) {
+    whileOpen<RulesWindow>(command(QStringLiteral("Rules1")), [](RulesWindow &window) {
         QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
     }, QStringLiteral("Button1"));
 }
@@ -182,7 +182,7 @@ void InfoScreensTest::eachFlagBringsItsLanguageToFront()
     QFETCH(QString, picture);
     QFETCH(QString, text);
     QFETCH(QString, word);
-    TForm6 window;
+    RulesWindow window;
     window.show();
     auto *flag = child<QAbstractButton>(window, picture);
     QVERIFY(!flag->icon().pixmap(36, 24).isNull());
@@ -200,7 +200,7 @@ void InfoScreensTest::eachFlagBringsItsLanguageToFront()
 
 void InfoScreensTest::rulesToolButtonOpensTheRules()
 {
-    whileOpen<TForm6>(command(QStringLiteral("SpeedButton4")), [](TForm6 &window) {
+    whileOpen<RulesWindow>(command(QStringLiteral("SpeedButton4")), [](RulesWindow &window) {
         QCOMPARE(front(window, QStringLiteral("Texts")), QStringLiteral("ITm"));
     }, QStringLiteral("Button1"));
 }
@@ -208,9 +208,9 @@ void InfoScreensTest::rulesToolButtonOpensTheRules()
 void InfoScreensTest::whatsNewListsTheVersionAndItsNews()
 {
     program->start();
-    TForm39 *created = &program->program->whatsNew();
+    WhatsNewWindow *created = &program->program->whatsNew();
     for (int shown = 0; shown < 2; ++shown) {
-        whileOpen<TForm39>(command(QStringLiteral("Whatsnew1")), [&](TForm39 &window) {
+        whileOpen<WhatsNewWindow>(command(QStringLiteral("Whatsnew1")), [&](WhatsNewWindow &window) {
             QCOMPARE(&window, created);
             QCOMPARE(window.windowTitle(), QStringLiteral("What's new"));
             const QStringList lines = child<QPlainTextEdit>(window, QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
@@ -230,7 +230,7 @@ void InfoScreensTest::whatsNewListsTheVersionAndItsNews()
 
 void InfoScreensTest::aboutShowsTheProductAndTheBuildVersion()
 {
-    whileOpen<TForm5>(command(QStringLiteral("About2")), [](TForm5 &window) {
+    whileOpen<AboutWindow>(command(QStringLiteral("About2")), [](AboutWindow &window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("About"));
         QCOMPARE(child<QLabel>(window, QStringLiteral("ProductName"))->text(), QStringLiteral("WZP Logbook"));
         QCOMPARE(child<QLabel>(window, QStringLiteral("Version"))->text(),
@@ -247,7 +247,7 @@ void InfoScreensTest::aboutShowsTheProductAndTheBuildVersion()
 void InfoScreensTest::aboutAddressColoursOnHoverAndMails()
 {
     program->start();
-    TForm5 window(program->dm());
+    AboutWindow window(program->dm());
     window.show();
     auto *address = child<QLabel>(window, QStringLiteral("Label7"));
     QCOMPARE(address->text(), infotext::authorMail);

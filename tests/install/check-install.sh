@@ -7,7 +7,11 @@ set -eu
 build=$1
 cmake=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Installing writes the build's install_manifest.txt, which "make uninstall" reads: the list of a
+# real installation is put back afterwards.
+manifest=$build/install_manifest.txt
+[ -f "$manifest" ] && cp "$manifest" "$work/manifest"
+trap 'if [ -f "$work/manifest" ]; then cp "$work/manifest" "$manifest"; else rm -f "$manifest"; fi; rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 fail() {
@@ -22,7 +26,8 @@ for file in bin/wzplog bin/wzplog-cli bin/menddb \
     share/wzplog/template.mdb share/wzplog/sounds/newdok.wav share/wzplog/sounds/confdok.wav \
     share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
     share/icons/hicolor/scalable/apps/$app.svg share/icons/hicolor/48x48/apps/$app.png \
-    share/icons/hicolor/256x256/apps/$app.png share/doc/wzplog/copyright; do
+    share/icons/hicolor/256x256/apps/$app.png share/doc/wzplog/copyright share/doc/wzplog/changelog.Debian.gz \
+    share/man/man1/wzplog.1.gz share/man/man1/wzplog-cli.1.gz share/man/man1/menddb.1.gz; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 for program in wzplog wzplog-cli menddb; do
@@ -34,10 +39,10 @@ grep -q "import" "$work/help.txt" || fail "wzplog-cli --help does not list its c
 
 # A fresh data folder, seeded from the installed template by the installed program itself.
 data=$work/data
-mkdir "$data"
+"$prefix/bin/wzplog-cli" init "$data" >"$work/init.txt" 2>&1 || { cat "$work/init.txt"; fail "wzplog-cli init DIR"; }
+[ -s "$data/log.mdb" ] || fail "the data folder was not seeded with log.mdb"
 "$prefix/bin/wzplog-cli" --data "$data" summary >"$work/summary.txt" 2>&1 \
     || { cat "$work/summary.txt"; fail "wzplog-cli --data DIR summary"; }
-[ -s "$data/log.mdb" ] || fail "the data folder was not seeded with log.mdb"
 cmp -s "$data/log.mdb" "$prefix/share/wzplog/template.mdb" || fail "log.mdb is not a copy of the installed template"
 [ -s "$work/summary.txt" ] || fail "the summary printed nothing"
 

@@ -19,14 +19,14 @@ DataModule::DataModule(const QString &setupSql)
 {
     if (!setupSql.isEmpty())
         db.execute(setupSql);
-    dm = std::make_unique<TDm>(db.path());
-    TForm1 splash(*dm);
-    splash.FormShow();
+    dm = std::make_unique<LogData>(db.path());
+    SplashWindow splash(*dm);
+    splash.prepareOnShow();
 }
 
 DataModule::~DataModule() = default;
 
-Logbook::Logbook(const QString &setupSql) : DataModule(setupSql), main(std::make_unique<TForm4>(*dm, nullptr))
+Logbook::Logbook(const QString &setupSql) : DataModule(setupSql), main(std::make_unique<MainWindow>(*dm, nullptr))
 {
     main->resize(1000, 700);
     main->show();

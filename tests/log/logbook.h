@@ -15,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
-class TForm4;
+class MainWindow;
 
 // The data module on a copy of the delivered database, with the scripted services installed and
 // every view opened as the splash window opens them. setupSql runs on the file first.
@@ -27,7 +27,7 @@ public:
 
     TestDatabase db;
     ScriptedServices services;
-    std::unique_ptr<TDm> dm;
+    std::unique_ptr<LogData> dm;
 };
 
 // ... and the main window shown and active, so focus moves as it does for the user.
@@ -43,7 +43,7 @@ public:
     template <typename T>
     T *control(const char *name) const;
 
-    std::unique_ptr<TForm4> main;
+    std::unique_ptr<MainWindow> main;
 };
 
 // The entry panel's controls, found by name, and what a user does with them.

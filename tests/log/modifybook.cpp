@@ -33,12 +33,12 @@ ModifyBook::ModifyBook(const QString &setupSql) : Logbook(setupSql)
     main->action(QStringLiteral("Management1"))->trigger();
 }
 
-void ModifyBook::modify(const std::function<void(TForm8 *)> &act)
+void ModifyBook::modify(const std::function<void(ModifyWindow *)> &act)
 {
     bool shown = false;
     whenDialogShows([&](QDialog *dialog) {
         shown = true;
-        act(qobject_cast<TForm8 *>(dialog));
+        act(qobject_cast<ModifyWindow *>(dialog));
     });
     main->action(QStringLiteral("Speedmod"))->trigger();
     activate();

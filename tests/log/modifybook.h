@@ -7,7 +7,7 @@
 
 class QComboBox;
 class QWidget;
-class TForm8;
+class ModifyWindow;
 
 // SQL that stores a QSO as saving does: LOG, the band and mode tables (the first QSO of its DOK
 // there, taking the placeholder) and the DOK's status cells.
@@ -21,7 +21,7 @@ struct ModifyBook : Logbook
     explicit ModifyBook(const QString &setupSql);
 
     // Opens "Modify QSOs" through its tool button and runs act on it while it is shown.
-    void modify(const std::function<void(TForm8 *)> &act);
+    void modify(const std::function<void(ModifyWindow *)> &act);
     // One value from disk.
     QString value(const QString &sql) const { return db.value(sql); }
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QAccessible>
 #include <QtTest>
 
 namespace {
@@ -19,18 +20,18 @@ QWidget *focused()
 
 // Types a code the DOK list lacks and answers Yes to the offer to add it; act runs in the
 // add-DOK window.
-void offerToAdd(Logbook &book, EntryForm &form, const QString &code, std::function<void(TForm12 *)> act)
+void offerToAdd(Logbook &book, EntryForm &form, const QString &code, std::function<void(AddDokWindow *)> act)
 {
     book.main->action("Nuovo1")->trigger();
     QTest::keyClicks(form.dok, code);
     book.services.prompter.answer(true);
-    whenDialogShows([act](QDialog *dialog) { act(qobject_cast<TForm12 *>(dialog)); });
+    whenDialogShows([act](QDialog *dialog) { act(qobject_cast<AddDokWindow *>(dialog)); });
     QTest::keyClick(form.dok, Qt::Key_Return);
     book.activate();
 }
 
 template <typename T>
-T *control(TForm12 *window, const char *name)
+T *control(AddDokWindow *window, const char *name)
 {
     return window->findChild<T *>(QString::fromLatin1(name));
 }
@@ -73,7 +74,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         bool shown = false;
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             shown = window;
             QCOMPARE(window->windowTitle(), "Add new DOK");
             QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
@@ -117,7 +118,7 @@ private slots:
         QFETCH(bool, afterOrdinary);
         Logbook book;
         EntryForm form(book);
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             control<QComboBox>(window, "ComboBox1")->setEditText(special);
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
@@ -141,7 +142,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         const QString before = book.db.value(QStringLiteral("SELECT count(*) FROM DOK WHERE DOK='%1'").arg(code));
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             control<QLineEdit>(window, "dok")->setText(code);
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
@@ -155,7 +156,7 @@ private slots:
         Logbook book;
         EntryForm form(book);
         const QString before = book.db.content();
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
         });
         QVERIFY(!QApplication::activeModalWidget());
@@ -165,13 +166,13 @@ private slots:
         QVERIFY(form.saveDisabled());
     }
 
-    void enterMovesThroughTheWindowAndEscapeDoesNotCloseIt()
+    void enterMovesThroughTheWindowAndEscapeLeavesWithoutSaving()
     {
         Logbook book;
         EntryForm form(book);
         QStringList visited;
-        bool stillOpen = false;
-        offerToAdd(book, form, "4QX", [&](TForm12 *window) {
+        bool closed = false;
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
             auto *dok = control<QLineEdit>(window, "dok");
             dok->setFocus();
             for (int i = 0; i < 3; ++i) {
@@ -179,20 +180,37 @@ private slots:
                 QTest::keyClick(focused(), Qt::Key_Return);
             }
             visited << focused()->objectName();
+            // Escape does what "Exit without saving" does.
             QTest::keyClick(focused(), Qt::Key_Escape);
-            stillOpen = window->isVisible();
-            QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
+            closed = !window->isVisible();
+            if (!closed)
+                QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
         });
         QCOMPARE(visited, (QStringList{"dok", "ComboBox1", "LOC", "Button1"}));
-        QVERIFY(stillOpen);
+        QVERIFY(closed);
         QCOMPARE(book.db.value("SELECT count(*) FROM DOK WHERE DOK='4QX'"), "0");
+    }
+
+    // A screen reader names the special list's line edit like the list.
+    void theListsLineEditIsNamed()
+    {
+        Logbook book;
+        EntryForm form(book);
+        QString name;
+        offerToAdd(book, form, "4QX", [&](AddDokWindow *window) {
+            QLineEdit *edit = control<QComboBox>(window, "ComboBox1")->lineEdit();
+            name = QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name);
+            QTest::mouseClick(control<QPushButton>(window, "Button2"), Qt::LeftButton);
+        });
+        QVERIFY(!name.isEmpty());
+        QVERIFY(!name.contains('&'));
     }
 
     void aCodeWithAQuoteIsLookedUpAndSavedSafely()
     {
         Logbook book;
         EntryForm form(book);
-        offerToAdd(book, form, "K'9", [&](TForm12 *window) {
+        offerToAdd(book, form, "K'9", [&](AddDokWindow *window) {
             QTest::mouseClick(control<QPushButton>(window, "Button1"), Qt::LeftButton);
         });
         form.enter("", "14", "SSB", "DL1OLD");

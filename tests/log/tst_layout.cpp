@@ -156,7 +156,7 @@ private slots:
         scaleText(scale);
         Logbook book(QString::fromLatin1(someQsos) + QStringLiteral("; UPDATE RIEP SET dataagg='2010-11-25 11:05:00'"));
         book.main->resize(size);
-        TForm9 window(*book.dm, book.main->clockTimer(), book.main.get());
+        RefreshWindow window(*book.dm, book.main->clockTimer(), book.main.get());
         window.showRefreshPanel();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -192,7 +192,7 @@ private slots:
         scaleText(scale);
         Logbook book(someQsos);
         book.main->resize(size);
-        TFormProgress window(*book.dm, book.main.get());
+        ProgressWindow window(*book.dm, book.main.get());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         shoot(QStringLiteral("progress-") + QTest::currentDataTag());
@@ -212,7 +212,7 @@ private slots:
         scaleText(scale);
         Logbook book(someQsos);
         Recalculation(*book.dm).run();
-        TForm7 details(*book.dm);
+        DetailsWindow details(*book.dm);
         book.main->managementView()->setDetailsWindow(&details);
         book.main->move(0, 0);
         book.main->resize(size);

@@ -26,7 +26,7 @@ QString threeQsos()
 // The panel's fields, found by name.
 struct ModifyForm
 {
-    explicit ModifyForm(TForm8 *window)
+    explicit ModifyForm(ModifyWindow *window)
         : window(window),
           Edicall(child<QLineEdit>(*window, "Edicall")),
           Edidok(child<QLineEdit>(*window, "Edidok")),
@@ -66,7 +66,7 @@ struct ModifyForm
                 Med->text(),  Aed->text(), loc->text(),        status->currentText()};
     }
 
-    TForm8 *window;
+    ModifyWindow *window;
     QLineEdit *Edicall;
     QLineEdit *Edidok;
     QTableView *grid;
@@ -93,7 +93,7 @@ private slots:
     void theWindowOpensIdle()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             QCOMPARE(window->windowTitle(), "Modify QSOs");
             ModifyForm form(window);
             QVERIFY(!form.grid->isEnabled());
@@ -126,7 +126,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, shown);
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             byCall ? form.searchByCall(typed) : form.searchByDok(typed);
             QVERIFY(form.panel->isEnabled());
@@ -134,10 +134,24 @@ private slots:
         });
     }
 
+    // Ctrl+F, which opened the window, starts the search by callsign.
+    void theFindKeySearchesByCall()
+    {
+        ModifyBook book(threeQsos());
+        book.modify([&](ModifyWindow *window) {
+            ModifyForm form(window);
+            QTest::keySequence(window, QKeySequence(Qt::CTRL | Qt::Key_F));
+            QVERIFY(form.Edicall->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), form.Edicall);
+            QTest::keyClicks(form.Edicall, "dk7");
+            QCOMPARE(form.call->text(), "DK7XY");
+        });
+    }
+
     void aSearchThatFindsNothingOrOnlyBlanksDisablesThePanel()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByCall(QStringLiteral("DL"));
             QVERIFY(form.panel->isEnabled());
@@ -153,7 +167,7 @@ private slots:
     void aGridClickShowsTheClickedQso()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             QTest::mouseClick(child<QPushButton>(*window, "modCall"), Qt::LeftButton);
             form.clickRow(2); // the second QSO of DL1ABC
@@ -167,7 +181,7 @@ private slots:
     {
         ModifyBook book(threeQsos());
         const QString before = book.db.content();
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             const QStringList shown = form.texts();
             form.clickRow(2);
@@ -181,7 +195,7 @@ private slots:
     void aChangedFieldIsWrittenWhenLeft()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByCall(QStringLiteral("DK7"));
             retype(form.loc, QStringLiteral("kiel"));
@@ -201,7 +215,7 @@ private slots:
     {
         ModifyBook book(threeQsos());
         const QString before = book.db.content();
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByCall(QStringLiteral("DK7"));
             retype(form.call, QStringLiteral("DK7XY"));
@@ -216,7 +230,7 @@ private slots:
     {
         ModifyBook book(threeQsos());
         book.dm->soundOn = false;
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByCall(QStringLiteral("DK7"));
             retype(form.loc, QStringLiteral("KIEL"));
@@ -229,7 +243,7 @@ private slots:
     void statusChangeFollowsIntoTheCells()
     {
         ModifyBook book(threeQsos() + "UPDATE DOK SET SSB='A' WHERE DOK='A01';");
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             retype(form.status, QStringLiteral("*"));
@@ -244,7 +258,7 @@ private slots:
     void aDokChangeCarriesTheTableRows()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A02"));
             retype(form.dok, QStringLiteral("c01"));
@@ -260,7 +274,7 @@ private slots:
     void aBandPickedFromTheListMovesTheQso()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             pickItem(form.mhz, QStringLiteral("21"));
@@ -291,7 +305,7 @@ private slots:
         QFETCH(QString, band);
         QFETCH(bool, movedOn);
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             retype(form.mhz, typed);
@@ -308,7 +322,7 @@ private slots:
     void aTypedModeIsCompleted()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             retype(form.modo, QStringLiteral("r"));
@@ -337,7 +351,7 @@ private slots:
         QFETCH(QString, kept);
         ModifyBook book(threeQsos());
         const QString before = book.db.content();
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             auto *list = child<QComboBox>(*window, box);
@@ -352,7 +366,7 @@ private slots:
     void aLetterInTheBandBoxIsDroppedWithABeep()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             clickInto(form.mhz);
@@ -380,7 +394,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             auto *edit = child<QLineEdit>(*window, field);
@@ -421,7 +435,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, stored);
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             retype(form.Ged, day);
@@ -446,7 +460,7 @@ private slots:
     void theDateIsPaddedAndMovesTheFocusOn()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             retype(form.Ged, QStringLiteral("7"));
@@ -468,7 +482,7 @@ private slots:
     void enterMovesTheFocusOnAndBackFromTheStatus()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("A01"));
             clickInto(form.loc);
@@ -483,7 +497,7 @@ private slots:
     void exitWritesTheFieldInEditAndShowsTheQsosBand()
     {
         ModifyBook book(threeQsos());
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByDok(QStringLiteral("B05"));
             retype(form.loc, QStringLiteral("KIEL"));
@@ -508,7 +522,7 @@ private slots:
         ModifyBook book(threeQsos());
         book.db.execute("CREATE TRIGGER refuse BEFORE UPDATE ON LOGFM BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         const QString before = book.db.content();
-        book.modify([&](TForm8 *window) {
+        book.modify([&](ModifyWindow *window) {
             ModifyForm form(window);
             form.searchByCall(QStringLiteral("DK7"));
             retype(form.loc, QStringLiteral("KIEL"));

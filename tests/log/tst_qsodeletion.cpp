@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(prompter.questions.size(), 2); // the QSO is gone: the refresh is still due
         QVERIFY(opens(book.db.path(), schema::databasePassword));
         QCOMPARE(book.value("SELECT group_concat(id) FROM LOG"), "2");
-        TDm &dm = *book.dm;
+        LogData &dm = *book.dm;
         for (TableView *view : {&dm.log, &dm.logbanda, &dm.logmodo, &dm.info, &dm.dxcc, &dm.riep, &dm.dok, &dm.Dipl})
             QVERIFY2(view->isOpen(), qPrintable(view->tableName()));
         QVERIFY(dm.Dipl.recordCount() > 0);
@@ -266,9 +266,9 @@ private slots:
         QTemporaryDir linkedFolder;
         const QString link = QDir(linkedFolder.path()).filePath("log.mdb");
         QVERIFY(QFile::link(db.path(), link));
-        TDm dm(link);
-        TForm1 splash(dm);
-        splash.FormShow();
+        LogData dm(link);
+        SplashWindow splash(dm);
+        splash.prepareOnShow();
         QsoDeletion(dm).compact();
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(db.value("SELECT count(*) FROM LOG"), "2");
@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(book.value("SELECT count(*) FROM LOG"), "0");
         management.showBand("B14");
         book.services.prompter.messages.clear();
-        book.modify([&](TForm8 *window) { QTest::mouseClick(child<QPushButton>(*window, "SpeedButton1"), Qt::LeftButton); });
+        book.modify([&](ModifyWindow *window) { QTest::mouseClick(child<QPushButton>(*window, "SpeedButton1"), Qt::LeftButton); });
         QCOMPARE(book.services.prompter.errors, QStringList());
         QCOMPARE(management.front(), "DBGdok");
     }

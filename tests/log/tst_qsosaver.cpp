@@ -354,7 +354,7 @@ private slots:
     {
         DataModule data("CREATE TRIGGER refuse BEFORE UPDATE ON LOGCW BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
         const QString before = data.db.content();
-        TDm &dm = *data.dm;
+        LogData &dm = *data.dm;
         QVERIFY(dm.dok.locate("DOK", {"A01"}));
         try {
             QsoSaver(dm).save(qso(QStringLiteral("A01"), QStringLiteral("1.8"), QStringLiteral("CW")), neverAsked);

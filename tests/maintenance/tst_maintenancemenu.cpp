@@ -18,9 +18,13 @@
 
 namespace {
 
-const QString restoreWarning = QStringLiteral(
-    "Do you like to restore your data \r\rfrom DRIVE:\\DOKdirectory\\Backup to DRIVE:\\DOKdirectory ?\r\r"
-    "You will loose data from the last backup !");
+// The first warning names the backup folder and the data folder.
+QString restoreWarning(const QString &dataFolder)
+{
+    return QStringLiteral("Do you like to restore your data \r\rfrom %1 to %2 ?\r\r"
+                          "You will loose data from the last backup !")
+        .arg(QDir::toNativeSeparators(dataFolder + QStringLiteral("/backup")), QDir::toNativeSeparators(dataFolder));
+}
 const QString secondWarning = QStringLiteral(
     "Do you really like to restore your data ?\r\rYou will loose data from the last backup !");
 
@@ -67,8 +71,8 @@ class MaintenanceMenuTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> program;
 
-    TForm4 &main() { return program->mainWindow(); }
-    TDm &dm() { return program->dm(); }
+    MainWindow &main() { return program->mainWindow(); }
+    LogData &dm() { return program->dm(); }
     ScriptedPrompter &prompter() { return program->services.prompter; }
     BackupStore store() const { return BackupStore(program->db.folder(), schema::databasePassword); }
     // Opens the program with QSOs in the log and the management view shown, where backup and
@@ -140,7 +144,9 @@ void MaintenanceMenuTest::backupNeedsTwoQsos()
     if (backedUp) {
         QCOMPARE(prompter().questions, QStringList{QStringLiteral("Do you like really to backup your data ?")});
         QCOMPARE(prompter().questionKinds, QList<Prompter::Question>{Prompter::Question::YesCancel});
-        QCOMPARE(prompter().messages, QStringList{QStringLiteral("Backup has been successfully done in ..\\Backup Directory!")});
+        QCOMPARE(prompter().messages, QStringList{"Backup has been successfully done in "
+                                                  + QDir::toNativeSeparators(store().backupFolder()) + "!"});
+        QCOMPARE(store().backupFolder(), program->db.folder() + "/backup");
         QVERIFY(QFileInfo(store().backupPath()).isFile());
         QCOMPARE(TestDatabase::contentOf(store().backupPath()), program->db.content());
     } else {
@@ -215,15 +221,15 @@ void MaintenanceMenuTest::restoreWithoutBackup()
 void MaintenanceMenuTest::cancelAtEitherWarningChangesNothing_data()
 {
     QTest::addColumn<bool>("first");
-    QTest::addColumn<QStringList>("questions");
-    QTest::newRow("first warning") << false << QStringList{restoreWarning};
-    QTest::newRow("second warning") << true << QStringList{restoreWarning, secondWarning};
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("first warning") << false << 1;
+    QTest::newRow("second warning") << true << 2;
 }
 
 void MaintenanceMenuTest::cancelAtEitherWarningChangesNothing()
 {
     QFETCH(bool, first);
-    QFETCH(QStringList, questions);
+    QFETCH(int, warnings);
     openWithQsos(2);
     backUp();
     addSavedQso(program->db, QStringLiteral("H05"), QStringLiteral("DK5XY"));
@@ -233,9 +239,7 @@ void MaintenanceMenuTest::cancelAtEitherWarningChangesNothing()
 
     restore(first, false);
 
-    // The first warning shows the placeholder folders, not the real ones.
-    QCOMPARE(prompter().questions, questions);
-    QVERIFY(!prompter().questions.first().contains(QDir::toNativeSeparators(program->db.folder())));
+    QCOMPARE(prompter().questions, QStringList({restoreWarning(program->db.folder()), secondWarning}).mid(0, warnings));
     QVERIFY(prompter().messages.isEmpty());
     QVERIFY(prompter().errors.isEmpty());
     QCOMPARE(damage::bytes(program->db.path()), live);
@@ -256,7 +260,7 @@ void MaintenanceMenuTest::restoreBringsBackTheBackup()
 
     restore();
 
-    QCOMPARE(prompter().questions.mid(1), (QStringList{restoreWarning, secondWarning}));
+    QCOMPARE(prompter().questions.mid(1), (QStringList{restoreWarning(program->db.folder()), secondWarning}));
     QCOMPARE(prompter().messages, QStringList{QStringLiteral("You restored successfully your data!")});
     QVERIFY(prompter().errors.isEmpty());
     QCOMPARE(program->db.content(), backedUp);

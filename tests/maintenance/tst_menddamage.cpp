@@ -140,7 +140,7 @@ private slots:
         addQsos(db, qsos, qthLength, longTexts);
         {
             // The band and mode tables and the status, as the program keeps them.
-            TDm dm(db.path());
+            LogData dm(db.path());
             Recalculation(dm).run();
         }
         const Rows original = seekable(db.path(), "LOG", qsos);

@@ -1,4 +1,4 @@
-// "Ma&P" and the overview map window TForm13.
+// "Ma&P" and the overview map window OverviewMapWindow.
 #include "controls.h"
 #include "districtcatalogue.h"
 #include "geography.h"
@@ -32,21 +32,21 @@ private:
         book->dm->dok.setFilter(QStringLiteral("dok>'X'"));
     }
     // Opens the map through the menu and runs act on the overview window while it is open.
-    void withOverview(const std::function<void(TForm13 &)> &act)
+    void withOverview(const std::function<void(OverviewMapWindow &)> &act)
     {
         bool shown = false;
         whenDialogShows([&](QDialog *dialog) {
             shown = true;
-            auto *overview = qobject_cast<TForm13 *>(dialog);
+            auto *overview = qobject_cast<OverviewMapWindow *>(dialog);
             QVERIFY(overview);
             act(*overview);
         });
         book->main->action(QStringLiteral("MaP1"))->trigger();
         QVERIFY(shown);
     }
-    static OverviewPicture *picture(TForm13 &overview) { return child<OverviewPicture>(overview, "Ima"); }
+    static OverviewPicture *picture(OverviewMapWindow &overview) { return child<OverviewPicture>(overview, "Ima"); }
     // Where a district's letter stands on the overview, or the middle of its inset.
-    static QPoint pointOf(TForm13 &overview, QChar letter)
+    static QPoint pointOf(OverviewMapWindow &overview, QChar letter)
     {
         const Geography &geography = Geography::delivered();
         const OverviewHitTest layout(geography, picture(overview)->size());
@@ -63,7 +63,7 @@ private slots:
     void mapSwitchesFilteringOnAndKeepsTheFilter()
     {
         start();
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             QCOMPARE(overview.windowTitle(), QStringLiteral("DOK Map: click to enlarge"));
             QCOMPARE(overview.objectName(), QStringLiteral("TForm13"));
             QVERIFY(book->dm->dok.isFiltered());
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QString, caption);
         start();
         QStringList opened;
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             whenDialogShows([&](QDialog *district) {
                 opened << district->objectName() << district->windowTitle();
                 QTest::mouseClick(child<QPushButton>(*district, "BitBtn1"), Qt::LeftButton);
@@ -109,7 +109,7 @@ private slots:
     void clickOutsideTheDistrictsDoesNothing()
     {
         start();
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             OverviewPicture *map = picture(overview);
             for (const QPoint point : {QPoint(470, 12), QPoint(12, 300), QPoint(470, 540)}) {
                 QVERIFY(map->districtAt(point).isNull());
@@ -130,7 +130,7 @@ private slots:
     {
         QFETCH(QChar, letter);
         start();
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             const DistrictEntry &district = *districtByLetter(letter);
             QAction *area = child<QAction>(overview, QString::fromLatin1(district.areaName));
             QCOMPARE(area, overview.area(letter));
@@ -145,7 +145,7 @@ private slots:
         start(QStringLiteral("UPDATE DOK SET CONF = 'C', T14 = 'C' WHERE DOK = '%1';").arg(worked));
         book->dm->dok.setFilter(QString());
         const int total = book->db.value("SELECT count(*) FROM DOK WHERE DOK > 'V' AND DOK < 'W' AND SPEC IS NULL").toInt();
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             QAction *area = child<QAction>(overview, "ImaV");
             QCOMPARE(hint::of(area), QStringLiteral(" Mecklemburg - Vorpommern |DOK district V: 1 of %1 DOKs with a QSO (%2 %)")
                                          .arg(total).arg(int(100.0 / total + 0.5)));
@@ -179,7 +179,7 @@ private slots:
         const int franken = ordinary(QLatin1Char('B'));
         const int baden = ordinary(QLatin1Char('A'));
         QVERIFY(franken > 3 && baden > 0);
-        withOverview([&](TForm13 &overview) {
+        withOverview([&](OverviewMapWindow &overview) {
             QVERIFY(book->dm->dok.isFiltered());
             QCOMPARE(book->dm->dok.recordCount(), 3);
             QCOMPARE(child<QAction>(overview, "ImaB")->statusTip(),

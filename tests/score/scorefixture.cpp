@@ -54,10 +54,10 @@ void ScoreFixture::addSavedQso(const QString &dok, const QString &band, const QS
     }
 }
 
-TDm &ScoreFixture::open()
+LogData &ScoreFixture::open()
 {
     if (!m_dm) {
-        m_dm = std::make_unique<TDm>(m_db.path());
+        m_dm = std::make_unique<LogData>(m_db.path());
         m_dm->ADOconn.connect();
     }
     for (TableView *view : {&m_dm->log, &m_dm->logbanda, &m_dm->logmodo, &m_dm->info, &m_dm->dxcc,

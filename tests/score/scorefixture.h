@@ -22,8 +22,8 @@ public:
     void addSavedQso(const QString &dok, const QString &band, const QString &mode, const QString &conf = QStringLiteral("C"));
 
     // Connects and opens every view; views opened earlier re-read their tables.
-    TDm &open();
-    TDm &dm() { return *m_dm; }
+    LogData &open();
+    LogData &dm() { return *m_dm; }
     TestDatabase &db() { return m_db; }
 
     // One value from disk.
@@ -31,5 +31,5 @@ public:
 
 private:
     TestDatabase m_db;
-    std::unique_ptr<TDm> m_dm;
+    std::unique_ptr<LogData> m_dm;
 };

@@ -177,7 +177,7 @@ private:
         const bool anyway = m_random.bounded(2) == 1;
         steps << QStringLiteral("save %1 %2 %3 %4 (anyway: %5)")
                      .arg(entry.dok, entry.band, entry.mode, entry.call, anyway ? "yes" : "no");
-        TDm &dm = m_data.dm();
+        LogData &dm = m_data.dm();
         dm.dok.setFiltered(true); // as the entry panel has it
         const QsoSaver::Outcome outcome = QsoSaver(dm).save(entry, [&] { return anyway; });
         if (outcome == QsoSaver::Outcome::Saved || outcome == QsoSaver::Outcome::SavedAgain)
@@ -235,7 +235,7 @@ private:
             return;
         const Qso qso = m_model.qsos[*id];
         steps << QStringLiteral("delete QSO %1 (%2 %3 %4)").arg(*id).arg(qso.dok, qso.band, qso.mode);
-        TDm &dm = m_data.dm();
+        LogData &dm = m_data.dm();
         qsotables::pointAt(dm.logbanda, vocab::bandTable(vocab::bandSuffix(qso.band)));
         QsoDeletion(dm).remove({*id, qso.dok, qso.call, qso.band, qso.mode, qso.date});
         m_model.qsos.erase(*id);
@@ -332,7 +332,7 @@ private:
     // The modify window writes back the QSO LOG stands on.
     void standOn(qint64 id)
     {
-        TDm &dm = m_data.dm();
+        LogData &dm = m_data.dm();
         dm.log.setFiltered(false);
         if (!dm.log.locate(QStringLiteral("id"), {QString::number(id)}))
             failure = QStringLiteral("QSO %1 is not in the LOG view").arg(id);

@@ -29,7 +29,7 @@ private slots:
         data.addDoks({"A01", "B02", "C03", "D04"});
         for (const QString &qso : qsos)
             data.addQso(qso.section('/', 0, 0), "14", "SSB", qso.section('/', 1));
-        const TDm &dm = data.open();
+        const LogData &dm = data.open();
         const DokCoverage coverage = DokCoverage::of(dm.dok, dm.log);
         QCOMPARE(coverage.total, 4);
         QCOMPARE(coverage.withQso, withQso);
@@ -42,7 +42,7 @@ private slots:
         data.addDoks({"A01", "B02", "C03"});
         data.addQso("A01", "14", "SSB");
         data.addQso("B02", "7", "CW");
-        TDm &dm = data.open();
+        LogData &dm = data.open();
         dm.dok.setFilter("conf='C'");
         dm.dok.setFiltered(true);
         dm.log.setFilter("dok='A01'");
@@ -59,7 +59,7 @@ private slots:
         data.addDoks({"A01", "B02"});
         data.addQso("A01", "14", "SSB");
         data.addQso("B02", "7", "CW");
-        TDm &dm = data.open();
+        LogData &dm = data.open();
         QVERIFY(dm.log.locate("dok", {"B02"}));
         dm.log.remove();
         QCOMPARE(DokCoverage::of(dm.dok, dm.log).withQso, 1);
@@ -70,7 +70,7 @@ private slots:
         ScoreFixture data;
         data.addDoks({"A01", "A01", "B02"});
         data.addQso("A01", "14", "SSB");
-        const TDm &dm = data.open();
+        const LogData &dm = data.open();
         const DokCoverage coverage = DokCoverage::of(dm.dok, dm.log);
         QCOMPARE(coverage.total, 3);
         QCOMPARE(coverage.withQso, 1);

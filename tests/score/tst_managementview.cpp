@@ -43,8 +43,8 @@ class ManagementViewTest : public QObject
 private:
     std::unique_ptr<ScriptedServices> services;
     std::unique_ptr<ScoreFixture> data;
-    std::unique_ptr<TForm4> main;
-    std::unique_ptr<TForm7> details;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<DetailsWindow> details;
     ManagementView *view = nullptr;
 
     // Four DOKs, three of them worked; the matrix as a refresh leaves it.
@@ -60,10 +60,10 @@ private:
     }
     void showMain()
     {
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         Recalculation(dm).run();
-        main = std::make_unique<TForm4>(dm, nullptr);
-        details = std::make_unique<TForm7>(dm);
+        main = std::make_unique<MainWindow>(dm, nullptr);
+        details = std::make_unique<DetailsWindow>(dm);
         view = main->managementView();
         view->setDetailsWindow(details.get());
         main->show();
@@ -72,7 +72,7 @@ private:
     {
         main->action("Management1")->trigger();
     }
-    TDm &dm() { return data->dm(); }
+    LogData &dm() { return data->dm(); }
     QWidget *control(const QString &name) { return child(*view, name); }
     QPushButton *button(const QString &name) { return child<QPushButton>(*view, name); }
     QTableView *grid(const QString &name) { return child<QTableView>(*view, name); }
@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(front(), QStringLiteral("DBGBand"));
         QCOMPARE(grid("DBGBand")->model()->rowCount(), dm().logbanda.recordCount());
         QVERIFY(control("Panel4")->isVisible());
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QCOMPARE(hint::of(main->action("SpeedButton6")), QStringLiteral("Close | Exit DOK management"));
         for (const char *name : {"Compact1", "Nuovo1", "Speednew", "Calcolo1", "Calcolo2", "Registra1", "Speedreg"})
             QVERIFY2(!enabled(name), name);
@@ -314,7 +314,7 @@ private slots:
         QVERIFY(!control("Button4")->isEnabled());
 
         // After a deletion the confirmed figures are refreshed without enabling the details.
-        view->Button1Click(nullptr);
+        view->showDoksWithQso(nullptr);
         QVERIFY(!control("Button4")->isEnabled());
         QCOMPARE(data->value("SELECT conf + nconf FROM RIEP"), QStringLiteral("4"));
     }
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(child<QLabel>(*view, "DBText1")->text(), QStringLiteral("B02"));
         QCOMPARE(child<QLabel>(*view, "DBText3")->text(), QStringLiteral("Ortsverband B02"));
         // While awards print, the marker is "D" and the DOK view stays where it is.
-        main->viewMarker = QLatin1Char('D');
+        main->setViewMarker(QLatin1Char('D'));
         clickCell(grid("DBGBand"), 0, 1);
         QCOMPARE(dm().logbanda.text("DOK"), QStringLiteral("A01"));
         QCOMPARE(dm().dok.text("DOK"), QStringLiteral("B02"));
@@ -480,7 +480,7 @@ private slots:
         button("Button4")->click();
         QCOMPARE(button("Button4")->text(), QStringLiteral("Hide Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Reset the window | Stop showing QSO data by band or mode"));
-        QCOMPARE(main->viewMarker, QLatin1Char('S'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('S'));
         QVERIFY(control("Panel5")->isHidden());
         QVERIFY(control("Label2")->isHidden());
         for (const char *name : {"Button1", "Button2", "Button3"})
@@ -523,7 +523,7 @@ private slots:
         button("Button4")->click();
         QCOMPARE(button("Button4")->text(), QStringLiteral("Show Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Click on the C cells | Show QSO data by band or mode"));
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QVERIFY(control("Panel5")->isVisible());
         QVERIFY(control("Button1")->isEnabled());
         QVERIFY(details->isHidden());
@@ -555,7 +555,7 @@ private slots:
         main->action("Esci1")->trigger();
         QVERIFY(view->isHidden());
         QVERIFY(details->isHidden());
-        QCOMPARE(main->viewMarker, QLatin1Char('N'));
+        QCOMPARE(main->viewMarker(), QLatin1Char('N'));
         QCOMPARE(button("Button4")->text(), QStringLiteral("Show Details"));
         QCOMPARE(hint::of(control("Button4")), QStringLiteral("Click on the C cells | Show QSO data by band or mode"));
         QVERIFY(!control("Panel5")->isHidden());
@@ -600,7 +600,7 @@ private slots:
                            "VALUES ('DL1ABC', 'BERLIN', '05/03/2004', '14', 'CW', 'A01', 'C', 14)");
         program.db.execute("UPDATE LOG14 SET call='DL1ABC', banda='14', modo='CW', dok='A01', conf='C', num=1");
         program.db.execute("UPDATE INFO SET CALL='IK2ABC'");
-        TForm4 &main = program.mainWindow();
+        MainWindow &main = program.mainWindow();
         Recalculation(program.dm()).run();
         main.action("speedman")->trigger();
         ManagementView &view = *main.managementView();
@@ -610,7 +610,7 @@ private slots:
         child<QPushButton>(view, "Button4")->click();
         auto *dokGrid = child<QTableView>(view, "DBGdok");
         clickCell(dokGrid, 0, columnTitled(dokGrid, "CW"));
-        TForm7 &window = program.program->details();
+        DetailsWindow &window = program.program->details();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Details for DOK A01 on CW Mode"));
         main.action("Esci1")->trigger();
@@ -622,8 +622,8 @@ private slots:
     {
         data->addDoks({"A01"});
         data->addSavedQso("A01", "14", "SSB", "C");
-        TDm &dm = data->open();
-        TForm7 window(dm);
+        LogData &dm = data->open();
+        DetailsWindow window(dm);
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         window.setWindowTitle(QStringLiteral("Details for DOK A01 on 14 Mhz"));

@@ -51,12 +51,12 @@ private slots:
     void theMenuItemAndTheToolButtonOpenItModally()
     {
         QFETCH(QString, command);
-        TForm4 main(data->open(), nullptr);
+        MainWindow main(data->open(), nullptr);
         QCOMPARE(main.action("Progress1")->text(), QStringLiteral("&Progress"));
         bool seenModal = false;
         QString title;
         QTimer::singleShot(0, this, [&] {
-            auto *opened = qobject_cast<TFormProgress *>(QApplication::activeModalWidget());
+            auto *opened = qobject_cast<ProgressWindow *>(QApplication::activeModalWidget());
             QVERIFY(opened);
             seenModal = opened->isModal();
             title = opened->windowTitle();
@@ -70,10 +70,10 @@ private slots:
 
     void theWholeLogAndOneBandOrMode()
     {
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         dm.log.setFilter("dok='B02'");
         dm.log.setFiltered(true);
-        TFormProgress window(dm);
+        ProgressWindow window(dm);
         window.show();
         // The whole log is read; the LOG view keeps its filter.
         QCOMPARE(window.shownCurve().total(), 3);
@@ -117,7 +117,7 @@ private slots:
         for (int i = 0; i < 120; ++i)
             rows << QStringLiteral("('DL1AA', '%1/01/2010', '14', 'SSB', '%2', 'C', 14)").arg(1 + i % 28).arg(doks[i]);
         data->db().execute("INSERT INTO LOG (call, data, banda, modo, dok, conf, mhz) VALUES " + rows.join(','));
-        TFormProgress window(data->open());
+        ProgressWindow window(data->open());
         QVERIFY(child<QLabel>(window, "Levels")->text().contains(QStringLiteral(" 100: 23/01/2010")));
         QVERIFY(child<QLabel>(window, "Levels")->text().contains(QStringLiteral(" 200: not yet")));
     }

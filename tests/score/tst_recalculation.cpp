@@ -367,7 +367,7 @@ private slots:
 
     void viewsShowTheNewDataAndWholeTables()
     {
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         dm.dok.setFilter("conf='C'");
         dm.log.setFilter("dok='B02'");
         data->addQso("A01", "14", "SSB", "C");
@@ -401,7 +401,7 @@ private slots:
         const QString dok = data->db().table("DOK");
         const QString riep = data->db().table("RIEP");
         const QString diplome = data->db().table("Diplome");
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         try {
             Recalculation(dm).run();
             QFAIL("no engine error");

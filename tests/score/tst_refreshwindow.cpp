@@ -37,11 +37,11 @@ private:
     std::unique_ptr<ScriptedServices> services;
     std::unique_ptr<ScoreFixture> data;
     std::unique_ptr<QTimer> clock;
-    std::unique_ptr<TForm9> window;
+    std::unique_ptr<RefreshWindow> window;
 
-    TForm9 &openWindow(bool summary = false)
+    RefreshWindow &openWindow(bool summary = false)
     {
-        window = std::make_unique<TForm9>(data->open(), clock.get());
+        window = std::make_unique<RefreshWindow>(data->open(), clock.get());
         summary ? window->showSummaryPanel() : window->showRefreshPanel();
         window->show();
         return *window;
@@ -90,12 +90,12 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, panel);
         QFETCH(QString, caption);
-        TForm4 main(data->open(), nullptr);
+        MainWindow main(data->open(), nullptr);
         QString seenPanel, seenCaption;
         bool seenModal = false;
         bool clockRanDuringRun = false;
         QTimer::singleShot(0, this, [&] {
-            auto *opened = qobject_cast<TForm9 *>(QApplication::activeModalWidget());
+            auto *opened = qobject_cast<RefreshWindow *>(QApplication::activeModalWidget());
             QVERIFY(opened);
             seenModal = opened->isModal();
             seenPanel = front(*opened);
@@ -120,11 +120,11 @@ private slots:
 
     void theMainWindowNamesTheNewRefreshDate()
     {
-        TForm4 main(data->open(), nullptr);
-        main.FormShow();
+        MainWindow main(data->open(), nullptr);
+        main.prepareOnShow();
         QCOMPARE(main.action("Calcolo2")->text(), QStringLiteral("Refresh &Data: last on never"));
         QTimer::singleShot(0, this, [&] {
-            auto *opened = qobject_cast<TForm9 *>(QApplication::activeModalWidget());
+            auto *opened = qobject_cast<RefreshWindow *>(QApplication::activeModalWidget());
             QVERIFY(opened);
             services->prompter.answer(true);
             child<QPushButton>(*opened, "SpeedButton3")->click();
@@ -201,7 +201,7 @@ private slots:
             goEnabled = child(*window, "SpeedButton3")->isEnabled();
             exitEnabled = child(*window, "SpeedButton5")->isEnabled() || child(*window, "SpeedButton2")->isEnabled();
             services->prompter.answer(true);
-            window->SpeedButton3Click();
+            window->runRefresh();
             closed = !window->close();
             QTest::keyClick(window.get(), Qt::Key_Escape);
         });
@@ -272,12 +272,21 @@ private slots:
         QCOMPARE(data->value("SELECT T14 FROM DOK WHERE DOK='A01'"), QStringLiteral("C"));
     }
 
-    void escapeDoesNotCloseTheWindow()
+    // Escape presses the Exit of the page shown.
+    void escapeClosesTheWindow_data()
     {
+        QTest::addColumn<bool>("summary");
+        QTest::newRow("refresh page") << false;
+        QTest::newRow("summary page") << true;
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QFETCH(bool, summary);
         openWindow();
+        if (summary)
+            window->showSummaryPanel();
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        QVERIFY(window->isVisible());
-        child<QPushButton>(*window, "SpeedButton5")->click();
         QVERIFY(!window->isVisible());
     }
 
@@ -387,7 +396,7 @@ private slots:
 
     void summaryExitSwitchesTheFiltersOff()
     {
-        TDm &dm = data->open();
+        LogData &dm = data->open();
         dm.dok.setFilter("conf='C'");
         dm.log.setFilter("dok='A01'");
         openWindow(true);

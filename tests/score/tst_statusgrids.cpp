@@ -66,12 +66,12 @@ private slots:
         ScoreFixture data;
         data.addDoks({"A01"});
         data.addSavedQso("A01", "14", "SSB", "C");
-        TDm &dm = data.open();
+        LogData &dm = data.open();
         Recalculation(dm).run();
-        TForm4 main(dm, nullptr);
+        MainWindow main(dm, nullptr);
         for (const char *name : {"DOKDBG", "DBGdok", "DBGBand"})
             QVERIFY2(qobject_cast<StatusDelegate *>(child<QTableView>(main, name)->itemDelegate()), name);
-        TForm9 refresh(dm, main.clockTimer());
+        RefreshWindow refresh(dm, main.clockTimer());
         QVERIFY(qobject_cast<StatusDelegate *>(child<QTableView>(refresh, "DBGdok")->itemDelegate()));
     }
 };

@@ -20,11 +20,23 @@ void ProgramFixture::start()
     program->start();
 }
 
-TForm4 &ProgramFixture::mainWindow()
+void ProgramFixture::addConfirmedQso()
+{
+    db.execute(QStringLiteral("INSERT INTO LOG (id, call, loc, data, banda, modo, dok, conf, mhz) "
+                              "VALUES (1, 'DL1AB', 'BERLIN', '05/03/2004', '14', 'SSB', 'A01', 'C', 14)"));
+    for (const QString table : {"LOG14", "LOGSSB"}) {
+        db.execute(QStringLiteral("INSERT INTO %1 (call, loc, data, banda, modo, dok, conf, num) "
+                                  "SELECT call, loc, data, banda, modo, dok, conf, id FROM LOG WHERE id=1")
+                       .arg(table));
+    }
+    db.execute(QStringLiteral("UPDATE DOK SET CONF='C' WHERE DOK='A01'"));
+}
+
+MainWindow &ProgramFixture::mainWindow()
 {
     if (!program)
         start();
-    TForm4 &main = program->mainWindow();
+    MainWindow &main = program->mainWindow();
     if (!main.isVisible()) {
         main.show();
         if (!QTest::qWaitForWindowExposed(&main))
@@ -33,7 +45,7 @@ TForm4 &ProgramFixture::mainWindow()
     return main;
 }
 
-TDm &ProgramFixture::dm() const
+LogData &ProgramFixture::dm() const
 {
     return program->dm();
 }

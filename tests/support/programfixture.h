@@ -6,8 +6,8 @@
 
 #include <memory>
 
-class TDm;
-class TForm4;
+class LogData;
+class MainWindow;
 
 // The whole program on a test database with scripted services: start() shows the splash window,
 // which opens every view; mainWindow() then leads into the main window as "Enter" would with a
@@ -19,10 +19,13 @@ public:
     ~ProgramFixture();
 
     void start();
-    TForm4 &mainWindow();
+    // One confirmed QSO (DL1AB, A01, 14 MHz SSB) in the log and its band and mode tables, so that
+    // the log can be managed and modified.
+    void addConfirmedQso();
+    MainWindow &mainWindow();
 
     TestDatabase db;
     ScriptedServices services;
     std::unique_ptr<Startup> program;
-    TDm &dm() const;
+    LogData &dm() const;
 };
