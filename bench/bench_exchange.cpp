@@ -1,10 +1,12 @@
 // ADIF import and export of large logs: a generated file of realistic records (a dozen fields
 // each, most DOKs of the delivered list, a few records skipped) imported into a copy of the
 // delivered database, then the whole log exported. Memory is the growth of the process's peak
-// resident size during the import, against the file's size.
-//   bench_exchange [QSO count ...]   (default 100000)
+// resident size during the first import, against the file's size. Each run imports into a fresh
+// copy and exports the result; beside it, in the same run, plain C and SQLite do the same work.
+//   bench_exchange [-r runs] [QSO count ...]   (default 3 runs of 100000)
 
 #include "adifreader.h"
+#include "exchangefloor.h"
 #include "adifwriter.h"
 #include "datamodule.h"
 #include "qsoexporter.h"
@@ -17,6 +19,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -82,57 +86,120 @@ void writeLog(const QString &path, int count, const QStringList &doks)
     file.write(text);
 }
 
+struct Figures
+{
+    std::vector<double> ms;
+
+    double min() const { return *std::min_element(ms.begin(), ms.end()); }
+    double median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+void report(const QString &what, const Figures &program, const Figures &floor, const QString &floorIs)
+{
+    out << QStringLiteral("  %1: program min %2 ms, median %3 ms; floor (%4) min %5 ms, median %6 ms; "
+                          "ratio of the minima %7, of the medians %8 (goal <= 1.5)\n")
+               .arg(what)
+               .arg(program.min(), 0, 'f', 0)
+               .arg(program.median(), 0, 'f', 0)
+               .arg(floorIs)
+               .arg(floor.min(), 0, 'f', 0)
+               .arg(floor.median(), 0, 'f', 0)
+               .arg(program.min() / floor.min(), 0, 'f', 2)
+               .arg(program.median() / floor.median(), 0, 'f', 2)
+        << Qt::flush;
+}
+
+QString freshCopy(const QTemporaryDir &folder, const QString &name)
+{
+    const QString path = folder.filePath(name);
+    QFile::remove(path);
+    QFile::copy(QStringLiteral(WZP_TEMPLATE_PATH), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    int runs = 3;
+    if (arguments.size() >= 2 && arguments.first() == QLatin1String("-r")) {
+        runs = arguments.at(1).toInt();
+        arguments = arguments.mid(2);
+    }
     QList<int> counts;
-    for (const QString &argument : app.arguments().mid(1))
+    for (const QString &argument : arguments)
         counts << argument.toInt();
     if (counts.isEmpty())
         counts << 100000;
     for (int count : counts) {
         QTemporaryDir folder;
-        const QString database = folder.filePath(QStringLiteral("log.mdb"));
-        QFile::copy(QStringLiteral(WZP_TEMPLATE_PATH), database);
-        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
         const QString adif = folder.filePath(QStringLiteral("log.adi"));
-        LogData dm(database);
-        dm.ADOconn.connect();
-        writeLog(adif, count, deliveredDoks(dm));
+        {
+            LogData dm(freshCopy(folder, QStringLiteral("log.mdb")));
+            dm.ADOconn.connect();
+            writeLog(adif, count, deliveredDoks(dm));
+        }
         const qint64 fileSize = QFileInfo(adif).size();
-
-        const qint64 residentBefore = statusKilobytes("VmRSS:");
-        QElapsedTimer timer;
-        timer.start();
-        ImportReport report;
-        {
-            AdifReader reader(adif);
-            report = QsoImporter(dm).run(reader);
-        }
-        const qint64 importMs = timer.elapsed();
-        const qint64 peakGrowth = statusKilobytes("VmHWM:") - residentBefore;
-
-        timer.restart();
-        int exported;
-        {
-            AdifWriter writer(folder.filePath(QStringLiteral("out.adi")));
-            exported = QsoExporter(dm).exportLog(writer);
-        }
-        const qint64 exportMs = timer.elapsed();
-        out << QStringLiteral("%1 records, file %2 MB: import %3 ms (%4 imported, %5 skipped), peak memory growth %6 MB "
-                              "(%7x the file); export of %8 QSOs %9 ms\n")
+        out << QStringLiteral("%1 records, file %2 MB, %3 runs, each program run beside its floor:\n")
                    .arg(count)
                    .arg(double(fileSize) / 1e6, 0, 'f', 1)
-                   .arg(importMs)
-                   .arg(report.imported)
-                   .arg(report.skippedCount() + report.duplicates.count)
-                   .arg(double(peakGrowth) / 1024, 0, 'f', 1)
-                   .arg(double(peakGrowth) * 1024 / double(fileSize), 0, 'f', 2)
-                   .arg(exported)
-                   .arg(exportMs)
-            << Qt::flush;
+                   .arg(runs);
+        Figures imports, importFloors, exports, exportFloors;
+        for (int run = 0; run < runs; ++run) {
+            // The floor and the program take turns at going first, so neither always meets a
+            // warmer disk cache.
+            const auto floors = [&] {
+                int inserted = 0, written = 0;
+                const QString database = freshCopy(folder, QStringLiteral("floor.mdb"));
+                importFloors.ms.push_back(exchangefloor::importMs(database, adif, inserted));
+                exportFloors.ms.push_back(exchangefloor::exportMs(database, folder.filePath(QStringLiteral("floor.adi")), written));
+                if (inserted != written)
+                    qFatal("the floor exported %d of %d rows", written, inserted);
+            };
+            if (run % 2 == 1)
+                floors();
+            LogData dm(freshCopy(folder, QStringLiteral("log.mdb")));
+            dm.ADOconn.connect();
+            const qint64 residentBefore = statusKilobytes("VmRSS:");
+            QElapsedTimer timer;
+            timer.start();
+            ImportReport report;
+            {
+                AdifReader reader(adif);
+                report = QsoImporter(dm).run(reader);
+            }
+            imports.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+            const qint64 peakGrowth = statusKilobytes("VmHWM:") - residentBefore;
+            timer.restart();
+            int exported;
+            {
+                AdifWriter writer(folder.filePath(QStringLiteral("out.adi")));
+                exported = QsoExporter(dm).exportLog(writer);
+            }
+            exports.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+            if (run == 0)
+                out << QStringLiteral("  %1 imported, %2 skipped, %3 exported; peak memory growth of the first import "
+                                      "%4 MB (%5x the file)\n")
+                           .arg(report.imported)
+                           .arg(report.skippedCount() + report.duplicates.count)
+                           .arg(exported)
+                           .arg(double(peakGrowth) / 1024, 0, 'f', 1)
+                           .arg(double(peakGrowth) * 1024 / double(fileSize), 0, 'f', 2);
+            if (run % 2 == 0)
+                floors();
+        }
+        report(QStringLiteral("import"), imports, importFloors,
+               QStringLiteral("C: read, parse, insert the same rows into LOG and the side table in one transaction"));
+        report(QStringLiteral("export"), exports, exportFloors,
+               QStringLiteral("C: read LOG and the side table, write the same fields, sync"));
     }
     return 0;
 }

@@ -19,7 +19,27 @@ Statement &Statement::bind(int parameter, const QString &value, bool nullIfEmpty
 {
     if (nullIfEmpty && value.isEmpty())
         return bindNull(parameter);
+    // Short ASCII texts, most of what a log holds, go over without a text made for them:
+    // SQLite copies the bytes at once.
+    constexpr qsizetype shortText = 256;
+    if (!value.isEmpty() && value.size() <= shortText) {
+        char bytes[shortText];
+        const ushort *from = value.utf16();
+        qsizetype i = 0;
+        for (; i < value.size() && from[i] < 0x80; ++i)
+            bytes[i] = char(from[i]);
+        if (i == value.size()) {
+            sqlite3_bind_text(m_statement, parameter, bytes, int(i), SQLITE_TRANSIENT);
+            return *this;
+        }
+    }
     const QByteArray utf8 = value.toUtf8();
+    sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+Statement &Statement::bindUtf8(int parameter, const QByteArray &utf8)
+{
     sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     return *this;
 }

@@ -19,6 +19,8 @@ public:
 
     // Parameters count from 1. An empty text binds null when nullIfEmpty is set.
     Statement &bind(int parameter, const QString &value, bool nullIfEmpty = false);
+    // Text already in UTF-8.
+    Statement &bindUtf8(int parameter, const QByteArray &utf8);
     Statement &bind(int parameter, qint64 value);
     Statement &bindNull(int parameter);
 

@@ -14,6 +14,13 @@ namespace {
 
 const char *const dateTimeFormat = "yyyy-MM-dd HH:mm:ss";
 
+// Room for the rows a session adds beside those read: the vectors of a large table would else be
+// full when read and copied whole at the first save. Room not yet used takes no memory.
+size_t withRoomToGrow(size_t rows)
+{
+    return rows + rows / 8 + 256;
+}
+
 std::string quoteIdentifier(const QString &name)
 {
     std::string out = "\"";
@@ -718,8 +725,8 @@ void TableView::loadRows()
     rows.reset(kinds);
     std::vector<qint64> rowids;
     const size_t expected = expectedRowCount();
-    rows.reserve(expected);
-    rowids.reserve(expected);
+    rows.reserve(withRoomToGrow(expected));
+    rowids.reserve(withRoomToGrow(expected));
     sqlite3_stmt *statement =
         m_connection->prepare("SELECT rowid, * FROM " + quoteIdentifier(m_table) + " ORDER BY rowid");
     RowLoader loader(rows, expected);
@@ -845,7 +852,7 @@ int TableView::compareStored(int a, int b, size_t sortKey) const
 void TableView::rebuildOrder()
 {
     m_order.clear();
-    m_order.reserve(size_t(m_store.rowCount()));
+    m_order.reserve(withRoomToGrow(size_t(m_store.rowCount())));
     for (int i = 0; i < m_store.rowCount(); ++i) {
         if (m_store.isAlive(i))
             m_order.push_back(i);
@@ -929,7 +936,9 @@ void TableView::sortByKey(size_t sortKey)
 void TableView::rebuildPassing()
 {
     if (!m_filtered || m_filter.isEmpty()) {
-        m_passing = m_order;
+        m_passing.clear();
+        m_passing.reserve(m_order.capacity());
+        m_passing.insert(m_passing.end(), m_order.begin(), m_order.end());
         return;
     }
     const Filter::Test test = m_filter.prepare(m_store);

@@ -8,6 +8,9 @@
 #include <QDate>
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <iterator>
+#include <string>
 
 namespace adif {
 namespace {
@@ -69,7 +72,8 @@ template<size_t N>
 bool among(const std::array<const char *, N> &names, const QByteArray &name)
 {
     for (const char *candidate : names) {
-        if (name == candidate)
+        if (name.size() == qsizetype(std::char_traits<char>::length(candidate))
+            && std::memcmp(name.constData(), candidate, size_t(name.size())) == 0)
             return true;
     }
     return false;
@@ -129,12 +133,43 @@ QString modeOf(const QString &mode, const QString &submode)
 
 QString dateOf(const QString &qsoDate)
 {
+    const QString text = qsoDate.trimmed();
+    if (text.size() == 8 && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        const auto number = [&](int from, int digits) {
+            int value = 0;
+            for (int i = from; i < from + digits; ++i)
+                value = value * 10 + (text[i].unicode() - '0');
+            return value;
+        };
+        const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+        if (!QDate::isValid(year, month, day))
+            return {};
+        const QChar stored[10] = {QChar(u'0' + day / 10),     QChar(u'0' + day % 10),         u'/',
+                                  QChar(u'0' + month / 10),   QChar(u'0' + month % 10),       u'/',
+                                  QChar(u'0' + year / 1000),  QChar(u'0' + year / 100 % 10),  QChar(u'0' + year / 10 % 10),
+                                  QChar(u'0' + year % 10)};
+        return QString(stored, 10);
+    }
     const QDate date = QDate::fromString(qsoDate.trimmed(), QStringLiteral("yyyyMMdd"));
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
 QString qsoDateOf(const QString &data)
 {
+    const auto isDigit = [&](int at) { return data[at] >= u'0' && data[at] <= u'9'; };
+    if (data.size() == 10 && data[2] == u'/' && data[5] == u'/' && isDigit(0) && isDigit(1) && isDigit(3) && isDigit(4)
+        && isDigit(6) && isDigit(7) && isDigit(8) && isDigit(9)) {
+        // Written as the log writes it: the digits only change places.
+        const int day = (data[0].unicode() - '0') * 10 + (data[1].unicode() - '0');
+        const int month = (data[3].unicode() - '0') * 10 + (data[4].unicode() - '0');
+        int year = 0;
+        for (int i = 6; i < 10; ++i)
+            year = year * 10 + (data[i].unicode() - '0');
+        if (!QDate::isValid(year, month, day))
+            return {};
+        const QChar digits[8] = {data[6], data[7], data[8], data[9], data[3], data[4], data[0], data[1]};
+        return QString(digits, 8);
+    }
     const QStringList parts = data.split(QLatin1Char('/'));
     if (parts.size() != 3)
         return {};
@@ -172,7 +207,8 @@ bool isQslStatusField(const QByteArray &name)
 
 bool isReceivedQslField(const QByteArray &name)
 {
-    return among(receivedQslNames, name);
+    // Every one of them has QSL in its name.
+    return name.contains("QSL") && among(receivedQslNames, name);
 }
 
 std::vector<QsoField> receivedQslFields(const QsoRecord &record)
@@ -200,8 +236,37 @@ bool isLogField(const QByteArray &name)
 
 QByteArray fieldText(const QByteArray &name, const QString &value)
 {
-    const QByteArray bytes = value.toUtf8();
-    return '<' + name + ':' + QByteArray::number(bytes.size()) + '>' + bytes;
+    QByteArray text;
+    appendFieldText(text, name, value);
+    return text;
+}
+
+void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value)
+{
+    const bool ascii = std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QByteArray utf8 = ascii ? QByteArray() : value.toUtf8();
+    const qsizetype length = ascii ? value.size() : utf8.size();
+    char digits[24];
+    char *first = std::end(digits);
+    for (qsizetype rest = length; rest > 0 || first == std::end(digits); rest /= 10)
+        *--first = char('0' + rest % 10);
+    text += '<';
+    text += name;
+    text += ':';
+    text.append(first, std::end(digits) - first);
+    text += '>';
+    if (!ascii) {
+        text += utf8;
+        return;
+    }
+    // Plain ASCII goes over a few bytes at a time, with no text made for it.
+    char chunk[256];
+    for (qsizetype from = 0; from < length; from += qsizetype(sizeof chunk)) {
+        const qsizetype count = std::min<qsizetype>(length - from, qsizetype(sizeof chunk));
+        for (qsizetype i = 0; i < count; ++i)
+            chunk[i] = char(value[from + i].unicode());
+        text.append(chunk, count);
+    }
 }
 
 std::vector<QsoField> keptFields(const QString &kept)
@@ -220,7 +285,7 @@ QString keptText(const std::vector<QsoField> &fields)
 {
     QByteArray text;
     for (const QsoField &field : fields)
-        text += fieldText(field.name, field.value);
+        appendFieldText(text, field.name, field.value);
     return QString::fromUtf8(text);
 }
 

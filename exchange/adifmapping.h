@@ -43,6 +43,8 @@ std::vector<QsoField> receivedQslFields(const QsoRecord &record);
 bool isLogField(const QByteArray &name);
 // A field as ADIF text, its length counted in UTF-8 bytes: "<FREQ:6>14.205".
 QByteArray fieldText(const QByteArray &name, const QString &value);
+// The same appended to text.
+void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value);
 // The side table's ADIF text of a QSO as fields, and back.
 std::vector<QsoField> keptFields(const QString &kept);
 QString keptText(const std::vector<QsoField> &fields);

@@ -155,15 +155,104 @@ QString AdifReader::decode(qint64 from, qint64 length) const
     return m_utf8 ? QString::fromUtf8(m_data + from, length) : QString::fromLatin1(m_data + from, length);
 }
 
+namespace {
+
+bool sameName(const QByteArray &upper, const char *name, qint64 length)
+{
+    return upper.size() == length && qstrnicmp(upper.constData(), name, size_t(length)) == 0;
+}
+
+// The fields of one record as they are read. The fields of the record before are overwritten in
+// place: a file's records mostly have the same fields in the same order, so the names are
+// shared with them and the values reuse their room.
+class FieldsRead
+{
+public:
+    explicit FieldsRead(std::vector<QsoField> &fields) : m_fields(fields) {}
+    ~FieldsRead() { m_fields.resize(m_used); }
+
+    void clear()
+    {
+        m_used = 0;
+        m_seen.clear();
+    }
+    bool empty() const { return m_used == 0; }
+    // The name in upper case, shared with the field of the record before at this place when it
+    // has the same name.
+    QByteArray name(const char *raw, qint64 length) const
+    {
+        if (m_used < m_fields.size() && sameName(m_fields[m_used].name, raw, length))
+            return m_fields[m_used].name;
+        return QByteArray(raw, length).toUpper();
+    }
+    bool contains(const QByteArray &name) const
+    {
+        if (m_used > linearLimit)
+            return m_seen.contains(name);
+        for (size_t i = 0; i < m_used; ++i) {
+            if (m_fields[i].name == name)
+                return true;
+        }
+        return false;
+    }
+    QsoField &add(const QByteArray &name)
+    {
+        if (m_used == m_fields.size())
+            m_fields.emplace_back();
+        QsoField &field = m_fields[m_used++];
+        field.name = name;
+        // A record of many fields looks its names up in a set.
+        if (m_used > linearLimit) {
+            if (m_seen.isEmpty()) {
+                for (size_t i = 0; i < m_used; ++i)
+                    m_seen.insert(m_fields[i].name);
+            } else {
+                m_seen.insert(name);
+            }
+        }
+        return field;
+    }
+
+private:
+    static constexpr size_t linearLimit = 32;
+
+    std::vector<QsoField> &m_fields;
+    size_t m_used = 0;
+    QSet<QByteArray> m_seen;
+};
+
+bool isAscii(const char *data, qint64 length)
+{
+    for (qint64 i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void AdifReader::decodeInto(QString &value, qint64 from, qint64 length) const
+{
+    if (length == 0 || !isAscii(m_data + from, length)) {
+        value = decode(from, length);
+        return;
+    }
+    // Plain ASCII reads the same in both encodings.
+    value.resize(length);
+    QChar *out = value.data();
+    for (qint64 i = 0; i < length; ++i)
+        out[i] = QLatin1Char(m_data[from + i]);
+}
+
 bool AdifReader::next(QsoRecord &record)
 {
-    record.fields.clear();
+    FieldsRead fields(record.fields);
     record.terminated = true;
     record.number = m_records + 1;
     State state = State::BetweenFields;
     qint64 nameStart = 0;
     QByteArray name;
-    QSet<QByteArray> seen; // the record's field names, to find one given twice
     qint64 length = 0;
     int typeLength = 0;
     while (m_at < m_size) {
@@ -178,7 +267,7 @@ bool AdifReader::next(QsoRecord &record)
             break;
         case State::Name:
             if (c == ':' || c == '>') {
-                name = QByteArray(m_data + nameStart, m_at - nameStart).toUpper();
+                name = fields.name(m_data + nameStart, m_at - nameStart);
                 if (name.isEmpty())
                     fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));
                 ++m_at;
@@ -192,8 +281,7 @@ bool AdifReader::next(QsoRecord &record)
                     if (!m_inHeader && m_records > 0)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOH> after the first record"));
                     m_inHeader = false;
-                    record.fields.clear();
-                    seen.clear();
+                    fields.clear();
                     state = State::BetweenFields;
                     break;
                 }
@@ -247,12 +335,11 @@ bool AdifReader::next(QsoRecord &record)
                 fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
             length = valueBytes(name, length);
             if (!m_inHeader) {
-                if (seen.contains(name))
+                if (fields.contains(name))
                     fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice (is an <EOR> missing?)")
                              .arg(record.number)
                              .arg(QString::fromLatin1(name)));
-                seen.insert(name);
-                record.fields.push_back({name, decode(m_at, length)});
+                decodeInto(fields.add(name).value, m_at, length);
             }
             m_at += length;
             state = State::BetweenFields;
@@ -260,7 +347,7 @@ bool AdifReader::next(QsoRecord &record)
         }
     }
     if (state == State::Value && length == 0 && !m_inHeader) {
-        record.fields.push_back({name, QString()});
+        fields.add(name).value = QString();
         state = State::BetweenFields;
     }
     if (state != State::BetweenFields && state != State::Value)
@@ -269,7 +356,7 @@ bool AdifReader::next(QsoRecord &record)
         fail(QCoreApplication::translate("ExchangeFile", "the file ends inside a field"));
     if (m_inHeader)
         fail(QCoreApplication::translate("ExchangeFile", "the header has no <EOH>"));
-    if (record.fields.empty())
+    if (fields.empty())
         return false;
     // Fields after the last <EOR>: reported by the caller, never imported.
     record.terminated = false;

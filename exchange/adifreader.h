@@ -36,6 +36,7 @@ private:
     void start();
     [[noreturn]] void fail(const QString &what) const;
     QString decode(qint64 from, qint64 length) const;
+    void decodeInto(QString &value, qint64 from, qint64 length) const;
     // The bytes a value of the given length takes, from the current position.
     qint64 valueBytes(const QByteArray &name, qint64 length);
     bool endsValue(qint64 at) const;

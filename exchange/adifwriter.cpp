@@ -34,8 +34,10 @@ AdifWriter::AdifWriter(const QString &path) : m_file(path)
 
 void AdifWriter::write(const QsoRecord &record)
 {
-    for (const QsoField &field : record.fields)
-        m_buffer += adif::fieldText(field.name, field.value) + ' ';
+    for (const QsoField &field : record.fields) {
+        adif::appendFieldText(m_buffer, field.name, field.value);
+        m_buffer += ' ';
+    }
     m_buffer += "<EOR>\n";
     if (m_buffer.size() >= flushAt)
         flush();

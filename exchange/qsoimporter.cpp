@@ -72,13 +72,13 @@ std::variant<ImportedQso, QString> examine(const QsoRecord &record)
     qso.confirmed = qso.status != vocab::status::none;
     for (const QsoField &field : record.fields) {
         if (!adif::isLogField(field.name) && field.name != adif::statusField)
-            qso.kept += adif::fieldText(field.name, field.value);
+            adif::appendFieldText(qso.kept, field.name, field.value);
     }
     qso.qslFields = adif::receivedQslFields(record);
     // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
     const QString modeText = mode.trimmed().toUpper();
     if (modeText != qso.mode && !modeText.isEmpty() && !record.find("SUBMODE"))
-        qso.kept += adif::fieldText("SUBMODE", modeText);
+        adif::appendFieldText(qso.kept, QByteArrayLiteral("SUBMODE"), modeText);
     return qso;
 }
 
@@ -105,10 +105,8 @@ void noteSkipped(ImportReport &report, const QString &reason, const QsoRecord &r
 quint64 duplicateKey(const QString &call, const QString &dok, const QString &band, const QString &mode,
                      const QString &date)
 {
-    const QString key = call.toUpper() + QChar(0x1f) + dok.toUpper() + QChar(0x1f) + band + QChar(0x1f) + mode
-        + QChar(0x1f) + date;
     static_assert(sizeof(size_t) == sizeof(quint64));
-    return quint64(qHash(key, size_t(0x9e3779b97f4a7c15)));
+    return quint64(qHashMulti(size_t(0x9e3779b97f4a7c15), call.toUpper(), dok.toUpper(), band, mode, date));
 }
 
 struct Logged
@@ -185,11 +183,17 @@ ImportReport QsoImporter::run(QsoReader &reader)
             reader.rewind();
             while (reader.next(record)) {
                 progress(reader.position());
-                const auto examined = examine(record);
-                // Only what has the shape of a DOK code can join the list.
-                if (const auto *qso = std::get_if<ImportedQso>(&examined);
-                    qso && doks.find(qso->dok) < 0 && isDokCode(qso->dok))
-                    unknown.insert(qso->dok);
+                // Only a record that would be imported, of a DOK missing from the list that has
+                // the shape of a DOK code, can add its DOK; the DOK is looked at first, as the
+                // list has nearly every one.
+                const QString *dok = record.find("DARC_DOK");
+                if (!dok)
+                    continue;
+                const QString code = upperCasedInPlace(dok->trimmed());
+                if (code.isEmpty() || doks.find(code) >= 0 || !isDokCode(code))
+                    continue;
+                if (const auto examined = examine(record); std::holds_alternative<ImportedQso>(examined))
+                    unknown.insert(code);
             }
         }
         QStringList codes(unknown.begin(), unknown.end());
@@ -253,7 +257,7 @@ ImportReport QsoImporter::run(QsoReader &reader)
             insertLog.run();
             const qint64 id = insertLog.lastInsertId();
             if (!qso.kept.isEmpty())
-                insertKept.bind(1, id).bind(2, QString::fromUtf8(qso.kept)).run();
+                insertKept.bind(1, id).bindUtf8(2, qso.kept).run();
             logged.emplace(key, Logged{id, !qso.confirmed});
             tables.store(qso, special, id);
             doks.mark(dok, qso);

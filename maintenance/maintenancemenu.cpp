@@ -77,7 +77,9 @@ void MaintenanceMenu::backUp()
     QString problem;
     {
         BusyCursor busy;
-        withDatabaseClosed([&] { problem = m_store.backup(); });
+        // The copy is read through a connection of its own while the log stays open: nothing in
+        // the database changes, so no view needs reading again.
+        problem = m_store.backup();
     }
     if (problem.isEmpty())
         services::prompter().message(

@@ -12,6 +12,8 @@
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QValueAxis>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,41 @@ QDateTime startOf(const QDate &date)
 {
     return date.startOfDay(Qt::UTC);
 }
+
+// One column of the stored rows as texts. A column held as codes gives each distinct text once,
+// converted when first met, so a pass over a large log makes a text per value, not per row.
+class ColumnTexts
+{
+public:
+    ColumnTexts(const RowStore &rows, int column) : m_rows(rows), m_column(column), m_coded(rows.isCoded(column)) {}
+
+    const QString &at(int row)
+    {
+        if (!m_coded) {
+            const std::string_view text = m_rows.text(row, m_column, m_scratch);
+            m_uncoded = m_rows.isNull(row, m_column) ? QString()
+                                                      : QString::fromUtf8(text.data(), qsizetype(text.size()));
+            return m_uncoded;
+        }
+        const uint32_t code = m_rows.code(row, m_column);
+        if (code >= m_texts.size())
+            m_texts.resize(code + 1);
+        std::optional<QString> &text = m_texts[code];
+        if (!text) {
+            const std::string_view utf8 = m_rows.dictionary(m_column).text(code);
+            text = code == Dictionary::null ? QString() : QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+        }
+        return *text;
+    }
+
+private:
+    const RowStore &m_rows;
+    const int m_column;
+    const bool m_coded;
+    std::vector<std::optional<QString>> m_texts;
+    std::string m_scratch;
+    QString m_uncoded;
+};
 
 } // namespace
 
@@ -48,22 +85,22 @@ ProgressWindow::ProgressWindow(LogData &dm, QWidget *parent)
 
 ProgressWindow::~ProgressWindow() = default;
 
-// One pass over the whole log, whatever the LOG view's filter; the view is left as it was.
+// One pass over every QSO of the log, whatever the LOG view's filter, in the order they are
+// stored: the curves do not depend on the order, and memory is read front to back.
 void ProgressWindow::readLog()
 {
     reportEngineErrors([&] {
-        TableView &log = m_data.log;
-        const bool wasFiltered = log.isFiltered();
-        log.setFiltered(false);
-        const int dok = log.columnIndex(QStringLiteral("dok"));
-        const int band = log.columnIndex(QStringLiteral("banda"));
-        const int mode = log.columnIndex(QStringLiteral("modo"));
-        const int date = log.columnIndex(QStringLiteral("data"));
-        const int status = log.columnIndex(QStringLiteral("conf"));
-        for (int row = 0; row < log.recordCount(); ++row)
-            m_progress.add(log.textAt(row, dok), log.textAt(row, band), log.textAt(row, mode), log.textAt(row, date),
-                           log.textAt(row, status));
-        log.setFiltered(wasFiltered);
+        const TableView &log = m_data.log;
+        const RowStore &rows = log.storedRows();
+        ColumnTexts dok(rows, log.columnIndex(QStringLiteral("dok")));
+        ColumnTexts band(rows, log.columnIndex(QStringLiteral("banda")));
+        ColumnTexts mode(rows, log.columnIndex(QStringLiteral("modo")));
+        ColumnTexts date(rows, log.columnIndex(QStringLiteral("data")));
+        ColumnTexts status(rows, log.columnIndex(QStringLiteral("conf")));
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            if (rows.isAlive(row))
+                m_progress.add(dok.at(row), band.at(row), mode.at(row), date.at(row), status.at(row));
+        }
     });
 }
 
