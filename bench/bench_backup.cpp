@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
             if (run % 2 == 1)
                 floor.push_back(floorMs(path, folder.filePath(QStringLiteral("floor.mdb"))));
             prompter.timer.start();
-            menu.Backup1Click();
+            menu.backUp();
             program.push_back(double(prompter.shownAfterNs) / 1e6);
             if (prompter.last != QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"))
                 qFatal("the backup failed: %s", qPrintable(prompter.last));
