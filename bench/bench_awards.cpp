@@ -5,6 +5,7 @@
 
 #include "applicationprintout.h"
 #include "awardqsos.h"
+#include "benchfigures.h"
 #include "datamodule.h"
 #include "painter.h"
 #include "tables.h"
@@ -49,12 +50,6 @@ QString createDatabase(const QString &folder, int count)
     return path;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,8 +86,8 @@ int main(int argc, char **argv)
                 out << "the PDF could not be written\n";
             pdfTimes.push_back(ms(timer));
         }
-        out << count << " DOKs, " << layout.pages.size() << " pages: layout " << QString::number(median(layoutTimes), 'f', 1)
-            << " ms (median of 7), PDF " << QString::number(median(pdfTimes), 'f', 1) << " ms (median of 3, "
+        out << count << " DOKs, " << layout.pages.size() << " pages: layout " << QString::number(benchfigures::median(layoutTimes), 'f', 1)
+            << " ms (median of 7), PDF " << QString::number(benchfigures::median(pdfTimes), 'f', 1) << " ms (median of 3, "
             << QFile(dir.filePath(QStringLiteral("application.pdf"))).size() / 1024 << " KiB)\n";
         out.flush();
     }

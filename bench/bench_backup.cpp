@@ -5,6 +5,7 @@
 //   bench_backup [-r runs] [QSO count ...]   (default 5 runs of 100000)
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "benchfigures.h"
 #include "datamodule.h"
 #include "loggenerator.h"
 #include "maintenancemenu.h"
@@ -72,33 +73,12 @@ double floorMs(const QString &live, const QString &copy)
     return ms;
 }
 
-double minimum(const std::vector<double> &ms)
-{
-    return *std::min_element(ms.begin(), ms.end());
-}
-
-double median(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
-    int runs = 5;
-    if (arguments.size() >= 2 && arguments.first() == QLatin1String("-r")) {
-        runs = arguments.at(1).toInt();
-        arguments = arguments.mid(2);
-    }
-    QList<int> counts;
-    for (const QString &argument : arguments)
-        counts << argument.toInt();
-    if (counts.isEmpty())
-        counts << 100000;
+    const auto [runs, counts] = benchfigures::readRunsAndCounts(app.arguments().mid(1), 5);
     YesPrompter prompter;
     services::install(&prompter, &services::sound(), &services::clock(), &services::desktop());
     for (const int count : counts) {
@@ -122,10 +102,10 @@ int main(int argc, char *argv[])
                 floor.push_back(floorMs(path, folder.filePath(QStringLiteral("floor.mdb"))));
         }
         out << count << " QSOs, database " << QFileInfo(path).size() / 1000000.0 << " MB, " << runs
-            << " runs: backup (Yes to the success message) min " << minimum(program) << " ms, median " << median(program)
-            << " ms; floor (VACUUM INTO and an integrity check of the copy) min " << minimum(floor) << " ms, median "
-            << median(floor) << " ms; ratio of the minima " << minimum(program) / minimum(floor) << ", of the medians "
-            << median(program) / median(floor) << " (goal <= 1.5); the log's view read its rows again " << reloads
+            << " runs: backup (Yes to the success message) min " << benchfigures::minimum(program) << " ms, median " << benchfigures::median(program)
+            << " ms; floor (VACUUM INTO and an integrity check of the copy) min " << benchfigures::minimum(floor) << " ms, median "
+            << benchfigures::median(floor) << " ms; ratio of the minima " << benchfigures::minimum(program) / benchfigures::minimum(floor) << ", of the medians "
+            << benchfigures::median(program) / benchfigures::median(floor) << " (goal <= 1.5); the log's view read its rows again " << reloads
             << " times\n";
         out.flush();
     }

@@ -6,9 +6,10 @@
 //   bench_exchange [-r runs] [QSO count ...]   (default 3 runs of 100000)
 
 #include "adifreader.h"
-#include "exchangefloor.h"
 #include "adifwriter.h"
+#include "benchfigures.h"
 #include "datamodule.h"
+#include "exchangefloor.h"
 #include "qsoexporter.h"
 #include "qsoimporter.h"
 #include "statement.h"
@@ -25,18 +26,6 @@
 namespace {
 
 QTextStream out(stdout);
-
-qint64 statusKilobytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
 
 QByteArray field(const char *name, const QByteArray &value)
 {
@@ -128,17 +117,7 @@ QString freshCopy(const QTemporaryDir &folder, const QString &name)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
-    int runs = 3;
-    if (arguments.size() >= 2 && arguments.first() == QLatin1String("-r")) {
-        runs = arguments.at(1).toInt();
-        arguments = arguments.mid(2);
-    }
-    QList<int> counts;
-    for (const QString &argument : arguments)
-        counts << argument.toInt();
-    if (counts.isEmpty())
-        counts << 100000;
+    const auto [runs, counts] = benchfigures::readRunsAndCounts(app.arguments().mid(1), 3);
     for (int count : counts) {
         QTemporaryDir folder;
         const QString adif = folder.filePath(QStringLiteral("log.adi"));
@@ -168,7 +147,7 @@ int main(int argc, char *argv[])
                 floors();
             LogData dm(freshCopy(folder, QStringLiteral("log.mdb")));
             dm.ADOconn.connect();
-            const qint64 residentBefore = statusKilobytes("VmRSS:");
+            const qint64 residentBefore = benchfigures::statusKilobytes("VmRSS:");
             QElapsedTimer timer;
             timer.start();
             ImportReport report;
@@ -177,7 +156,7 @@ int main(int argc, char *argv[])
                 report = QsoImporter(dm).run(reader);
             }
             imports.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-            const qint64 peakGrowth = statusKilobytes("VmHWM:") - residentBefore;
+            const qint64 peakGrowth = benchfigures::statusKilobytes("VmHWM:") - residentBefore;
             timer.restart();
             int exported;
             {

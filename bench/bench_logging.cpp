@@ -6,6 +6,7 @@
 //   bench_logging [QSO count, default 100000]
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "benchfigures.h"
 #include "connection.h"
 #include "datamodule.h"
 #include "entrypanel.h"
@@ -71,18 +72,6 @@ template <typename T>
 T *control(MainWindow &main, const char *name)
 {
     return main.findChild<T *>(QString::fromLatin1(name));
-}
-
-qint64 residentKilobytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
 }
 
 // Lets the window repaint what changed, so a figure includes the grids' update.
@@ -219,8 +208,8 @@ int main(int argc, char *argv[])
                         QStringLiteral("median of the bare one-row durable commits"));
     sqlitefloor::report(out, QStringLiteral("saves after the first, median"), saves.median(), bare.median(),
                         QStringLiteral("median of the bare one-row durable commits"));
-    out << "peak resident memory of the process " << residentKilobytes("VmHWM:") / 1024 << " MB, now "
-        << residentKilobytes("VmRSS:") / 1024 << " MB\n";
+    out << "peak resident memory of the process " << benchfigures::statusKilobytes("VmHWM:") / 1024 << " MB, now "
+        << benchfigures::statusKilobytes("VmRSS:") / 1024 << " MB\n";
 
     Figures commits;
     for (int i = 0; i < 100; ++i) {

@@ -5,6 +5,7 @@
 //   bench_progress [-r runs] [QSO count ...]   (default 3 runs of 100000)
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "benchfigures.h"
 #include "datamodule.h"
 #include "loggenerator.h"
 #include "progresswindow.h"
@@ -53,33 +54,12 @@ double floorMs(const QString &path)
     return elapsed;
 }
 
-double minimum(const std::vector<double> &values)
-{
-    return *std::min_element(values.begin(), values.end());
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
-    int runs = 3;
-    if (arguments.size() >= 2 && arguments.first() == QLatin1String("-r")) {
-        runs = arguments.at(1).toInt();
-        arguments = arguments.mid(2);
-    }
-    QList<int> counts;
-    for (const QString &argument : arguments)
-        counts << argument.toInt();
-    if (counts.isEmpty())
-        counts << 100000;
+    const auto [runs, counts] = benchfigures::readRunsAndCounts(app.arguments().mid(1), 3);
     for (const int count : counts) {
         QTemporaryDir folder;
         const QString path = benchlog::createDatabase(folder.path(), count);
@@ -103,10 +83,10 @@ int main(int argc, char **argv)
                 floors.push_back(floorMs(path));
         }
         out << count << " QSOs, " << runs << " runs: first open of the Progress window in a session min "
-            << minimum(firstOpens) << " ms, median " << median(firstOpens) << " ms; floor (SQLite reads LOG's dok, banda, "
-            << "modo, data and conf) min " << minimum(floors) << " ms, median " << median(floors)
-            << " ms; ratio of the minima " << minimum(firstOpens) / minimum(floors) << ", of the medians "
-            << median(firstOpens) / median(floors) << " (goal <= 1.5); second open median " << median(secondOpens)
+            << benchfigures::minimum(firstOpens) << " ms, median " << benchfigures::median(firstOpens) << " ms; floor (SQLite reads LOG's dok, banda, "
+            << "modo, data and conf) min " << benchfigures::minimum(floors) << " ms, median " << benchfigures::median(floors)
+            << " ms; ratio of the minima " << benchfigures::minimum(firstOpens) / benchfigures::minimum(floors) << ", of the medians "
+            << benchfigures::median(firstOpens) / benchfigures::median(floors) << " (goal <= 1.5); second open median " << benchfigures::median(secondOpens)
             << " ms\n";
         out.flush();
     }

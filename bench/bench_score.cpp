@@ -4,6 +4,7 @@
 //   bench_score [QSO count ...]   (default 10000 100000 1000000)
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "benchfigures.h"
 #include "clock.h"
 #include "datamodule.h"
 #include "loggenerator.h"
@@ -62,12 +63,6 @@ double ms(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 std::vector<double> timesMs(int runs, const std::function<void()> &prepare, const std::function<void()> &work)
 {
     std::vector<double> times;
@@ -84,7 +79,7 @@ std::vector<double> timesMs(int runs, const std::function<void()> &prepare, cons
 
 double medianMs(int runs, const std::function<void()> &prepare, const std::function<void()> &work)
 {
-    return median(timesMs(runs, prepare, work));
+    return benchfigures::median(timesMs(runs, prepare, work));
 }
 
 // What a recalculation from a blank matrix leaves written: the status cells of every DOK row
@@ -228,11 +223,11 @@ void benchRecalculation(LogData &dm)
     std::sort(fresh.begin(), fresh.end());
     std::sort(floor.begin(), floor.end());
     const std::vector<double> unchanged = timesMs(3, [] {}, run);
-    out << "  recalculation, every worked DOK rewritten: min " << fresh.front() << " ms, median " << median(fresh)
+    out << "  recalculation, every worked DOK rewritten: min " << fresh.front() << " ms, median " << benchfigures::median(fresh)
         << " ms (of 3)\n";
     out << "  recalculation, nothing to change:          min " << unchanged.front() << " ms, median "
-        << median(unchanged) << " ms (of 3)\n";
-    sqlitefloor::report(out, QStringLiteral("  recalculation, durable, median"), median(fresh), median(floor),
+        << benchfigures::median(unchanged) << " ms (of 3)\n";
+    sqlitefloor::report(out, QStringLiteral("  recalculation, durable, median"), benchfigures::median(fresh), benchfigures::median(floor),
                         QStringLiteral("SQLite writing the same DOK rows and counters in one durable transaction"));
     out << "  longest time between two progress reports: " << longestGap << " ms\n";
 }
@@ -251,7 +246,7 @@ void benchRefreshWindow(LogData &dm, MainWindow &main)
         },
         [&] { window->findChild<QPushButton *>(QStringLiteral("SpeedButton3"))->click(); });
     out << "  \"&Go\" in the refresh window (grid shown, events run): min " << go.front() << " ms, median "
-        << median(go) << " ms (of 3)\n";
+        << benchfigures::median(go) << " ms (of 3)\n";
 }
 
 void benchManagementView(MainWindow &main)
@@ -279,7 +274,7 @@ void benchManagementView(MainWindow &main)
             switches.push_back(ms(timer));
         }
     }
-    out << "  switch band/mode table: " << median(switches) << " ms median, "
+    out << "  switch band/mode table: " << benchfigures::median(switches) << " ms median, "
         << *std::max_element(switches.begin(), switches.end()) << " ms slowest of " << switches.size() << "\n";
     const double confirmed = medianMs(5, [] {}, [&] { click("Button1"); });
     out << "  \"&Confirmed all band/mode\": " << confirmed << " ms (median of 5)\n";
