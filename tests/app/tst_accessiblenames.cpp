@@ -45,14 +45,6 @@ class AccessibleNamesTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> fixture;
 
-    QAction *action(const QString &name)
-    {
-        QAction *found = fixture->mainWindow().findChild<QAction *>(name);
-        if (!found)
-            qFatal("no action %s", qPrintable(name));
-        return found;
-    }
-
 private slots:
     void init()
     {
@@ -72,7 +64,7 @@ private slots:
     void mainWindowFieldsAndGridsAreNamed()
     {
         QFETCH(QString, panel);
-        action(panel)->trigger();
+        fixture->action(panel)->trigger();
         const QStringList found = unnamed(fixture->mainWindow());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(", ")));
     }
@@ -97,9 +89,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, before);
         if (!before.isEmpty())
-            this->action(before)->trigger();
+            fixture->action(before)->trigger();
         QStringList found;
-        QVERIFY(withModalWindow(*this->action(action), [&](QDialog &dialog) { found = unnamed(dialog); }));
+        QVERIFY(withModalWindow(*fixture->action(action), [&](QDialog &dialog) { found = unnamed(dialog); }));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(", ")));
     }
 };

@@ -40,10 +40,7 @@ private:
                          const std::function<void(QDialog &)> &leave)
     {
         Outcome outcome;
-        QAction *command = fixture->mainWindow().findChild<QAction *>(action);
-        if (!command)
-            qFatal("no action %s", qPrintable(action));
-        withModalWindow(*command, [&](QDialog &dialog) {
+        withModalWindow(*fixture->action(action), [&](QDialog &dialog) {
             outcome.window = dialog.objectName();
             connect(&dialog, &QDialog::finished, this, [&](int result) {
                 outcome.closed = true;

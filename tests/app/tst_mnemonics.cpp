@@ -91,14 +91,6 @@ class MnemonicsTest : public QObject
 private:
     std::unique_ptr<ProgramFixture> fixture;
 
-    QAction *action(const QString &name)
-    {
-        QAction *found = fixture->mainWindow().findChild<QAction *>(name);
-        if (!found)
-            qFatal("no action %s", qPrintable(name));
-        return found;
-    }
-
 private slots:
     void init()
     {
@@ -147,7 +139,7 @@ private slots:
     {
         QFETCH(QString, action);
         QFETCH(QKeySequence, keys);
-        QCOMPARE(this->action(action)->shortcut(), keys);
+        QCOMPARE(fixture->action(action)->shortcut(), keys);
     }
 
     // The keys work from the main window as a user presses them.
@@ -203,10 +195,10 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, before);
         if (!before.isEmpty())
-            this->action(before)->trigger();
+            fixture->action(before)->trigger();
         QStringList found;
         QString window;
-        QVERIFY(withModalWindow(*this->action(action), [&](QDialog &dialog) {
+        QVERIFY(withModalWindow(*fixture->action(action), [&](QDialog &dialog) {
             window = dialog.objectName();
             found = clashes(controlTexts(dialog));
         }));
@@ -216,7 +208,7 @@ private slots:
     void everyButtonOfTheAwardWindowHasAMnemonic()
     {
         QStringList without;
-        QVERIFY(withModalWindow(*action("Request1"), [&](QDialog &dialog) {
+        QVERIFY(withModalWindow(*fixture->action("Request1"), [&](QDialog &dialog) {
             for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>()) {
                 if (!button->text().isEmpty() && mnemonic(button->text()).isEmpty())
                     without << button->objectName() + " " + button->text();
@@ -230,7 +222,7 @@ private slots:
         auto &main = fixture->mainWindow();
         QStringList texts = controlTexts(main);
         QVERIFY2(clashes(texts).isEmpty(), qPrintable(clashes(texts).join('\n')));
-        action("Management1")->trigger();
+        fixture->action("Management1")->trigger();
         texts = controlTexts(main);
         QVERIFY2(clashes(texts).isEmpty(), qPrintable(clashes(texts).join('\n')));
     }

@@ -3,6 +3,7 @@
 #include "datamodule.h"
 #include "mainwindow.h"
 
+#include <QAction>
 #include <QTest>
 
 ProgramFixture::ProgramFixture(TestDatabase::Content content) : db(content)
@@ -43,6 +44,14 @@ MainWindow &ProgramFixture::mainWindow()
             qWarning("the main window was not exposed");
     }
     return main;
+}
+
+QAction *ProgramFixture::action(const QString &objectName)
+{
+    QAction *found = mainWindow().findChild<QAction *>(objectName);
+    if (!found)
+        qFatal("no action %s", qPrintable(objectName));
+    return found;
 }
 
 LogData &ProgramFixture::dm() const

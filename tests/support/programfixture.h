@@ -7,6 +7,8 @@
 #include <memory>
 
 class LogData;
+class QAction;
+class QString;
 class MainWindow;
 
 // The whole program on a test database with scripted services: start() shows the splash window,
@@ -23,6 +25,8 @@ public:
     // the log can be managed and modified.
     void addConfirmedQso();
     MainWindow &mainWindow();
+    // The main window's action of that object name; a test without it stops.
+    QAction *action(const QString &objectName);
 
     TestDatabase db;
     ScriptedServices services;
