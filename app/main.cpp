@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
         return shown ? 0 : 2;
     }
     if (!line.dataFolder.isEmpty()) {
-        if (const QString problem = dataFolderProblem(line.dataFolder); !problem.isEmpty()) {
+        if (const QString problem = datafolder::namedFolderProblem(line.dataFolder); !problem.isEmpty()) {
             std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
             return 1;
         }
@@ -53,12 +53,13 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString programFolder = QApplication::applicationDirPath();
-    uilanguage::install(app, QLocale::system(), datafolder::shareFolder(programFolder));
+    const QString shareFolder = datafolder::shareFolder(programFolder);
+    uilanguage::install(app, QLocale::system(), shareFolder);
     const QString folder = !line.dataFolder.isEmpty()
         ? QDir(line.dataFolder).absolutePath()
         : datafolder::choose(QDir::currentPath(), programFolder,
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    const QString problem = datafolder::prepare(folder, datafolder::shareFolder(programFolder));
+    const QString problem = datafolder::prepare(folder, shareFolder);
     if (!problem.isEmpty()) {
         services::prompter().error(problem);
         return 1;

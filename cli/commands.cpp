@@ -272,10 +272,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     QString folder = command.dataFolder;
     if (folder.isEmpty()) {
         folder = programDataFolder();
-    } else if (!QFileInfo(QDir(folder).filePath(datafolder::databaseName)).isFile()) {
-        // A folder named on the command line is never made into a new log by mistake.
-        err << QStringLiteral("The folder %1 holds no log.mdb; \"wzplog-cli init %1\" makes it a new data folder.\n")
-                   .arg(QDir::toNativeSeparators(folder));
+    } else if (const QString problem = datafolder::namedFolderProblem(folder); !problem.isEmpty()) {
+        err << problem << '\n';
         return Failed;
     }
     folder = QDir(folder).absolutePath();

@@ -127,7 +127,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (!line.dataFolder.isEmpty()) {
-        if (const QString problem = dataFolderProblem(line.dataFolder); !problem.isEmpty()) {
+        if (const QString problem = datafolder::namedFolderProblem(line.dataFolder); !problem.isEmpty()) {
             std::fprintf(stderr, "%s\nNothing was changed.\n", problem.toLocal8Bit().constData());
             return 1;
         }

@@ -73,6 +73,14 @@ QString prepare(const QString &folder, const QString &shareFolder)
     return {};
 }
 
+QString namedFolderProblem(const QString &folder)
+{
+    if (QFileInfo(QDir(folder).filePath(databaseName)).isFile())
+        return {};
+    return QStringLiteral("The folder %1 holds no log.mdb; \"wzplog-cli init %1\" makes it a new data folder.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
 QString writeProblem(const QString &databasePath)
 {
     const QFileInfo database(databasePath);

@@ -20,6 +20,10 @@ QString shareFolder(const QString &programFolder);
 // and adds any delivered sound that is missing. Returns an error text, or an empty one.
 QString prepare(const QString &folder, const QString &shareFolder);
 
+// Why a folder named by the user is no data folder (it holds no log.mdb), or an empty text: such a
+// folder is never made into a new log by mistake.
+QString namedFolderProblem(const QString &folder);
+
 // Why the program may not change the database (its file, or the folder that must hold its journal,
 // cannot be written), or an empty text when it may.
 QString writeProblem(const QString &databasePath);

@@ -1,10 +1,7 @@
 #include "programcommandline.h"
 
-#include "datafolder.h"
-
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -76,12 +73,4 @@ QStringList argumentsOf(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
-}
-
-QString dataFolderProblem(const QString &folder)
-{
-    if (QFileInfo(QDir(folder).filePath(datafolder::databaseName)).isFile())
-        return {};
-    return QStringLiteral("The folder %1 holds no log.mdb; \"wzplog-cli init %1\" makes it a new data folder.")
-        .arg(QDir::toNativeSeparators(folder));
 }

@@ -21,6 +21,3 @@ struct ProgramCommandLine
 
 // The arguments as the system gives them.
 QStringList argumentsOf(int argc, char *argv[]);
-
-// Why DIR of --data is no data folder (it holds no log.mdb), or an empty text.
-QString dataFolderProblem(const QString &folder);
