@@ -85,6 +85,12 @@ QString Statement::text(int column) const
     return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column)) : QString();
 }
 
+QByteArrayView Statement::utf8(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return bytes ? QByteArrayView(bytes, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
+}
+
 qint64 Statement::integer(int column) const
 {
     return sqlite3_column_int64(m_statement, column);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <string>
 
@@ -29,6 +30,8 @@ public:
     // Runs a statement that returns no rows, then resets it for the next use.
     void run();
     QString text(int column) const;
+    // The column's text as SQLite holds it, in UTF-8; valid until the statement moves on.
+    QByteArrayView utf8(int column) const;
     qint64 integer(int column) const;
     bool isNull(int column) const;
     qint64 lastInsertId() const;

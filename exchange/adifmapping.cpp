@@ -52,15 +52,15 @@ constexpr std::array<ModeRow, 16> modeTable{{
     {"QPSK31", "PSK"},  {"QPSK63", "PSK"},  {"PSK250", "PSK"},  {"FM", "FM"},
 }};
 
-constexpr std::array<const char *, 4> qslFields{"QSL_RCVD", "LOTW_QSL_RCVD", "EQSL_QSL_RCVD", "DCL_QSL_RCVD"};
+constexpr std::array<QByteArrayView, 4> qslFields{"QSL_RCVD", "LOTW_QSL_RCVD", "EQSL_QSL_RCVD", "DCL_QSL_RCVD"};
 
-constexpr std::array<const char *, 12> receivedQslNames{
+constexpr std::array<QByteArrayView, 12> receivedQslNames{
     "QSL_RCVD",      "QSLRDATE",      "QSL_RCVD_VIA", "LOTW_QSL_RCVD", "LOTW_QSLRDATE", "EQSL_QSL_RCVD",
     "EQSL_QSLRDATE", "DCL_QSL_RCVD",  "DCL_QSLRDATE", "LOTW_QSL_RCVD_VIA", "EQSL_QSL_RCVD_VIA", "DCL_QSL_RCVD_VIA"};
 
 // QSL_RCVD is not among them: it goes to the side table as it came, so that the export gives
 // other loggers back their own paper-card status.
-constexpr std::array<const char *, 6> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH"};
+constexpr std::array<QByteArrayView, 6> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH"};
 
 bool saysConfirmed(const QString &value)
 {
@@ -69,14 +69,9 @@ bool saysConfirmed(const QString &value)
 }
 
 template<size_t N>
-bool among(const std::array<const char *, N> &names, const QByteArray &name)
+bool among(const std::array<QByteArrayView, N> &names, QByteArrayView name)
 {
-    for (const char *candidate : names) {
-        if (name.size() == qsizetype(std::char_traits<char>::length(candidate))
-            && std::memcmp(name.constData(), candidate, size_t(name.size())) == 0)
-            return true;
-    }
-    return false;
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 QString countedMode(const QString &text)
@@ -119,6 +114,15 @@ QString nameOfBand(const QString &band)
     for (const BandRow &row : bandTable) {
         if (band == QLatin1String(row.band))
             return QString::fromLatin1(row.name);
+    }
+    return {};
+}
+
+QByteArrayView nameOfBand(QByteArrayView band)
+{
+    for (const BandRow &row : bandTable) {
+        if (band == row.band)
+            return row.name;
     }
     return {};
 }
@@ -186,6 +190,35 @@ QString qsoDateOf(const QString &data)
     return date.toString(QStringLiteral("yyyyMMdd"));
 }
 
+bool qsoDateInto(QByteArrayView data, char (&qsoDate)[8])
+{
+    const auto isDigit = [&](int at) { return data[at] >= '0' && data[at] <= '9'; };
+    if (data.size() != 10 || data[2] != '/' || data[5] != '/')
+        return false;
+    for (int at : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        if (!isDigit(at))
+            return false;
+    }
+    const auto number = [&](int from, int digits) {
+        int value = 0;
+        for (int i = from; i < from + digits; ++i)
+            value = value * 10 + (data[i] - '0');
+        return value;
+    };
+    if (!QDate::isValid(number(6, 4), number(3, 2), number(0, 2)))
+        return false;
+    const int from[8] = {6, 7, 8, 9, 3, 4, 0, 1};
+    for (int i = 0; i < 8; ++i)
+        qsoDate[i] = data[from[i]];
+    return true;
+}
+
+bool saysConfirmed(QByteArrayView value)
+{
+    const QByteArrayView text = value.trimmed();
+    return text.size() == 1 && (text[0] == 'Y' || text[0] == 'y' || text[0] == 'V' || text[0] == 'v');
+}
+
 bool isConfirmed(const QsoRecord &record)
 {
     return isConfirmed(record.fields);
@@ -200,7 +233,7 @@ bool isConfirmed(const std::vector<QsoField> &fields)
     return false;
 }
 
-bool isQslStatusField(const QByteArray &name)
+bool isQslStatusField(QByteArrayView name)
 {
     return among(qslFields, name);
 }
@@ -241,32 +274,61 @@ QByteArray fieldText(const QByteArray &name, const QString &value)
     return text;
 }
 
+namespace {
+
+// "<NAME:length>", returning where the value goes.
+char *putFieldHead(char *out, QByteArrayView name, qsizetype valueSize)
+{
+    *out++ = '<';
+    out = std::copy(name.begin(), name.end(), out);
+    *out++ = ':';
+    char digits[24];
+    char *first = std::end(digits);
+    for (qsizetype rest = valueSize; rest > 0 || first == std::end(digits); rest /= 10)
+        *--first = char('0' + rest % 10);
+    out = std::copy(first, std::end(digits), out);
+    *out++ = '>';
+    return out;
+}
+
+bool isUpperNameCharacter(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > ' ' && byte < 0x7f && !(c >= 'a' && c <= 'z') && c != ',' && c != ':' && c != '<' && c != '>'
+        && c != '{' && c != '}';
+}
+
+} // namespace
+
+qsizetype fieldSize(QByteArrayView name, qsizetype valueSize)
+{
+    qsizetype digits = 1;
+    for (qsizetype rest = valueSize; rest >= 10; rest /= 10)
+        ++digits;
+    return name.size() + digits + valueSize + 3;
+}
+
+char *putField(char *out, QByteArrayView name, QByteArrayView utf8Value)
+{
+    out = putFieldHead(out, name, utf8Value.size());
+    return std::copy(utf8Value.begin(), utf8Value.end(), out);
+}
+
 void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value)
 {
     const bool ascii = std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const QByteArray utf8 = ascii ? QByteArray() : value.toUtf8();
-    const qsizetype length = ascii ? value.size() : utf8.size();
-    char digits[24];
-    char *first = std::end(digits);
-    for (qsizetype rest = length; rest > 0 || first == std::end(digits); rest /= 10)
-        *--first = char('0' + rest % 10);
-    text += '<';
-    text += name;
-    text += ':';
-    text.append(first, std::end(digits) - first);
-    text += '>';
     if (!ascii) {
-        text += utf8;
+        const QByteArray utf8 = value.toUtf8();
+        const qsizetype at = text.size();
+        text.resize(at + fieldSize(name, utf8.size()));
+        putField(text.data() + at, name, utf8);
         return;
     }
-    // Plain ASCII goes over a few bytes at a time, with no text made for it.
-    char chunk[256];
-    for (qsizetype from = 0; from < length; from += qsizetype(sizeof chunk)) {
-        const qsizetype count = std::min<qsizetype>(length - from, qsizetype(sizeof chunk));
-        for (qsizetype i = 0; i < count; ++i)
-            chunk[i] = char(value[from + i].unicode());
-        text.append(chunk, count);
-    }
+    // Plain ASCII goes over with no text made for it.
+    const qsizetype at = text.size();
+    text.resize(at + fieldSize(name, value.size()));
+    char *valueAt = putFieldHead(text.data() + at, name, value.size());
+    std::transform(value.begin(), value.end(), valueAt, [](QChar c) { return char(c.unicode()); });
 }
 
 std::vector<QsoField> keptFields(const QString &kept)
@@ -287,6 +349,35 @@ QString keptText(const std::vector<QsoField> &fields)
     for (const QsoField &field : fields)
         appendFieldText(text, field.name, field.value);
     return QString::fromUtf8(text);
+}
+
+bool splitKeptText(QByteArrayView kept, std::vector<FieldBytes> &fields)
+{
+    fields.clear();
+    qsizetype at = 0;
+    while (at < kept.size()) {
+        if (kept[at] != '<')
+            return false;
+        const qsizetype nameStart = ++at;
+        while (at < kept.size() && isUpperNameCharacter(kept[at]))
+            ++at;
+        if (at == nameStart || at >= kept.size() || kept[at] != ':')
+            return false;
+        const QByteArrayView name = kept.sliced(nameStart, at - nameStart);
+        qsizetype length = 0;
+        const qsizetype digitsStart = ++at;
+        for (; at < kept.size() && kept[at] >= '0' && kept[at] <= '9' && at - digitsStart < 8; ++at)
+            length = length * 10 + (kept[at] - '0');
+        if (at == digitsStart || at >= kept.size() || kept[at] != '>' || length > kept.size() - at - 1)
+            return false;
+        ++at;
+        // A value ends where the next field begins.
+        if (at + length < kept.size() && kept[at + length] != '<')
+            return false;
+        fields.push_back({name, kept.sliced(at, length)});
+        at += length;
+    }
+    return true;
 }
 
 void putFields(std::vector<QsoField> &fields, const std::vector<QsoField> &changes)

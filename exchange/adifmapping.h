@@ -18,6 +18,8 @@ QString bandOfName(const QString &adifBand);
 QString bandOfFrequency(const QString &megahertz);
 // "14" -> "20m".
 QString nameOfBand(const QString &band);
+// The same in bytes; empty for no band of the log.
+QByteArrayView nameOfBand(QByteArrayView band);
 // The counted mode of MODE and SUBMODE ("USB" -> "SSB", "PSK"/"PSK31" -> "PSK"); empty when the
 // mode is not counted.
 QString modeOf(const QString &mode, const QString &submode);
@@ -25,12 +27,17 @@ QString modeOf(const QString &mode, const QString &submode);
 QString dateOf(const QString &qsoDate);
 // "01/03/2024" -> "20240301"; empty when the stored date cannot be read.
 QString qsoDateOf(const QString &data);
+// The same in bytes, into qsoDate; false when the date is not stored as dd/mm/yyyy, or is no
+// date (then qsoDateOf above reads what can be read).
+bool qsoDateInto(QByteArrayView data, char (&qsoDate)[8]);
 // Confirmed when any of QSL_RCVD, LOTW_QSL_RCVD, EQSL_QSL_RCVD and DCL_QSL_RCVD says Y or V
 // (verified).
 bool isConfirmed(const QsoRecord &record);
 bool isConfirmed(const std::vector<QsoField> &fields);
+// A value of one of them that says so.
+bool saysConfirmed(QByteArrayView value);
 // One of the four fields above.
-bool isQslStatusField(const QByteArray &name);
+bool isQslStatusField(QByteArrayView name);
 // The fields that tell a confirmation: the four above, their dates and how the card came.
 bool isReceivedQslField(const QByteArray &name);
 
@@ -45,9 +52,17 @@ bool isLogField(const QByteArray &name);
 QByteArray fieldText(const QByteArray &name, const QString &value);
 // The same appended to text.
 void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value);
+// The bytes of such a field of a value in UTF-8, and the field written at out (returns the end):
+// for a writer that makes room for a whole record at once.
+qsizetype fieldSize(QByteArrayView name, qsizetype valueSize);
+char *putField(char *out, QByteArrayView name, QByteArrayView utf8Value);
 // The side table's ADIF text of a QSO as fields, and back.
 std::vector<QsoField> keptFields(const QString &kept);
 QString keptText(const std::vector<QsoField> &fields);
+// The side table's text split into its fields without decoding them, when it is exactly as
+// keptText writes it (upper-case names, lengths in bytes, nothing between the fields); false
+// for anything else, which keptFields reads.
+bool splitKeptText(QByteArrayView kept, std::vector<FieldBytes> &fields);
 // The fields with each of changes put in: in place of a field of its name, else at the end.
 void putFields(std::vector<QsoField> &fields, const std::vector<QsoField> &changes);
 

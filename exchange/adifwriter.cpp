@@ -30,15 +30,23 @@ AdifWriter::AdifWriter(const QString &path) : m_file(path)
     for (const auto &[name, value] : header)
         m_buffer += adif::fieldText(name, value) + '\n';
     m_buffer += "<EOH>\n";
+    m_buffer.reserve(flushAt + (64 << 10));
 }
 
-void AdifWriter::write(const QsoRecord &record)
+void AdifWriter::writeFields(std::span<const FieldBytes> fields)
 {
-    for (const QsoField &field : record.fields) {
-        adif::appendFieldText(m_buffer, field.name, field.value);
-        m_buffer += ' ';
+    constexpr QByteArrayView endOfRecord = "<EOR>\n";
+    qsizetype size = endOfRecord.size();
+    for (const FieldBytes &field : fields)
+        size += adif::fieldSize(field.name, field.value.size()) + 1;
+    const qsizetype at = m_buffer.size();
+    m_buffer.resize(at + size);
+    char *out = m_buffer.data() + at;
+    for (const FieldBytes &field : fields) {
+        out = adif::putField(out, field.name, field.value);
+        *out++ = ' ';
     }
-    m_buffer += "<EOR>\n";
+    std::copy(endOfRecord.begin(), endOfRecord.end(), out);
     if (m_buffer.size() >= flushAt)
         flush();
 }

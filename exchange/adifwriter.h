@@ -12,7 +12,7 @@ public:
     // Throws ExchangeError when the file cannot be created.
     explicit AdifWriter(const QString &path);
 
-    void write(const QsoRecord &record) override;
+    void writeFields(std::span<const FieldBytes> fields) override;
     void finish() override;
 
 private:

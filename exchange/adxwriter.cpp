@@ -11,10 +11,10 @@
 
 namespace {
 
-bool isElementName(const QByteArray &name)
+bool isElementName(const QString &name)
 {
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.-]*$"));
-    return pattern.match(QString::fromUtf8(name)).hasMatch() && !name.toUpper().startsWith("XML");
+    return pattern.match(name).hasMatch() && !name.startsWith(QLatin1String("XML"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -42,11 +42,11 @@ AdxWriter::AdxWriter(const QString &path) : m_file(path)
 
 AdxWriter::~AdxWriter() = default;
 
-void AdxWriter::write(const QsoRecord &record)
+void AdxWriter::writeFields(std::span<const FieldBytes> fields)
 {
     QXmlStreamWriter &xml = *m_xml;
     xml.writeStartElement(QStringLiteral("RECORD"));
-    for (const QsoField &field : record.fields) {
+    for (const FieldBytes &field : fields) {
         const QString name = QString::fromUtf8(field.name);
         const int programEnd = name.indexOf(QLatin1Char('_'), 4);
         if (name.startsWith(QLatin1String("APP_")) && programEnd > 4 && programEnd + 1 < name.size()) {
@@ -54,14 +54,14 @@ void AdxWriter::write(const QsoRecord &record)
             xml.writeAttribute(QStringLiteral("PROGRAMID"), name.mid(4, programEnd - 4));
             xml.writeAttribute(QStringLiteral("FIELDNAME"), name.mid(programEnd + 1));
             xml.writeAttribute(QStringLiteral("TYPE"), QStringLiteral("S"));
-        } else if (isElementName(field.name)) {
+        } else if (isElementName(name)) {
             xml.writeStartElement(name);
         } else {
             xml.writeStartElement(QStringLiteral("USERDEF"));
             xml.writeAttribute(QStringLiteral("FIELDNAME"), name);
         }
         // A reader of XML turns a bare carriage return into a line feed; as a reference it stays.
-        const QStringList lines = field.value.split(QLatin1Char('\r'));
+        const QStringList lines = QString::fromUtf8(field.value).split(QLatin1Char('\r'));
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 xml.writeEntityReference(QStringLiteral("#xD"));

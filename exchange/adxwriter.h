@@ -18,7 +18,7 @@ public:
     explicit AdxWriter(const QString &path);
     ~AdxWriter() override;
 
-    void write(const QsoRecord &record) override;
+    void writeFields(std::span<const FieldBytes> fields) override;
     void finish() override;
 
 private:

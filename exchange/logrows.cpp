@@ -25,8 +25,12 @@ DokCells::DokCells(Connection &connection) : m_connection(connection)
 {
     Q_ASSERT(dokCells().size() == cellCount);
     const QStringList names = dokCells();
-    for (int i = 0; i < names.size(); ++i)
-        m_cellIndex.insert(names[i], i);
+    for (const QString &band : vocab::bands()) {
+        const QString suffix = vocab::bandSuffix(band);
+        for (const QString &mode : vocab::modes())
+            m_cellsOfQso.push_back({int(names.indexOf(vocab::bandCell(suffix))), int(names.indexOf(vocab::pairCell(mode, suffix))),
+                                    int(names.indexOf(vocab::modeCell(mode)))});
+    }
     QStringList columns{QStringLiteral("id"), QStringLiteral("DOK"), QStringLiteral("SPEC")};
     for (const QString &cell : names)
         columns << quotedName(cell);
@@ -70,12 +74,15 @@ void DokCells::addDok(const QString &code)
 void DokCells::mark(int dok, const LoggedQso &qso)
 {
     Row &row = m_rows[size_t(dok)];
-    const QString suffix = vocab::bandSuffix(qso.band);
-    for (const QString &cell : {vocab::bandCell(suffix), vocab::pairCell(qso.mode, suffix), vocab::modeCell(qso.mode)}) {
-        QString &value = row.cells[size_t(m_cellIndex.value(cell))];
-        if (value != vocab::status::accredited && value != qso.status) {
-            value = qso.status;
-            row.changed = true;
+    const qsizetype band = vocab::bands().indexOf(qso.band);
+    const qsizetype mode = vocab::modes().indexOf(qso.mode);
+    if (band >= 0 && mode >= 0) {
+        for (const int cell : m_cellsOfQso[size_t(band * vocab::modes().size() + mode)]) {
+            QString &value = row.cells[size_t(cell)];
+            if (value != vocab::status::accredited && value != qso.status) {
+                value = qso.status;
+                row.changed = true;
+            }
         }
     }
     QString &conf = row.cells[size_t(cellCount - 1)];
@@ -109,36 +116,51 @@ void DokCells::add(const QString &code, Row row)
     m_rows.push_back(std::move(row));
 }
 
-DokTable::DokTable(Connection &connection, QString name) : m_connection(connection), m_name(std::move(name))
+DokTable::DokTable(Connection &connection, QString name, const DokCells &doks)
+    : m_connection(connection), m_name(std::move(name)),
+      m_insertSql(QStringLiteral("INSERT INTO %1 (call,loc,data,banda,modo,dok,conf,spec,num) VALUES (?,?,?,?,?,?,?,?,?)")
+                      .arg(quotedName(m_name))),
+      m_updateSql(QStringLiteral("UPDATE %1 SET call=?,loc=?,data=?,banda=?,modo=?,dok=?,conf=?,spec=?,num=? WHERE rowid=?")
+                      .arg(quotedName(m_name)))
 {
     Statement rows(connection, QStringLiteral("SELECT rowid, dok, conf FROM %1").arg(quotedName(m_name)));
     while (rows.next()) {
-        const QString dok = rows.text(1).toUpper();
-        if (dok == vocab::placeholderDok) {
+        const QString code = rows.text(1).toUpper();
+        if (code == vocab::placeholderDok) {
             if (m_placeholder < 0)
                 m_placeholder = rows.integer(0);
-        } else if (!m_rows.contains(dok)) {
-            m_rows.insert(dok, {rows.integer(0), rows.text(2) == vocab::status::none || rows.isNull(2)});
+            continue;
         }
+        Entry &entry = entryOf(doks.find(code), code);
+        if (entry.rowid < 0)
+            entry = {rows.integer(0), rows.text(2) == vocab::status::none || rows.isNull(2)};
     }
 }
 
-void DokTable::store(const LoggedQso &qso, bool special, qint64 id)
+DokTable::Entry &DokTable::entryOf(int dok, const QString &code)
+{
+    if (dok < 0)
+        return m_unlisted[code.toUpper()];
+    if (size_t(dok) >= m_listed.size())
+        m_listed.resize(size_t(dok) + 1);
+    return m_listed[size_t(dok)];
+}
+
+void DokTable::store(const LoggedQso &qso, int dok, bool special, qint64 id)
 {
     const bool confirmed = qso.status != vocab::status::none;
-    const QString key = qso.dok.toUpper();
-    const auto found = m_rows.find(key);
-    if (found == m_rows.end()) {
+    Entry &entry = entryOf(dok, qso.dok);
+    if (entry.rowid < 0) {
         if (m_placeholder >= 0) {
             update(m_placeholder, qso, special, id);
-            m_rows.insert(key, {m_placeholder, !confirmed});
+            entry = {m_placeholder, !confirmed};
             m_placeholder = -1;
         } else {
-            m_rows.insert(key, {insert(qso, special, id), !confirmed});
+            entry = {insert(qso, special, id), !confirmed};
         }
-    } else if (found->unconfirmed && confirmed) {
-        update(found->rowid, qso, special, id);
-        found->unconfirmed = false;
+    } else if (entry.unconfirmed && confirmed) {
+        update(entry.rowid, qso, special, id);
+        entry.unconfirmed = false;
     }
 }
 
@@ -162,9 +184,7 @@ void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special,
 
 qint64 DokTable::insert(const LoggedQso &qso, bool special, qint64 id)
 {
-    Statement statement(m_connection, QStringLiteral("INSERT INTO %1 (call,loc,data,banda,modo,dok,conf,spec,num) "
-                                                     "VALUES (?,?,?,?,?,?,?,?,?)")
-                                          .arg(quotedName(m_name)));
+    Statement statement(m_connection, m_insertSql);
     bindQso(statement, qso, special, id);
     statement.run();
     return statement.lastInsertId();
@@ -172,30 +192,32 @@ qint64 DokTable::insert(const LoggedQso &qso, bool special, qint64 id)
 
 void DokTable::update(qint64 rowid, const LoggedQso &qso, bool special, qint64 id)
 {
-    Statement statement(m_connection, QStringLiteral("UPDATE %1 SET call=?,loc=?,data=?,banda=?,modo=?,dok=?,"
-                                                     "conf=?,spec=?,num=? WHERE rowid=?")
-                                          .arg(quotedName(m_name)));
+    Statement statement(m_connection, m_updateSql);
     bindQso(statement, qso, special, id);
     statement.bind(10, rowid).run();
 }
 
 DokTables::~DokTables()
 {
-    qDeleteAll(m_tables);
+    qDeleteAll(m_bandTables);
+    qDeleteAll(m_modeTables);
 }
 
-DokTable &DokTables::table(const QString &name)
+DokTable &DokTables::table(DokTable *&table, const QString &name)
 {
-    DokTable *&found = m_tables[name];
-    if (!found)
-        found = new DokTable(m_connection, name);
-    return *found;
+    if (!table)
+        table = new DokTable(m_connection, name, m_doks);
+    return *table;
 }
 
-void DokTables::store(const LoggedQso &qso, bool special, qint64 id)
+void DokTables::store(const LoggedQso &qso, int dok, bool special, qint64 id)
 {
-    table(vocab::bandTable(vocab::bandSuffix(qso.band))).store(qso, special, id);
-    table(vocab::modeTable(qso.mode)).store(qso, special, id);
+    const qsizetype band = vocab::bands().indexOf(qso.band);
+    const qsizetype mode = vocab::modes().indexOf(qso.mode);
+    if (band < 0 || mode < 0)
+        return;
+    table(m_bandTables[size_t(band)], vocab::bandTable(vocab::bandSuffix(qso.band))).store(qso, dok, special, id);
+    table(m_modeTables[size_t(mode)], vocab::modeTable(qso.mode)).store(qso, dok, special, id);
 }
 
 QsoConfirmer::QsoConfirmer(Connection &connection, DokCells &doks, DokTables &tables)
@@ -216,8 +238,9 @@ void QsoConfirmer::confirm(qint64 id, const QString &status, const std::vector<Q
     std::vector<QsoField> kept = adif::keptFields(read.text(7));
     Statement(m_connection, QStringLiteral("UPDATE LOG SET conf = ? WHERE id = ?")).bind(1, status).bind(2, id).run();
     if (vocab::isBand(qso.band) && vocab::isMode(qso.mode)) {
-        m_tables.store(qso, special, id);
-        if (const int dok = m_doks.find(qso.dok); dok >= 0)
+        const int dok = m_doks.find(qso.dok);
+        m_tables.store(qso, dok, special, id);
+        if (dok >= 0)
             m_doks.mark(dok, qso);
     }
     if (qslFields.empty())

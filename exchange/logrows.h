@@ -37,7 +37,7 @@ public:
     // Adds a DOK with every cell "*"; one that is no ordinary code is marked special.
     void addDok(const QString &code);
     // The band, pair and mode cell of the QSO take its status unless they hold "A"; CONF
-    // becomes "C".
+    // becomes "C". A QSO outside the twelve bands or the five modes marks only CONF.
     void mark(int dok, const LoggedQso &qso);
     void writeChanges();
 
@@ -57,25 +57,29 @@ private:
     Connection &m_connection;
     std::vector<Row> m_rows;
     QHash<QString, int> m_byCode;
-    QHash<QString, int> m_cellIndex;
+    // The band, pair and mode cell of each band and mode, band by band.
+    std::vector<std::array<int, 3>> m_cellsOfQso;
 };
 
 // One band or mode table: which DOKs it holds, and how their rows stand.
 class DokTable
 {
 public:
-    DokTable(Connection &connection, QString name);
+    DokTable(Connection &connection, QString name, const DokCells &doks);
 
     // A DOK's first QSO takes the placeholder or a new row; a confirmed QSO takes the row of an
-    // unconfirmed one; every other row stays.
-    void store(const LoggedQso &qso, bool special, qint64 id);
+    // unconfirmed one; every other row stays. dok is the QSO's DOK in the list, or -1 for one
+    // the list lacks.
+    void store(const LoggedQso &qso, int dok, bool special, qint64 id);
 
 private:
     struct Entry
     {
-        qint64 rowid;
-        bool unconfirmed;
+        qint64 rowid = -1; // none yet
+        bool unconfirmed = false;
     };
+
+    Entry &entryOf(int dok, const QString &code);
 
     void bindQso(class Statement &statement, const LoggedQso &qso, bool special, qint64 id) const;
     qint64 insert(const LoggedQso &qso, bool special, qint64 id);
@@ -83,7 +87,11 @@ private:
 
     Connection &m_connection;
     QString m_name;
-    QHash<QString, Entry> m_rows;
+    QString m_insertSql;
+    QString m_updateSql;
+    // By the DOK's place in the list, which a QSO knows already; DOKs the list lacks by code.
+    std::vector<Entry> m_listed;
+    QHash<QString, Entry> m_unlisted;
     qint64 m_placeholder = -1;
 };
 
@@ -91,18 +99,22 @@ private:
 class DokTables
 {
 public:
-    explicit DokTables(Connection &connection) : m_connection(connection) {}
+    DokTables(Connection &connection, const DokCells &doks) : m_connection(connection), m_doks(doks) {}
     ~DokTables();
     DokTables(const DokTables &) = delete;
     DokTables &operator=(const DokTables &) = delete;
 
-    DokTable &table(const QString &name);
-    // The QSO's rows in its band table and its mode table.
-    void store(const LoggedQso &qso, bool special, qint64 id);
+    // The QSO's rows in its band table and its mode table; a QSO outside the twelve bands or the
+    // five modes has none. dok as for DokTable::store.
+    void store(const LoggedQso &qso, int dok, bool special, qint64 id);
 
 private:
+    DokTable &table(DokTable *&table, const QString &name);
+
     Connection &m_connection;
-    QHash<QString, DokTable *> m_tables;
+    const DokCells &m_doks;
+    std::array<DokTable *, 12> m_bandTables{};
+    std::array<DokTable *, 5> m_modeTables{};
 };
 
 struct QsoField;

@@ -153,7 +153,7 @@ ConfirmationReport QsoConfirmation::run(QsoReader &reader, bool dryRun)
     {
         Transaction transaction(connection);
         DokCells doks(connection);
-        DokTables tables(connection);
+        DokTables tables(connection, doks);
         QsoConfirmer confirmer(connection, doks, tables);
         for (const Confirmation &confirmation : confirmations)
             confirmer.confirm(confirmation.id, vocab::status::confirmed, confirmation.qslFields);

@@ -15,31 +15,105 @@ namespace {
 
 const QString columns = QStringLiteral("l.call, l.data, l.banda, l.modo, l.dok, l.loc, l.conf, f.fields");
 
-void add(QsoRecord &record, const char *name, const QString &value)
-{
-    if (!value.isEmpty())
-        record.fields.push_back({QByteArray(name), value});
-}
+constexpr QByteArrayView qslReceived = "QSL_RCVD";
+const QByteArray confirmedMark = vocab::status::confirmed.toLatin1();
+const QByteArray accreditedMark = vocab::status::accredited.toLatin1();
 
-// The QSL fields other loggers read: as the QSO came with them, so that a QSO confirmed only
-// through LoTW stays without a paper card. The program's own status speaks where the QSO came
-// with no QSL status, and where the user changed the status since (in the modify window).
-void addKeptWithQsl(QsoRecord &record, const QString &kept, const QString &conf)
+// One row of the log as the fields of a record, in UTF-8 straight from the database: a million
+// QSOs go out without a text decoded for them.
+class RecordOfRow
 {
-    std::vector<QsoField> fields = adif::keptFields(kept);
-    const bool confirmed = conf == vocab::status::confirmed || conf == vocab::status::accredited;
-    const bool cameWithQsl = std::any_of(fields.begin(), fields.end(),
-                                         [](const QsoField &field) { return adif::isQslStatusField(field.name); });
-    if (!cameWithQsl) {
-        if (confirmed)
-            add(record, "QSL_RCVD", QStringLiteral("Y"));
-    } else if (adif::isConfirmed(fields) != confirmed) {
-        adif::putFields(fields, {{QByteArrayLiteral("QSL_RCVD"), confirmed ? QStringLiteral("Y") : QStringLiteral("N")}});
+public:
+    std::span<const FieldBytes> read(const Statement &row)
+    {
+        m_fields.clear();
+        add("CALL", row.utf8(0));
+        addDate(row.utf8(1));
+        add("BAND", adif::nameOfBand(row.utf8(2)));
+        add("MODE", row.utf8(3));
+        add("DARC_DOK", row.utf8(4));
+        add("QTH", row.utf8(5));
+        readStatus(row.utf8(6));
+        splitKept(row.utf8(7));
+        addKeptWithQsl();
+        return m_fields;
     }
-    add(record, adif::statusField.constData(), conf);
-    for (QsoField &field : fields)
-        record.fields.push_back(std::move(field));
-}
+
+private:
+    void add(QByteArrayView name, QByteArrayView value)
+    {
+        if (!value.isEmpty())
+            m_fields.push_back({name, value});
+    }
+    void addDate(QByteArrayView stored)
+    {
+        if (adif::qsoDateInto(stored, m_qsoDate)) {
+            add("QSO_DATE", QByteArrayView(m_qsoDate, 8));
+            return;
+        }
+        m_otherDate = adif::qsoDateOf(QString::fromUtf8(stored)).toLatin1();
+        add("QSO_DATE", m_otherDate);
+    }
+    // The status in upper case without spaces around it, as the rest of the log compares it.
+    void readStatus(QByteArrayView conf)
+    {
+        const QByteArrayView trimmed = conf.trimmed();
+        const bool ascii = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c > 0; });
+        if (ascii) {
+            m_status.resize(trimmed.size());
+            std::transform(trimmed.begin(), trimmed.end(), m_status.begin(),
+                           [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+        } else {
+            m_status = QString::fromUtf8(conf).trimmed().toUpper().toUtf8();
+        }
+        m_confirmed = m_status == confirmedMark || m_status == accreditedMark;
+    }
+    void splitKept(QByteArrayView kept)
+    {
+        if (adif::splitKeptText(kept, m_kept))
+            return;
+        // Text the import did not write itself is read field by field and written anew.
+        m_rewrittenKept = adif::keptText(adif::keptFields(QString::fromUtf8(kept))).toUtf8();
+        adif::splitKeptText(m_rewrittenKept, m_kept);
+    }
+    // The QSL fields other loggers read: as the QSO came with them, so that a QSO confirmed only
+    // through LoTW stays without a paper card. The program's own status speaks where the QSO
+    // came with no QSL status, and where the user changed the status since (in the modify
+    // window).
+    void addKeptWithQsl()
+    {
+        bool cameWithQsl = false, cameConfirmed = false;
+        for (const FieldBytes &field : m_kept) {
+            if (adif::isQslStatusField(field.name)) {
+                cameWithQsl = true;
+                cameConfirmed = cameConfirmed || adif::saysConfirmed(field.value);
+            }
+        }
+        if (!cameWithQsl && m_confirmed)
+            add(qslReceived, "Y");
+        add(adif::statusField, m_status);
+        bool qslChanged = cameWithQsl && cameConfirmed != m_confirmed;
+        const QByteArrayView qslNow = m_confirmed ? "Y" : "N";
+        for (const FieldBytes &field : m_kept) {
+            if (qslChanged && field.name == qslReceived) {
+                m_fields.push_back({field.name, qslNow});
+                qslChanged = false;
+            } else {
+                m_fields.push_back(field);
+            }
+        }
+        if (qslChanged)
+            m_fields.push_back({qslReceived, qslNow});
+    }
+
+    std::vector<FieldBytes> m_fields;
+    std::vector<FieldBytes> m_kept;
+    char m_qsoDate[8];
+    QByteArray m_otherDate;
+    QByteArray m_status;
+    bool m_confirmed = false;
+    QByteArray m_rewrittenKept;
+};
 
 } // namespace
 
@@ -69,18 +143,9 @@ int QsoExporter::write(QsoWriter &writer, const QString &sql)
     schema::upgrade(m_data.ADOconn);
     Statement rows(m_data.ADOconn, sql);
     int written = 0;
-    QsoRecord record;
+    RecordOfRow record;
     while (rows.next()) {
-        record.fields.clear();
-        const QString conf = rows.text(6).trimmed().toUpper();
-        add(record, "CALL", rows.text(0));
-        add(record, "QSO_DATE", adif::qsoDateOf(rows.text(1)));
-        add(record, "BAND", adif::nameOfBand(rows.text(2)));
-        add(record, "MODE", rows.text(3));
-        add(record, "DARC_DOK", rows.text(4));
-        add(record, "QTH", rows.text(5));
-        addKeptWithQsl(record, rows.text(7), conf);
-        writer.write(record);
+        writer.writeFields(record.read(rows));
         ++written;
     }
     writer.finish();

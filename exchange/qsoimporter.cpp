@@ -15,10 +15,9 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
-#include <array>
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
-#include <variant>
 
 namespace {
 
@@ -38,48 +37,48 @@ struct ImportedQso : LoggedQso
 {
     bool confirmed = false; // "C" or "A"
     QByteArray kept;
-    std::vector<QsoField> qslFields; // what tells the confirmation, for a QSO already logged
 };
 
-std::variant<ImportedQso, QString> examine(const QsoRecord &record)
+// Fills qso from the record, reusing its room from the record before; returns why the record
+// cannot be imported (untranslated), or nullptr.
+const char *examine(const QsoRecord &record, ImportedQso &qso)
 {
     if (!record.terminated)
-        return QCoreApplication::translate("QsoImporter", noEor);
-    ImportedQso qso;
+        return noEor;
     qso.call = upperCasedInPlace(record.value("CALL").trimmed());
     if (qso.call.isEmpty())
-        return QCoreApplication::translate("QsoImporter", noCall);
+        return noCall;
     qso.date = adif::dateOf(record.value("QSO_DATE"));
     if (qso.date.isEmpty())
-        return QCoreApplication::translate("QsoImporter", noDate);
+        return noDate;
     qso.dok = upperCasedInPlace(record.value("DARC_DOK").trimmed());
     if (qso.dok.isEmpty())
-        return QCoreApplication::translate("QsoImporter", noDok);
+        return noDok;
     const QString *band = record.find("BAND");
     qso.band = band ? adif::bandOfName(*band) : adif::bandOfFrequency(record.value("FREQ"));
     if (qso.band.isEmpty())
-        return QCoreApplication::translate("QsoImporter", bandNotCounted);
+        return bandNotCounted;
     const QString mode = record.value("MODE");
     qso.mode = adif::modeOf(mode, record.value("SUBMODE"));
     if (qso.mode.isEmpty())
-        return QCoreApplication::translate("QsoImporter", modeNotCounted);
+        return modeNotCounted;
     qso.qth = upperCasedInPlace(record.value("QTH").trimmed());
-    const QString own = record.value(adif::statusField.constData()).trimmed().toUpper();
+    const QString own = record.value(adif::statusField).trimmed().toUpper();
     if (own == vocab::status::accredited || own == vocab::status::confirmed || own == vocab::status::none)
         qso.status = own;
-    else if (adif::isConfirmed(record))
-        qso.status = vocab::status::confirmed;
+    else
+        qso.status = adif::isConfirmed(record) ? vocab::status::confirmed : vocab::status::none;
     qso.confirmed = qso.status != vocab::status::none;
+    qso.kept.truncate(0);
     for (const QsoField &field : record.fields) {
         if (!adif::isLogField(field.name) && field.name != adif::statusField)
             adif::appendFieldText(qso.kept, field.name, field.value);
     }
-    qso.qslFields = adif::receivedQslFields(record);
     // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
     const QString modeText = mode.trimmed().toUpper();
     if (modeText != qso.mode && !modeText.isEmpty() && !record.find("SUBMODE"))
         adif::appendFieldText(qso.kept, QByteArrayLiteral("SUBMODE"), modeText);
-    return qso;
+    return nullptr;
 }
 
 void note(ImportReport::Group &group, const QsoRecord &record)
@@ -88,17 +87,28 @@ void note(ImportReport::Group &group, const QsoRecord &record)
         group.examples << adif::describe(record);
 }
 
-void noteSkipped(ImportReport &report, const QString &reason, const QsoRecord &record)
+// The reasons for skipping, each translated once, in the order they first occur.
+class SkippedRecords
 {
-    for (ImportReport::Group &group : report.skipped) {
-        if (group.reason == reason) {
-            note(group, record);
+public:
+    explicit SkippedRecords(ImportReport &report) : m_report(report) {}
+
+    void note(const char *reason, const QsoRecord &record)
+    {
+        const auto found = std::find(m_reasons.begin(), m_reasons.end(), reason);
+        if (found != m_reasons.end()) {
+            ::note(m_report.skipped[size_t(found - m_reasons.begin())], record);
             return;
         }
+        m_reasons.push_back(reason);
+        m_report.skipped.push_back({QCoreApplication::translate("QsoImporter", reason), 0, {}});
+        ::note(m_report.skipped.back(), record);
     }
-    report.skipped.push_back({reason, 0, {}});
-    note(report.skipped.back(), record);
-}
+
+private:
+    ImportReport &m_report;
+    std::vector<const char *> m_reasons;
+};
 
 // QSOs already in the log are remembered by a 64-bit hash of call, DOK, band, mode and date:
 // a few bytes each, where the texts would take more memory than the file.
@@ -159,112 +169,133 @@ QsoImporter::QsoImporter(LogData &dm) : m_data(dm)
 {
 }
 
+namespace {
+
+// One reading of the whole file into the log, inside the caller's transaction.
+class ImportPass
+{
+public:
+    ImportPass(Connection &connection, QsoReader &reader, const std::function<bool(qint64, qint64)> &onProgress)
+        : m_connection(connection), m_reader(reader), m_onProgress(onProgress)
+    {
+    }
+
+    // Imports every record it can. QSOs that only lack their DOK in the list are reported as
+    // skipped, and their DOKs given in unknownDoks, sorted; the DOKs of addDoks are added first.
+    ImportReport run(const QStringList &addDoks, QStringList &unknownDoks);
+
+private:
+    void progress()
+    {
+        if (++m_sinceReport < reportEvery)
+            return;
+        m_sinceReport = 0;
+        if (m_onProgress && !m_onProgress(m_reader.position(), m_reader.size()))
+            throw Cancelled{};
+    }
+
+    Connection &m_connection;
+    QsoReader &m_reader;
+    const std::function<bool(qint64, qint64)> &m_onProgress;
+    int m_sinceReport = 0;
+};
+
+ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDoks)
+{
+    ImportReport report;
+    DokCells doks(m_connection);
+    for (const QString &code : addDoks)
+        doks.addDok(code);
+    report.doksAdded = int(addDoks.size());
+    // The QSOs already logged, and those of this file, by their duplicate key.
+    std::unordered_map<quint64, Logged> logged;
+    {
+        Statement rows(m_connection, QStringLiteral("SELECT call, dok, banda, modo, data, id, conf FROM LOG"));
+        while (rows.next())
+            logged.emplace(duplicateKey(rows.text(0), rows.text(1), rows.text(2), rows.text(3), rows.text(4)),
+                           Logged{rows.integer(5), rows.text(6) == vocab::status::none});
+    }
+    DokTables tables(m_connection, doks);
+    QsoConfirmer confirmer(m_connection, doks, tables);
+    Statement insertLog(m_connection, QStringLiteral("INSERT INTO LOG (call,loc,data,banda,modo,dok,conf,spec,mhz) "
+                                                     "VALUES (?,?,?,?,?,?,?,?,?)"));
+    Statement insertKept(m_connection,
+                         QStringLiteral("INSERT INTO %1 (num, fields) VALUES (?,?)").arg(schema::adifFieldsTable));
+    QSet<QString> unknown;
+    SkippedRecords skipped(report);
+    QsoRecord record;
+    ImportedQso qso;
+    m_reader.rewind();
+    while (m_reader.next(record)) {
+        progress();
+        ++report.records;
+        if (const char *reason = examine(record, qso)) {
+            skipped.note(reason, record);
+            continue;
+        }
+        const int dok = doks.find(qso.dok);
+        if (dok < 0) {
+            const bool code = isDokCode(qso.dok);
+            if (code)
+                unknown.insert(qso.dok);
+            skipped.note(code ? unknownDok : notADokCode, record);
+            continue;
+        }
+        const quint64 key = duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date);
+        if (const auto found = logged.find(key); found != logged.end()) {
+            // A later confirmation of a QSO logged unconfirmed raises it instead of being lost.
+            if (found->second.unconfirmed && qso.confirmed) {
+                confirmer.confirm(found->second.id, qso.status, adif::receivedQslFields(record));
+                found->second.unconfirmed = false;
+                note(report.confirmedByFile, record);
+            } else {
+                note(report.duplicates, record);
+            }
+            continue;
+        }
+        const bool special = doks.isSpecial(dok);
+        const QString suffix = vocab::bandSuffix(qso.band);
+        bindSharedColumns(insertLog, qso, special);
+        insertLog.bind(9, suffix.toLongLong());
+        insertLog.run();
+        const qint64 id = insertLog.lastInsertId();
+        if (!qso.kept.isEmpty())
+            insertKept.bind(1, id).bindUtf8(2, qso.kept).run();
+        logged.emplace(key, Logged{id, !qso.confirmed});
+        tables.store(qso, dok, special, id);
+        doks.mark(dok, qso);
+        ++report.imported;
+    }
+    report.readByCharacters = m_reader.fieldsReadByCharacters();
+    doks.writeChanges();
+    unknownDoks = QStringList(unknown.begin(), unknown.end());
+    unknownDoks.sort();
+    return report;
+}
+
+} // namespace
+
 ImportReport QsoImporter::run(QsoReader &reader)
 {
     Connection &connection = m_data.ADOconn;
     schema::upgrade(connection);
-    const qint64 total = 2 * reader.size();
-    int sinceReport = 0;
-    const auto progress = [&](qint64 done) {
-        if (++sinceReport < reportEvery)
-            return;
-        sinceReport = 0;
-        if (onProgress && !onProgress(done, total))
-            throw Cancelled{};
-    };
     ImportReport report;
     try {
-        // First the whole file is read once: a broken file is found before anything is written,
-        // and the user is asked about unknown DOKs once.
-        QSet<QString> unknown;
-        {
-            DokCells doks(connection);
-            QsoRecord record;
-            reader.rewind();
-            while (reader.next(record)) {
-                progress(reader.position());
-                // Only a record that would be imported, of a DOK missing from the list that has
-                // the shape of a DOK code, can add its DOK; the DOK is looked at first, as the
-                // list has nearly every one.
-                const QString *dok = record.find("DARC_DOK");
-                if (!dok)
-                    continue;
-                const QString code = upperCasedInPlace(dok->trimmed());
-                if (code.isEmpty() || doks.find(code) >= 0 || !isDokCode(code))
-                    continue;
-                if (const auto examined = examine(record); std::holds_alternative<ImportedQso>(examined))
-                    unknown.insert(code);
-            }
-        }
-        QStringList codes(unknown.begin(), unknown.end());
-        codes.sort();
-        const bool addDoks = !codes.isEmpty() && addUnknownDoks && addUnknownDoks(codes);
-
+        // The file is read once, and the user asked about the DOKs missing from the list once
+        // it has all been read, so that a broken file is found before the question. Adding
+        // them undoes that reading and imports the file again with the list complete, so that
+        // the QSOs still come into the log in the order of the file.
         Transaction transaction(connection);
-        DokCells doks(connection);
-        if (addDoks) {
-            for (const QString &code : codes)
-                doks.addDok(code);
-            report.doksAdded = int(codes.size());
+        connection.execute(QStringLiteral("SAVEPOINT import_pass"));
+        ImportPass pass(connection, reader, onProgress);
+        QStringList unknown;
+        report = pass.run({}, unknown);
+        if (!unknown.isEmpty() && addUnknownDoks && addUnknownDoks(unknown)) {
+            connection.execute(QStringLiteral("ROLLBACK TO import_pass"));
+            QStringList none;
+            report = pass.run(unknown, none);
         }
-        // The QSOs already logged, and those of this file, by their duplicate key.
-        std::unordered_map<quint64, Logged> logged;
-        {
-            Statement rows(connection, QStringLiteral("SELECT call, dok, banda, modo, data, id, conf FROM LOG"));
-            while (rows.next())
-                logged.emplace(duplicateKey(rows.text(0), rows.text(1), rows.text(2), rows.text(3), rows.text(4)),
-                               Logged{rows.integer(5), rows.text(6) == vocab::status::none});
-        }
-        DokTables tables(connection);
-        QsoConfirmer confirmer(connection, doks, tables);
-        Statement insertLog(connection, QStringLiteral("INSERT INTO LOG (call,loc,data,banda,modo,dok,conf,spec,mhz) "
-                                                       "VALUES (?,?,?,?,?,?,?,?,?)"));
-        Statement insertKept(connection,
-                             QStringLiteral("INSERT INTO %1 (num, fields) VALUES (?,?)").arg(schema::adifFieldsTable));
-
-        QsoRecord record;
-        reader.rewind();
-        while (reader.next(record)) {
-            progress(reader.size() + reader.position());
-            ++report.records;
-            const auto examined = examine(record);
-            if (const auto *reason = std::get_if<QString>(&examined)) {
-                noteSkipped(report, *reason, record);
-                continue;
-            }
-            const ImportedQso &qso = std::get<ImportedQso>(examined);
-            const int dok = doks.find(qso.dok);
-            if (dok < 0) {
-                noteSkipped(report, QCoreApplication::translate("QsoImporter", isDokCode(qso.dok) ? unknownDok : notADokCode), record);
-                continue;
-            }
-            const quint64 key = duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date);
-            if (const auto found = logged.find(key); found != logged.end()) {
-                // A later confirmation of a QSO logged unconfirmed raises it instead of being lost.
-                if (found->second.unconfirmed && qso.confirmed) {
-                    confirmer.confirm(found->second.id, qso.status, qso.qslFields);
-                    found->second.unconfirmed = false;
-                    note(report.confirmedByFile, record);
-                } else {
-                    note(report.duplicates, record);
-                }
-                continue;
-            }
-            const bool special = doks.isSpecial(dok);
-            const QString suffix = vocab::bandSuffix(qso.band);
-            bindSharedColumns(insertLog, qso, special);
-            insertLog.bind(9, suffix.toLongLong());
-            insertLog.run();
-            const qint64 id = insertLog.lastInsertId();
-            if (!qso.kept.isEmpty())
-                insertKept.bind(1, id).bindUtf8(2, qso.kept).run();
-            logged.emplace(key, Logged{id, !qso.confirmed});
-            tables.store(qso, special, id);
-            doks.mark(dok, qso);
-            ++report.imported;
-        }
-        report.readByCharacters = reader.fieldsReadByCharacters();
-        doks.writeChanges();
+        connection.execute(QStringLiteral("RELEASE import_pass"));
         transaction.commit();
     } catch (const Cancelled &) {
         ImportReport cancelled;
@@ -276,6 +307,6 @@ ImportReport QsoImporter::run(QsoReader &reader)
             view->refresh();
     }
     if (onProgress)
-        onProgress(total, total);
+        onProgress(reader.size(), reader.size());
     return report;
 }

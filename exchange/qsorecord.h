@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <span>
 #include <vector>
 
 // One field of a QSO record as a log file carries it: the name in upper case, the value as text.
@@ -11,6 +13,13 @@ struct QsoField
     QString value;
 };
 
+// A field on its way into a file: name and value in UTF-8, seen in the caller's buffers.
+struct FieldBytes
+{
+    QByteArrayView name;
+    QByteArrayView value;
+};
+
 // One QSO of a log file: its fields in file order, and where it starts, for reports.
 struct QsoRecord
 {
@@ -18,7 +27,7 @@ struct QsoRecord
     int number = 0; // counted from 1 in file order
     bool terminated = true; // false for fields after the last end of record
 
-    const QString *find(const char *name) const
+    const QString *find(QByteArrayView name) const
     {
         for (const QsoField &field : fields) {
             if (field.name == name)
@@ -26,7 +35,7 @@ struct QsoRecord
         }
         return nullptr;
     }
-    QString value(const char *name) const
+    QString value(QByteArrayView name) const
     {
         const QString *found = find(name);
         return found ? *found : QString();
@@ -55,7 +64,9 @@ class QsoWriter
 {
 public:
     virtual ~QsoWriter() = default;
-    virtual void write(const QsoRecord &record) = 0;
+    // One record's fields in file order; the views need to last for the call only.
+    virtual void writeFields(std::span<const FieldBytes> fields) = 0;
+    void write(const QsoRecord &record);
     // Flushes everything; throws ExchangeError when the file could not be written.
     virtual void finish() = 0;
 };

@@ -251,7 +251,7 @@ private slots:
     {
         DataModule data;
         QByteArray records;
-        for (int i = 0; i < 1000; ++i)
+        for (int i = 0; i < 2000; ++i)
             records += qso(QByteArray("DL" + QByteArray::number(i)).constData(), "A01", "20m", "CW");
         const QString before = data.db.content();
         AdifReader reader(file(records));
