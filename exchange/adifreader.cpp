@@ -164,29 +164,50 @@ bool sameName(const QByteArray &upper, const char *name, qint64 length)
 
 // The fields of one record as they are read. The fields of the record before are overwritten in
 // place: a file's records mostly have the same fields in the same order, so the names are
-// shared with them and the values reuse their room.
+// shared with those of the record before (which the reader keeps) and the values reuse their
+// room. While a record repeats the names of the one before, which had no name twice, no name
+// needs looking for among the fields read so far.
 class FieldsRead
 {
 public:
-    explicit FieldsRead(std::vector<QsoField> &fields) : m_fields(fields) {}
-    ~FieldsRead() { m_fields.resize(m_used); }
+    FieldsRead(std::vector<QsoField> &fields, std::vector<QByteArray> &namesBefore)
+        : m_fields(fields), m_namesBefore(namesBefore)
+    {
+    }
+    ~FieldsRead()
+    {
+        m_fields.resize(m_used);
+        if (!m_repeatsNames || m_used != m_namesBefore.size()) {
+            m_namesBefore.resize(m_used);
+            for (size_t i = 0; i < m_used; ++i) {
+                if (!m_namesBefore[i].isSharedWith(m_fields[i].name))
+                    m_namesBefore[i] = m_fields[i].name;
+            }
+        }
+    }
 
     void clear()
     {
         m_used = 0;
         m_seen.clear();
+        m_repeatsNames = true;
     }
     bool empty() const { return m_used == 0; }
-    // The name in upper case, shared with the field of the record before at this place when it
-    // has the same name.
-    QByteArray name(const char *raw, qint64 length) const
+    // The name in upper case, shared with the record before when it has the same name at this
+    // place.
+    const QByteArray &name(const char *raw, qint64 length)
     {
-        if (m_used < m_fields.size() && sameName(m_fields[m_used].name, raw, length))
-            return m_fields[m_used].name;
-        return QByteArray(raw, length).toUpper();
+        m_nameRepeated = m_used < m_namesBefore.size() && sameName(m_namesBefore[m_used], raw, length);
+        if (m_nameRepeated)
+            return m_namesBefore[m_used];
+        m_newName = QByteArray(raw, length).toUpper();
+        return m_newName;
     }
+    // Whether the name given last is among the fields read so far.
     bool contains(const QByteArray &name) const
     {
+        if (m_repeatsNames && m_nameRepeated)
+            return false;
         if (m_used > linearLimit)
             return m_seen.contains(name);
         for (size_t i = 0; i < m_used; ++i) {
@@ -197,10 +218,12 @@ public:
     }
     QsoField &add(const QByteArray &name)
     {
+        m_repeatsNames = m_repeatsNames && m_nameRepeated;
         if (m_used == m_fields.size())
             m_fields.emplace_back();
         QsoField &field = m_fields[m_used++];
-        field.name = name;
+        if (!field.name.isSharedWith(name))
+            field.name = name;
         // A record of many fields looks its names up in a set.
         if (m_used > linearLimit) {
             if (m_seen.isEmpty()) {
@@ -217,7 +240,11 @@ private:
     static constexpr size_t linearLimit = 32;
 
     std::vector<QsoField> &m_fields;
+    std::vector<QByteArray> &m_namesBefore;
     size_t m_used = 0;
+    bool m_nameRepeated = false;
+    bool m_repeatsNames = true;
+    QByteArray m_newName;
     QSet<QByteArray> m_seen;
 };
 
@@ -247,12 +274,13 @@ void AdifReader::decodeInto(QString &value, qint64 from, qint64 length) const
 
 bool AdifReader::next(QsoRecord &record)
 {
-    FieldsRead fields(record.fields);
+    FieldsRead fields(record.fields, m_namesBefore);
     record.terminated = true;
     record.number = m_records + 1;
     State state = State::BetweenFields;
     qint64 nameStart = 0;
-    QByteArray name;
+    // The name of the field being read, kept by fields.
+    const QByteArray *name = nullptr;
     qint64 length = 0;
     int typeLength = 0;
     while (m_at < m_size) {
@@ -267,8 +295,8 @@ bool AdifReader::next(QsoRecord &record)
             break;
         case State::Name:
             if (c == ':' || c == '>') {
-                name = fields.name(m_data + nameStart, m_at - nameStart);
-                if (name.isEmpty())
+                name = &fields.name(m_data + nameStart, m_at - nameStart);
+                if (name->isEmpty())
                     fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));
                 ++m_at;
                 if (c == ':') {
@@ -276,7 +304,7 @@ bool AdifReader::next(QsoRecord &record)
                     length = -1;
                     break;
                 }
-                if (name == "EOH") {
+                if (*name == "EOH") {
                     // Many programs start the header with a field; what came before is header.
                     if (!m_inHeader && m_records > 0)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOH> after the first record"));
@@ -285,19 +313,19 @@ bool AdifReader::next(QsoRecord &record)
                     state = State::BetweenFields;
                     break;
                 }
-                if (name == "APP_LOTW_EOF") {
+                if (*name == "APP_LOTW_EOF") {
                     // LoTW ends its reports with this mark, which has no length.
                     m_at = m_size;
                     state = State::BetweenFields;
                     break;
                 }
-                if (name == "EOR") {
+                if (*name == "EOR") {
                     if (m_inHeader)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOR> inside the header"));
                     ++m_records;
                     return true;
                 }
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(*name)));
             }
             if (!isNameCharacter(c) || m_at - nameStart >= longestName)
                 fail(QCoreApplication::translate("ExchangeFile", "a broken field name"));
@@ -308,14 +336,14 @@ bool AdifReader::next(QsoRecord &record)
                 length = (length < 0 ? 0 : length * 10) + (c - '0');
                 // No field can be longer than what is left of the file.
                 if (length > m_size - m_at)
-                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(*name)));
                 if (length > longestValue)
-                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(*name)));
                 ++m_at;
                 break;
             }
             if (length < 0 || (c != ':' && c != '>'))
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken length").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken length").arg(QString::fromLatin1(*name)));
             ++m_at;
             typeLength = 0;
             state = c == ':' ? State::Type : State::Value;
@@ -327,19 +355,19 @@ bool AdifReader::next(QsoRecord &record)
                 break;
             }
             if (!isNameCharacter(c) || ++typeLength > longestType)
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken type").arg(QString::fromLatin1(name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken type").arg(QString::fromLatin1(*name)));
             ++m_at;
             break;
         case State::Value:
             if (length > m_size - m_at)
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
-            length = valueBytes(name, length);
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(*name)));
+            length = valueBytes(*name, length);
             if (!m_inHeader) {
-                if (fields.contains(name))
+                if (fields.contains(*name))
                     fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice (is an <EOR> missing?)")
                              .arg(record.number)
-                             .arg(QString::fromLatin1(name)));
-                decodeInto(fields.add(name).value, m_at, length);
+                             .arg(QString::fromLatin1(*name)));
+                decodeInto(fields.add(*name).value, m_at, length);
             }
             m_at += length;
             state = State::BetweenFields;
@@ -347,7 +375,8 @@ bool AdifReader::next(QsoRecord &record)
         }
     }
     if (state == State::Value && length == 0 && !m_inHeader) {
-        fields.add(name).value = QString();
+        if (!fields.contains(*name))
+            fields.add(*name).value = QString();
         state = State::BetweenFields;
     }
     if (state != State::BetweenFields && state != State::Value)

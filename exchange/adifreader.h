@@ -3,6 +3,7 @@
 #include "qsorecord.h"
 
 #include <QByteArray>
+#include <vector>
 
 // Reads ADIF 3 text files (.adi): an optional header up to <EOH>, then records of fields
 // <NAME:length[:type]>value ended by <EOR>. Lengths count bytes of the file's encoding: UTF-8,
@@ -49,6 +50,8 @@ private:
     bool m_inHeader = false;
     int m_records = 0;
     int m_readByCharacters = 0;
+    // The field names of the record read last.
+    std::vector<QByteArray> m_namesBefore;
 };
 
 // True when the bytes are well-formed UTF-8 (plain ASCII included).

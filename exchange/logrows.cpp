@@ -7,6 +7,8 @@
 #include "tables.h"
 #include "vocabulary.h"
 
+#include <optional>
+
 namespace {
 
 QString quotedName(const QString &name)
@@ -17,6 +19,29 @@ QString quotedName(const QString &name)
 QStringList dokCells()
 {
     return vocab::statusCells() + QStringList{vocab::summaryCell};
+}
+
+// A text of one plain character as that character, anything else as 0.
+char markOf(const QString &text)
+{
+    return text.size() == 1 && text[0].unicode() > 0 && text[0].unicode() < 0x80 ? char(text[0].unicode()) : 0;
+}
+
+const char accreditedMark = markOf(vocab::status::accredited);
+
+// An upper-cased code of up to eight plain characters packed into a number.
+std::optional<quint64> shortCode(const QString &code)
+{
+    if (code.isEmpty() || code.size() > 8)
+        return std::nullopt;
+    quint64 packed = 0;
+    for (const QChar c : code) {
+        const char16_t unit = c.unicode();
+        if (unit == 0 || unit >= 0x80)
+            return std::nullopt;
+        packed = packed << 8 | quint64(unit >= 'a' && unit <= 'z' ? unit - 'a' + 'A' : unit);
+    }
+    return packed;
 }
 
 } // namespace
@@ -39,14 +64,18 @@ DokCells::DokCells(Connection &connection) : m_connection(connection)
         Row row;
         row.id = rows.integer(0);
         row.special = rows.text(2) == vocab::status::special;
-        for (int cell = 0; cell < cellCount; ++cell)
+        for (int cell = 0; cell < cellCount; ++cell) {
             row.cells[size_t(cell)] = rows.text(3 + cell);
+            row.marks[size_t(cell)] = markOf(row.cells[size_t(cell)]);
+        }
         add(rows.text(1), std::move(row));
     }
 }
 
 int DokCells::find(const QString &code) const
 {
+    if (const auto packed = shortCode(code))
+        return m_byShortCode.value(*packed, -1);
     return m_byCode.value(code.toUpper(), -1);
 }
 
@@ -68,6 +97,7 @@ void DokCells::addDok(const QString &code)
     row.id = insert.lastInsertId();
     row.special = special;
     row.cells.fill(vocab::status::none);
+    row.marks.fill(markOf(vocab::status::none));
     add(code, std::move(row));
 }
 
@@ -77,19 +107,29 @@ void DokCells::mark(int dok, const LoggedQso &qso)
     const qsizetype band = vocab::bands().indexOf(qso.band);
     const qsizetype mode = vocab::modes().indexOf(qso.mode);
     if (band >= 0 && mode >= 0) {
-        for (const int cell : m_cellsOfQso[size_t(band * vocab::modes().size() + mode)]) {
-            QString &value = row.cells[size_t(cell)];
-            if (value != vocab::status::accredited && value != qso.status) {
-                value = qso.status;
-                row.changed = true;
-            }
-        }
+        const char statusMark = markOf(qso.status);
+        for (const int cell : m_cellsOfQso[size_t(band * vocab::modes().size() + mode)])
+            markCell(row, cell, qso.status, statusMark);
     }
-    QString &conf = row.cells[size_t(cellCount - 1)];
-    if (conf != vocab::status::confirmed) {
-        conf = vocab::status::confirmed;
+    static const char confirmedMark = markOf(vocab::status::confirmed);
+    const size_t conf = cellCount - 1;
+    if (row.marks[conf] != confirmedMark) {
+        row.cells[conf] = vocab::status::confirmed;
+        row.marks[conf] = confirmedMark;
         row.changed = true;
     }
+}
+
+void DokCells::markCell(Row &row, int cell, const QString &status, char statusMark)
+{
+    char &mark = row.marks[size_t(cell)];
+    QString &value = row.cells[size_t(cell)];
+    const bool same = statusMark ? mark == statusMark : value == status;
+    if (mark == accreditedMark || same)
+        return;
+    value = status;
+    mark = statusMark;
+    row.changed = true;
 }
 
 void DokCells::writeChanges()
@@ -110,9 +150,13 @@ void DokCells::writeChanges()
 
 void DokCells::add(const QString &code, Row row)
 {
-    const QString key = code.toUpper();
-    if (!m_byCode.contains(key))
-        m_byCode.insert(key, int(m_rows.size()));
+    const int index = int(m_rows.size());
+    if (const auto packed = shortCode(code)) {
+        if (!m_byShortCode.contains(*packed))
+            m_byShortCode.insert(*packed, index);
+    } else if (const QString key = code.toUpper(); !m_byCode.contains(key)) {
+        m_byCode.insert(key, index);
+    }
     m_rows.push_back(std::move(row));
 }
 

@@ -49,13 +49,20 @@ private:
         qint64 id = 0;
         bool special = false;
         std::array<QString, cellCount> cells;
+        // Each cell's text when it is one plain character, else 0: compared without reaching
+        // for the texts.
+        std::array<char, cellCount> marks{};
         bool changed = false;
     };
 
     void add(const QString &code, Row row);
+    // The cell takes the status unless it holds "A".
+    static void markCell(Row &row, int cell, const QString &status, char statusMark);
 
     Connection &m_connection;
     std::vector<Row> m_rows;
+    // Codes of up to eight plain characters by their bytes in one number; other codes by text.
+    QHash<quint64, int> m_byShortCode;
     QHash<QString, int> m_byCode;
     // The band, pair and mode cell of each band and mode, band by band.
     std::vector<std::array<int, 3>> m_cellsOfQso;

@@ -17,7 +17,6 @@
 #include <QSet>
 #include <algorithm>
 #include <memory>
-#include <unordered_map>
 
 namespace {
 
@@ -36,12 +35,13 @@ const char *const notADokCode = QT_TRANSLATE_NOOP("QsoImporter", "DARC_DOK is no
 struct ImportedQso : LoggedQso
 {
     bool confirmed = false; // "C" or "A"
-    QByteArray kept;
 };
 
-// Fills qso from the record, reusing its room from the record before; returns why the record
-// cannot be imported (untranslated), or nullptr.
-const char *examine(const QsoRecord &record, ImportedQso &qso)
+// Fills qso from the record, and kept with the fields that LOG has no column for (its room
+// reused from the record before); returns why the record cannot be imported (untranslated), or
+// nullptr. The texts of qso share the record's: qso needs to go before the next record is read
+// into the same fields, so that their room is reused too.
+const char *examine(const QsoRecord &record, ImportedQso &qso, QByteArray &kept)
 {
     if (!record.terminated)
         return noEor;
@@ -69,15 +69,15 @@ const char *examine(const QsoRecord &record, ImportedQso &qso)
     else
         qso.status = adif::isConfirmed(record) ? vocab::status::confirmed : vocab::status::none;
     qso.confirmed = qso.status != vocab::status::none;
-    qso.kept.truncate(0);
+    kept.truncate(0);
     for (const QsoField &field : record.fields) {
         if (!adif::isLogField(field.name) && field.name != adif::statusField)
-            adif::appendFieldText(qso.kept, field.name, field.value);
+            adif::appendFieldText(kept, field.name, field.value);
     }
     // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
     const QString modeText = mode.trimmed().toUpper();
     if (modeText != qso.mode && !modeText.isEmpty() && !record.find("SUBMODE"))
-        adif::appendFieldText(qso.kept, QByteArrayLiteral("SUBMODE"), modeText);
+        adif::appendFieldText(kept, QByteArrayLiteral("SUBMODE"), modeText);
     return nullptr;
 }
 
@@ -208,12 +208,15 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
         doks.addDok(code);
     report.doksAdded = int(addDoks.size());
     // The QSOs already logged, and those of this file, by their duplicate key.
-    std::unordered_map<quint64, Logged> logged;
+    QHash<quint64, Logged> logged;
     {
         Statement rows(m_connection, QStringLiteral("SELECT call, dok, banda, modo, data, id, conf FROM LOG"));
-        while (rows.next())
-            logged.emplace(duplicateKey(rows.text(0), rows.text(1), rows.text(2), rows.text(3), rows.text(4)),
-                           Logged{rows.integer(5), rows.text(6) == vocab::status::none});
+        while (rows.next()) {
+            // Of QSOs logged twice, the first one stands for both.
+            const quint64 key = duplicateKey(rows.text(0), rows.text(1), rows.text(2), rows.text(3), rows.text(4));
+            if (!logged.contains(key))
+                logged.insert(key, Logged{rows.integer(5), rows.text(6) == vocab::status::none});
+        }
     }
     DokTables tables(m_connection, doks);
     QsoConfirmer confirmer(m_connection, doks, tables);
@@ -224,12 +227,13 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
     QSet<QString> unknown;
     SkippedRecords skipped(report);
     QsoRecord record;
-    ImportedQso qso;
+    QByteArray kept;
     m_reader.rewind();
     while (m_reader.next(record)) {
         progress();
         ++report.records;
-        if (const char *reason = examine(record, qso)) {
+        ImportedQso qso;
+        if (const char *reason = examine(record, qso, kept)) {
             skipped.note(reason, record);
             continue;
         }
@@ -244,9 +248,9 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
         const quint64 key = duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date);
         if (const auto found = logged.find(key); found != logged.end()) {
             // A later confirmation of a QSO logged unconfirmed raises it instead of being lost.
-            if (found->second.unconfirmed && qso.confirmed) {
-                confirmer.confirm(found->second.id, qso.status, adif::receivedQslFields(record));
-                found->second.unconfirmed = false;
+            if (found->unconfirmed && qso.confirmed) {
+                confirmer.confirm(found->id, qso.status, adif::receivedQslFields(record));
+                found->unconfirmed = false;
                 note(report.confirmedByFile, record);
             } else {
                 note(report.duplicates, record);
@@ -259,8 +263,8 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
         insertLog.bind(9, suffix.toLongLong());
         insertLog.run();
         const qint64 id = insertLog.lastInsertId();
-        if (!qso.kept.isEmpty())
-            insertKept.bind(1, id).bindUtf8(2, qso.kept).run();
+        if (!kept.isEmpty())
+            insertKept.bind(1, id).bindUtf8(2, kept).run();
         logged.emplace(key, Logged{id, !qso.confirmed});
         tables.store(qso, dok, special, id);
         doks.mark(dok, qso);
