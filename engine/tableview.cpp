@@ -927,7 +927,10 @@ void TableView::sortByKey(size_t sortKey)
         ++starts[key + 1];
     for (size_t i = 1; i < starts.size(); ++i)
         starts[i] += starts[i - 1];
-    std::vector<int> sorted(m_order.size());
+    // The sorted order keeps the room to grow, so the next row saved does not copy it.
+    std::vector<int> sorted;
+    sorted.reserve(m_order.capacity());
+    sorted.resize(m_order.size());
     for (size_t i = 0; i < m_order.size(); ++i)
         sorted[starts[keys[i]]++] = m_order[i];
     m_order = std::move(sorted);
