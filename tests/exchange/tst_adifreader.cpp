@@ -85,6 +85,14 @@ private slots:
             << QByteArray("<NOTES:99999999999999999999999999>x<EOR>") << "longer than the rest";
         QTest::newRow("missing <EOR> between records")
             << QByteArray("<CALL:2>DL<BAND:3>20m<CALL:2>DK<EOR>") << "twice (is an <EOR> missing?)";
+        // Records mostly repeat the names of the record before; a name twice is found all the same.
+        QTest::newRow("names of the record before, then one of them again")
+            << QByteArray("<CALL:2>DL<BAND:3>20m<EOR><CALL:2>DK<BAND:3>40m<CALL:2>DA<EOR>") << "record 2 has the field <CALL> twice";
+        QTest::newRow("a new name first, then the record before's names with it again")
+            << QByteArray("<CALL:2>DL<BAND:3>20m<MODE:2>CW<EOR><MODE:3>SSB<BAND:3>40m<MODE:2>FM<EOR>")
+            << "record 2 has the field <MODE> twice";
+        QTest::newRow("a name twice at the place of the record before's next")
+            << QByteArray("<CALL:2>DL<BAND:3>20m<MODE:2>CW<EOR><CALL:2>DK<CALL:2>DA<EOR>") << "record 2 has the field <CALL> twice";
         QTest::newRow("header without <EOH>") << QByteArray("header\n<ADIF_VER:5>3.1.4\n") << "no <EOH>";
         QTest::newRow("binary bytes in a name") << QByteArray("<CA\x01L:2>DL<EOR>", 15) << "broken field name";
         QTest::newRow("field without length") << QByteArray("<CALL>DL<EOR>") << "has no length";

@@ -306,6 +306,42 @@ private slots:
         QCOMPARE(data.db.value("SELECT spec FROM LOG WHERE dok='XMAS24'"), QStringLiteral("S"));
     }
 
+    // Adding the DOKs imports the file again from the start: the QSOs still come in the order
+    // of the file, and none is reported skipped for a DOK that is now in the list.
+    void agreedDoksKeepTheOrderOfTheFile()
+    {
+        DataModule data;
+        const QByteArray records = file(qso("DL1ABC", "A01", "20m", "CW") + qso("DL2XY", "Q77", "40m", "SSB")
+                                        + qso("DL3ZZ", "B05", "20m", "CW") + qso("DL4AA", "Q77", "20m", "CW")
+                                        + qso("DL5BB", "Q77", "2cm", "CW"));
+        QStringList asked;
+        const ImportReport report = importAddingDoks(*data.dm, records, asked);
+        QCOMPARE(asked, QStringList{"Q77"});
+        QCOMPARE(report.records, 5);
+        QCOMPARE(report.imported, 4);
+        QCOMPARE(reasonsOf(report), QStringLiteral("band not counted"));
+        QCOMPARE(data.db.value("SELECT group_concat(call, ',') FROM (SELECT call FROM LOG ORDER BY id)"),
+                 QStringLiteral("DL1ABC,DL2XY,DL3ZZ,DL4AA"));
+        QCOMPARE(data.db.value("SELECT group_concat(call, ',') FROM (SELECT call FROM LOG14 WHERE dok='Q77')"),
+                 QStringLiteral("DL4AA"));
+    }
+
+    // Codes of the list are found in any case, the short plain ones by their bytes, the others
+    // (longer, or with letters beyond ASCII) by their text.
+    void doksOfEveryShapeAreFound()
+    {
+        DataModule data;
+        data.db.execute("INSERT INTO DOK (DOK, SPEC) VALUES ('JUBILAEUM2025', 'S'), ('\u00dc12', NULL)");
+        const ImportReport report = import(*data.dm, file(qso("DA0JUB", "jubilaeum2025", "20m", "CW")
+                                                           + qso("DL1ABC", "\xc3\xbc" "12", "40m", "SSB")
+                                                           + qso("DL2XY", "a01", "20m", "CW")));
+        QCOMPARE(report.imported, 3);
+        QCOMPARE(reasonsOf(report), QString());
+        QCOMPARE(data.db.value("SELECT T14||CW||CONF FROM DOK WHERE DOK='JUBILAEUM2025'"), QStringLiteral("CCC"));
+        QCOMPARE(data.db.value("SELECT T7||SSB||CONF FROM DOK WHERE DOK='\u00dc12'"), QStringLiteral("CCC"));
+        QCOMPARE(data.db.value("SELECT T14||CONF FROM DOK WHERE DOK='A01'"), QStringLiteral("CC"));
+    }
+
     void onlyDokCodesAreAddedToTheList()
     {
         DataModule data;
@@ -476,6 +512,31 @@ private slots:
         QCOMPARE(records.size(), size_t(1));
         QCOMPARE(qslFieldsOf(records[0]), written);
         QCOMPARE(records[0].value("APP_WZPLOG_CONF"), ownStatus);
+    }
+
+    // Kept text that another program wrote into the side table (names in any case, spaces and a
+    // type between the fields) is read field by field and written as the import would have kept it.
+    void keptTextOfAnotherFormExportsItsFields()
+    {
+        DataModule data;
+        import(*data.dm, file(qso("DL1ABC", "A01", "20m", "SSB") + qso("DL2XY", "B05", "40m", "CW")));
+        data.db.execute("UPDATE ADIFFIELDS SET fields='<rst_sent:2>59 <Comment:5:S>hello <QSL_RCVD:1>Y' WHERE num=1;"
+                        "UPDATE ADIFFIELDS SET fields='<rst_sent:2>57<COMMENT:2>ok' WHERE num=2");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("export.adi");
+        {
+            AdifWriter writer(path);
+            QCOMPARE(QsoExporter(*data.dm).exportLog(writer), 2);
+        }
+        QFile exported(path);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = exported.readAll().split('\n');
+        const QByteArray first = "<CALL:6>DL1ABC <QSO_DATE:8>20090305 <BAND:3>20m <MODE:3>SSB <DARC_DOK:3>A01 "
+                                 "<APP_WZPLOG_CONF:1>C <RST_SENT:2>59 <COMMENT:5>hello <QSL_RCVD:1>Y <EOR>";
+        const QByteArray second = "<CALL:5>DL2XY <QSO_DATE:8>20090305 <BAND:3>40m <MODE:2>CW <DARC_DOK:3>B05 "
+                                  "<QSL_RCVD:1>Y <APP_WZPLOG_CONF:1>C <RST_SENT:2>57 <COMMENT:2>ok <EOR>";
+        QVERIFY2(lines.contains(first), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains(second), qPrintable(lines.join('\n')));
     }
 
     void qsoEnteredHereExportsItsOwnStatus()
