@@ -6,7 +6,9 @@
 #include <sqlite3.h>
 
 Statement::Statement(Connection &connection, const QString &sql)
-    : m_connection(connection), m_statement(connection.prepare(sql.toStdString()))
+    : m_connection(connection), m_statement(connection.prepare(sql.toStdString())),
+      // Sized once: SQLite keeps pointers into the texts, which must not move.
+      m_texts(size_t(sqlite3_bind_parameter_count(m_statement)) + 1)
 {
 }
 
@@ -19,29 +21,36 @@ Statement &Statement::bind(int parameter, const QString &value, bool nullIfEmpty
 {
     if (nullIfEmpty && value.isEmpty())
         return bindNull(parameter);
-    // Short ASCII texts, most of what a log holds, go over without a text made for them:
-    // SQLite copies the bytes at once.
-    constexpr qsizetype shortText = 256;
-    if (!value.isEmpty() && value.size() <= shortText) {
-        char bytes[shortText];
-        const ushort *from = value.utf16();
-        qsizetype i = 0;
-        for (; i < value.size() && from[i] < 0x80; ++i)
-            bytes[i] = char(from[i]);
-        if (i == value.size()) {
-            sqlite3_bind_text(m_statement, parameter, bytes, int(i), SQLITE_TRANSIENT);
-            return *this;
-        }
+    if (parameter < 1 || size_t(parameter) >= m_texts.size())
+        return *this; // no such parameter: nothing is bound, as SQLite itself would refuse
+    std::string &text = m_texts[size_t(parameter)];
+    // Short ASCII texts, most of what a log holds, go over without a text made for them.
+    const auto *from = value.utf16();
+    text.resize(size_t(value.size()));
+    qsizetype i = 0;
+    for (; i < value.size() && from[i] < 0x80; ++i)
+        text[size_t(i)] = char(from[i]);
+    if (i < value.size()) {
+        const QByteArray utf8 = value.toUtf8();
+        text.assign(utf8.constData(), size_t(utf8.size()));
     }
-    const QByteArray utf8 = value.toUtf8();
-    sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    bindKept(parameter);
     return *this;
 }
 
 Statement &Statement::bindUtf8(int parameter, const QByteArray &utf8)
 {
-    sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    if (parameter < 1 || size_t(parameter) >= m_texts.size())
+        return *this;
+    m_texts[size_t(parameter)].assign(utf8.constData(), size_t(utf8.size()));
+    bindKept(parameter);
     return *this;
+}
+
+void Statement::bindKept(int parameter)
+{
+    const std::string &text = m_texts[size_t(parameter)];
+    sqlite3_bind_text(m_statement, parameter, text.data(), int(text.size()), SQLITE_STATIC);
 }
 
 Statement &Statement::bind(int parameter, qint64 value)

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <string>
+#include <vector>
 
 class Connection;
 struct sqlite3_stmt;
@@ -38,7 +39,12 @@ public:
 
 private:
     void reset();
+    // Binds the text kept for the parameter, which SQLite reads in place.
+    void bindKept(int parameter);
 
     Connection &m_connection;
     sqlite3_stmt *m_statement;
+    // The UTF-8 bytes of each bound text by parameter, kept until the parameter is bound again:
+    // SQLite need not copy them into memory of its own for every row.
+    std::vector<std::string> m_texts;
 };

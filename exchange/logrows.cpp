@@ -160,14 +160,15 @@ void DokCells::add(const QString &code, Row row)
     m_rows.push_back(std::move(row));
 }
 
-DokTable::DokTable(Connection &connection, QString name, const DokCells &doks)
-    : m_connection(connection), m_name(std::move(name)),
-      m_insertSql(QStringLiteral("INSERT INTO %1 (call,loc,data,banda,modo,dok,conf,spec,num) VALUES (?,?,?,?,?,?,?,?,?)")
-                      .arg(quotedName(m_name))),
-      m_updateSql(QStringLiteral("UPDATE %1 SET call=?,loc=?,data=?,banda=?,modo=?,dok=?,conf=?,spec=?,num=? WHERE rowid=?")
-                      .arg(quotedName(m_name)))
+DokTable::DokTable(Connection &connection, const QString &name, const DokCells &doks)
+    : m_insert(std::make_unique<Statement>(
+          connection, QStringLiteral("INSERT INTO %1 (call,loc,data,banda,modo,dok,conf,spec,num) VALUES (?,?,?,?,?,?,?,?,?)")
+                          .arg(quotedName(name)))),
+      m_update(std::make_unique<Statement>(
+          connection, QStringLiteral("UPDATE %1 SET call=?,loc=?,data=?,banda=?,modo=?,dok=?,conf=?,spec=?,num=? WHERE rowid=?")
+                          .arg(quotedName(name))))
 {
-    Statement rows(connection, QStringLiteral("SELECT rowid, dok, conf FROM %1").arg(quotedName(m_name)));
+    Statement rows(connection, QStringLiteral("SELECT rowid, dok, conf FROM %1").arg(quotedName(name)));
     while (rows.next()) {
         const QString code = rows.text(1).toUpper();
         if (code == vocab::placeholderDok) {
@@ -180,6 +181,8 @@ DokTable::DokTable(Connection &connection, QString name, const DokCells &doks)
             entry = {rows.integer(0), rows.text(2) == vocab::status::none || rows.isNull(2)};
     }
 }
+
+DokTable::~DokTable() = default;
 
 DokTable::Entry &DokTable::entryOf(int dok, const QString &code)
 {
@@ -228,17 +231,15 @@ void DokTable::bindQso(Statement &statement, const LoggedQso &qso, bool special,
 
 qint64 DokTable::insert(const LoggedQso &qso, bool special, qint64 id)
 {
-    Statement statement(m_connection, m_insertSql);
-    bindQso(statement, qso, special, id);
-    statement.run();
-    return statement.lastInsertId();
+    bindQso(*m_insert, qso, special, id);
+    m_insert->run();
+    return m_insert->lastInsertId();
 }
 
 void DokTable::update(qint64 rowid, const LoggedQso &qso, bool special, qint64 id)
 {
-    Statement statement(m_connection, m_updateSql);
-    bindQso(statement, qso, special, id);
-    statement.bind(10, rowid).run();
+    bindQso(*m_update, qso, special, id);
+    m_update->bind(10, rowid).run();
 }
 
 DokTables::~DokTables()

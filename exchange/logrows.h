@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <vector>
 
 class Connection;
+class Statement;
 
 // A QSO with the values LOG and the band and mode tables store of it.
 struct LoggedQso
@@ -72,7 +74,8 @@ private:
 class DokTable
 {
 public:
-    DokTable(Connection &connection, QString name, const DokCells &doks);
+    DokTable(Connection &connection, const QString &name, const DokCells &doks);
+    ~DokTable();
 
     // A DOK's first QSO takes the placeholder or a new row; a confirmed QSO takes the row of an
     // unconfirmed one; every other row stays. dok is the QSO's DOK in the list, or -1 for one
@@ -92,10 +95,8 @@ private:
     qint64 insert(const LoggedQso &qso, bool special, qint64 id);
     void update(qint64 rowid, const LoggedQso &qso, bool special, qint64 id);
 
-    Connection &m_connection;
-    QString m_name;
-    QString m_insertSql;
-    QString m_updateSql;
+    std::unique_ptr<Statement> m_insert;
+    std::unique_ptr<Statement> m_update;
     // By the DOK's place in the list, which a QSO knows already; DOKs the list lacks by code.
     std::vector<Entry> m_listed;
     QHash<QString, Entry> m_unlisted;

@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "engineerror.h"
 #include "faultydisk.h"
+#include "statement.h"
 #include "tableview.h"
 #include "testdatabase.h"
 #include "viewmodel.h"
@@ -506,6 +507,26 @@ private slots:
         }
         QCOMPARE(log->state(), TableView::State::Insert);
         QVERIFY_THROWS_EXCEPTION(EngineError, connection->execute(QStringLiteral("UPDATE nosuch SET a=1")));
+    }
+
+    // Texts bound to a statement stay as they were bound until it runs, however long they are,
+    // and the next row binds its own.
+    void statementWritesTheTextsBoundForEachRow()
+    {
+        Statement insert(*connection, QStringLiteral("INSERT INTO LOG (call, loc, data, banda, modo, dok, conf, spec, mhz) "
+                                                     "VALUES (?,?,?,?,?,?,?,?,?)"));
+        const QString longPlace = QStringLiteral("Gro\u00df Vollstedt an der Eider, Schleswig-Holstein");
+        insert.bind(1, QStringLiteral("DL1ABC")).bind(2, longPlace).bind(3, QStringLiteral("06/02/2020"))
+            .bind(4, QStringLiteral("14")).bind(5, QStringLiteral("SSB")).bindUtf8(6, QByteArray("XMAS2025JUBILEE"))
+            .bind(7, QStringLiteral("C")).bind(8, QString(), true).bind(9, 14).run();
+        insert.bind(1, QStringLiteral("DK9Z")).bind(2, QString(), true).bind(3, QStringLiteral("07/02/2020"))
+            .bind(4, QStringLiteral("433")).bind(5, QStringLiteral("FM")).bind(6, QStringLiteral("\u00dc12"))
+            .bind(7, QStringLiteral("*")).bind(8, QStringLiteral("S")).bind(9, 433).run();
+        QCOMPARE(db->value(QStringLiteral("SELECT group_concat(call||'|'||ifnull(loc,'null')||'|'||data||'|'||banda||'|'||modo"
+                                          "||'|'||dok||'|'||conf||'|'||ifnull(spec,'null')||'|'||mhz, ';') "
+                                          "FROM (SELECT * FROM LOG WHERE id > 5 ORDER BY id)")),
+                 QStringLiteral("DL1ABC|Gro\u00df Vollstedt an der Eider, Schleswig-Holstein|06/02/2020|14|SSB|XMAS2025JUBILEE|C|null|14;"
+                                "DK9Z|null|07/02/2020|433|FM|\u00dc12|*|S|433"));
     }
 
     void statementKeepsDoubleQuotedValues()
