@@ -27,8 +27,6 @@ char markOf(const QString &text)
     return text.size() == 1 && text[0].unicode() > 0 && text[0].unicode() < 0x80 ? char(text[0].unicode()) : 0;
 }
 
-const char accreditedMark = markOf(vocab::status::accredited);
-
 // An upper-cased code of up to eight plain characters packed into a number.
 std::optional<quint64> shortCode(const QString &code)
 {
@@ -122,6 +120,7 @@ void DokCells::mark(int dok, const LoggedQso &qso)
 
 void DokCells::markCell(Row &row, int cell, const QString &status, char statusMark)
 {
+    static const char accreditedMark = markOf(vocab::status::accredited);
     char &mark = row.marks[size_t(cell)];
     QString &value = row.cells[size_t(cell)];
     const bool same = statusMark ? mark == statusMark : value == status;

@@ -16,8 +16,6 @@ namespace {
 const QString columns = QStringLiteral("l.call, l.data, l.banda, l.modo, l.dok, l.loc, l.conf, f.fields");
 
 constexpr QByteArrayView qslReceived = "QSL_RCVD";
-const QByteArray confirmedMark = vocab::status::confirmed.toLatin1();
-const QByteArray accreditedMark = vocab::status::accredited.toLatin1();
 
 // One row of the log as the fields of a record, in UTF-8 straight from the database: a million
 // QSOs go out without a text decoded for them.
@@ -58,7 +56,7 @@ private:
     void readStatus(QByteArrayView conf)
     {
         const QByteArrayView trimmed = conf.trimmed();
-        const bool ascii = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c > 0; });
+        const bool ascii = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (ascii) {
             m_status.resize(trimmed.size());
             std::transform(trimmed.begin(), trimmed.end(), m_status.begin(),
@@ -66,6 +64,8 @@ private:
         } else {
             m_status = QString::fromUtf8(conf).trimmed().toUpper().toUtf8();
         }
+        static const QByteArray confirmedMark = vocab::status::confirmed.toLatin1();
+        static const QByteArray accreditedMark = vocab::status::accredited.toLatin1();
         m_confirmed = m_status == confirmedMark || m_status == accreditedMark;
     }
     void splitKept(QByteArrayView kept)
