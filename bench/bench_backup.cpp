@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
             prompter.timer.start();
             menu.backUp();
             program.push_back(double(prompter.shownAfterNs) / 1e6);
-            if (prompter.last != QStringLiteral("Backup has been successfully done in ..\\Backup Directory!"))
+            if (!prompter.last.startsWith(QStringLiteral("Backup has been successfully done in ")))
                 qFatal("the backup failed: %s", qPrintable(prompter.last));
             if (run % 2 == 0)
                 floor.push_back(floorMs(path, folder.filePath(QStringLiteral("floor.mdb"))));

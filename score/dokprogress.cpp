@@ -39,15 +39,27 @@ QDate DokProgress::parseDate(QStringView text)
 
 void DokProgress::add(QStringView dok, QStringView band, QStringView mode, QStringView date, QStringView status)
 {
-    if (dok.isEmpty() || status.isEmpty()
-        || (status.front() != QLatin1Char('C') && status.front() != QLatin1Char('A')))
+    if (dok.isEmpty() || !counts(status))
         return;
+    add(dokNumber(dok), selectionNumber(band), selectionNumber(mode), dayOf(date));
+}
+
+bool DokProgress::counts(QStringView status)
+{
+    return !status.isEmpty() && (status.front() == QLatin1Char('C') || status.front() == QLatin1Char('A'));
+}
+
+qint64 DokProgress::dayOf(QStringView date)
+{
     const QDate parsed = parseDate(date);
-    const qint64 day = parsed.isValid() ? parsed.toJulianDay() : undatedDay;
-    const int code = dokNumber(dok);
-    note(0, code, day);
-    note(selectionNumber(band.trimmed()), code, day);
-    note(selectionNumber(mode.trimmed()), code, day);
+    return parsed.isValid() ? parsed.toJulianDay() : undatedDay;
+}
+
+void DokProgress::add(int dok, int band, int mode, qint64 day)
+{
+    note(0, dok, day);
+    note(band, dok, day);
+    note(mode, dok, day);
 }
 
 int DokProgress::dokNumber(QStringView dok)
@@ -64,8 +76,9 @@ int DokProgress::dokNumber(QStringView dok)
 }
 
 // A handful of bands and modes: a look along the list is quicker than hashing.
-int DokProgress::selectionNumber(QStringView selection)
+int DokProgress::selectionNumber(QStringView text)
 {
+    const QStringView selection = text.trimmed();
     for (int i = 1; i < m_selections.size(); ++i) {
         if (selection.compare(m_selections[i], Qt::CaseInsensitive) == 0)
             return i;

@@ -42,6 +42,13 @@ public:
     };
 
     void add(QStringView dok, QStringView band, QStringView mode, QStringView date, QStringView status);
+    // The same in parts, for a reader that works each distinct text out once: whether a status
+    // counts, the number of a DOK, of a band or mode, and the day of a date; then the QSO.
+    static bool counts(QStringView status);
+    int dokNumber(QStringView dok);
+    int selectionNumber(QStringView selection);
+    static qint64 dayOf(QStringView date);
+    void add(int dok, int band, int mode, qint64 day);
     // The whole log for an empty selection, otherwise one band (its text, "1.8") or one mode.
     Curve curve(const QString &selection = {}) const;
 
@@ -49,8 +56,6 @@ public:
     static QDate parseDate(QStringView text);
 
 private:
-    int dokNumber(QStringView dok);
-    int selectionNumber(QStringView selection);
     void note(int selection, int dok, qint64 day);
 
     // DOK codes in upper case, numbered as they first occur.

@@ -12,6 +12,7 @@
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QValueAxis>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,39 +25,42 @@ QDateTime startOf(const QDate &date)
     return date.startOfDay(Qt::UTC);
 }
 
-// One column of the stored rows as texts. A column held as codes gives each distinct text once,
-// converted when first met, so a pass over a large log makes a text per value, not per row.
-class ColumnTexts
+// One column of the stored rows worked out into values. A column held as codes gives each
+// distinct text to valueOf once, so a pass over a large log works out a value per text, not per
+// row.
+template<typename Value>
+class ColumnValues
 {
 public:
-    ColumnTexts(const RowStore &rows, int column) : m_rows(rows), m_column(column), m_coded(rows.isCoded(column)) {}
+    ColumnValues(const RowStore &rows, int column, std::function<Value(QStringView)> valueOf)
+        : m_rows(rows), m_column(column), m_coded(rows.isCoded(column)), m_valueOf(std::move(valueOf))
+    {
+    }
 
-    const QString &at(int row)
+    Value at(int row)
     {
         if (!m_coded) {
             const std::string_view text = m_rows.text(row, m_column, m_scratch);
-            m_uncoded = m_rows.isNull(row, m_column) ? QString()
-                                                      : QString::fromUtf8(text.data(), qsizetype(text.size()));
-            return m_uncoded;
+            return m_valueOf(m_rows.isNull(row, m_column) ? QString() : QString::fromUtf8(text.data(), qsizetype(text.size())));
         }
         const uint32_t code = m_rows.code(row, m_column);
-        if (code >= m_texts.size())
-            m_texts.resize(code + 1);
-        std::optional<QString> &text = m_texts[code];
-        if (!text) {
+        if (code >= m_values.size())
+            m_values.resize(code + 1);
+        std::optional<Value> &value = m_values[code];
+        if (!value) {
             const std::string_view utf8 = m_rows.dictionary(m_column).text(code);
-            text = code == Dictionary::null ? QString() : QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            value = m_valueOf(code == Dictionary::null ? QString() : QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         }
-        return *text;
+        return *value;
     }
 
 private:
     const RowStore &m_rows;
     const int m_column;
     const bool m_coded;
-    std::vector<std::optional<QString>> m_texts;
+    const std::function<Value(QStringView)> m_valueOf;
+    std::vector<std::optional<Value>> m_values;
     std::string m_scratch;
-    QString m_uncoded;
 };
 
 } // namespace
@@ -92,14 +96,18 @@ void ProgressWindow::readLog()
     reportEngineErrors([&] {
         const TableView &log = m_data.log;
         const RowStore &rows = log.storedRows();
-        ColumnTexts dok(rows, log.columnIndex(QStringLiteral("dok")));
-        ColumnTexts band(rows, log.columnIndex(QStringLiteral("banda")));
-        ColumnTexts mode(rows, log.columnIndex(QStringLiteral("modo")));
-        ColumnTexts date(rows, log.columnIndex(QStringLiteral("data")));
-        ColumnTexts status(rows, log.columnIndex(QStringLiteral("conf")));
+        const auto column = [&](const char *name) { return log.columnIndex(QLatin1String(name)); };
+        const auto selection = [this](QStringView text) { return m_progress.selectionNumber(text); };
+        ColumnValues<bool> counts(rows, column("conf"), &DokProgress::counts);
+        ColumnValues<int> dok(rows, column("dok"), [this](QStringView text) { return text.isEmpty() ? -1 : m_progress.dokNumber(text); });
+        ColumnValues<int> band(rows, column("banda"), selection);
+        ColumnValues<int> mode(rows, column("modo"), selection);
+        ColumnValues<qint64> day(rows, column("data"), &DokProgress::dayOf);
         for (int row = 0; row < rows.rowCount(); ++row) {
-            if (rows.isAlive(row))
-                m_progress.add(dok.at(row), band.at(row), mode.at(row), date.at(row), status.at(row));
+            if (!rows.isAlive(row) || !counts.at(row))
+                continue;
+            if (const int number = dok.at(row); number >= 0)
+                m_progress.add(number, band.at(row), mode.at(row), day.at(row));
         }
     });
 }

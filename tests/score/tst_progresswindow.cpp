@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "dokprogress.h"
 #include "mainwindow.h"
 #include "progresswindow.h"
 #include "scorefixture.h"
@@ -105,6 +106,46 @@ private slots:
         QCOMPARE(window.shownCurve().total(), 2);
         QVERIFY(undated->isHidden());
         QCOMPARE(window.shownCurve().steps.back().date, QDate(2009, 4, 1));
+    }
+
+    // The window works each distinct text of the log out once; its curves are those of reading
+    // every QSO's texts, for the whole log and for every band and mode, whatever the case and the
+    // spaces of the texts, dates that do not parse and statuses that do not count.
+    void curvesAreThoseOfEveryQsoReadAsText()
+    {
+        data->db().execute("INSERT INTO LOG (call, data, banda, modo, dok, conf, mhz) VALUES"
+                           " ('DL5EE', '5/3/2009', ' 14 ', 'ssb', 'a01', 'C', 14),"
+                           " ('DL6FF', '07/03/2008', '14', 'SSB', 'C03', 'c', 14),"
+                           " ('DL7GG', '02/02/2010', '7', 'CW ', 'B02', 'A', 7),"
+                           " ('DL8HH', '31/02/2010', '7', 'FM', 'D04', 'C', 7),"
+                           " ('DL9II', '01/01/2000', NULL, 'FM', NULL, 'C', 7),"
+                           " ('DK1JJ', '03/03/2003', '433', 'FM', 'E05', NULL, 433),"
+                           " ('DK2KK', '04/04/2004', '433', 'FM', 'E05', 'A', 433)");
+        DokProgress expected;
+        const QStringList rows = data->db().value("SELECT group_concat(ifnull(dok,'')||'|'||ifnull(banda,'')||'|'||"
+                                                  "ifnull(modo,'')||'|'||ifnull(data,'')||'|'||ifnull(conf,''), ';') FROM LOG")
+                                     .split(QLatin1Char(';'));
+        for (const QString &row : rows) {
+            const QStringList texts = row.split(QLatin1Char('|'));
+            expected.add(texts[0], texts[1], texts[2], texts[3], texts[4]);
+        }
+        LogData &dm = data->open();
+        ProgressWindow window(dm);
+        window.show();
+        auto *selection = child<QComboBox>(window, "Selection");
+        QCOMPARE_GT(selection->count(), 1);
+        for (int i = 0; i < selection->count(); ++i) {
+            selection->setCurrentIndex(i);
+            const DokProgress::Curve want = expected.curve(selection->currentData().toString());
+            QCOMPARE(window.shownCurve().steps, want.steps);
+            QCOMPARE(window.shownCurve().undated, want.undated);
+            QCOMPARE(window.shownCurve().levels, want.levels);
+        }
+        // A01, B02, C03 (its lower-case "c" does not count, so only its undated QSO does), D04
+        // (31 February: undated) and E05 by its "A".
+        selection->setCurrentIndex(0);
+        QCOMPARE(window.shownCurve().total(), 5);
+        QCOMPARE(window.shownCurve().undated, 2);
     }
 
     void levelsShowTheDateTheyWereReached()
