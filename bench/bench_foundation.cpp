@@ -67,7 +67,9 @@ protected:
         if (watched == &m_window && event->type() == QEvent::Paint && paintedMs == 0) {
             QTimer::singleShot(0, this, [this] {
                 answeringMs = double(m_clock.nsecsElapsed()) / 1e6;
-                QCoreApplication::quit();
+                // exit(), not quit(): quitting first asks the program's windows to close, and
+                // that did not end the loop.
+                QCoreApplication::exit(0);
             });
             paintedMs = double(m_clock.nsecsElapsed()) / 1e6;
         }
