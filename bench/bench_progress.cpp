@@ -10,15 +10,13 @@
 #include "loggenerator.h"
 #include "progresswindow.h"
 #include "splashwindow.h"
+#include "sqlitefloor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
-#include <sqlite3.h>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -28,30 +26,6 @@ QTextStream out(stdout);
 double ms(const QElapsedTimer &timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double floorMs(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        throw std::runtime_error("cannot open the database");
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3_stmt *rows = nullptr;
-    sqlite3_prepare_v2(db, "SELECT dok, banda, modo, data, conf FROM LOG", -1, &rows, nullptr);
-    size_t bytes = 0;
-    while (sqlite3_step(rows) == SQLITE_ROW) {
-        for (int column = 0; column < 5; ++column) {
-            if (sqlite3_column_text(rows, column))
-                bytes += size_t(sqlite3_column_bytes(rows, column));
-        }
-    }
-    sqlite3_finalize(rows);
-    const double elapsed = ms(timer);
-    sqlite3_close(db);
-    if (bytes == 0)
-        throw std::runtime_error("LOG is empty");
-    return elapsed;
 }
 
 } // namespace
@@ -66,7 +40,7 @@ int main(int argc, char **argv)
         std::vector<double> firstOpens, secondOpens, floors;
         for (int run = 0; run < runs; ++run) {
             if (run % 2 == 1)
-                floors.push_back(floorMs(path));
+                floors.push_back(sqlitefloor::readMs(path, "SELECT dok, banda, modo, data, conf FROM LOG"));
             {
                 LogData dm(path);
                 SplashWindow(dm).prepareOnShow();
@@ -80,7 +54,7 @@ int main(int argc, char **argv)
                 }
             }
             if (run % 2 == 0)
-                floors.push_back(floorMs(path));
+                floors.push_back(sqlitefloor::readMs(path, "SELECT dok, banda, modo, data, conf FROM LOG"));
         }
         out << count << " QSOs, " << runs << " runs: first open of the Progress window in a session min "
             << benchfigures::minimum(firstOpens) << " ms, median " << benchfigures::median(firstOpens) << " ms; floor (SQLite reads LOG's dok, banda, "

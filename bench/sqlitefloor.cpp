@@ -23,14 +23,13 @@ double elapsedMs(const QElapsedTimer &timer)
 
 } // namespace
 
-double readRowsMs(const QString &databasePath, const char *table)
+double readMs(const QString &databasePath, const std::string &select)
 {
     sqlite3 *db = openFile(databasePath);
     QElapsedTimer timer;
     timer.start();
     sqlite3_stmt *statement = nullptr;
-    const std::string sql = std::string("SELECT rowid, * FROM \"") + table + "\" ORDER BY rowid";
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+    sqlite3_prepare_v2(db, select.c_str(), -1, &statement, nullptr);
     size_t bytes = 0;
     const int columns = sqlite3_column_count(statement);
     while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -43,8 +42,13 @@ double readRowsMs(const QString &databasePath, const char *table)
     const double ms = elapsedMs(timer);
     sqlite3_close(db);
     if (bytes == 0)
-        throw std::runtime_error("the table is empty");
+        throw std::runtime_error("the query read nothing");
     return ms;
+}
+
+double readRowsMs(const QString &databasePath, const char *table)
+{
+    return readMs(databasePath, std::string("SELECT rowid, * FROM \"") + table + "\" ORDER BY rowid");
 }
 
 double durableCommitMs(const QString &databasePath)

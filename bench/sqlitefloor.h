@@ -2,12 +2,15 @@
 
 #include <QString>
 #include <QTextStream>
+#include <string>
 
 // What SQLite alone needs on the same file in the same run, as the floor each figure of the
 // program is set against.
 namespace sqlitefloor {
 
-// Reading every row of a table with the C API, each cell as text.
+// Reading every row a query gives with the C API, each cell as text.
+double readMs(const QString &databasePath, const std::string &select);
+// The same for every row of a table.
 double readRowsMs(const QString &databasePath, const char *table);
 // One bare durable commit of one changed row, on a connection of its own set up as the
 // program sets up its own.

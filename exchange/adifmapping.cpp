@@ -62,10 +62,16 @@ constexpr std::array<QByteArrayView, 12> receivedQslNames{
 // other loggers back their own paper-card status.
 constexpr std::array<QByteArrayView, 6> logFields{"CALL", "QSO_DATE", "BAND", "MODE", "DARC_DOK", "QTH"};
 
+// Y or V (verified), in either case.
+bool isConfirmedMark(char16_t c)
+{
+    return c == u'Y' || c == u'y' || c == u'V' || c == u'v';
+}
+
 bool saysConfirmed(const QString &value)
 {
-    const QString text = value.trimmed().toUpper();
-    return text == QLatin1String("Y") || text == QLatin1String("V");
+    const QString text = value.trimmed();
+    return text.size() == 1 && isConfirmedMark(text[0].unicode());
 }
 
 template<size_t N>
@@ -160,19 +166,13 @@ QString dateOf(const QString &qsoDate)
 
 QString qsoDateOf(const QString &data)
 {
-    const auto isDigit = [&](int at) { return data[at] >= u'0' && data[at] <= u'9'; };
-    if (data.size() == 10 && data[2] == u'/' && data[5] == u'/' && isDigit(0) && isDigit(1) && isDigit(3) && isDigit(4)
-        && isDigit(6) && isDigit(7) && isDigit(8) && isDigit(9)) {
-        // Written as the log writes it: the digits only change places.
-        const int day = (data[0].unicode() - '0') * 10 + (data[1].unicode() - '0');
-        const int month = (data[3].unicode() - '0') * 10 + (data[4].unicode() - '0');
-        int year = 0;
-        for (int i = 6; i < 10; ++i)
-            year = year * 10 + (data[i].unicode() - '0');
-        if (!QDate::isValid(year, month, day))
-            return {};
-        const QChar digits[8] = {data[6], data[7], data[8], data[9], data[3], data[4], data[0], data[1]};
-        return QString(digits, 8);
+    // Written as the log writes it, the digits only change places.
+    if (data.size() == 10 && std::all_of(data.begin(), data.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        char stored[10];
+        std::transform(data.begin(), data.end(), stored, [](QChar c) { return char(c.unicode()); });
+        char qsoDate[8];
+        if (qsoDateInto(QByteArrayView(stored, 10), qsoDate))
+            return QString::fromLatin1(qsoDate, 8);
     }
     const QStringList parts = data.split(QLatin1Char('/'));
     if (parts.size() != 3)
@@ -216,7 +216,7 @@ bool qsoDateInto(QByteArrayView data, char (&qsoDate)[8])
 bool saysConfirmed(QByteArrayView value)
 {
     const QByteArrayView text = value.trimmed();
-    return text.size() == 1 && (text[0] == 'Y' || text[0] == 'y' || text[0] == 'V' || text[0] == 'v');
+    return text.size() == 1 && isConfirmedMark(char16_t(static_cast<unsigned char>(text[0])));
 }
 
 bool isConfirmed(const QsoRecord &record)

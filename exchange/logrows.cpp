@@ -247,21 +247,21 @@ DokTables::~DokTables()
     qDeleteAll(m_modeTables);
 }
 
-DokTable &DokTables::table(DokTable *&table, const QString &name)
-{
-    if (!table)
-        table = new DokTable(m_connection, name, m_doks);
-    return *table;
-}
-
 void DokTables::store(const LoggedQso &qso, int dok, bool special, qint64 id)
 {
     const qsizetype band = vocab::bands().indexOf(qso.band);
     const qsizetype mode = vocab::modes().indexOf(qso.mode);
     if (band < 0 || mode < 0)
         return;
-    table(m_bandTables[size_t(band)], vocab::bandTable(vocab::bandSuffix(qso.band))).store(qso, dok, special, id);
-    table(m_modeTables[size_t(mode)], vocab::modeTable(qso.mode)).store(qso, dok, special, id);
+    // A table's name is made only when the table is first met.
+    DokTable *&bandTable = m_bandTables[size_t(band)];
+    if (!bandTable)
+        bandTable = new DokTable(m_connection, vocab::bandTable(vocab::bandSuffix(qso.band)), m_doks);
+    DokTable *&modeTable = m_modeTables[size_t(mode)];
+    if (!modeTable)
+        modeTable = new DokTable(m_connection, vocab::modeTable(qso.mode), m_doks);
+    bandTable->store(qso, dok, special, id);
+    modeTable->store(qso, dok, special, id);
 }
 
 QsoConfirmer::QsoConfirmer(Connection &connection, DokCells &doks, DokTables &tables)

@@ -117,8 +117,6 @@ public:
     void store(const LoggedQso &qso, int dok, bool special, qint64 id);
 
 private:
-    DokTable &table(DokTable *&table, const QString &name);
-
     Connection &m_connection;
     const DokCells &m_doks;
     std::array<DokTable *, 12> m_bandTables{};

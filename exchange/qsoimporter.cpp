@@ -93,16 +93,16 @@ class SkippedRecords
 public:
     explicit SkippedRecords(ImportReport &report) : m_report(report) {}
 
-    void note(const char *reason, const QsoRecord &record)
+    void add(const char *reason, const QsoRecord &record)
     {
         const auto found = std::find(m_reasons.begin(), m_reasons.end(), reason);
         if (found != m_reasons.end()) {
-            ::note(m_report.skipped[size_t(found - m_reasons.begin())], record);
+            note(m_report.skipped[size_t(found - m_reasons.begin())], record);
             return;
         }
         m_reasons.push_back(reason);
         m_report.skipped.push_back({QCoreApplication::translate("QsoImporter", reason), 0, {}});
-        ::note(m_report.skipped.back(), record);
+        note(m_report.skipped.back(), record);
     }
 
 private:
@@ -234,7 +234,7 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
         ++report.records;
         ImportedQso qso;
         if (const char *reason = examine(record, qso, kept)) {
-            skipped.note(reason, record);
+            skipped.add(reason, record);
             continue;
         }
         const int dok = doks.find(qso.dok);
@@ -242,7 +242,7 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
             const bool code = isDokCode(qso.dok);
             if (code)
                 unknown.insert(qso.dok);
-            skipped.note(code ? unknownDok : notADokCode, record);
+            skipped.add(code ? unknownDok : notADokCode, record);
             continue;
         }
         const quint64 key = duplicateKey(qso.call, qso.dok, qso.band, qso.mode, qso.date);

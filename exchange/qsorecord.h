@@ -66,7 +66,6 @@ public:
     virtual ~QsoWriter() = default;
     // One record's fields in file order; the views need to last for the call only.
     virtual void writeFields(std::span<const FieldBytes> fields) = 0;
-    void write(const QsoRecord &record);
     // Flushes everything; throws ExchangeError when the file could not be written.
     virtual void finish() = 0;
 };

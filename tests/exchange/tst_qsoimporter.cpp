@@ -80,6 +80,19 @@ QByteArray qslFieldsOf(const QsoRecord &record)
     return text;
 }
 
+// A record read from a file, written again as its fields' UTF-8.
+void writeRecord(QsoWriter &writer, const QsoRecord &record)
+{
+    std::vector<QByteArray> values;
+    std::vector<FieldBytes> fields;
+    values.reserve(record.fields.size());
+    for (const QsoField &field : record.fields) {
+        values.push_back(field.value.toUtf8());
+        fields.push_back({field.name, values.back()});
+    }
+    writer.writeFields(fields);
+}
+
 // Imports the records, agreeing to add the DOKs missing from the list; asked gets the codes
 // the question named.
 ImportReport importAddingDoks(LogData &dm, const QByteArray &records, QStringList &asked)
@@ -577,7 +590,7 @@ private slots:
         QTemporaryDir folder;
         AdifWriter writer(folder.filePath("again.adi"));
         for (const QsoRecord &written : once)
-            writer.write(written);
+            writeRecord(writer, written);
         writer.finish();
         DataModule second;
         AdifReader again(folder.filePath("again.adi"));
