@@ -90,6 +90,40 @@ QString countedMode(const QString &text)
     return {};
 }
 
+QByteArrayView countedMode(QByteArrayView text)
+{
+    const QByteArrayView wanted = text.trimmed();
+    for (const ModeRow &row : modeTable) {
+        if (wanted.compare(row.adif, Qt::CaseInsensitive) == 0)
+            return row.mode;
+    }
+    return {};
+}
+
+// Eight digits "yyyyMMdd" as LOG stores the date, "dd/MM/yyyy"; empty when it is no date.
+QString storedDate(const char *digits)
+{
+    const auto number = [&](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i)
+            value = value * 10 + (digits[i] - '0');
+        return value;
+    };
+    const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+    if (!QDate::isValid(year, month, day))
+        return {};
+    const QChar stored[10] = {QChar(u'0' + day / 10),     QChar(u'0' + day % 10),         u'/',
+                              QChar(u'0' + month / 10),   QChar(u'0' + month % 10),       u'/',
+                              QChar(u'0' + year / 1000),  QChar(u'0' + year / 100 % 10),  QChar(u'0' + year / 10 % 10),
+                              QChar(u'0' + year % 10)};
+    return QString(stored, 10);
+}
+
+bool isEightDigits(QByteArrayView text)
+{
+    return text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 } // namespace
 
 QString bandOfName(const QString &adifBand)
@@ -98,6 +132,16 @@ QString bandOfName(const QString &adifBand)
     for (const BandRow &row : bandTable) {
         if (wanted.compare(QLatin1String(row.name), Qt::CaseInsensitive) == 0)
             return QString::fromLatin1(row.band);
+    }
+    return {};
+}
+
+QByteArrayView bandOfName(QByteArrayView adifBand)
+{
+    const QByteArrayView wanted = adifBand.trimmed();
+    for (const BandRow &row : bandTable) {
+        if (wanted.compare(row.name, Qt::CaseInsensitive) == 0)
+            return row.band;
     }
     return {};
 }
@@ -141,27 +185,31 @@ QString modeOf(const QString &mode, const QString &submode)
     return countedMode(submode);
 }
 
+QByteArrayView modeOf(QByteArrayView mode, QByteArrayView submode)
+{
+    const QByteArrayView counted = countedMode(mode);
+    if (!counted.isEmpty() || !mode.trimmed().isEmpty())
+        return counted;
+    return countedMode(submode);
+}
+
 QString dateOf(const QString &qsoDate)
 {
     const QString text = qsoDate.trimmed();
-    if (text.size() == 8 && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
-        const auto number = [&](int from, int digits) {
-            int value = 0;
-            for (int i = from; i < from + digits; ++i)
-                value = value * 10 + (text[i].unicode() - '0');
-            return value;
-        };
-        const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
-        if (!QDate::isValid(year, month, day))
-            return {};
-        const QChar stored[10] = {QChar(u'0' + day / 10),     QChar(u'0' + day % 10),         u'/',
-                                  QChar(u'0' + month / 10),   QChar(u'0' + month % 10),       u'/',
-                                  QChar(u'0' + year / 1000),  QChar(u'0' + year / 100 % 10),  QChar(u'0' + year / 10 % 10),
-                                  QChar(u'0' + year % 10)};
-        return QString(stored, 10);
+    if (text.size() == 8) {
+        char digits[8];
+        std::transform(text.begin(), text.end(), digits, [](QChar c) { return c.unicode() < 0x80 ? char(c.unicode()) : 'x'; });
+        if (isEightDigits(QByteArrayView(digits, 8)))
+            return storedDate(digits);
     }
-    const QDate date = QDate::fromString(qsoDate.trimmed(), QStringLiteral("yyyyMMdd"));
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyyMMdd"));
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString dateOf(QByteArrayView qsoDate)
+{
+    const QByteArrayView text = qsoDate.trimmed();
+    return isEightDigits(text) ? storedDate(text.data()) : dateOf(QString::fromUtf8(qsoDate));
 }
 
 QString qsoDateOf(const QString &data)
@@ -314,14 +362,18 @@ char *putField(char *out, QByteArrayView name, QByteArrayView utf8Value)
     return std::copy(utf8Value.begin(), utf8Value.end(), out);
 }
 
+void appendFieldText(QByteArray &text, QByteArrayView name, QByteArrayView utf8Value)
+{
+    const qsizetype at = text.size();
+    text.resize(at + fieldSize(name, utf8Value.size()));
+    putField(text.data() + at, name, utf8Value);
+}
+
 void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value)
 {
     const bool ascii = std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (!ascii) {
-        const QByteArray utf8 = value.toUtf8();
-        const qsizetype at = text.size();
-        text.resize(at + fieldSize(name, utf8.size()));
-        putField(text.data() + at, name, utf8);
+        appendFieldText(text, QByteArrayView(name), QByteArrayView(value.toUtf8()));
         return;
     }
     // Plain ASCII goes over with no text made for it.

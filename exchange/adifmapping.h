@@ -16,6 +16,8 @@ inline const QByteArray statusField = QByteArrayLiteral("APP_WZPLOG_CONF");
 QString bandOfName(const QString &adifBand);
 // A frequency in MHz ("14.205") -> "14"; empty outside the twelve bands.
 QString bandOfFrequency(const QString &megahertz);
+// The same for a plain ASCII value in bytes: the band as the log names it ("14"), or empty.
+QByteArrayView bandOfName(QByteArrayView adifBand);
 // "14" -> "20m".
 QString nameOfBand(const QString &band);
 // The same in bytes; empty for no band of the log.
@@ -23,8 +25,12 @@ QByteArrayView nameOfBand(QByteArrayView band);
 // The counted mode of MODE and SUBMODE ("USB" -> "SSB", "PSK"/"PSK31" -> "PSK"); empty when the
 // mode is not counted.
 QString modeOf(const QString &mode, const QString &submode);
+// The same for plain ASCII values in bytes.
+QByteArrayView modeOf(QByteArrayView mode, QByteArrayView submode);
 // "20240301" -> "01/03/2024"; empty when it is no valid date.
 QString dateOf(const QString &qsoDate);
+// The same for a value in UTF-8.
+QString dateOf(QByteArrayView qsoDate);
 // "01/03/2024" -> "20240301"; empty when the stored date cannot be read.
 QString qsoDateOf(const QString &data);
 // The same in bytes, into qsoDate; false when the date is not stored as dd/mm/yyyy, or is no
@@ -52,6 +58,7 @@ bool isLogField(const QByteArray &name);
 QByteArray fieldText(const QByteArray &name, const QString &value);
 // The same appended to text.
 void appendFieldText(QByteArray &text, const QByteArray &name, const QString &value);
+void appendFieldText(QByteArray &text, QByteArrayView name, QByteArrayView utf8Value);
 // The bytes of such a field of a value in UTF-8, and the field written at out (returns the end):
 // for a writer that makes room for a whole record at once.
 qsizetype fieldSize(QByteArrayView name, qsizetype valueSize);

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -133,7 +134,7 @@ bool AdifReader::endsValue(qint64 at) const
     return c == '<' || c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
-qint64 AdifReader::valueBytes(const QByteArray &name, qint64 length)
+qint64 AdifReader::valueBytes(QByteArrayView name, qint64 length)
 {
     if (!m_utf8 || length == 0)
         return length;
@@ -156,145 +157,136 @@ qint64 AdifReader::valueBytes(const QByteArray &name, qint64 length)
     return length;
 }
 
-QString AdifReader::decode(qint64 from, qint64 length) const
+bool isAscii(QByteArrayView bytes)
 {
-    return m_utf8 ? QString::fromUtf8(m_data + from, length) : QString::fromLatin1(m_data + from, length);
-}
-
-namespace {
-
-bool sameName(const QByteArray &upper, const char *name, qint64 length)
-{
-    return upper.size() == length && qstrnicmp(upper.constData(), name, size_t(length)) == 0;
-}
-
-// The fields of one record as they are read. The fields of the record before are overwritten in
-// place: a file's records mostly have the same fields in the same order, so the names are
-// shared with those of the record before (which the reader keeps) and the values reuse their
-// room. While a record repeats the names of the one before, which had no name twice, no name
-// needs looking for among the fields read so far.
-class FieldsRead
-{
-public:
-    FieldsRead(std::vector<QsoField> &fields, std::vector<QByteArray> &namesBefore)
-        : m_fields(fields), m_namesBefore(namesBefore)
-    {
-    }
-    ~FieldsRead()
-    {
-        m_fields.resize(m_used);
-        if (!m_repeatsNames || m_used != m_namesBefore.size()) {
-            m_namesBefore.resize(m_used);
-            for (size_t i = 0; i < m_used; ++i) {
-                if (!m_namesBefore[i].isSharedWith(m_fields[i].name))
-                    m_namesBefore[i] = m_fields[i].name;
-            }
-        }
-    }
-
-    void clear()
-    {
-        m_used = 0;
-        m_seen.clear();
-        m_repeatsNames = true;
-    }
-    bool empty() const { return m_used == 0; }
-    // The name in upper case, shared with the record before when it has the same name at this
-    // place.
-    const QByteArray &name(const char *raw, qint64 length)
-    {
-        m_nameRepeated = m_used < m_namesBefore.size() && sameName(m_namesBefore[m_used], raw, length);
-        if (m_nameRepeated)
-            return m_namesBefore[m_used];
-        m_newName = QByteArray(raw, length).toUpper();
-        return m_newName;
-    }
-    // Whether the name given last is among the fields read so far.
-    bool contains(const QByteArray &name) const
-    {
-        if (m_repeatsNames && m_nameRepeated)
-            return false;
-        if (m_used > linearLimit)
-            return m_seen.contains(name);
-        for (size_t i = 0; i < m_used; ++i) {
-            if (m_fields[i].name == name)
-                return true;
-        }
-        return false;
-    }
-    QsoField &add(const QByteArray &name)
-    {
-        m_repeatsNames = m_repeatsNames && m_nameRepeated;
-        if (m_used == m_fields.size())
-            m_fields.emplace_back();
-        QsoField &field = m_fields[m_used++];
-        if (!field.name.isSharedWith(name))
-            field.name = name;
-        // A record of many fields looks its names up in a set.
-        if (m_used > linearLimit) {
-            if (m_seen.isEmpty()) {
-                for (size_t i = 0; i < m_used; ++i)
-                    m_seen.insert(m_fields[i].name);
-            } else {
-                m_seen.insert(name);
-            }
-        }
-        return field;
-    }
-
-private:
-    static constexpr size_t linearLimit = 32;
-
-    std::vector<QsoField> &m_fields;
-    std::vector<QByteArray> &m_namesBefore;
-    size_t m_used = 0;
-    bool m_nameRepeated = false;
-    bool m_repeatsNames = true;
-    QByteArray m_newName;
-    QSet<QByteArray> m_seen;
-};
-
-bool isAscii(const char *data, qint64 length)
-{
-    qint64 i = 0;
-    for (quint64 word; i + 8 <= length; i += 8) {
-        std::memcpy(&word, data + i, 8);
+    qsizetype i = 0;
+    for (quint64 word; i + 8 <= bytes.size(); i += 8) {
+        std::memcpy(&word, bytes.data() + i, 8);
         if (word & 0x8080808080808080ULL)
             return false;
     }
-    for (; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
+    for (; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
             return false;
     }
     return true;
 }
 
-} // namespace
+namespace {
 
-void AdifReader::decodeInto(QString &value, qint64 from, qint64 length) const
+bool hasLowerCase(QByteArrayView name)
 {
-    if (length == 0 || !isAscii(m_data + from, length)) {
-        value = decode(from, length);
-        return;
-    }
-    // Plain ASCII reads the same in both encodings.
-    value.resize(length);
-    QChar *out = value.data();
-    for (qint64 i = 0; i < length; ++i)
-        out[i] = QLatin1Char(m_data[from + i]);
+    return std::any_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
+
+bool sameName(const QByteArray &upper, QByteArrayView raw)
+{
+    return upper.size() == raw.size()
+        && (std::memcmp(upper.constData(), raw.data(), size_t(raw.size())) == 0
+            || qstrnicmp(upper.constData(), raw.data(), size_t(raw.size())) == 0);
+}
+
+// The fields of one record as they are read. A file's records mostly have the same fields in
+// the same order: a name at the place the record before had it is seen in the reader's copy of
+// that name, and while a record repeats the names of the one before, which had no name twice,
+// no name needs looking for among the fields read so far.
+class FieldsRead
+{
+public:
+    FieldsRead(QsoRecordBytes &record, const std::vector<QByteArray> &namesBefore, std::vector<QByteArray> &madeUpper)
+        : m_fields(record.fields), m_namesBefore(namesBefore), m_madeUpper(madeUpper)
+    {
+        clear();
+    }
+
+    void clear()
+    {
+        m_fields.clear();
+        m_madeUpper.clear();
+        m_seen.clear();
+        m_repeatsNames = true;
+    }
+    bool empty() const { return m_fields.empty(); }
+    bool repeatsNames() const { return m_repeatsNames; }
+    // The name in upper case.
+    QByteArrayView name(const char *raw, qint64 length)
+    {
+        const QByteArrayView name(raw, length);
+        const size_t at = m_fields.size();
+        m_nameRepeated = at < m_namesBefore.size() && sameName(m_namesBefore[at], name);
+        if (m_nameRepeated)
+            return m_namesBefore[at];
+        if (!hasLowerCase(name))
+            return name;
+        m_madeUpper.push_back(name.toByteArray().toUpper());
+        return m_madeUpper.back();
+    }
+    // Whether the name given last is among the fields read so far.
+    bool contains(QByteArrayView name) const
+    {
+        if (m_repeatsNames && m_nameRepeated)
+            return false;
+        if (m_fields.size() > linearLimit)
+            return m_seen.contains(name);
+        return std::any_of(m_fields.begin(), m_fields.end(), [&](const FieldBytes &field) { return field.name == name; });
+    }
+    void add(QByteArrayView name, QByteArrayView value)
+    {
+        m_repeatsNames = m_repeatsNames && m_nameRepeated;
+        m_fields.push_back({name, value});
+        // A record of many fields looks its names up in a set.
+        if (m_fields.size() > linearLimit) {
+            if (m_seen.isEmpty()) {
+                for (const FieldBytes &field : m_fields)
+                    m_seen.insert(field.name);
+            } else {
+                m_seen.insert(name);
+            }
+        }
+    }
+
+private:
+    static constexpr size_t linearLimit = 32;
+
+    std::vector<FieldBytes> &m_fields;
+    const std::vector<QByteArray> &m_namesBefore;
+    std::vector<QByteArray> &m_madeUpper;
+    bool m_nameRepeated = false;
+    bool m_repeatsNames = true;
+    QSet<QByteArrayView> m_seen;
+};
+
+} // namespace
 
 bool AdifReader::next(QsoRecord &record)
 {
-    FieldsRead fields(record.fields, m_namesBefore);
+    if (!nextBytes(m_bytesRead))
+        return false;
+    decodeRecord(m_bytesRead, record);
+    return true;
+}
+
+bool AdifReader::nextBytes(QsoRecordBytes &record)
+{
+    FieldsRead fields(record, m_namesBefore, m_madeUpper);
+    m_madeUtf8.clear();
     record.terminated = true;
     record.number = m_records + 1;
     State state = State::BetweenFields;
     qint64 nameStart = 0;
-    // The name of the field being read, kept by fields.
-    const QByteArray *name = nullptr;
+    QByteArrayView name;
     qint64 length = 0;
     int typeLength = 0;
+    const auto keep = [&] {
+        // The names of a record that ends now are compared with the next one's.
+        if (fields.repeatsNames() && record.fields.size() == m_namesBefore.size())
+            return;
+        m_namesBefore.resize(record.fields.size());
+        for (size_t i = 0; i < record.fields.size(); ++i) {
+            if (m_namesBefore[i] != record.fields[i].name)
+                m_namesBefore[i] = record.fields[i].name.toByteArray();
+        }
+    };
     while (m_at < m_size) {
         const char c = m_data[m_at];
         switch (state) {
@@ -307,8 +299,8 @@ bool AdifReader::next(QsoRecord &record)
             break;
         case State::Name:
             if (c == ':' || c == '>') {
-                name = &fields.name(m_data + nameStart, m_at - nameStart);
-                if (name->isEmpty())
+                name = fields.name(m_data + nameStart, m_at - nameStart);
+                if (name.isEmpty())
                     fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));
                 ++m_at;
                 if (c == ':') {
@@ -316,28 +308,30 @@ bool AdifReader::next(QsoRecord &record)
                     length = -1;
                     break;
                 }
-                if (*name == "EOH") {
+                if (name == "EOH") {
                     // Many programs start the header with a field; what came before is header.
                     if (!m_inHeader && m_records > 0)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOH> after the first record"));
                     m_inHeader = false;
                     fields.clear();
+                    m_madeUtf8.clear();
                     state = State::BetweenFields;
                     break;
                 }
-                if (*name == "APP_LOTW_EOF") {
+                if (name == "APP_LOTW_EOF") {
                     // LoTW ends its reports with this mark, which has no length.
                     m_at = m_size;
                     state = State::BetweenFields;
                     break;
                 }
-                if (*name == "EOR") {
+                if (name == "EOR") {
                     if (m_inHeader)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOR> inside the header"));
                     ++m_records;
+                    keep();
                     return true;
                 }
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(*name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(name)));
             }
             if (!isNameCharacter(c) || m_at - nameStart >= longestName)
                 fail(QCoreApplication::translate("ExchangeFile", "a broken field name"));
@@ -348,14 +342,14 @@ bool AdifReader::next(QsoRecord &record)
                 length = (length < 0 ? 0 : length * 10) + (c - '0');
                 // No field can be longer than what is left of the file.
                 if (length > m_size - m_at)
-                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(*name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
                 if (length > longestValue)
-                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(*name)));
+                    fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the 1 MB a value may hold").arg(QString::fromLatin1(name)));
                 ++m_at;
                 break;
             }
             if (length < 0 || (c != ':' && c != '>'))
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken length").arg(QString::fromLatin1(*name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken length").arg(QString::fromLatin1(name)));
             ++m_at;
             typeLength = 0;
             state = c == ':' ? State::Type : State::Value;
@@ -367,19 +361,25 @@ bool AdifReader::next(QsoRecord &record)
                 break;
             }
             if (!isNameCharacter(c) || ++typeLength > longestType)
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken type").arg(QString::fromLatin1(*name)));
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has a broken type").arg(QString::fromLatin1(name)));
             ++m_at;
             break;
         case State::Value:
             if (length > m_size - m_at)
-                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(*name)));
-            length = valueBytes(*name, length);
+                fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
+            length = valueBytes(name, length);
             if (!m_inHeader) {
-                if (fields.contains(*name))
+                if (fields.contains(name))
                     fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice (is an <EOR> missing?)")
                              .arg(record.number)
-                             .arg(QString::fromLatin1(*name)));
-                decodeInto(fields.add(*name).value, m_at, length);
+                             .arg(QString::fromLatin1(name)));
+                const QByteArrayView value(m_data + m_at, length);
+                if (m_utf8 || isAscii(value)) {
+                    fields.add(name, value);
+                } else {
+                    m_madeUtf8.push_back(QString::fromLatin1(value).toUtf8());
+                    fields.add(name, m_madeUtf8.back());
+                }
             }
             m_at += length;
             state = State::BetweenFields;
@@ -387,8 +387,8 @@ bool AdifReader::next(QsoRecord &record)
         }
     }
     if (state == State::Value && length == 0 && !m_inHeader) {
-        if (!fields.contains(*name))
-            fields.add(*name).value = QString();
+        if (!fields.contains(name))
+            fields.add(name, QByteArrayView());
         state = State::BetweenFields;
     }
     if (state != State::BetweenFields && state != State::Value)
@@ -402,5 +402,6 @@ bool AdifReader::next(QsoRecord &record)
     // Fields after the last <EOR>: reported by the caller, never imported.
     record.terminated = false;
     ++m_records;
+    keep();
     return true;
 }

@@ -25,6 +25,8 @@ public:
     ~AdifReader() override;
 
     bool next(QsoRecord &record) override;
+    // Names and values are seen in the file itself where they are upper case and UTF-8.
+    bool nextBytes(QsoRecordBytes &record) override;
     void rewind() override;
     qint64 position() const override { return m_at; }
     qint64 size() const override { return m_size; }
@@ -36,10 +38,8 @@ private:
 
     void start();
     [[noreturn]] void fail(const QString &what) const;
-    QString decode(qint64 from, qint64 length) const;
-    void decodeInto(QString &value, qint64 from, qint64 length) const;
     // The bytes a value of the given length takes, from the current position.
-    qint64 valueBytes(const QByteArray &name, qint64 length);
+    qint64 valueBytes(QByteArrayView name, qint64 length);
     bool endsValue(qint64 at) const;
 
     QByteArray m_bytes;
@@ -52,7 +52,14 @@ private:
     int m_readByCharacters = 0;
     // The field names of the record read last.
     std::vector<QByteArray> m_namesBefore;
+    // Room for what the record read last does not find in the file as it is: names in lower
+    // case, and values of an ISO 8859-1 file beyond ASCII.
+    std::vector<QByteArray> m_madeUpper;
+    std::vector<QByteArray> m_madeUtf8;
+    QsoRecordBytes m_bytesRead;
 };
 
 // True when the bytes are well-formed UTF-8 (plain ASCII included).
 bool isValidUtf8(const char *data, qint64 size);
+// True when every byte is plain ASCII.
+bool isAscii(QByteArrayView bytes);

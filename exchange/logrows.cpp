@@ -21,10 +21,16 @@ QStringList dokCells()
     return vocab::statusCells() + QStringList{vocab::summaryCell};
 }
 
+// A plain character as itself, anything else as 0.
+char markOf(char16_t c)
+{
+    return c > 0 && c < 0x80 ? char(c) : 0;
+}
+
 // A text of one plain character as that character, anything else as 0.
 char markOf(const QString &text)
 {
-    return text.size() == 1 && text[0].unicode() > 0 && text[0].unicode() < 0x80 ? char(text[0].unicode()) : 0;
+    return text.size() == 1 ? markOf(text[0].unicode()) : 0;
 }
 
 // An upper-cased code of up to eight plain characters packed into a number.
@@ -60,13 +66,17 @@ DokCells::DokCells(Connection &connection) : m_connection(connection)
     Statement rows(connection, QStringLiteral("SELECT %1 FROM DOK ORDER BY id").arg(columns.join(QLatin1Char(','))));
     while (rows.next()) {
         Row row;
+        Marks marks;
         row.id = rows.integer(0);
-        row.special = rows.text(2) == vocab::status::special;
+        marks.special = rows.text(2) == vocab::status::special;
         for (int cell = 0; cell < cellCount; ++cell) {
-            row.cells[size_t(cell)] = rows.text(3 + cell);
-            row.marks[size_t(cell)] = markOf(row.cells[size_t(cell)]);
+            const QByteArrayView text = rows.utf8(3 + cell);
+            const char mark = text.size() == 1 ? markOf(text[0]) : 0;
+            marks.cells[size_t(cell)] = mark;
+            if (!mark)
+                row.cells[size_t(cell)] = rows.text(3 + cell);
         }
-        add(rows.text(1), std::move(row));
+        add(rows.text(1), std::move(row), marks);
     }
 }
 
@@ -81,54 +91,58 @@ void DokCells::addDok(const QString &code)
 {
     const bool special = !reference::isOrdinaryDok(code);
     QStringList columns{QStringLiteral("DOK")};
-    QStringList marks{QStringLiteral("?")};
+    QStringList values{QStringLiteral("?")};
     for (const QString &cell : dokCells()) {
         columns << quotedName(cell);
-        marks << QStringLiteral("'*'");
+        values << QStringLiteral("'*'");
     }
     columns << QStringLiteral("SPEC");
-    marks << QStringLiteral("?");
+    values << QStringLiteral("?");
     Statement insert(m_connection, QStringLiteral("INSERT INTO DOK (%1) VALUES (%2)")
-                                       .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+                                       .arg(columns.join(QLatin1Char(',')), values.join(QLatin1Char(','))));
     insert.bind(1, code).bind(2, special ? vocab::status::special : QString(), true).run();
     Row row;
+    Marks marks;
     row.id = insert.lastInsertId();
-    row.special = special;
-    row.cells.fill(vocab::status::none);
-    row.marks.fill(markOf(vocab::status::none));
-    add(code, std::move(row));
+    marks.special = special;
+    marks.cells.fill(markOf(vocab::status::none));
+    add(code, std::move(row), marks);
 }
 
 void DokCells::mark(int dok, const LoggedQso &qso)
 {
-    Row &row = m_rows[size_t(dok)];
     const qsizetype band = vocab::bands().indexOf(qso.band);
     const qsizetype mode = vocab::modes().indexOf(qso.mode);
     if (band >= 0 && mode >= 0) {
         const char statusMark = markOf(qso.status);
         for (const int cell : m_cellsOfQso[size_t(band * vocab::modes().size() + mode)])
-            markCell(row, cell, qso.status, statusMark);
+            markCell(dok, cell, qso.status, statusMark);
     }
     static const char confirmedMark = markOf(vocab::status::confirmed);
     const size_t conf = cellCount - 1;
-    if (row.marks[conf] != confirmedMark) {
-        row.cells[conf] = vocab::status::confirmed;
-        row.marks[conf] = confirmedMark;
-        row.changed = true;
+    Marks &marks = m_marks[size_t(dok)];
+    if (marks.cells[conf] != confirmedMark) {
+        marks.cells[conf] = confirmedMark;
+        marks.changed = true;
     }
 }
 
-void DokCells::markCell(Row &row, int cell, const QString &status, char statusMark)
+void DokCells::markCell(int dok, int cell, const QString &status, char statusMark)
 {
     static const char accreditedMark = markOf(vocab::status::accredited);
-    char &mark = row.marks[size_t(cell)];
-    QString &value = row.cells[size_t(cell)];
-    const bool same = statusMark ? mark == statusMark : value == status;
-    if (mark == accreditedMark || same)
+    Marks &marks = m_marks[size_t(dok)];
+    char &mark = marks.cells[size_t(cell)];
+    if (mark == accreditedMark || (statusMark && mark == statusMark))
         return;
-    value = status;
+    // A cell of one plain character is that character; only other texts are kept as texts.
+    if (!statusMark) {
+        QString &value = m_rows[size_t(dok)].cells[size_t(cell)];
+        if (value == status)
+            return;
+        value = status;
+    }
     mark = statusMark;
-    row.changed = true;
+    marks.changed = true;
 }
 
 void DokCells::writeChanges()
@@ -137,17 +151,24 @@ void DokCells::writeChanges()
     for (const QString &cell : dokCells())
         sets << quotedName(cell) + QStringLiteral("=?");
     Statement update(m_connection, QStringLiteral("UPDATE DOK SET %1 WHERE id=?").arg(sets.join(QLatin1Char(','))));
-    for (Row &row : m_rows) {
-        if (!row.changed)
+    std::array<QString, 128> textOfMark;
+    for (size_t dok = 0; dok < m_rows.size(); ++dok) {
+        if (!m_marks[dok].changed)
             continue;
-        for (int cell = 0; cell < cellCount; ++cell)
-            update.bind(cell + 1, row.cells[size_t(cell)], true);
+        const Row &row = m_rows[dok];
+        for (int cell = 0; cell < cellCount; ++cell) {
+            const char mark = m_marks[dok].cells[size_t(cell)];
+            QString &markText = textOfMark[size_t(mark)];
+            if (mark && markText.isEmpty())
+                markText = QString(QLatin1Char(mark));
+            update.bind(cell + 1, mark ? markText : row.cells[size_t(cell)], true);
+        }
         update.bind(cellCount + 1, row.id).run();
-        row.changed = false;
+        m_marks[dok].changed = false;
     }
 }
 
-void DokCells::add(const QString &code, Row row)
+void DokCells::add(const QString &code, Row row, const Marks &marks)
 {
     const int index = int(m_rows.size());
     if (const auto packed = shortCode(code)) {
@@ -157,6 +178,7 @@ void DokCells::add(const QString &code, Row row)
         m_byCode.insert(key, index);
     }
     m_rows.push_back(std::move(row));
+    m_marks.push_back(marks);
 }
 
 DokTable::DokTable(Connection &connection, const QString &name, const DokCells &doks)

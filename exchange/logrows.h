@@ -35,7 +35,7 @@ public:
 
     // The DOK's index, or -1 when the list lacks it (any case).
     int find(const QString &code) const;
-    bool isSpecial(int dok) const { return m_rows[size_t(dok)].special; }
+    bool isSpecial(int dok) const { return m_marks[size_t(dok)].special; }
     // Adds a DOK with every cell "*"; one that is no ordinary code is marked special.
     void addDok(const QString &code);
     // The band, pair and mode cell of the QSO take its status unless they hold "A"; CONF
@@ -49,20 +49,26 @@ private:
     struct Row
     {
         qint64 id = 0;
-        bool special = false;
+        // The texts of the cells that are not one plain character.
         std::array<QString, cellCount> cells;
-        // Each cell's text when it is one plain character, else 0: compared without reaching
-        // for the texts.
-        std::array<char, cellCount> marks{};
+    };
+    // What marking a QSO reads of a DOK, kept apart from the texts so that those of the whole
+    // list stay in the processor's cache while a large file comes in.
+    struct Marks
+    {
+        // Each cell's text when it is one plain character, else 0 (and the row has its text).
+        std::array<char, cellCount> cells{};
+        bool special = false;
         bool changed = false;
     };
 
-    void add(const QString &code, Row row);
+    void add(const QString &code, Row row, const Marks &marks);
     // The cell takes the status unless it holds "A".
-    static void markCell(Row &row, int cell, const QString &status, char statusMark);
+    void markCell(int dok, int cell, const QString &status, char statusMark);
 
     Connection &m_connection;
     std::vector<Row> m_rows;
+    std::vector<Marks> m_marks;
     // Codes of up to eight plain characters by their bytes in one number; other codes by text.
     QHash<quint64, int> m_byShortCode;
     QHash<QString, int> m_byCode;
@@ -83,11 +89,14 @@ public:
     void store(const LoggedQso &qso, int dok, bool special, qint64 id);
 
 private:
+    // Eight bytes, so that the entries of every table stay in the processor's cache while a
+    // large file comes in.
     struct Entry
     {
-        qint64 rowid = -1; // none yet
-        bool unconfirmed = false;
+        qint64 rowid : 63 = -1; // none yet
+        quint64 unconfirmed : 1 = false;
     };
+    static_assert(sizeof(Entry) == 8);
 
     Entry &entryOf(int dok, const QString &code);
 

@@ -1,6 +1,7 @@
 #include "qsoimporter.h"
 
 #include "adifmapping.h"
+#include "adifreader.h"
 #include "connection.h"
 #include "datamodule.h"
 #include "doklist.h"
@@ -39,8 +40,7 @@ struct ImportedQso : LoggedQso
 
 // Fills qso from the record, and kept with the fields that LOG has no column for (its room
 // reused from the record before); returns why the record cannot be imported (untranslated), or
-// nullptr. The texts of qso share the record's: qso needs to go before the next record is read
-// into the same fields, so that their room is reused too.
+// nullptr.
 const char *examine(const QsoRecord &record, ImportedQso &qso, QByteArray &kept)
 {
     if (!record.terminated)
@@ -81,10 +81,146 @@ const char *examine(const QsoRecord &record, ImportedQso &qso, QByteArray &kept)
     return nullptr;
 }
 
-void note(ImportReport::Group &group, const QsoRecord &record)
+// A plain ASCII value in bytes, trimmed and in upper case.
+QString upperText(QByteArrayView value)
+{
+    const QByteArrayView text = value.trimmed();
+    QString upper(text.size(), Qt::Uninitialized);
+    std::transform(text.begin(), text.end(), upper.begin(), [](char c) {
+        return QLatin1Char(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c);
+    });
+    return upper;
+}
+
+// The shared text of a word of the vocabulary, so that no text is made for it.
+QString wordOf(const QStringList &words, QByteArrayView word)
+{
+    for (const QString &known : words) {
+        if (known == QLatin1String(word))
+            return known;
+    }
+    return QString::fromLatin1(word);
+}
+
+// A record read as bytes, and as text when a report, a confirmation or an unusual record needs
+// it.
+class RecordRead
+{
+public:
+    bool next(QsoReader &reader)
+    {
+        m_decoded = false;
+        return reader.nextBytes(bytes);
+    }
+    const QsoRecord &text()
+    {
+        if (!m_decoded) {
+            decodeRecord(bytes, m_text);
+            m_decoded = true;
+        }
+        return m_text;
+    }
+
+    QsoRecordBytes bytes;
+
+private:
+    QsoRecord m_text;
+    bool m_decoded = false;
+};
+
+// The fields of a record that examine() reads.
+struct ReadFields
+{
+    const FieldBytes *call = nullptr, *date = nullptr, *dok = nullptr, *band = nullptr, *frequency = nullptr,
+                     *mode = nullptr, *submode = nullptr, *qth = nullptr, *status = nullptr;
+    bool saysConfirmed = false;
+    // Whether all of them but QTH are plain ASCII, which the bytes can be read as.
+    bool ascii = true;
+};
+
+// The same as examine() above, read from the bytes where the fields it needs are plain ASCII,
+// as nearly all are; any other record is read as text by examine() above.
+const char *examine(RecordRead &read, ImportedQso &qso, QByteArray &kept)
+{
+    const QsoRecordBytes &record = read.bytes;
+    if (!record.terminated)
+        return noEor;
+    ReadFields fields;
+    kept.truncate(0);
+    for (const FieldBytes &field : record.fields) {
+        const FieldBytes **slot = nullptr;
+        if (field.name == "CALL")
+            slot = &fields.call;
+        else if (field.name == "QSO_DATE")
+            slot = &fields.date;
+        else if (field.name == "DARC_DOK")
+            slot = &fields.dok;
+        else if (field.name == "BAND")
+            slot = &fields.band;
+        else if (field.name == "MODE")
+            slot = &fields.mode;
+        else if (field.name == "QTH")
+            slot = &fields.qth;
+        else if (field.name == adif::statusField)
+            slot = &fields.status;
+        if (slot) {
+            // The first of a name counts, as it does for a record read as text.
+            if (!*slot)
+                *slot = &field;
+            fields.ascii = fields.ascii && (slot == &fields.qth || isAscii(field.value));
+            continue;
+        }
+        if (field.name == "FREQ" && !fields.frequency)
+            fields.frequency = &field;
+        else if (field.name == "SUBMODE" && !fields.submode)
+            fields.submode = &field;
+        if (adif::isQslStatusField(field.name)) {
+            fields.ascii = fields.ascii && isAscii(field.value);
+            fields.saysConfirmed = fields.saysConfirmed || adif::saysConfirmed(field.value);
+        } else if (&field == fields.frequency || &field == fields.submode) {
+            fields.ascii = fields.ascii && isAscii(field.value);
+        }
+        adif::appendFieldText(kept, field.name, field.value);
+    }
+    if (!fields.ascii)
+        return examine(read.text(), qso, kept);
+    const auto valueOf = [](const FieldBytes *field) { return field ? field->value : QByteArrayView(); };
+    qso.call = upperText(valueOf(fields.call));
+    if (qso.call.isEmpty())
+        return noCall;
+    qso.date = adif::dateOf(valueOf(fields.date));
+    if (qso.date.isEmpty())
+        return noDate;
+    qso.dok = upperText(valueOf(fields.dok));
+    if (qso.dok.isEmpty())
+        return noDok;
+    qso.band = fields.band ? wordOf(vocab::bands(), adif::bandOfName(fields.band->value))
+                           : adif::bandOfFrequency(QString::fromLatin1(valueOf(fields.frequency)));
+    if (qso.band.isEmpty())
+        return bandNotCounted;
+    const QByteArrayView mode = valueOf(fields.mode);
+    qso.mode = wordOf(vocab::modes(), adif::modeOf(mode, valueOf(fields.submode)));
+    if (qso.mode.isEmpty())
+        return modeNotCounted;
+    const QByteArrayView qth = valueOf(fields.qth);
+    qso.qth = isAscii(qth) ? upperText(qth) : upperCasedInPlace(QString::fromUtf8(qth).trimmed());
+    const QString own = upperText(valueOf(fields.status));
+    if (own == vocab::status::accredited || own == vocab::status::confirmed || own == vocab::status::none)
+        qso.status = own;
+    else
+        qso.status = fields.saysConfirmed ? vocab::status::confirmed : vocab::status::none;
+    qso.confirmed = qso.status != vocab::status::none;
+    // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
+    const QString modeText = upperText(mode);
+    if (modeText != qso.mode && !modeText.isEmpty() && !fields.submode)
+        adif::appendFieldText(kept, QByteArrayLiteral("SUBMODE"), modeText);
+    return nullptr;
+}
+
+void note(ImportReport::Group &group, RecordRead &record)
 {
     if (group.count++ < examplesKept)
-        group.examples << adif::describe(record);
+        group.examples << adif::describe(record.text());
 }
 
 // The reasons for skipping, each translated once, in the order they first occur.
@@ -93,7 +229,7 @@ class SkippedRecords
 public:
     explicit SkippedRecords(ImportReport &report) : m_report(report) {}
 
-    void add(const char *reason, const QsoRecord &record)
+    void add(const char *reason, RecordRead &record)
     {
         const auto found = std::find(m_reasons.begin(), m_reasons.end(), reason);
         if (found != m_reasons.end()) {
@@ -226,10 +362,10 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
                          QStringLiteral("INSERT INTO %1 (num, fields) VALUES (?,?)").arg(schema::adifFieldsTable));
     QSet<QString> unknown;
     SkippedRecords skipped(report);
-    QsoRecord record;
+    RecordRead record;
     QByteArray kept;
     m_reader.rewind();
-    while (m_reader.next(record)) {
+    while (record.next(m_reader)) {
         progress();
         ++report.records;
         ImportedQso qso;
@@ -249,7 +385,7 @@ ImportReport ImportPass::run(const QStringList &addDoks, QStringList &unknownDok
         if (const auto found = logged.find(key); found != logged.end()) {
             // A later confirmation of a QSO logged unconfirmed raises it instead of being lost.
             if (found->unconfirmed && qso.confirmed) {
-                confirmer.confirm(found->id, qso.status, adif::receivedQslFields(record));
+                confirmer.confirm(found->id, qso.status, adif::receivedQslFields(record.text()));
                 found->unconfirmed = false;
                 note(report.confirmedByFile, record);
             } else {

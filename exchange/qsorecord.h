@@ -42,6 +42,32 @@ struct QsoRecord
     }
 };
 
+// The same record as bytes: names in upper case, values in UTF-8, seen in the reader's buffers
+// until the next record is read. Reading it so makes no text of any value.
+struct QsoRecordBytes
+{
+    std::vector<FieldBytes> fields;
+    int number = 0;
+    bool terminated = true;
+
+    const FieldBytes *find(QByteArrayView name) const
+    {
+        for (const FieldBytes &field : fields) {
+            if (field.name == name)
+                return &field;
+        }
+        return nullptr;
+    }
+    QByteArrayView value(QByteArrayView name) const
+    {
+        const FieldBytes *found = find(name);
+        return found ? found->value : QByteArrayView();
+    }
+};
+
+// The record's values as text, reusing the room of record's fields where it can.
+void decodeRecord(const QsoRecordBytes &bytes, QsoRecord &record);
+
 // Reads QSO records from a log file one at a time. A broken file throws ExchangeError from
 // next(); nothing is read past the file's end.
 class QsoReader
@@ -50,6 +76,8 @@ public:
     virtual ~QsoReader() = default;
     // The next record, or false at the end of the file.
     virtual bool next(QsoRecord &record) = 0;
+    // The same as bytes. A reader that reads text encodes what next() gives.
+    virtual bool nextBytes(QsoRecordBytes &record);
     // Starts again at the first record.
     virtual void rewind() = 0;
     // How far reading has come, in bytes of the file, for progress.
@@ -57,6 +85,10 @@ public:
     virtual qint64 size() const = 0;
     // Fields read since the last rewind whose stated length counted characters instead of bytes.
     virtual int fieldsReadByCharacters() const { return 0; }
+
+private:
+    QsoRecord m_text;
+    std::vector<QByteArray> m_encoded;
 };
 
 // Writes QSO records to a log file.
