@@ -174,89 +174,57 @@ bool isAscii(QByteArrayView bytes)
 
 namespace {
 
-bool hasLowerCase(QByteArrayView name)
-{
-    return std::any_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
-bool sameName(const QByteArray &upper, QByteArrayView raw)
-{
-    return upper.size() == raw.size()
-        && (std::memcmp(upper.constData(), raw.data(), size_t(raw.size())) == 0
-            || qstrnicmp(upper.constData(), raw.data(), size_t(raw.size())) == 0);
-}
-
-// The fields of one record as they are read. A file's records mostly have the same fields in
-// the same order: a name at the place the record before had it is seen in the reader's copy of
-// that name, and while a record repeats the names of the one before, which had no name twice,
-// no name needs looking for among the fields read so far.
-class FieldsRead
-{
-public:
-    FieldsRead(QsoRecordBytes &record, const std::vector<QByteArray> &namesBefore, std::vector<QByteArray> &madeUpper)
-        : m_fields(record.fields), m_namesBefore(namesBefore), m_madeUpper(madeUpper)
-    {
-        clear();
-    }
-
-    void clear()
-    {
-        m_fields.clear();
-        m_madeUpper.clear();
-        m_seen.clear();
-        m_repeatsNames = true;
-    }
-    bool empty() const { return m_fields.empty(); }
-    bool repeatsNames() const { return m_repeatsNames; }
-    // The name in upper case.
-    QByteArrayView name(const char *raw, qint64 length)
-    {
-        const QByteArrayView name(raw, length);
-        const size_t at = m_fields.size();
-        m_nameRepeated = at < m_namesBefore.size() && sameName(m_namesBefore[at], name);
-        if (m_nameRepeated)
-            return m_namesBefore[at];
-        if (!hasLowerCase(name))
-            return name;
-        m_madeUpper.push_back(name.toByteArray().toUpper());
-        return m_madeUpper.back();
-    }
-    // Whether the name given last is among the fields read so far.
-    bool contains(QByteArrayView name) const
-    {
-        if (m_repeatsNames && m_nameRepeated)
-            return false;
-        if (m_fields.size() > linearLimit)
-            return m_seen.contains(name);
-        return std::any_of(m_fields.begin(), m_fields.end(), [&](const FieldBytes &field) { return field.name == name; });
-    }
-    void add(QByteArrayView name, QByteArrayView value)
-    {
-        m_repeatsNames = m_repeatsNames && m_nameRepeated;
-        m_fields.push_back({name, value});
-        // A record of many fields looks its names up in a set.
-        if (m_fields.size() > linearLimit) {
-            if (m_seen.isEmpty()) {
-                for (const FieldBytes &field : m_fields)
-                    m_seen.insert(field.name);
-            } else {
-                m_seen.insert(name);
-            }
-        }
-    }
-
-private:
-    static constexpr size_t linearLimit = 32;
-
-    std::vector<FieldBytes> &m_fields;
-    const std::vector<QByteArray> &m_namesBefore;
-    std::vector<QByteArray> &m_madeUpper;
-    bool m_nameRepeated = false;
-    bool m_repeatsNames = true;
-    QSet<QByteArrayView> m_seen;
-};
+// More names than any log has; only damage makes up this many.
+constexpr size_t maxNames = 4096;
 
 } // namespace
+
+void FieldNames::startRecord()
+{
+    ++m_record;
+    m_last = -1;
+    // Damage may make up names without end; the names found so far are given up then.
+    if (m_names.size() > maxNames) {
+        m_names.clear();
+        m_byName.clear();
+        m_first = -1;
+    }
+}
+
+int FieldNames::find(QByteArrayView name)
+{
+    int found = m_last < 0 ? m_first : m_names[size_t(m_last)].next;
+    if (found < 0 || m_names[size_t(found)].upper != name) {
+        found = m_byName.value(QByteArray::fromRawData(name.data(), name.size()), -1);
+        if (found < 0) {
+            // Every spelling of a name leads to its one entry.
+            const QByteArray asRead = name.toByteArray();
+            const QByteArray upper = asRead.toUpper();
+            found = m_byName.value(upper, -1);
+            if (found < 0) {
+                found = int(m_names.size());
+                m_names.push_back({upper});
+                m_byName.insert(upper, found);
+            }
+            m_byName.insert(asRead, found);
+        }
+    }
+    if (m_last < 0)
+        m_first = found;
+    else
+        m_names[size_t(m_last)].next = found;
+    m_last = found;
+    return found;
+}
+
+bool FieldNames::enter(int name)
+{
+    Name &entry = m_names[size_t(name)];
+    if (entry.lastRecord == m_record)
+        return false;
+    entry.lastRecord = m_record;
+    return true;
+}
 
 bool AdifReader::next(QsoRecord &record)
 {
@@ -268,25 +236,20 @@ bool AdifReader::next(QsoRecord &record)
 
 bool AdifReader::nextBytes(QsoRecordBytes &record)
 {
-    FieldsRead fields(record, m_namesBefore, m_madeUpper);
-    m_madeUtf8.clear();
+    const auto startRecord = [&] {
+        record.fields.clear();
+        m_madeUtf8.clear();
+        m_names.startRecord();
+    };
+    startRecord();
     record.terminated = true;
     record.number = m_records + 1;
     State state = State::BetweenFields;
     qint64 nameStart = 0;
+    int nameNumber = -1;
     QByteArrayView name;
     qint64 length = 0;
     int typeLength = 0;
-    const auto keep = [&] {
-        // The names of a record that ends now are compared with the next one's.
-        if (fields.repeatsNames() && record.fields.size() == m_namesBefore.size())
-            return;
-        m_namesBefore.resize(record.fields.size());
-        for (size_t i = 0; i < record.fields.size(); ++i) {
-            if (m_namesBefore[i] != record.fields[i].name)
-                m_namesBefore[i] = record.fields[i].name.toByteArray();
-        }
-    };
     while (m_at < m_size) {
         const char c = m_data[m_at];
         switch (state) {
@@ -299,9 +262,10 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
             break;
         case State::Name:
             if (c == ':' || c == '>') {
-                name = fields.name(m_data + nameStart, m_at - nameStart);
-                if (name.isEmpty())
+                if (m_at == nameStart)
                     fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));
+                nameNumber = m_names.find(QByteArrayView(m_data + nameStart, m_at - nameStart));
+                name = m_names.upper(nameNumber);
                 ++m_at;
                 if (c == ':') {
                     state = State::Length;
@@ -313,8 +277,7 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
                     if (!m_inHeader && m_records > 0)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOH> after the first record"));
                     m_inHeader = false;
-                    fields.clear();
-                    m_madeUtf8.clear();
+                    startRecord();
                     state = State::BetweenFields;
                     break;
                 }
@@ -328,7 +291,6 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
                     if (m_inHeader)
                         fail(QCoreApplication::translate("ExchangeFile", "<EOR> inside the header"));
                     ++m_records;
-                    keep();
                     return true;
                 }
                 fail(QCoreApplication::translate("ExchangeFile", "the field <%1> has no length").arg(QString::fromLatin1(name)));
@@ -369,16 +331,16 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
                 fail(QCoreApplication::translate("ExchangeFile", "the field <%1> is longer than the rest of the file").arg(QString::fromLatin1(name)));
             length = valueBytes(name, length);
             if (!m_inHeader) {
-                if (fields.contains(name))
+                if (!m_names.enter(nameNumber))
                     fail(QCoreApplication::translate("ExchangeFile", "record %1 has the field <%2> twice (is an <EOR> missing?)")
                              .arg(record.number)
                              .arg(QString::fromLatin1(name)));
                 const QByteArrayView value(m_data + m_at, length);
                 if (m_utf8 || isAscii(value)) {
-                    fields.add(name, value);
+                    record.fields.push_back({name, value});
                 } else {
                     m_madeUtf8.push_back(QString::fromLatin1(value).toUtf8());
-                    fields.add(name, m_madeUtf8.back());
+                    record.fields.push_back({name, m_madeUtf8.back()});
                 }
             }
             m_at += length;
@@ -387,8 +349,8 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
         }
     }
     if (state == State::Value && length == 0 && !m_inHeader) {
-        if (!fields.contains(name))
-            fields.add(name, QByteArrayView());
+        if (m_names.enter(nameNumber))
+            record.fields.push_back({name, QByteArrayView()});
         state = State::BetweenFields;
     }
     if (state != State::BetweenFields && state != State::Value)
@@ -397,11 +359,10 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
         fail(QCoreApplication::translate("ExchangeFile", "the file ends inside a field"));
     if (m_inHeader)
         fail(QCoreApplication::translate("ExchangeFile", "the header has no <EOH>"));
-    if (fields.empty())
+    if (record.fields.empty())
         return false;
     // Fields after the last <EOR>: reported by the caller, never imported.
     record.terminated = false;
     ++m_records;
-    keep();
     return true;
 }

@@ -3,7 +3,38 @@
 #include "qsorecord.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <vector>
+
+// The field names a file has used, each found once: kept in upper case, so that records see them
+// without copying, and stamped with the last record that had them, so that a name twice in a
+// record is seen at once. The name that followed a name last time is tried first, as records
+// mostly have their fields in the same order.
+class FieldNames
+{
+public:
+    // A new record: no name is in it yet. Views of the names of records before may end here.
+    void startRecord();
+    // The name's number, in any case.
+    int find(QByteArrayView name);
+    QByteArrayView upper(int name) const { return m_names[size_t(name)].upper; }
+    // Puts the name into the record; false when it is there already.
+    bool enter(int name);
+
+private:
+    struct Name
+    {
+        QByteArray upper;
+        quint64 lastRecord = 0;
+        int next = -1; // the name that followed it last time
+    };
+
+    std::vector<Name> m_names;
+    QHash<QByteArray, int> m_byName; // by every spelling read
+    quint64 m_record = 0;
+    int m_first = -1; // the first name of the record before
+    int m_last = -1; // the name found last in this record
+};
 
 // Reads ADIF 3 text files (.adi): an optional header up to <EOH>, then records of fields
 // <NAME:length[:type]>value ended by <EOR>. Lengths count bytes of the file's encoding: UTF-8,
@@ -50,11 +81,8 @@ private:
     bool m_inHeader = false;
     int m_records = 0;
     int m_readByCharacters = 0;
-    // The field names of the record read last.
-    std::vector<QByteArray> m_namesBefore;
-    // Room for what the record read last does not find in the file as it is: names in lower
-    // case, and values of an ISO 8859-1 file beyond ASCII.
-    std::vector<QByteArray> m_madeUpper;
+    FieldNames m_names;
+    // The values of the record read last that an ISO 8859-1 file has beyond ASCII, in UTF-8.
     std::vector<QByteArray> m_madeUtf8;
     QsoRecordBytes m_bytesRead;
 };

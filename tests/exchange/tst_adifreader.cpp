@@ -93,6 +93,16 @@ private slots:
             << "record 2 has the field <MODE> twice";
         QTest::newRow("a name twice at the place of the record before's next")
             << QByteArray("<CALL:2>DL<BAND:3>20m<MODE:2>CW<EOR><CALL:2>DK<CALL:2>DA<EOR>") << "record 2 has the field <CALL> twice";
+        QTest::newRow("a name twice in two spellings")
+            << QByteArray("<CALL:2>DL<EOR><call:2>DK<Call:2>DA<EOR>") << "record 2 has the field <CALL> twice";
+        QTest::newRow("a name twice after more names than any log has")
+            << [] {
+                   QByteArray text;
+                   for (int i = 0; i < 5000; ++i)
+                       text += "<CALL:2>DL<APP_X_" + QByteArray::number(i) + ":1>y<EOR>";
+                   return text + "<CALL:2>DL<APP_X_1:1>y<CALL:2>DK<EOR>";
+               }()
+            << "record 5001 has the field <CALL> twice";
         QTest::newRow("header without <EOH>") << QByteArray("header\n<ADIF_VER:5>3.1.4\n") << "no <EOH>";
         QTest::newRow("binary bytes in a name") << QByteArray("<CA\x01L:2>DL<EOR>", 15) << "broken field name";
         QTest::newRow("field without length") << QByteArray("<CALL>DL<EOR>") << "has no length";
