@@ -251,16 +251,22 @@ bool AdifReader::nextBytes(QsoRecordBytes &record)
     qint64 length = 0;
     int typeLength = 0;
     while (m_at < m_size) {
-        const char c = m_data[m_at];
+        char c = m_data[m_at];
         switch (state) {
         case State::BetweenFields:
-            if (c == '<') {
+            // Text between fields is passed over at once.
+            if (const void *open = std::memchr(m_data + m_at, '<', size_t(m_size - m_at))) {
                 state = State::Name;
-                nameStart = m_at + 1;
+                m_at = static_cast<const char *>(open) - m_data + 1;
+                nameStart = m_at;
+            } else {
+                m_at = m_size;
             }
-            ++m_at;
             break;
         case State::Name:
+            // So are the characters of a name, up to the one that ends it.
+            while (isNameCharacter(c) && m_at - nameStart < longestName && m_at + 1 < m_size)
+                c = m_data[++m_at];
             if (c == ':' || c == '>') {
                 if (m_at == nameStart)
                     fail(QCoreApplication::translate("ExchangeFile", "a field without a name"));

@@ -255,11 +255,13 @@ quint64 duplicateKey(const QString &call, const QString &dok, const QString &ban
     return quint64(qHashMulti(size_t(0x9e3779b97f4a7c15), call.toUpper(), dok.toUpper(), band, mode, date));
 }
 
+// Eight bytes, for a million of them.
 struct Logged
 {
-    qint64 id;
-    bool unconfirmed;
+    qint64 id : 63;
+    quint64 unconfirmed : 1;
 };
+static_assert(sizeof(Logged) == 8);
 
 struct Cancelled
 {
