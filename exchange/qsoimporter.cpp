@@ -199,21 +199,26 @@ const char *examine(RecordRead &read, ImportedQso &qso, QByteArray &kept)
     if (qso.band.isEmpty())
         return bandNotCounted;
     const QByteArrayView mode = valueOf(fields.mode);
-    qso.mode = wordOf(vocab::modes(), adif::modeOf(mode, valueOf(fields.submode)));
+    const QByteArrayView counted = adif::modeOf(mode, valueOf(fields.submode));
+    qso.mode = wordOf(vocab::modes(), counted);
     if (qso.mode.isEmpty())
         return modeNotCounted;
     const QByteArrayView qth = valueOf(fields.qth);
     qso.qth = isAscii(qth) ? upperText(qth) : upperCasedInPlace(QString::fromUtf8(qth).trimmed());
-    const QString own = upperText(valueOf(fields.status));
-    if (own == vocab::status::accredited || own == vocab::status::confirmed || own == vocab::status::none)
-        qso.status = own;
-    else
-        qso.status = fields.saysConfirmed ? vocab::status::confirmed : vocab::status::none;
+    qso.status = fields.saysConfirmed ? vocab::status::confirmed : vocab::status::none;
+    // This program's own status, in either case, stands for itself.
+    if (const QByteArrayView own = valueOf(fields.status).trimmed(); own.size() == 1) {
+        const QChar mark = QChar(QLatin1Char(own[0])).toUpper();
+        for (const QString *status : {&vocab::status::accredited, &vocab::status::confirmed, &vocab::status::none}) {
+            if (*status == QString(mark))
+                qso.status = *status;
+        }
+    }
     qso.confirmed = qso.status != vocab::status::none;
     // A mode of older ADIF versions (USB, PSK31) is kept as the submode it stands for today.
-    const QString modeText = upperText(mode);
-    if (modeText != qso.mode && !modeText.isEmpty() && !fields.submode)
-        adif::appendFieldText(kept, QByteArrayLiteral("SUBMODE"), modeText);
+    const QByteArrayView modeText = mode.trimmed();
+    if (!modeText.isEmpty() && modeText.compare(counted, Qt::CaseInsensitive) != 0 && !fields.submode)
+        adif::appendFieldText(kept, QByteArrayLiteral("SUBMODE"), upperText(modeText));
     return nullptr;
 }
 

@@ -149,6 +149,14 @@ private slots:
             << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"},
                        {"DARC_DOK", "C12"}, {"QTH", "Gro\xdf" "enhain"}})
             << QStringLiteral("DL1ABC|05/03/2009|14|CW|C12|*|14|GRO\u00dfENHAIN") << "";
+        QTest::newRow("a call beyond ASCII")
+            << record({{"CALL", "dl1\xe4" "bc"}, {"QSO_DATE", " 20090305 "}, {"BAND", "20M"}, {"MODE", "Usb"},
+                       {"DARC_DOK", "c12"}})
+            << QStringLiteral("DL1\u00c4BC|05/03/2009|14|SSB|C12|*|14") << "";
+        QTest::newRow("this program's own status in lower case")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"},
+                       {"DARC_DOK", "A01"}, {"APP_WZPLOG_CONF", " a "}, {"QSL_RCVD", "N"}})
+            << "DL1ABC|05/03/2009|14|CW|A01|A|14" << "";
         QTest::newRow("missing DOK")
             << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "20m"}, {"MODE", "CW"}}) << ""
             << "no DARC_DOK";
@@ -383,13 +391,35 @@ private slots:
         QCOMPARE(data.db.table("DOK"), doks);
     }
 
+    // What the side table keeps of a record: the fields LOG has no column for, and the mode of an
+    // older file as the submode it stands for.
+    void otherFieldsAreKept_data()
+    {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("fields without a column")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"TIME_ON", "1205"}, {"FREQ", "14.205"}, {"MODE", "SSB"},
+                       {"RST_SENT", "59"}, {"DARC_DOK", "A01"}, {"COMMENT", "gr\xc3\xbc\xc3\x9f"}})
+            << QStringLiteral("1 <TIME_ON:4>1205<FREQ:6>14.205<RST_SENT:2>59<COMMENT:6>gr\u00fc\u00df");
+        QTest::newRow("an older mode in any case")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "40m"}, {"MODE", " usb "}, {"DARC_DOK", "A01"}})
+            << "1 <SUBMODE:3>USB";
+        QTest::newRow("a counted mode in any case")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "40m"}, {"MODE", "Cw"}, {"DARC_DOK", "A01"}})
+            << "";
+        QTest::newRow("an older mode beside its submode")
+            << record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"BAND", "40m"}, {"MODE", "USB"}, {"SUBMODE", "USB"},
+                       {"DARC_DOK", "A01"}})
+            << "1 <SUBMODE:3>USB";
+    }
+
     void otherFieldsAreKept()
     {
+        QFETCH(QByteArray, records);
+        QFETCH(QString, kept);
         DataModule data;
-        import(*data.dm, file(record({{"CALL", "DL1ABC"}, {"QSO_DATE", "20090305"}, {"TIME_ON", "1205"}, {"FREQ", "14.205"},
-                                      {"MODE", "SSB"}, {"RST_SENT", "59"}, {"DARC_DOK", "A01"}, {"COMMENT", "gr\xc3\xbc\xc3\x9f"}})));
-        QCOMPARE(data.db.value("SELECT num||' '||fields FROM ADIFFIELDS"),
-                 QStringLiteral("1 <TIME_ON:4>1205<FREQ:6>14.205<RST_SENT:2>59<COMMENT:6>gr\u00fc\u00df"));
+        QCOMPARE(import(*data.dm, file(records)).imported, 1);
+        QCOMPARE(data.db.value("SELECT ifnull(group_concat(num||' '||fields, ';'), '') FROM ADIFFIELDS"), kept);
     }
 
     void exportThenImportGivesTheSameLog()
