@@ -90,14 +90,23 @@ QString countedMode(const QString &text)
     return {};
 }
 
-QByteArrayView countedMode(QByteArrayView text)
+// In a table of ASCII words, the word beside the one that the trimmed text is in any case;
+// empty when it is none.
+template<typename Row, size_t N>
+QByteArrayView wordBeside(const std::array<Row, N> &table, const char *Row::*key, const char *Row::*word,
+                          QByteArrayView text)
 {
     const QByteArrayView wanted = text.trimmed();
-    for (const ModeRow &row : modeTable) {
-        if (wanted.compare(row.adif, Qt::CaseInsensitive) == 0)
-            return row.mode;
+    for (const Row &row : table) {
+        if (wanted.compare(row.*key, Qt::CaseInsensitive) == 0)
+            return row.*word;
     }
     return {};
+}
+
+QByteArrayView countedMode(QByteArrayView text)
+{
+    return wordBeside(modeTable, &ModeRow::adif, &ModeRow::mode, text);
 }
 
 // Eight digits "yyyyMMdd" as LOG stores the date, "dd/MM/yyyy"; empty when it is no date.
@@ -138,12 +147,7 @@ QString bandOfName(const QString &adifBand)
 
 QByteArrayView bandOfName(QByteArrayView adifBand)
 {
-    const QByteArrayView wanted = adifBand.trimmed();
-    for (const BandRow &row : bandTable) {
-        if (wanted.compare(row.name, Qt::CaseInsensitive) == 0)
-            return row.band;
-    }
-    return {};
+    return wordBeside(bandTable, &BandRow::name, &BandRow::band, adifBand);
 }
 
 QString bandOfFrequency(const QString &megahertz)

@@ -56,7 +56,8 @@ public:
     ~AdifReader() override;
 
     bool next(QsoRecord &record) override;
-    // Names and values are seen in the file itself where they are upper case and UTF-8.
+    // Values are seen in the file itself, unless an ISO 8859-1 file has them beyond ASCII;
+    // names in the reader's table of names.
     bool nextBytes(QsoRecordBytes &record) override;
     void rewind() override;
     qint64 position() const override { return m_at; }
