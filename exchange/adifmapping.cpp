@@ -77,7 +77,7 @@ bool saysConfirmed(const QString &value)
 template<size_t N>
 bool among(const std::array<QByteArrayView, N> &names, QByteArrayView name)
 {
-    return std::find(names.begin(), names.end(), name) != names.end();
+    return std::any_of(names.begin(), names.end(), [&](QByteArrayView known) { return sameBytes(known, name); });
 }
 
 QString countedMode(const QString &text)

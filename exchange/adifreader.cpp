@@ -194,7 +194,7 @@ void FieldNames::startRecord()
 int FieldNames::find(QByteArrayView name)
 {
     int found = m_last < 0 ? m_first : m_names[size_t(m_last)].next;
-    if (found < 0 || m_names[size_t(found)].upper != name) {
+    if (found < 0 || !sameBytes(m_names[size_t(found)].upper, name)) {
         found = m_byName.value(QByteArray::fromRawData(name.data(), name.size()), -1);
         if (found < 0) {
             // Every spelling of a name leads to its one entry.

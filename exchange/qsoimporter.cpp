@@ -149,19 +149,19 @@ const char *examine(RecordRead &read, ImportedQso &qso, QByteArray &kept)
     kept.truncate(0);
     for (const FieldBytes &field : record.fields) {
         const FieldBytes **slot = nullptr;
-        if (field.name == "CALL")
+        if (sameBytes(field.name, "CALL"))
             slot = &fields.call;
-        else if (field.name == "QSO_DATE")
+        else if (sameBytes(field.name, "QSO_DATE"))
             slot = &fields.date;
-        else if (field.name == "DARC_DOK")
+        else if (sameBytes(field.name, "DARC_DOK"))
             slot = &fields.dok;
-        else if (field.name == "BAND")
+        else if (sameBytes(field.name, "BAND"))
             slot = &fields.band;
-        else if (field.name == "MODE")
+        else if (sameBytes(field.name, "MODE"))
             slot = &fields.mode;
-        else if (field.name == "QTH")
+        else if (sameBytes(field.name, "QTH"))
             slot = &fields.qth;
-        else if (field.name == adif::statusField)
+        else if (sameBytes(field.name, adif::statusField))
             slot = &fields.status;
         if (slot) {
             // The first of a name counts, as it does for a record read as text.
@@ -170,9 +170,9 @@ const char *examine(RecordRead &read, ImportedQso &qso, QByteArray &kept)
             fields.ascii = fields.ascii && (slot == &fields.qth || isAscii(field.value));
             continue;
         }
-        if (field.name == "FREQ" && !fields.frequency)
+        if (sameBytes(field.name, "FREQ") && !fields.frequency)
             fields.frequency = &field;
-        else if (field.name == "SUBMODE" && !fields.submode)
+        else if (sameBytes(field.name, "SUBMODE") && !fields.submode)
             fields.submode = &field;
         if (adif::isQslStatusField(field.name)) {
             fields.ascii = fields.ascii && isAscii(field.value);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -12,6 +13,13 @@ struct QsoField
     QByteArray name;
     QString value;
 };
+
+// Whether two runs of bytes are the same, without working out their order as QByteArrayView's
+// operators do: short names compare in a few instructions.
+inline bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && (b.isEmpty() || std::memcmp(a.data(), b.data(), size_t(b.size())) == 0);
+}
 
 // A field on its way into a file: name and value in UTF-8, seen in the caller's buffers.
 struct FieldBytes
@@ -53,7 +61,7 @@ struct QsoRecordBytes
     const FieldBytes *find(QByteArrayView name) const
     {
         for (const FieldBytes &field : fields) {
-            if (field.name == name)
+            if (sameBytes(field.name, name))
                 return &field;
         }
         return nullptr;
