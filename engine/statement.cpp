@@ -25,11 +25,12 @@ Statement &Statement::bind(int parameter, const QString &value, bool nullIfEmpty
         return *this; // no such parameter: nothing is bound, as SQLite itself would refuse
     std::string &text = m_texts[size_t(parameter)];
     // Short ASCII texts, most of what a log holds, go over without a text made for them.
-    const auto *from = value.utf16();
+    // (utf16() would copy a literal's text to end it with a zero.)
+    const QChar *from = value.constData();
     text.resize(size_t(value.size()));
     qsizetype i = 0;
-    for (; i < value.size() && from[i] < 0x80; ++i)
-        text[size_t(i)] = char(from[i]);
+    for (; i < value.size() && from[i].unicode() < 0x80; ++i)
+        text[size_t(i)] = char(from[i].unicode());
     if (i < value.size()) {
         const QByteArray utf8 = value.toUtf8();
         text.assign(utf8.constData(), size_t(utf8.size()));
