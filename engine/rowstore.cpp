@@ -1,11 +1,19 @@
 #include "rowstore.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <sqlite3.h>
 
-Dictionary::Dictionary() : m_offsets{0, 0}, m_slots(16)
+Dictionary::Dictionary() : m_offsets{0, 0}, m_slots(firstSlots)
 {
+}
+
+void Dictionary::expect(size_t texts)
+{
+    constexpr size_t mostTextsExpected = 4096;
+    // Room for twice the texts keeps the slots at most half used, as intern() does.
+    m_slotsAfterFirst = std::bit_ceil(2 * std::min(texts, mostTextsExpected));
 }
 
 inline uint64_t Dictionary::head(std::string_view text)
@@ -60,7 +68,8 @@ uint32_t Dictionary::intern(std::string_view text)
 
 void Dictionary::grow()
 {
-    std::vector<Slot> slots(m_slots.size() * 2);
+    const size_t doubled = m_slots.size() * 2;
+    std::vector<Slot> slots(m_slots.size() == firstSlots ? std::max(doubled, m_slotsAfterFirst) : doubled);
     const size_t mask = slots.size() - 1;
     for (const Slot &entry : m_slots) {
         if (entry.codePlusOne == 0)
@@ -96,6 +105,7 @@ void RowStore::reserve(size_t rows)
             column.nulls.reserve(rows);
         } else {
             column.codes.reserve(rows);
+            column.dictionary.expect(rows);
         }
     }
     m_alive.reserve(rows);

@@ -25,6 +25,10 @@ public:
     }
     // The code of a text, adding it when it is new.
     uint32_t intern(std::string_view text);
+    // About how many texts a column of this many rows may bring: the first time the few slots a
+    // dictionary starts with run out, it makes room for that many (up to a few thousand) at once
+    // rather than doubling step by step. A column of a few distinct texts never needs more.
+    void expect(size_t texts);
 
 private:
     // A used slot of the hash table holds the text's first eight bytes and its length beside its
@@ -41,9 +45,12 @@ private:
     bool matches(const Slot &slot, std::string_view text, uint64_t head) const;
     void grow();
 
+    static constexpr size_t firstSlots = 16;
+
     std::string m_chars;
     std::vector<uint32_t> m_offsets;
     std::vector<Slot> m_slots;
+    size_t m_slotsAfterFirst = 0;
 };
 
 // One cell as read from a statement: null, an integer or a text.

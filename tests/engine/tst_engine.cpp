@@ -3,6 +3,7 @@
 #include "faultydisk.h"
 #include "statement.h"
 #include "tableview.h"
+#include "textcompare.h"
 #include "testdatabase.h"
 #include "viewmodel.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -174,6 +176,31 @@ private slots:
         QFETCH(QStringList, expected);
         log->setSort(sort);
         QCOMPARE(calls(*log), expected);
+    }
+
+    // Texts the sort places by their first bytes and texts it must compare whole (longer than
+    // eight bytes alike, beyond ASCII, of different lengths) end up as comparing them whole would.
+    void sortAgreesWithComparingTextsWhole()
+    {
+        const QStringList texts{QStringLiteral("abcdefghZ"), QStringLiteral("b"), QStringLiteral("ABCDEFGH0"),
+                                QStringLiteral("\u00e4rger"), QStringLiteral("Ab"), QStringLiteral("a"),
+                                QStringLiteral("abcdefgh"), QStringLiteral("\u00c4b"), QStringLiteral("a b"),
+                                QStringLiteral("AB"), QStringLiteral("zz\u00fc"), QStringLiteral("zz"), QStringLiteral("_x"),
+                                QStringLiteral("abcdefgh1\u00df")};
+        Statement insert(*connection, QStringLiteral("INSERT INTO LOG (call, loc) VALUES (?, ?)"));
+        for (int i = 0; i < texts.size(); ++i)
+            insert.bind(1, QStringLiteral("X%1").arg(i)).bind(2, texts[i]).run();
+        log->refresh();
+        log->setFilter(QStringLiteral("call>'X'"));
+        log->setSort(QStringLiteral("loc"));
+        QStringList expected = texts;
+        std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+            return textcompare::compareNoCase(a.toStdString(), b.toStdString()) < 0;
+        });
+        QStringList sorted;
+        for (int i = 0; i < log->recordCount(); ++i)
+            sorted << log->textAt(i, log->columnIndex(QStringLiteral("loc")));
+        QCOMPARE(sorted, expected);
     }
 
     void unknownSortColumnIsAnEngineError()
