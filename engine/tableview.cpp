@@ -12,21 +12,6 @@
 
 namespace {
 
-// The first eight bytes of a text in lower case, as one number that orders as they do without
-// regard to case; 0 when they are not all plain ASCII, or the text is empty: such texts are
-// placed by comparing them whole.
-uint64_t foldedHead(std::string_view text)
-{
-    uint64_t head = 0;
-    for (size_t i = 0; i < 8 && i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c & 0x80)
-            return 0;
-        head |= uint64_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) << (56 - 8 * i);
-    }
-    return head;
-}
-
 const char *const dateTimeFormat = "yyyy-MM-dd HH:mm:ss";
 
 // Room for the rows a session adds beside those read: the vectors of a large table would else be
@@ -889,7 +874,7 @@ void TableView::rebuildOrder()
         };
         std::vector<uint64_t> heads(dictionary.size());
         for (uint32_t code : codes)
-            heads[code] = foldedHead(dictionary.text(code));
+            heads[code] = textcompare::foldedHead(dictionary.text(code));
         std::sort(codes.begin(), codes.end(), [&](uint32_t x, uint32_t y) {
             if (heads[x] && heads[y] && heads[x] != heads[y])
                 return heads[x] < heads[y];

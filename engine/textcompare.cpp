@@ -46,6 +46,17 @@ int compareNoCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+uint64_t foldedHead(std::string_view text)
+{
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8 && i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) & 0x80)
+            return 0;
+        head |= uint64_t(static_cast<unsigned char>(lower(text[i]))) << (56 - 8 * i);
+    }
+    return head;
+}
+
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() == b.size()) {

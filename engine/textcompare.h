@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,9 @@ int compareNoCase(std::string_view a, std::string_view b);
 bool equalsNoCase(std::string_view a, std::string_view b);
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
 std::string lowerAscii(std::string_view text);
+// The first eight bytes of a text in lower case as one number: where two texts both have one
+// and the numbers differ, they order as compareNoCase orders the texts. 0 when those bytes are
+// not all plain ASCII, or the text is empty: such texts only compareNoCase can place.
+uint64_t foldedHead(std::string_view text);
 
 } // namespace textcompare

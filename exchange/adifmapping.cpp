@@ -128,6 +128,16 @@ QString storedDate(const char *digits)
     return QString(stored, 10);
 }
 
+// A text of exactly N plain ASCII characters as its bytes; false for any other text.
+template<size_t N>
+bool asciiInto(const QString &text, char (&bytes)[N])
+{
+    if (text.size() != qsizetype(N) || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return false;
+    std::transform(text.begin(), text.end(), bytes, [](QChar c) { return char(c.unicode()); });
+    return true;
+}
+
 bool isEightDigits(QByteArrayView text)
 {
     return text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -200,12 +210,8 @@ QByteArrayView modeOf(QByteArrayView mode, QByteArrayView submode)
 QString dateOf(const QString &qsoDate)
 {
     const QString text = qsoDate.trimmed();
-    if (text.size() == 8) {
-        char digits[8];
-        std::transform(text.begin(), text.end(), digits, [](QChar c) { return c.unicode() < 0x80 ? char(c.unicode()) : 'x'; });
-        if (isEightDigits(QByteArrayView(digits, 8)))
-            return storedDate(digits);
-    }
+    if (char digits[8]; asciiInto(text, digits) && isEightDigits(QByteArrayView(digits, 8)))
+        return storedDate(digits);
     const QDate date = QDate::fromString(text, QStringLiteral("yyyyMMdd"));
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
@@ -219,13 +225,8 @@ QString dateOf(QByteArrayView qsoDate)
 QString qsoDateOf(const QString &data)
 {
     // Written as the log writes it, the digits only change places.
-    if (data.size() == 10 && std::all_of(data.begin(), data.end(), [](QChar c) { return c.unicode() < 0x80; })) {
-        char stored[10];
-        std::transform(data.begin(), data.end(), stored, [](QChar c) { return char(c.unicode()); });
-        char qsoDate[8];
-        if (qsoDateInto(QByteArrayView(stored, 10), qsoDate))
-            return QString::fromLatin1(qsoDate, 8);
-    }
+    if (char stored[10], qsoDate[8]; asciiInto(data, stored) && qsoDateInto(QByteArrayView(stored, 10), qsoDate))
+        return QString::fromLatin1(qsoDate, 8);
     const QStringList parts = data.split(QLatin1Char('/'));
     if (parts.size() != 3)
         return {};

@@ -1,6 +1,7 @@
 #include "qsoexporter.h"
 
 #include "adifmapping.h"
+#include "adifreader.h"
 #include "datamodule.h"
 #include "exchangeerror.h"
 #include "qsorecord.h"
@@ -56,8 +57,7 @@ private:
     void readStatus(QByteArrayView conf)
     {
         const QByteArrayView trimmed = conf.trimmed();
-        const bool ascii = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (ascii) {
+        if (isAscii(trimmed)) {
             m_status.resize(trimmed.size());
             std::transform(trimmed.begin(), trimmed.end(), m_status.begin(),
                            [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
